@@ -1,0 +1,21 @@
+# add_xplane_plugin(<target> OUTPUT_DIR <dir> SOURCES <files...>)
+#
+# Builds <dir>/lin.xpl the way the simulator loads plug-ins on Linux: a
+# shared object that exports only the five entry points and leaves every SDK
+# function undefined, to be resolved from the host process at load time. The
+# C++ runtime is linked in statically so the plug-in does not depend on the
+# host's, and no symbol is marked unique, so the host can unload it again.
+function(add_xplane_plugin target)
+  cmake_parse_arguments(ARG "" "OUTPUT_DIR" "SOURCES" ${ARGN})
+  add_library(${target} MODULE ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE xplane_sdk)
+  target_compile_options(${target} PRIVATE
+    -fvisibility=hidden -fvisibility-inlines-hidden -fno-gnu-unique)
+  target_link_options(${target} PRIVATE
+    -static-libstdc++ -static-libgcc
+    -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/plugin_exports.map)
+  set_target_properties(${target} PROPERTIES
+    PREFIX "" OUTPUT_NAME "lin" SUFFIX ".xpl"
+    LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
+    LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/plugin_exports.map)
+endfunction()

@@ -1,0 +1,25 @@
+#ifndef XPLMPlugin_h
+#define XPLMPlugin_h
+/* Plug-in identity and messages between plug-ins and from the simulator. */
+
+#include "XPLMDefs.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define XPLM_MSG_PLANE_CRASHED 101
+#define XPLM_MSG_PLANE_LOADED 102
+#define XPLM_MSG_AIRPORT_LOADED 103
+#define XPLM_MSG_SCENERY_LOADED 104
+#define XPLM_MSG_AIRPLANE_COUNT_CHANGED 105
+
+XPLM_API XPLMPluginID XPLMGetMyID(void);
+XPLM_API void XPLMGetPluginInfo(XPLMPluginID inPlugin, char *outName, char *outFilePath,
+                                char *outSignature, char *outDescription);
+XPLM_API void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void *inParam);
+
+#ifdef __cplusplus
+}
+#endif
+#endif

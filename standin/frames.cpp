@@ -1,0 +1,204 @@
+// Simulator time and the frame: the running time advances, flight loops run
+// by their interval rules, then the cockpit is drawn phase by phase.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "XPLMDataAccess.h"
+#include "XPLMProcessing.h"
+#include "standin/internal.h"
+#include "standin/standin.h"
+
+namespace standin::detail {
+namespace {
+
+constexpr float kSecondsPerDay = 86400.0f;
+constexpr int kDaysPerYear = 365;
+// A loop due within this much of a frame's time runs in that frame, so
+// intervals that are whole numbers of frames do not slip by one.
+constexpr double kDueTolerance = 1e-4;
+
+// One registered flight loop. An interval < 0 counts frames, > 0 seconds,
+// and 0 leaves the callback registered but idle.
+struct FlightLoop {
+    XPLMFlightLoop_f callback;
+    void* refcon;
+    XPLMPluginID owner;
+    long dueFrame = 0;
+    double dueTime = 0.0;
+    bool idle = true;
+    bool byFrames = false;
+    double lastCallTime = 0.0;
+    bool removed = false;
+};
+
+struct Clock {
+    long frame = 0;
+    double now = 0.0;  // kept in double so that long runs do not drift
+    float interval = 1.0f / 30.0f;
+    float elapsed = 0.0f;  // this frame's step
+    float pendingJump = 0.0f;
+    bool paused = false;
+};
+
+Clock clock;
+std::vector<FlightLoop> loops;
+
+void schedule(FlightLoop& loop, float interval) {
+    loop.idle = interval == 0.0f || !std::isfinite(interval);
+    loop.byFrames = interval < 0.0f;
+    if (loop.idle) return;
+    if (loop.byFrames) {
+        loop.dueFrame = clock.frame + std::max(1L, std::lround(-interval));
+    } else {
+        loop.dueTime = clock.now + interval;
+    }
+}
+
+bool due(const FlightLoop& loop) {
+    if (loop.removed || loop.idle || !pluginEnabled(loop.owner)) return false;
+    return loop.byFrames ? loop.dueFrame <= clock.frame
+                         : loop.dueTime <= clock.now + kDueTolerance;
+}
+
+// Returns whether the clock rolled over midnight.
+bool advanceTimeOfDay(const char* dataRef) {
+    const float seconds = getFloat(dataRef) + clock.elapsed;
+    setFloat(dataRef, std::fmod(seconds, kSecondsPerDay));
+    return seconds >= kSecondsPerDay;
+}
+
+void advanceTime() {
+    clock.elapsed = clock.paused ? 0.0f : clock.interval + clock.pendingJump;
+    clock.pendingJump = 0.0f;
+    clock.now += clock.elapsed;
+    setFloat("sim/time/total_running_time_sec", static_cast<float>(clock.now));
+    setInt("sim/time/paused", clock.paused ? 1 : 0);
+    // The clocks of the day run with the simulator; local midnight turns the date.
+    if (advanceTimeOfDay("sim/time/local_time_sec")) {
+        setInt("sim/time/local_date_days", (getInt("sim/time/local_date_days") + 1) % kDaysPerYear);
+    }
+    advanceTimeOfDay("sim/time/zulu_time_sec");
+}
+
+void runFlightLoops() {
+    // Loops registered by a loop run from the next frame on.
+    const size_t count = loops.size();
+    for (size_t i = 0; i < count; ++i) {
+        if (!due(loops[i])) continue;
+        FlightLoop& loop = loops[i];
+        const float sinceLastCall = static_cast<float>(clock.now - loop.lastCallTime);
+        loop.lastCallTime = clock.now;
+        const XPLMFlightLoop_f callback = loop.callback;
+        void* const refcon = loop.refcon;
+        float next;
+        {
+            PluginCall guard(loop.owner);
+            next = callback(sinceLastCall, clock.elapsed, static_cast<int>(clock.frame), refcon);
+        }
+        if (!loops[i].removed) schedule(loops[i], next);
+    }
+    loops.erase(std::remove_if(loops.begin(), loops.end(),
+                               [](const FlightLoop& loop) { return loop.removed; }),
+                loops.end());
+}
+
+void drawCockpit() {
+    beginDrawFrame();
+    for (XPLMDrawingPhase phase : {xplm_Phase_FirstCockpit, xplm_Phase_Panel, xplm_Phase_Gauges,
+                                   xplm_Phase_Window, xplm_Phase_LastCockpit}) {
+        beginDrawPhase();
+        const bool simulatorDraws = runDrawCallbacks(phase, true);
+        if (simulatorDraws && phase == xplm_Phase_Panel) drawSimulatorPanel();
+        if (phase == xplm_Phase_Window) drawWindows();
+        beginDrawPhase();
+        runDrawCallbacks(phase, false);
+    }
+    endDrawFrame();
+}
+
+FlightLoop* findLoop(XPLMFlightLoop_f callback, void* refcon) {
+    for (FlightLoop& loop : loops) {
+        if (!loop.removed && loop.callback == callback && loop.refcon == refcon) return &loop;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+long currentFrame() { return clock.frame; }
+float frameElapsed() { return clock.elapsed; }
+
+void resetFrames(float startTime, float frameInterval) {
+    clock = Clock{};
+    clock.now = startTime;
+    clock.interval = frameInterval;
+    loops.clear();
+    setFloat("sim/time/total_running_time_sec", startTime);
+}
+
+void forgetPluginFlightLoops(XPLMPluginID id) {
+    for (FlightLoop& loop : loops) {
+        if (loop.owner == id) loop.removed = true;
+    }
+}
+
+}  // namespace standin::detail
+
+using namespace standin::detail;
+
+namespace standin {
+
+void runFrame() {
+    beginFrameCounts();
+    ++clock.frame;
+    advanceTime();
+    runFlightLoops();
+    if (hostConfig().graphics) drawCockpit();
+    endFrameCounts();
+}
+
+void runFrames(int count) {
+    for (int i = 0; i < count; ++i) runFrame();
+}
+
+void runSeconds(double seconds) {
+    runFrames(static_cast<int>(std::lround(seconds / clock.interval)));
+}
+
+long frameNumber() { return clock.frame; }
+float simTime() { return static_cast<float>(clock.now); }
+void setPaused(bool paused) { clock.paused = paused; }
+
+void setFrameInterval(float seconds) {
+    if (seconds > 0.0f && std::isfinite(seconds)) clock.interval = seconds;
+}
+
+void jumpTime(float seconds) {
+    if (std::isfinite(seconds)) clock.pendingJump += seconds;
+}
+
+}  // namespace standin
+
+extern "C" {
+
+void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, void* refcon) {
+    SdkCall call(SdkFunction::XPLMRegisterFlightLoopCallback);
+    if (callback == nullptr) return;
+    FlightLoop* loop = findLoop(callback, refcon);
+    if (loop == nullptr) {
+        loops.push_back({callback, refcon, currentPlugin()});
+        loop = &loops.back();
+        loop->lastCallTime = clock.now;
+    }
+    schedule(*loop, interval);
+}
+
+// Safe from inside the callback itself too: the loop is only marked, and
+// dropped once the frame's loops have run.
+void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
+    SdkCall call(SdkFunction::XPLMUnregisterFlightLoopCallback);
+    if (FlightLoop* loop = findLoop(callback, refcon)) loop->removed = true;
+}
+
+}  // extern "C"

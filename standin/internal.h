@@ -1,0 +1,142 @@
+// What the stand-in host's modules share among themselves. Not for plug-ins
+// or tests: they use standin.h and the SDK.
+#pragma once
+
+#include <string>
+
+#include "XPLMDefs.h"
+#include "XPLMDisplay.h"
+
+namespace standin::detail {
+
+// ---- SDK functions and call accounting (calls.cpp) -------------------------
+
+#define STANDIN_SDK_FUNCTIONS(X)                                                   \
+    X(XPLMFindDataRef) X(XPLMGetDatai) X(XPLMSetDatai) X(XPLMGetDataf) X(XPLMSetDataf)  \
+    X(XPLMGetDatad) X(XPLMGetDatavi) X(XPLMSetDatavi) X(XPLMGetDatavf) X(XPLMSetDatavf) \
+    X(XPLMGetDatab) X(XPLMSetDatab) X(XPLMRegisterDataAccessor)                       \
+    X(XPLMUnregisterDataAccessor) X(XPLMRegisterDrawCallback)                          \
+    X(XPLMUnregisterDrawCallback) X(XPLMRegisterFlightLoopCallback)                    \
+    X(XPLMUnregisterFlightLoopCallback) X(XPLMCreateWindow) X(XPLMDestroyWindow)       \
+    X(XPLMGetWindowIsVisible) X(XPLMSetWindowIsVisible) X(XPLMGetWindowGeometry)       \
+    X(XPLMSetWindowGeometry) X(XPLMBringWindowToFront) X(XPLMGetMouseLocation)         \
+    X(XPLMSetGraphicsState) X(XPLMGenerateTextureNumbers) X(XPLMBindTexture2d)         \
+    X(XPLMGetTexture) X(XPLMDrawString) X(XPLMGetFMSEntryInfo)                         \
+    X(XPLMGetDestinationFMSEntry) X(XPLMSetDestinationFMSEntry)                        \
+    X(XPLMSendMessageToPlugin) X(XPLMGetMyID) X(XPLMGetPluginInfo)                     \
+    X(XPLMGetNthAircraftModel) X(XPLMGetDirectorySeparator) X(XPLMGetVersions)         \
+    X(XPLMCommandButtonPress) X(XPLMCommandButtonRelease) X(XPCreateWidget)            \
+    X(XPCreateCustomWidget) X(XPSetWidgetProperty) X(XPAddWidgetCallback)              \
+    X(XPShowWidget) X(XPHideWidget) X(XPDestroyWidget) X(XPSetWidgetDescriptor)        \
+    X(XPGetWidgetDescriptor) X(XPGetWidgetGeometry)
+
+enum class SdkFunction {
+#define STANDIN_ENUM_ENTRY(name) name,
+    STANDIN_SDK_FUNCTIONS(STANDIN_ENUM_ENTRY)
+#undef STANDIN_ENUM_ENTRY
+    Count
+};
+const char* sdkFunctionName(SdkFunction function);
+
+// Opens every SDK function: counts the call, and keeps what the host
+// allocates on the plug-in's behalf out of the plug-in's allocation count.
+class SdkCall {
+public:
+    explicit SdkCall(SdkFunction function);
+    ~SdkCall();
+    SdkCall(const SdkCall&) = delete;
+    SdkCall& operator=(const SdkCall&) = delete;
+
+private:
+    bool savedCounting_;
+};
+
+// Wraps every call from the host into a plug-in: makes it the calling
+// plug-in (XPLMGetMyID, message senders) and counts its allocations.
+class PluginCall {
+public:
+    explicit PluginCall(XPLMPluginID plugin);
+    ~PluginCall();
+    PluginCall(const PluginCall&) = delete;
+    PluginCall& operator=(const PluginCall&) = delete;
+
+private:
+    XPLMPluginID savedPlugin_;
+    bool savedCounting_;
+};
+
+XPLMPluginID currentPlugin();  // XPLM_PLUGIN_XPLANE outside plug-in code
+
+// Copies a text into a plug-in's fixed-size buffer, always terminated; a
+// null buffer is left alone (text_out.cpp).
+void copyText(char* out, const std::string& text, size_t capacity);
+void beginFrameCounts();
+void endFrameCounts();
+void resetCounts();
+
+// alloc_count.cpp: heap allocations on this thread while counting is on.
+bool allocationCountingOn();
+void setAllocationCounting(bool on);
+long allocationsCounted();
+
+// ---- Plug-ins (plugins.cpp) ------------------------------------------------
+
+bool pluginEnabled(XPLMPluginID id);  // callbacks and messages reach it
+void unloadAllPlugins();               // latest first
+
+// ---- Frames (frames.cpp) ---------------------------------------------------
+
+long currentFrame();
+float frameElapsed();  // simulator seconds since the previous frame
+
+// ---- Per-module state, cleared by startHost and on plug-in unload ----------
+
+void resetDataRefs();
+void forgetPluginDataRefs(XPLMPluginID id);
+void forgetPluginFlightLoops(XPLMPluginID id);
+void resetDisplay();  // draw callbacks, windows, mouse
+void forgetPluginDrawCallbacks(XPLMPluginID id);
+void forgetPluginWindows(XPLMPluginID id);
+void resetWidgets();
+void forgetPluginWidgets(XPLMPluginID id);
+void resetFms();
+void resetUtilities();
+void resetMessages();
+void resetAircraft();
+void resetFrames(float startTime, float frameInterval);
+
+// ---- Drawing (display.cpp, widgets.cpp, graphics.cpp) ----------------------
+
+// Calls the draw callbacks of one phase, before or after; returns whether
+// the simulator may draw the phase itself (no before-callback returned 0).
+bool runDrawCallbacks(XPLMDrawingPhase phase, bool before);
+// Draws the windows from the back to the front.
+void drawWindows();
+
+// A window owned by the host (the widget library's windows), in the same
+// stack as the plug-ins' windows.
+XPLMWindowID createWindow(XPLMPluginID owner, int left, int top, int right, int bottom,
+                          bool visible, XPLMDrawWindow_f draw,
+                          XPLMHandleMouseClick_f mouse, void* refcon);
+void destroyWindow(XPLMWindowID window);
+void setWindowGeometry(XPLMWindowID window, int left, int top, int right, int bottom);
+void setWindowVisible(XPLMWindowID window, bool visible);
+void bringWindowToFront(XPLMWindowID window);
+
+// Graphics context (graphics.cpp). All of these do nothing without one.
+bool openGraphics(int width, int height);  // makes or resizes the context
+void closeGraphics();
+void resetGraphicsState();  // texture cache and the aircraft's textures
+void beginDrawFrame();   // clears, sets the window projection
+void beginDrawPhase();   // projection and state the simulator leaves in a phase
+void endDrawFrame();     // keeps the frame for readPixel and screenshots
+void drawSimulatorPanel();  // the simulator's own panel background (phase 40)
+void loadAircraftTextures(const std::string& acfPath);
+// A filled rectangle and a text in window pixels, for the host's own
+// drawing (widgets).
+void drawFilledRect(int left, int top, int right, int bottom, const float rgba[4]);
+void drawFrameRect(int left, int top, int right, int bottom, const float rgba[4]);
+void drawText(int x, int y, const char* text, const float rgb[3]);
+int textWidth(const char* text);
+
+}  // namespace standin::detail

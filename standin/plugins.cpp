@@ -1,0 +1,245 @@
+// Plug-ins: loading binaries, their entry points and identity, and the
+// messages between them and from the simulator.
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "XPLMPlugin.h"
+#include "standin/internal.h"
+#include "standin/standin.h"
+
+namespace standin::detail {
+namespace {
+
+using StartFn = int (*)(char*, char*, char*);
+using StopFn = void (*)();
+using EnableFn = int (*)();
+using DisableFn = void (*)();
+using ReceiveFn = void (*)(XPLMPluginID, int, void*);
+
+constexpr int kInfoBufferSize = 256;  // what the SDK promises for each text
+
+struct Plugin {
+    PluginInfo info;
+    void* library = nullptr;
+    StartFn start = nullptr;
+    StopFn stop = nullptr;
+    EnableFn enable = nullptr;
+    DisableFn disable = nullptr;
+    ReceiveFn receive = nullptr;
+};
+
+std::vector<Plugin> loaded;  // in load order
+XPLMPluginID nextPluginId = 1;
+std::vector<MessageRecord> messages;
+
+Plugin* find(XPLMPluginID id) {
+    for (Plugin& plugin : loaded) {
+        if (plugin.info.id == id) return &plugin;
+    }
+    return nullptr;
+}
+
+void forgetEverythingOf(XPLMPluginID id) {
+    forgetPluginWidgets(id);
+    forgetPluginWindows(id);
+    forgetPluginDrawCallbacks(id);
+    forgetPluginFlightLoops(id);
+    forgetPluginDataRefs(id);
+}
+
+template <typename Fn>
+bool bind(void* library, const char* symbol, Fn& out) {
+    out = reinterpret_cast<Fn>(dlsym(library, symbol));
+    return out != nullptr;
+}
+
+
+std::string terminated(const char* buffer) {
+    return std::string(buffer, strnlen(buffer, kInfoBufferSize));
+}
+
+void deliver(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
+    Plugin* receiver = find(to);
+    if (receiver == nullptr || !receiver->info.enabled) return;
+    messages.push_back({currentFrame(), from, to, message, reinterpret_cast<intptr_t>(param)});
+    ReceiveFn receive = receiver->receive;
+    PluginCall guard(to);
+    receive(from, message, param);
+}
+
+// Delivery is synchronous, so a parameter may point into the sender's
+// memory. A broadcast reaches the sender too: plug-ins must cope with that.
+void send(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
+    if (to != XPLM_NO_PLUGIN_ID) {
+        deliver(from, to, message, param);
+        return;
+    }
+    std::vector<XPLMPluginID> receivers;
+    for (const Plugin& plugin : loaded) receivers.push_back(plugin.info.id);
+    for (XPLMPluginID receiver : receivers) deliver(from, receiver, message, param);
+}
+
+}  // namespace
+
+bool pluginEnabled(XPLMPluginID id) {
+    if (id == XPLM_PLUGIN_XPLANE) return true;
+    const Plugin* plugin = find(id);
+    return plugin != nullptr && plugin->info.enabled;
+}
+
+void resetMessages() { messages.clear(); }
+
+}  // namespace standin::detail
+
+using namespace standin::detail;
+
+namespace standin {
+
+XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error != nullptr) *error = path + ": " + why;
+        return XPLM_NO_PLUGIN_ID;
+    };
+    for (const Plugin& plugin : loaded) {
+        if (plugin.info.path == path) return fail("already loaded");
+    }
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+        const char* why = dlerror();
+        return fail(why != nullptr ? why : "cannot be opened");
+    }
+    Plugin plugin;
+    plugin.library = library;
+    const bool complete = bind(library, "XPluginStart", plugin.start) &&
+                          bind(library, "XPluginStop", plugin.stop) &&
+                          bind(library, "XPluginEnable", plugin.enable) &&
+                          bind(library, "XPluginDisable", plugin.disable) &&
+                          bind(library, "XPluginReceiveMessage", plugin.receive);
+    if (!complete) {
+        dlclose(library);
+        return fail("not a plug-in: an entry point is missing");
+    }
+    plugin.info.id = nextPluginId++;
+    plugin.info.path = path;
+    const XPLMPluginID id = plugin.info.id;
+    loaded.push_back(plugin);
+
+    char name[kInfoBufferSize] = {};
+    char signature[kInfoBufferSize] = {};
+    char description[kInfoBufferSize] = {};
+    int started = 0;
+    {
+        PluginCall guard(id);
+        started = plugin.start(name, signature, description);
+    }
+    // The host owns the buffers; a plug-in that overruns them is cut short.
+    name[kInfoBufferSize - 1] = signature[kInfoBufferSize - 1] =
+        description[kInfoBufferSize - 1] = '\0';
+    if (started == 0) {
+        forgetEverythingOf(id);
+        loaded.erase(std::remove_if(loaded.begin(), loaded.end(),
+                                    [&](const Plugin& p) { return p.info.id == id; }),
+                     loaded.end());
+        dlclose(library);
+        return fail("XPluginStart returned 0");
+    }
+    Plugin& entry = *find(id);
+    entry.info.name = terminated(name);
+    entry.info.signature = terminated(signature);
+    entry.info.description = terminated(description);
+    enablePlugin(id);
+    return id;
+}
+
+bool enablePlugin(XPLMPluginID id) {
+    Plugin* plugin = find(id);
+    if (plugin == nullptr) return false;
+    if (plugin->info.enabled) return true;
+    EnableFn enable = plugin->enable;
+    int accepted = 0;
+    {
+        PluginCall guard(id);
+        accepted = enable();
+    }
+    if (Plugin* still = find(id)) still->info.enabled = accepted != 0;
+    return accepted != 0;
+}
+
+void disablePlugin(XPLMPluginID id) {
+    Plugin* plugin = find(id);
+    if (plugin == nullptr || !plugin->info.enabled) return;
+    plugin->info.enabled = false;
+    DisableFn disable = plugin->disable;
+    PluginCall guard(id);
+    disable();
+}
+
+void unloadPlugin(XPLMPluginID id) {
+    disablePlugin(id);
+    Plugin* plugin = find(id);
+    if (plugin == nullptr) return;
+    StopFn stop = plugin->stop;
+    {
+        PluginCall guard(id);
+        stop();
+    }
+    forgetEverythingOf(id);
+    auto position = std::find_if(loaded.begin(), loaded.end(),
+                                 [&](const Plugin& p) { return p.info.id == id; });
+    void* library = position->library;
+    loaded.erase(position);
+    dlclose(library);
+}
+
+void detail::unloadAllPlugins() {
+    while (!loaded.empty()) unloadPlugin(loaded.back().info.id);
+    nextPluginId = 1;
+}
+
+std::vector<PluginInfo> plugins() {
+    std::vector<PluginInfo> infos;
+    for (const Plugin& plugin : loaded) infos.push_back(plugin.info);
+    return infos;
+}
+
+PluginInfo pluginInfo(XPLMPluginID id) {
+    const Plugin* plugin = find(id);
+    return plugin != nullptr ? plugin->info : PluginInfo{};
+}
+
+void sendSimMessage(int message, intptr_t param) {
+    send(XPLM_PLUGIN_XPLANE, XPLM_NO_PLUGIN_ID, message, reinterpret_cast<void*>(param));
+}
+
+const std::vector<MessageRecord>& messageLog() { return messages; }
+void clearMessageLog() { messages.clear(); }
+
+}  // namespace standin
+
+extern "C" {
+
+XPLMPluginID XPLMGetMyID() {
+    SdkCall call(SdkFunction::XPLMGetMyID);
+    return currentPlugin();
+}
+
+void XPLMGetPluginInfo(XPLMPluginID id, char* name, char* filePath, char* signature,
+                       char* description) {
+    SdkCall call(SdkFunction::XPLMGetPluginInfo);
+    const standin::PluginInfo info = standin::pluginInfo(id);
+    copyText(name, info.name, kInfoBufferSize);
+    copyText(filePath, info.path, kInfoBufferSize);
+    copyText(signature, info.signature, kInfoBufferSize);
+    copyText(description, info.description, kInfoBufferSize);
+}
+
+void XPLMSendMessageToPlugin(XPLMPluginID to, int message, void* param) {
+    SdkCall call(SdkFunction::XPLMSendMessageToPlugin);
+    send(currentPlugin(), to, message, param);
+}
+
+}  // extern "C"

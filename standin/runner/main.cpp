@@ -1,0 +1,209 @@
+// quil-sim: runs plug-ins on the stand-in host without the simulator, for a
+// given time or through a scenario, and writes screenshots and a report.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "standin/runner/report.h"
+#include "standin/runner/scenario.h"
+// standin.h names XPLMWindowID without including its header.
+#include "XPLMDisplay.h"
+#include "standin/standin.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitRunFailed = 1;  // an expectation failed or an action could not run
+constexpr int kExitCannotRun = 2;  // bad command line, plug-in, aircraft, scenario or output
+
+constexpr char kUsage[] =
+    "Usage: quil-sim --plugin PATH [--plugin PATH ...] [--aircraft PATH.acf]\n"
+    "                (--seconds S | --scenario FILE) [--out DIR]\n"
+    "                [--window WxH] [--no-graphics]\n"
+    "\n"
+    "Runs X-Plane plug-ins on the stand-in host at 30 frames per second.\n"
+    "\n"
+    "  --plugin PATH      a plug-in binary (lin.xpl) to load; the first is the one\n"
+    "                     under test, the others load after it, in order\n"
+    "  --aircraft PATH    the user's aircraft (.acf), set before the plug-ins start\n"
+    "  --seconds S        run for S simulator seconds\n"
+    "  --scenario FILE    run the timed actions of a scenario file\n"
+    "  --out DIR          screenshots and report.txt go here (default quil-sim-out)\n"
+    "  --window WxH       window size in pixels (default 1024x1024)\n"
+    "  --no-graphics      no OpenGL context: nothing drawn, no screenshots\n"
+    "  --help             this text\n"
+    "\n"
+    "Scenario lines: at TIME ACTION ..., with the actions\n"
+    "  set DATAREF[INDEX] VALUE | \"TEXT\"\n"
+    "  click|press|drag|release [panel] X Y\n"
+    "  message MESSAGE PARAM         aircraft PATH.acf        screenshot NAME.png\n"
+    "  expect DATAREF[INDEX] ==|!=|>|<|>=|<= VALUE      expect DATAREF ~ VALUE TOLERANCE\n"
+    "  pause      resume      end\n"
+    "\n"
+    "Exit status: 0 run ok, 1 an expectation failed or an action could not be\n"
+    "carried out, 2 the run could not start (bad option, plug-in, aircraft or\n"
+    "scenario) or its report could not be written.\n";
+
+struct Options {
+    std::vector<std::string> plugins;
+    std::string aircraft;
+    std::string scenario;
+    double seconds = 0.0;
+    bool timed = false;
+    std::string outputFolder = "quil-sim-out";
+    standin::HostConfig host;
+    bool help = false;
+};
+
+bool parseSeconds(const std::string& text, double* seconds) {
+    char* end = nullptr;
+    *seconds = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0' && std::isfinite(*seconds) && *seconds > 0;
+}
+
+bool parseWindow(const std::string& text, int* width, int* height) {
+    char extra = 0;
+    return std::sscanf(text.c_str(), "%dx%d%c", width, height, &extra) == 2 && *width > 0 &&
+           *height > 0;
+}
+
+// Applies one option and its value; false with the reason when it is wrong.
+bool applyOption(const std::string& name, const std::string& value, Options* options,
+                 std::string* error) {
+    if (name == "--plugin") {
+        options->plugins.push_back(value);
+    } else if (name == "--aircraft") {
+        options->aircraft = value;
+    } else if (name == "--scenario") {
+        options->scenario = value;
+    } else if (name == "--out") {
+        options->outputFolder = value;
+    } else if (name == "--seconds") {
+        options->timed = true;
+        if (!parseSeconds(value, &options->seconds)) *error = "bad --seconds '" + value + "'";
+    } else if (name == "--window") {
+        if (!parseWindow(value, &options->host.windowWidth, &options->host.windowHeight))
+            *error = "bad --window '" + value + "' (give WIDTHxHEIGHT, e.g. 1280x1024)";
+    }
+    return error->empty();
+}
+
+bool takesValue(const std::string& name) {
+    for (const char* option : {"--plugin", "--aircraft", "--scenario", "--out", "--seconds",
+                               "--window"})
+        if (name == option) return true;
+    return false;
+}
+
+bool parseOptions(int argc, char** argv, Options* options, std::string* error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (name == "--help" || name == "-h") {
+            options->help = true;
+            return true;
+        }
+        if (name == "--no-graphics" && equals == std::string::npos) {
+            options->host.graphics = false;
+            continue;
+        }
+        if (!takesValue(name)) {
+            *error = "unknown option '" + arg + "'";
+            return false;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < argc) {
+            value = argv[++i];
+        } else {
+            *error = name + " needs a value";
+            return false;
+        }
+        if (!applyOption(name, value, options, error)) return false;
+    }
+    if (options->plugins.empty()) *error = "no plug-in: give --plugin PATH";
+    else if (options->timed == !options->scenario.empty())
+        *error = "give either --seconds S or --scenario FILE";
+    return error->empty();
+}
+
+int cannotRun(const std::string& message) {
+    std::cerr << "quil-sim: " << message << "\n";
+    return kExitCannotRun;
+}
+
+// Sets the aircraft and loads the plug-ins on the started host.
+bool startPlugins(const Options& options, XPLMPluginID* underTest, std::string* error) {
+    if (!options.aircraft.empty() && !standin::setAircraft(options.aircraft)) {
+        *error = "cannot read aircraft '" + options.aircraft + "'";
+        return false;
+    }
+    for (const std::string& path : options.plugins) {
+        std::string reason;
+        const XPLMPluginID id = standin::loadPlugin(path, &reason);
+        if (id == XPLM_NO_PLUGIN_ID) {
+            *error = "cannot load plug-in " + reason;  // the reason names the path
+            return false;
+        }
+        if (*underTest == XPLM_NO_PLUGIN_ID) *underTest = id;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    std::string error;
+    if (!parseOptions(argc, argv, &options, &error)) return cannotRun(error + " (--help for usage)");
+    if (options.help) {
+        std::cout << kUsage;
+        return kExitOk;
+    }
+
+    standin::runner::Scenario scenario = standin::runner::timedRun(options.seconds);
+    if (!options.timed && !standin::runner::loadScenarioFile(options.scenario, &scenario, &error)) {
+        // "FILE:LINE: ..." alone, so that editors can jump to the line.
+        std::cerr << error << "\n";
+        return kExitCannotRun;
+    }
+    std::error_code folderError;
+    std::filesystem::create_directories(options.outputFolder, folderError);
+    if (folderError)
+        return cannotRun("cannot make '" + options.outputFolder + "': " + folderError.message());
+
+    standin::startHost(options.host);
+    XPLMPluginID underTest = XPLM_NO_PLUGIN_ID;
+    if (!startPlugins(options, &underTest, &error)) {
+        standin::stopHost();
+        return cannotRun(error);
+    }
+    if (options.host.graphics && !standin::graphicsAvailable())
+        std::cerr << "quil-sim: no graphics (" << standin::graphicsRenderer()
+                  << "); running without drawing\n";
+
+    standin::runner::RunSettings settings;
+    settings.outputFolder = options.outputFolder;
+    settings.progress = &std::cout;
+    const standin::runner::RunOutcome outcome = standin::runner::runScenario(scenario, settings);
+    const std::string report = standin::runner::formatReport(outcome, underTest);
+    standin::stopHost();
+
+    std::cout << report;
+    const std::string reportPath =
+        (std::filesystem::path(options.outputFolder) / "report.txt").string();
+    if (!standin::runner::writeTextFile(reportPath, report, &error)) return cannotRun(error);
+    if (standin::runner::runFailed(outcome)) {
+        std::cerr << "quil-sim: " << standin::runner::failedExpectations(outcome)
+                  << " expectation(s) failed, " << outcome.problems.size()
+                  << " action(s) not carried out; see " << reportPath << "\n";
+        return kExitRunFailed;
+    }
+    return kExitOk;
+}

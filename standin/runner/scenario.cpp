@@ -1,0 +1,587 @@
+#include "standin/runner/scenario.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <ostream>
+#include <sstream>
+
+// standin.h names XPLMWindowID without including its header.
+#include "XPLMDisplay.h"
+#include "standin/standin.h"
+
+namespace standin::runner {
+
+namespace {
+
+// Panel units span the simulator's whole panel, 1024 across and up.
+constexpr double kPanelUnits = 1024.0;
+constexpr double kProgressSeconds = 10.0;
+
+// ---- Parsing ---------------------------------------------------------------
+
+struct Word {
+    std::string text;
+    bool quoted = false;
+};
+
+// Words separated by blanks; a double-quoted text is one word.
+bool splitWords(const std::string& line, std::vector<Word>* words, std::string* error) {
+    size_t at = 0;
+    while (true) {
+        at = line.find_first_not_of(" \t\r", at);
+        if (at == std::string::npos) return true;
+        Word word;
+        if (line[at] == '"') {
+            const size_t close = line.find('"', at + 1);
+            if (close == std::string::npos) {
+                *error = "unterminated text (no closing \")";
+                return false;
+            }
+            word.text = line.substr(at + 1, close - at - 1);
+            word.quoted = true;
+            at = close + 1;
+        } else {
+            const size_t end = line.find_first_of(" \t\r\"", at);
+            word.text = line.substr(at, end == std::string::npos ? std::string::npos : end - at);
+            at = end == std::string::npos ? line.size() : end;
+        }
+        words->push_back(word);
+    }
+}
+
+bool parseNumber(const Word& word, double* value, std::string* error) {
+    const char* text = word.text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const double parsed = std::strtod(text, &end);
+    if (word.quoted || word.text.empty() || *end != '\0' || errno == ERANGE ||
+        !std::isfinite(parsed)) {
+        *error = "bad number '" + word.text + "'";
+        return false;
+    }
+    *value = parsed;
+    return true;
+}
+
+// Decimal, or hexadecimal after "0x" (message numbers are often written so).
+bool parseInteger(const Word& word, long long lowest, long long highest, long long* value,
+                  std::string* error) {
+    const char* text = word.text.c_str();
+    const bool hex = word.text.rfind("0x", 0) == 0 || word.text.rfind("0X", 0) == 0;
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text, &end, hex ? 16 : 10);
+    if (word.quoted || word.text.empty() || *end != '\0' || errno == ERANGE ||
+        parsed < lowest || parsed > highest) {
+        *error = "bad whole number '" + word.text + "'";
+        return false;
+    }
+    *value = parsed;
+    return true;
+}
+
+bool parseDataRef(const Word& word, DataRefTarget* target, std::string* error) {
+    const std::string& text = word.text;
+    const size_t open = text.find('[');
+    target->name = text.substr(0, open);
+    target->index = -1;
+    bool good = !word.quoted && !target->name.empty();
+    if (good && open != std::string::npos) {
+        long long index = 0;
+        const Word inside{text.substr(open + 1, text.size() - open - 2), false};
+        good = text.back() == ']' && inside.text.find_first_not_of("0123456789") == std::string::npos &&
+               parseInteger(inside, 0, std::numeric_limits<int>::max(), &index, error);
+        target->index = static_cast<int>(index);
+    }
+    if (!good) *error = "bad dataref '" + text + "'";
+    return good;
+}
+
+bool parseValue(const Word& word, ScenarioValue* value, std::string* error) {
+    value->isText = word.quoted;
+    if (word.quoted) {
+        value->text = word.text;
+        return true;
+    }
+    return parseNumber(word, &value->number, error);
+}
+
+// The words after the action's name, with what the table says of it.
+struct Arguments {
+    const char* verb;
+    const char* usage;
+    std::vector<Word> words;
+    const std::string& folder;
+};
+
+bool argumentCount(const Arguments& args, size_t count, std::string* error) {
+    const std::string form = std::string(" (") + args.verb + (*args.usage ? " " : "") +
+                             args.usage + ")";
+    if (args.words.size() < count) {
+        *error = "missing argument" + form;
+        return false;
+    }
+    if (args.words.size() > count) {
+        *error = "extra argument '" + args.words[count].text + "'" + form;
+        return false;
+    }
+    return true;
+}
+
+bool parseSet(const Arguments& args, ActionBody* body, std::string* error) {
+    SetAction set;
+    if (!argumentCount(args, 2, error) || !parseDataRef(args.words[0], &set.dataref, error) ||
+        !parseValue(args.words[1], &set.value, error))
+        return false;
+    *body = set;
+    return true;
+}
+
+template <MousePhase Phase>
+bool parseMouse(const Arguments& args, ActionBody* body, std::string* error) {
+    MouseAction mouse;
+    mouse.phase = Phase;
+    mouse.panel = !args.words.empty() && args.words[0].text == "panel";
+    const size_t first = mouse.panel ? 1 : 0;
+    if (!argumentCount(args, first + 2, error)) return false;
+    if (mouse.panel) {
+        if (!parseNumber(args.words[first], &mouse.x, error) ||
+            !parseNumber(args.words[first + 1], &mouse.y, error))
+            return false;
+    } else {
+        long long x = 0, y = 0;
+        constexpr long long kLargest = std::numeric_limits<int>::max();
+        if (!parseInteger(args.words[first], -kLargest, kLargest, &x, error) ||
+            !parseInteger(args.words[first + 1], -kLargest, kLargest, &y, error))
+            return false;
+        mouse.x = static_cast<double>(x);
+        mouse.y = static_cast<double>(y);
+    }
+    *body = mouse;
+    return true;
+}
+
+bool parseMessage(const Arguments& args, ActionBody* body, std::string* error) {
+    MessageAction message;
+    long long number = 0, param = 0;
+    if (!argumentCount(args, 2, error) ||
+        !parseInteger(args.words[0], std::numeric_limits<int>::min(),
+                      std::numeric_limits<uint32_t>::max(), &number, error) ||
+        !parseInteger(args.words[1], std::numeric_limits<long long>::min(),
+                      std::numeric_limits<long long>::max(), &param, error))
+        return false;
+    // Numbers from 0x80000000 up arrive negative, as between plug-ins.
+    message.message = static_cast<int>(static_cast<uint32_t>(number));
+    message.param = static_cast<intptr_t>(param);
+    *body = message;
+    return true;
+}
+
+bool parseAircraft(const Arguments& args, ActionBody* body, std::string* error) {
+    if (!argumentCount(args, 1, error)) return false;
+    std::filesystem::path path(args.words[0].text);
+    if (path.is_relative() && !args.folder.empty()) path = std::filesystem::path(args.folder) / path;
+    *body = AircraftAction{path.lexically_normal().string()};
+    return true;
+}
+
+bool parseScreenshot(const Arguments& args, ActionBody* body, std::string* error) {
+    if (!argumentCount(args, 1, error)) return false;
+    const std::string& name = args.words[0].text;
+    const std::string extension = ".png";
+    if (name.size() <= extension.size() || name.find('/') != std::string::npos ||
+        name.compare(name.size() - extension.size(), extension.size(), extension) != 0) {
+        *error = "screenshot needs a file name ending in .png, without folders: '" + name + "'";
+        return false;
+    }
+    *body = ScreenshotAction{name};
+    return true;
+}
+
+struct ComparisonWord {
+    const char* text;
+    Comparison comparison;
+};
+constexpr ComparisonWord kComparisons[] = {
+    {"==", Comparison::Equal},   {"!=", Comparison::NotEqual},
+    {">", Comparison::Greater},  {"<", Comparison::Less},
+    {">=", Comparison::GreaterOrEqual}, {"<=", Comparison::LessOrEqual},
+    {"~", Comparison::Near},
+};
+
+bool parseExpect(const Arguments& args, ActionBody* body, std::string* error) {
+    ExpectAction expect;
+    const ComparisonWord* found = nullptr;
+    if (args.words.size() >= 2) {
+        const Word& word = args.words[1];
+        for (const ComparisonWord& comparison : kComparisons)
+            if (!word.quoted && word.text == comparison.text) found = &comparison;
+        if (!found) {
+            *error = "bad comparison '" + word.text + "' (== != > < >= <= ~)";
+            return false;
+        }
+        expect.comparison = found->comparison;
+    }
+    const bool near = expect.comparison == Comparison::Near;
+    if (!argumentCount(args, near ? 4 : 3, error) ||
+        !parseDataRef(args.words[0], &expect.dataref, error) ||
+        !parseValue(args.words[2], &expect.value, error) ||
+        (near && !parseNumber(args.words[3], &expect.tolerance, error)))
+        return false;
+    if (expect.tolerance < 0) {
+        *error = "negative tolerance '" + args.words[3].text + "'";
+        return false;
+    }
+    if (expect.value.isText && expect.comparison != Comparison::Equal &&
+        expect.comparison != Comparison::NotEqual) {
+        *error = "a text can only be compared with == or !=";
+        return false;
+    }
+    *body = expect;
+    return true;
+}
+
+template <bool Paused>
+bool parsePause(const Arguments& args, ActionBody* body, std::string* error) {
+    if (!argumentCount(args, 0, error)) return false;
+    *body = PauseAction{Paused};
+    return true;
+}
+
+bool parseEnd(const Arguments& args, ActionBody* body, std::string* error) {
+    if (!argumentCount(args, 0, error)) return false;
+    *body = EndAction{};
+    return true;
+}
+
+// Every action a scenario may use. A new one needs its record in
+// scenario.h, a row here and its step in ActionRunner.
+struct ActionSyntax {
+    const char* verb;
+    const char* usage;
+    bool (*parse)(const Arguments& args, ActionBody* body, std::string* error);
+};
+constexpr ActionSyntax kActions[] = {
+    {"set", "DATAREF VALUE", parseSet},
+    {"click", "[panel] X Y", parseMouse<MousePhase::Click>},
+    {"press", "[panel] X Y", parseMouse<MousePhase::Press>},
+    {"drag", "[panel] X Y", parseMouse<MousePhase::Drag>},
+    {"release", "[panel] X Y", parseMouse<MousePhase::Release>},
+    {"message", "MESSAGE PARAM", parseMessage},
+    {"aircraft", "PATH.acf", parseAircraft},
+    {"screenshot", "NAME.png", parseScreenshot},
+    {"expect", "DATAREF OP VALUE [TOLERANCE]", parseExpect},
+    {"pause", "", parsePause<true>},
+    {"resume", "", parsePause<false>},
+    {"end", "", parseEnd},
+};
+
+const ActionSyntax* findAction(const std::string& verb) {
+    for (const ActionSyntax& action : kActions)
+        if (verb == action.verb) return &action;
+    return nullptr;
+}
+
+std::string trimmed(const std::string& line) {
+    const size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return std::string();
+    return line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+}
+
+// One "at TIME ACTION ..." line; the time must not go back before `earliest`.
+bool parseLine(const std::string& line, double earliest, const std::string& folder,
+               TimedAction* action, std::string* error) {
+    std::vector<Word> words;
+    if (!splitWords(line, &words, error)) return false;
+    if (words.size() < 3 || words[0].quoted || words[0].text != "at") {
+        *error = "expected 'at TIME ACTION ...'";
+        return false;
+    }
+    if (!parseNumber(words[1], &action->time, error)) return false;
+    if (action->time < 0) {
+        *error = "negative time '" + words[1].text + "'";
+        return false;
+    }
+    if (action->time < earliest) {
+        std::ostringstream message;
+        message << "time " << words[1].text << " is before the previous action's " << earliest;
+        *error = message.str();
+        return false;
+    }
+    const ActionSyntax* syntax = words[2].quoted ? nullptr : findAction(words[2].text);
+    if (!syntax) {
+        *error = "unknown action '" + words[2].text + "'";
+        return false;
+    }
+    const Arguments args{syntax->verb, syntax->usage,
+                         std::vector<Word>(words.begin() + 3, words.end()), folder};
+    return syntax->parse(args, &action->body, error);
+}
+
+// ---- Running ---------------------------------------------------------------
+
+// How a dataref is read and written: the host offers one accessor per type.
+enum class Access { Int, Float, Double, IntElement, FloatElement, Bytes };
+
+bool chooseAccess(const DataRefTarget& target, bool text, Access* access, std::string* error) {
+    if (!hasDataRef(target.name)) {
+        *error = "no dataref '" + target.name + "'";
+        return false;
+    }
+    const XPLMDataTypeID types = dataRefTypes(target.name);
+    const bool element = target.index >= 0;
+    if (text) {
+        if (!(types & xplmType_Data)) {
+            *error = "'" + target.name + "' does not hold text";
+            return false;
+        }
+        if (element) {
+            *error = "'" + target.name + "' holds one text: give no element";
+            return false;
+        }
+        *access = Access::Bytes;
+        return true;
+    }
+    if (!element && (types & xplmType_Double)) *access = Access::Double;
+    else if (!element && (types & xplmType_Float)) *access = Access::Float;
+    else if (!element && (types & xplmType_Int)) *access = Access::Int;
+    else if (types & xplmType_FloatArray) *access = Access::FloatElement;
+    else if (types & xplmType_IntArray) *access = Access::IntElement;
+    else if (element) {
+        *error = "'" + target.name + "' is not an array";
+        return false;
+    } else {
+        *error = "'" + target.name + "' holds text: give a quoted value";
+        return false;
+    }
+    return true;
+}
+
+int elementOf(const DataRefTarget& target) { return target.index < 0 ? 0 : target.index; }
+
+// A dataref's value as read, in its own precision.
+struct Reading {
+    double number = 0.0;
+    std::string text;
+    Access access = Access::Int;
+};
+
+Reading readDataRef(const DataRefTarget& target, Access access) {
+    Reading reading;
+    reading.access = access;
+    switch (access) {
+        case Access::Int:
+        case Access::IntElement: reading.number = getInt(target.name, elementOf(target)); break;
+        case Access::Float:
+        case Access::FloatElement: reading.number = getFloat(target.name, elementOf(target)); break;
+        case Access::Double: reading.number = getDouble(target.name); break;
+        case Access::Bytes: reading.text = getBytes(target.name); break;
+    }
+    return reading;
+}
+
+bool isFloat(Access access) { return access == Access::Float || access == Access::FloatElement; }
+bool isInt(Access access) { return access == Access::Int || access == Access::IntElement; }
+
+std::string describe(const Reading& reading) {
+    if (reading.access == Access::Bytes) return "\"" + reading.text + "\"";
+    char text[64];
+    std::snprintf(text, sizeof text, isFloat(reading.access) ? "%.7g" : "%.10g", reading.number);
+    return text;
+}
+
+bool compare(const ExpectAction& expect, const Reading& reading) {
+    if (expect.value.isText) {
+        return (reading.text == expect.value.text) == (expect.comparison == Comparison::Equal);
+    }
+    const double actual = reading.number;
+    // A float dataref holds the float nearest the written value: compare there.
+    const double wanted = isFloat(reading.access)
+                              ? static_cast<double>(static_cast<float>(expect.value.number))
+                              : expect.value.number;
+    switch (expect.comparison) {
+        case Comparison::Equal: return actual == wanted;
+        case Comparison::NotEqual: return actual != wanted;
+        case Comparison::Greater: return actual > wanted;
+        case Comparison::Less: return actual < wanted;
+        case Comparison::GreaterOrEqual: return actual >= wanted;
+        case Comparison::LessOrEqual: return actual <= wanted;
+        case Comparison::Near: return std::fabs(actual - expect.value.number) <= expect.tolerance;
+    }
+    return false;
+}
+
+// Carries out one action on the host; records what it found in the outcome.
+struct ActionRunner {
+    const Scenario& scenario;
+    const RunSettings& settings;
+    RunOutcome& outcome;
+    const TimedAction* current = nullptr;
+    bool ended = false;
+
+    std::string where() const {
+        return scenario.fileName + ":" + std::to_string(current->line);
+    }
+    void problem(const std::string& what) { outcome.problems.push_back(where() + ": " + what); }
+
+    void operator()(const SetAction& set) {
+        Access access;
+        std::string error;
+        if (!chooseAccess(set.dataref, set.value.isText, &access, &error)) return problem(error);
+        const double number = set.value.number;
+        if (isInt(access) && number != std::trunc(number))
+            return problem("'" + set.dataref.name + "' holds whole numbers");
+        switch (access) {
+            case Access::Int:
+            case Access::IntElement:
+                setInt(set.dataref.name, static_cast<int>(number), elementOf(set.dataref));
+                break;
+            case Access::Float:
+            case Access::FloatElement:
+                setFloat(set.dataref.name, static_cast<float>(number), elementOf(set.dataref));
+                break;
+            case Access::Double: setDouble(set.dataref.name, number); break;
+            case Access::Bytes: setBytes(set.dataref.name, set.value.text); break;
+        }
+    }
+
+    void operator()(const MouseAction& mouse) {
+        WindowPoint point{static_cast<int>(mouse.x), static_cast<int>(mouse.y)};
+        if (mouse.panel) point = panelToWindow(mouse.x, mouse.y);
+        switch (mouse.phase) {
+            case MousePhase::Click: click(point.x, point.y); break;
+            case MousePhase::Press: mouseDown(point.x, point.y); break;
+            case MousePhase::Drag: mouseDrag(point.x, point.y); break;
+            case MousePhase::Release: mouseUp(point.x, point.y); break;
+        }
+    }
+
+    void operator()(const MessageAction& message) { sendSimMessage(message.message, message.param); }
+
+    void operator()(const AircraftAction& aircraft) {
+        if (!loadAircraft(aircraft.path)) problem("cannot read aircraft '" + aircraft.path + "'");
+    }
+
+    void operator()(const ScreenshotAction& screenshot) {
+        ScreenshotResult result;
+        result.path = (std::filesystem::path(settings.outputFolder) / screenshot.fileName).string();
+        if (!hostConfig().graphics || !graphicsAvailable()) {
+            result.note = "no graphics";
+        } else if (!(result.written = saveScreenshot(result.path, &result.note))) {
+            problem("screenshot " + result.path + " not written: " + result.note);
+        }
+        outcome.screenshots.push_back(result);
+    }
+
+    void operator()(const ExpectAction& expect) {
+        ExpectationResult result;
+        result.where = where();
+        result.source = current->source;
+        Access access;
+        if (chooseAccess(expect.dataref, expect.value.isText, &access, &result.actual)) {
+            const Reading reading = readDataRef(expect.dataref, access);
+            result.actual = describe(reading);
+            result.met = compare(expect, reading);
+        }
+        outcome.expectations.push_back(result);
+    }
+
+    void operator()(const PauseAction& pause) { setPaused(pause.paused); }
+
+    void operator()(const EndAction&) { ended = true; }
+};
+
+}  // namespace
+
+bool parseScenario(const std::string& text, const std::string& fileName,
+                   const std::string& folder, Scenario* scenario, std::string* error) {
+    scenario->fileName = fileName;
+    scenario->actions.clear();
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const std::string source = trimmed(line);
+        if (source.empty() || source[0] == '#') continue;
+        TimedAction action;
+        action.line = number;
+        action.source = source;
+        std::string what;
+        const bool afterEnd = !scenario->actions.empty() &&
+                              std::holds_alternative<EndAction>(scenario->actions.back().body);
+        if (afterEnd) what = "nothing may follow 'end'";
+        const double earliest = scenario->actions.empty() ? 0.0 : scenario->actions.back().time;
+        if (afterEnd || !parseLine(source, earliest, folder, &action, &what)) {
+            *error = fileName + ":" + std::to_string(number) + ": " + what;
+            return false;
+        }
+        scenario->actions.push_back(action);
+    }
+    return true;
+}
+
+bool loadScenarioFile(const std::string& path, Scenario* scenario, std::string* error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        *error = path + ": cannot read the scenario";
+        return false;
+    }
+    std::ostringstream text;
+    text << file.rdbuf();
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return parseScenario(text.str(), path, folder, scenario, error);
+}
+
+Scenario timedRun(double seconds) {
+    Scenario scenario;
+    TimedAction end;
+    end.time = seconds;
+    end.source = "end after " + std::to_string(seconds) + " s";
+    end.body = EndAction{};
+    scenario.actions.push_back(end);
+    return scenario;
+}
+
+WindowPoint panelToWindow(double panelX, double panelY) {
+    const double left = getFloat("sim/graphics/view/panel_total_pnl_l");
+    const double right = getFloat("sim/graphics/view/panel_total_pnl_r");
+    const double bottom = getFloat("sim/graphics/view/panel_total_pnl_b");
+    const double top = getFloat("sim/graphics/view/panel_total_pnl_t");
+    WindowPoint point;
+    point.x = static_cast<int>(std::lround(left + panelX * (right - left) / kPanelUnits));
+    point.y = static_cast<int>(std::lround(bottom + panelY * (top - bottom) / kPanelUnits));
+    return point;
+}
+
+RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
+    RunOutcome outcome;
+    outcome.usage = beginUsage();
+    ActionRunner runner{scenario, settings, outcome};
+    const double frameSeconds = hostConfig().frameInterval;
+    double nextProgress = kProgressSeconds;
+    size_t next = 0;
+    while (true) {
+        while (!runner.ended && next < scenario.actions.size() &&
+               scenario.actions[next].time <= outcome.seconds + kTimeSlackSeconds) {
+            runner.current = &scenario.actions[next++];
+            std::visit(runner, runner.current->body);
+        }
+        if (runner.ended || next == scenario.actions.size()) break;
+        runFrame();
+        ++outcome.frames;
+        outcome.seconds = static_cast<double>(outcome.frames) * frameSeconds;
+        noteFrame(outcome.usage, outcome.seconds);
+        if (settings.progress && outcome.seconds + kTimeSlackSeconds >= nextProgress) {
+            *settings.progress << "  " << nextProgress << " s, frame " << outcome.frames
+                               << std::endl;
+            nextProgress += kProgressSeconds;
+        }
+    }
+    return outcome;
+}
+
+}  // namespace standin::runner

@@ -1,0 +1,133 @@
+// Scenarios for the stand-in host: a plain-text list of timed actions that
+// drive a plug-in the way a pilot and the simulator would, then check what it
+// did.
+//
+//   # comment
+//   at 0    set sim/cockpit/autopilot/altitude 5000
+//   at 0    set sim/cockpit/electrical/generator_on[1] 1
+//   at 0    set sim/aircraft/view/acf_tailnum "N737Q"
+//   at 1    click 512 300                 window pixels, origin bottom-left
+//   at 1    click panel 500 700           panel units, 0..1024 across the panel
+//   at 2    press 500 700                 press / drag / release: one mouse phase each,
+//   at 2.1  drag 510 700                    with or without "panel"
+//   at 2.2  release 510 700
+//   at 3    message 102 0                 simulator message to every plug-in
+//   at 3    aircraft Quil737/Quil737.acf  relative to the scenario's folder
+//   at 4    screenshot panel.png          written into the output folder
+//   at 5    expect sim/time/paused == 0   also != > < >= <=, and ~ VALUE TOLERANCE
+//   at 6    pause
+//   at 7    resume
+//   at 9    end
+//
+// Times are seconds of the run, counted over every frame, paused or not, so
+// that a paused scenario still reaches its "resume". They must not decrease.
+// An action runs right after the first frame whose run time has reached its
+// own (actions at 0 run before the first frame); the run ends at "end", or
+// else after the last action.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "standin/runner/report.h"
+
+namespace standin::runner {
+
+// A dataref as a scenario names it: "name" or "name[index]".
+struct DataRefTarget {
+    std::string name;
+    int index = -1;  // -1: no element given
+};
+
+// A number, or a quoted text for a byte dataref.
+struct ScenarioValue {
+    double number = 0.0;
+    std::string text;
+    bool isText = false;
+};
+
+struct SetAction {
+    DataRefTarget dataref;
+    ScenarioValue value;
+};
+
+enum class MousePhase { Click, Press, Drag, Release };
+
+struct MouseAction {
+    MousePhase phase = MousePhase::Click;
+    bool panel = false;  // x, y in panel units, not window pixels
+    double x = 0.0, y = 0.0;
+};
+
+struct MessageAction {
+    int message = 0;
+    intptr_t param = 0;
+};
+
+struct AircraftAction {
+    std::string path;  // resolved against the scenario's folder
+};
+
+struct ScreenshotAction {
+    std::string fileName;  // inside the output folder
+};
+
+enum class Comparison { Equal, NotEqual, Greater, Less, GreaterOrEqual, LessOrEqual, Near };
+
+struct ExpectAction {
+    DataRefTarget dataref;
+    Comparison comparison = Comparison::Equal;
+    ScenarioValue value;
+    double tolerance = 0.0;  // for Near
+};
+
+struct PauseAction {
+    bool paused = true;  // false: resume
+};
+
+struct EndAction {};
+
+using ActionBody = std::variant<SetAction, MouseAction, MessageAction, AircraftAction,
+                                ScreenshotAction, ExpectAction, PauseAction, EndAction>;
+
+struct TimedAction {
+    double time = 0.0;  // seconds from the start of the run
+    int line = 0;
+    std::string source;  // the line as written, for the report
+    ActionBody body;
+};
+
+struct Scenario {
+    std::string fileName;  // as given, for messages
+    std::vector<TimedAction> actions;  // in time order
+};
+
+// Parses a whole scenario. `fileName` names it in error messages; relative
+// aircraft paths are resolved against `folder` (empty: the current folder).
+// On a malformed line returns false with "FILE:LINE: what is wrong" in *error.
+bool parseScenario(const std::string& text, const std::string& fileName,
+                   const std::string& folder, Scenario* scenario, std::string* error);
+bool loadScenarioFile(const std::string& path, Scenario* scenario, std::string* error);
+
+// A scenario that only runs for the given time.
+Scenario timedRun(double seconds);
+
+// Where a point given in panel units (0..1024 across the simulator's panel)
+// falls in window pixels, by the panel_total_pnl_* datarefs.
+struct WindowPoint {
+    int x = 0, y = 0;
+};
+WindowPoint panelToWindow(double panelX, double panelY);
+
+struct RunSettings {
+    std::string outputFolder;            // screenshots go here
+    std::ostream* progress = nullptr;    // a line every kProgressSeconds, when set
+};
+
+// Runs the scenario on the running host, whose plug-ins are loaded.
+RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings);
+
+}  // namespace standin::runner

@@ -1,0 +1,247 @@
+// The stand-in host: our own implementation of the simulator's plug-in SDK,
+// for running and testing plug-ins without the simulator.
+//
+// The SDK functions themselves are exported with C linkage from this library;
+// a plug-in loaded with loadPlugin() resolves them here. This header is the
+// control side that tests and tools use to drive the host: load plug-ins,
+// run frames, set and inspect datarefs, click, press widget buttons and read
+// back pixels. Everything runs on the calling thread, like the simulator's
+// main thread.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "XPLMDataAccess.h"
+#include "XPLMDefs.h"
+#include "XPLMDisplay.h"
+#include "XPWidgetDefs.h"
+
+namespace standin {
+
+// ---- Host lifetime ---------------------------------------------------------
+
+struct HostConfig {
+    int windowWidth = 1024;   // pixels; also the window-size datarefs
+    int windowHeight = 1024;
+    float frameInterval = 1.0f / 30.0f;  // simulator seconds per frame
+    float startTime = 2.0f;   // total running time before the first frame
+    bool graphics = true;     // offscreen OpenGL context, drawing every frame
+                              // (off when no context can be made)
+};
+
+// Starts a fresh host: every simulator dataref at its parked-aircraft
+// default, no plug-ins, windows, widgets or callbacks. Any host already
+// running is stopped first.
+void startHost(const HostConfig& config = HostConfig());
+// Unloads every plug-in (disable, stop, unload) and clears all state.
+void stopHost();
+const HostConfig& hostConfig();
+
+// ---- Plug-ins --------------------------------------------------------------
+
+struct PluginInfo {
+    XPLMPluginID id = XPLM_NO_PLUGIN_ID;
+    std::string path, name, signature, description;
+    bool enabled = false;
+};
+
+// Opens a plug-in binary, calls XPluginStart then XPluginEnable. Returns its
+// id, or XPLM_NO_PLUGIN_ID with the reason in *error (missing file, missing
+// SDK symbol, missing entry point, start returned 0).
+XPLMPluginID loadPlugin(const std::string& path, std::string* error = nullptr);
+// XPluginDisable (when enabled), XPluginStop, then unloads the binary. Every
+// callback, window, widget and dataref accessor it left behind is dropped.
+void unloadPlugin(XPLMPluginID id);
+bool enablePlugin(XPLMPluginID id);
+void disablePlugin(XPLMPluginID id);
+std::vector<PluginInfo> plugins();
+PluginInfo pluginInfo(XPLMPluginID id);
+
+// A message from the simulator (sender 0) to every enabled plug-in.
+void sendSimMessage(int message, intptr_t param = 0);
+
+// Every inter-plug-in message delivered, in order.
+struct MessageRecord {
+    long frame;
+    XPLMPluginID from;
+    XPLMPluginID to;  // the receiving plug-in
+    int message;
+    intptr_t param;
+};
+const std::vector<MessageRecord>& messageLog();
+void clearMessageLog();
+
+// ---- Aircraft --------------------------------------------------------------
+
+// Makes the aircraft file the user's aircraft (index 0). Its author,
+// description, tail number, Vno and Mmo are read from the file's
+// "P acf/_author ..." style lines when present and written to the aircraft
+// datarefs; the light map "<file without .acf>_paint_lit.png" becomes
+// texture 2 when it exists. Returns false when the file cannot be read (the
+// path is still taken, as the simulator would with a broken file).
+bool setAircraft(const std::string& acfPath);
+// setAircraft followed by the aircraft-loaded message (102, index 0).
+bool loadAircraft(const std::string& acfPath);
+std::string aircraftPath();
+
+// ---- Frames and time -------------------------------------------------------
+
+// One simulator frame: time advances (unless paused), flight loops run by
+// their interval rules, then, with graphics, the draw phases and windows.
+void runFrame();
+void runFrames(int count);
+void runSeconds(double seconds);
+long frameNumber();           // frames run since startHost
+float simTime();              // sim/time/total_running_time_sec
+void setPaused(bool paused);  // paused frames keep the running time
+void setFrameInterval(float seconds);
+// Moves the running time by a jump, as the simulator does after a hitch or
+// a replay; the next frame sees the jump.
+void jumpTime(float seconds);
+
+// ---- Datarefs --------------------------------------------------------------
+
+bool hasDataRef(const std::string& name);  // findable by XPLMFindDataRef
+XPLMDataTypeID dataRefTypes(const std::string& name);
+// From now on XPLMFindDataRef does not find the name (a host that lacks it).
+void markDataRefAbsent(const std::string& name);
+
+// Host-side access, as the simulator itself changes its variables: writes
+// ignore writability, values convert to the dataref's own type, arrays are
+// addressed by element `index`, and plug-in accessors are reached like by
+// any other caller. Setters return false for an unknown name or an element
+// outside the array; getters then return 0.
+bool setInt(const std::string& name, int value, int index = 0);
+bool setFloat(const std::string& name, float value, int index = 0);
+bool setDouble(const std::string& name, double value, int index = 0);
+bool setBytes(const std::string& name, const std::string& value);  // with its zero byte
+int getInt(const std::string& name, int index = 0);
+float getFloat(const std::string& name, int index = 0);
+double getDouble(const std::string& name, int index = 0);
+std::string getBytes(const std::string& name);  // up to the first zero byte
+
+// Every write a plug-in made through XPLMSetData*, in order. Writes to
+// read-only simulator datarefs are logged with applied = false.
+struct DataRefWrite {
+    long frame;
+    XPLMPluginID writer;
+    std::string name;
+    XPLMDataTypeID type;  // the call's type
+    int offset;           // array/byte writes
+    std::vector<double> values;  // bytes are logged one value per byte
+    bool applied;
+};
+const std::vector<DataRefWrite>& writeLog();
+void clearWriteLog();
+
+// ---- Counting --------------------------------------------------------------
+
+// SDK calls and heap allocations made by plug-in code. A frame's counts cover
+// everything plug-ins did inside runFrame(); allocations made by the host on
+// a plug-in's behalf (inside an SDK call) are not counted.
+struct FrameCounts {
+    long sdkCalls = 0;
+    long allocations = 0;
+};
+FrameCounts lastFrameCounts();
+FrameCounts totalCounts();  // since startHost, frames and the rest
+// Calls of one SDK function (by its name) in the last frame.
+long lastFrameCalls(const std::string& function);
+// Every SDK function called in the last frame with its count.
+std::vector<std::pair<std::string, long>> lastFrameCallsByFunction();
+
+// ---- Windows and mouse -----------------------------------------------------
+
+struct WindowInfo {
+    XPLMWindowID id;
+    XPLMPluginID owner;
+    int left, top, right, bottom;
+    bool visible;
+};
+std::vector<WindowInfo> windows();  // front-most first
+
+// Mouse input in window pixels (origin bottom-left). A press goes to the
+// front-most visible window containing it that takes it; drags and the
+// release go to the window that took the press. Returns whether a plug-in
+// window took the press (false: it reached the simulator).
+bool mouseDown(int x, int y);
+void mouseDrag(int x, int y);
+void mouseUp(int x, int y);
+bool click(int x, int y);  // down and up at one point, no frame between
+void setMouseLocation(int x, int y);
+
+// ---- Widgets ---------------------------------------------------------------
+
+struct WidgetInfo {
+    XPWidgetID id;
+    XPWidgetClass widgetClass;  // -1 for a custom widget
+    int left, top, right, bottom;
+    std::string descriptor;
+    bool visible;   // its own flag
+    bool root;
+    XPWidgetID parent;
+    std::vector<XPWidgetID> children;
+};
+std::vector<WidgetInfo> widgets();  // in creation order
+WidgetInfo widgetInfo(XPWidgetID id);
+bool widgetExists(XPWidgetID id);
+// Visible on screen: its own flag, its parents' flags, and rooted.
+bool widgetShown(XPWidgetID id);
+// The first widget whose descriptor contains the text, or 0.
+XPWidgetID findWidget(const std::string& descriptorPart);
+intptr_t widgetProperty(XPWidgetID id, XPWidgetPropertyID property);
+// A click-and-release on a push button: the pressed message goes to the
+// button, then up its parents. False when the widget is not a shown button.
+bool pressButton(XPWidgetID button);
+// The close box of a main window: the close message goes to the window,
+// then up its parents. False when it is not a shown main window.
+bool pushCloseBox(XPWidgetID window);
+// Sends a message to a widget with the given dispatch mode, as a plug-in
+// would; returns whether a callback handled it.
+int sendWidgetMessage(XPWidgetID id, XPWidgetMessage message, XPDispatchMode mode,
+                      intptr_t param1, intptr_t param2);
+
+// ---- Flight plan -----------------------------------------------------------
+
+struct FmsEntry {
+    int type = 0;  // XPLMNavType
+    std::string id;
+    int ref = -1;
+    int altitude = 0;
+    float lat = 0, lon = 0;
+};
+void setFlightPlan(const std::vector<FmsEntry>& entries);  // at most 100 kept
+std::vector<FmsEntry> flightPlan();
+void setDestinationEntry(int index);
+int destinationEntry();
+
+// ---- Simulator identity and buttons ---------------------------------------
+
+void setVersions(int xplaneVersion, int xplmVersion, int hostId);
+
+struct ButtonEvent {
+    long frame;
+    int button;
+    bool pressed;  // false: released
+};
+const std::vector<ButtonEvent>& buttonLog();
+bool buttonHeld(int button);
+
+// ---- Graphics --------------------------------------------------------------
+
+bool graphicsAvailable();       // an offscreen context could be made
+std::string graphicsRenderer(); // GL_RENDERER of that context, or why none
+struct Rgba {
+    uint8_t r, g, b, a;
+};
+// Pixels of the last drawn frame, origin bottom-left.
+Rgba readPixel(int x, int y);
+// Writes the last drawn frame as an RGBA PNG, top row first. False when
+// there is no graphics or the file cannot be written.
+bool saveScreenshot(const std::string& path, std::string* error = nullptr);
+// The GL name behind XPLMGetTexture(which), or 0.
+int simulatorTexture(int which);
+
+}  // namespace standin

@@ -1,0 +1,135 @@
+// Loading plug-ins, their identity, enabling, unloading, and the messages
+// between them and from the simulator.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "XPLMPlanes.h"
+#include "XPLMPlugin.h"
+#include "support/host_fixture.h"
+
+namespace {
+
+using quiltest::HostTest;
+namespace fs = std::filesystem;
+
+class Plugins : public HostTest {
+protected:
+    // A second probe, loaded from a folder of its own, publishes its values
+    // under that folder's name.
+    std::string peerPath() {
+        const fs::path folder = fs::path(QUIL_BUILD_DIR) / "test-plugins" / "peer" / "64";
+        fs::create_directories(folder);
+        fs::copy_file(quiltest::probePath(), folder / "lin.xpl",
+                      fs::copy_options::overwrite_existing);
+        return (folder / "lin.xpl").string();
+    }
+};
+
+TEST_F(Plugins, OurPlugInLoadsWithItsNameAndSignature) {
+    const XPLMPluginID id = load(quiltest::pluginPath());
+    const standin::PluginInfo info = standin::pluginInfo(id);
+    EXPECT_EQ(info.name, "quilplugin");
+    EXPECT_EQ(info.signature, "rv.quil.plugin");
+    EXPECT_EQ(info.description, "A plugin that simulates Boeing 737NG systems");
+    EXPECT_TRUE(info.enabled);
+    EXPECT_EQ(info.path, quiltest::pluginPath());
+}
+
+TEST_F(Plugins, LoadFailuresSayWhy) {
+    std::string error;
+    EXPECT_EQ(standin::loadPlugin("/nonexistent/64/lin.xpl", &error), XPLM_NO_PLUGIN_ID);
+    EXPECT_NE(error.find("/nonexistent/64/lin.xpl"), std::string::npos) << error;
+    // A shared object without the entry points is not a plug-in.
+    EXPECT_EQ(standin::loadPlugin("libz.so.1", &error), XPLM_NO_PLUGIN_ID);
+    EXPECT_NE(error.find("entry point"), std::string::npos) << error;
+    loadProbe();
+    EXPECT_EQ(standin::loadPlugin(quiltest::probePath(), &error), XPLM_NO_PLUGIN_ID);
+    EXPECT_NE(error.find("already loaded"), std::string::npos) << error;
+    EXPECT_EQ(standin::plugins().size(), 1u);
+}
+
+TEST_F(Plugins, UnloadingReallyUnloadsSoAReloadStartsFresh) {
+    const XPLMPluginID first = loadProbe();
+    standin::runFrames(3);
+    EXPECT_EQ(standin::getInt("probe/loop_calls"), 3);
+    standin::unloadPlugin(first);
+    EXPECT_TRUE(standin::plugins().empty());
+    const XPLMPluginID second = loadProbe();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(standin::getInt("probe/loop_calls"), 0) << "the probe's globals were kept";
+    standin::runFrame();
+    EXPECT_EQ(standin::getInt("probe/loop_calls"), 1);
+}
+
+TEST_F(Plugins, PlugInInfoGivesTheBinaryPathForItsOwnId) {
+    const XPLMPluginID id = loadProbe();
+    char name[256], path[256], signature[256], description[256];
+    XPLMGetPluginInfo(id, name, path, signature, description);
+    EXPECT_STREQ(name, "probe");
+    EXPECT_EQ(std::string(path), quiltest::probePath());
+    EXPECT_EQ(std::string(signature), "rv.quil.probe." + std::to_string(id));
+    XPLMGetPluginInfo(id, nullptr, path, nullptr, nullptr);  // any output may be null
+    EXPECT_EQ(XPLMGetMyID(), XPLM_PLUGIN_XPLANE) << "the test itself is the simulator";
+}
+
+TEST_F(Plugins, MessagesRoundTripSynchronouslyBetweenTwoPlugIns) {
+    const XPLMPluginID probe = loadProbe();
+    const XPLMPluginID peer = load(peerPath());
+    ASSERT_TRUE(standin::hasDataRef("peer/ping_to"));
+    standin::setInt("peer/ping_to", probe);
+    standin::runFrame();
+    // The pong's parameter points into the probe's memory, read by the peer
+    // while the delivery lasts.
+    EXPECT_EQ(standin::getInt("peer/pong_value"), 4200 + probe);
+    EXPECT_EQ(standin::getInt("probe/last_sender"), peer);
+    ASSERT_EQ(standin::messageLog().size(), 2u);
+    const standin::MessageRecord& ping = standin::messageLog()[0];
+    EXPECT_EQ(ping.from, peer);
+    EXPECT_EQ(ping.to, probe);
+    EXPECT_EQ(ping.frame, 1);
+    EXPECT_EQ(standin::messageLog()[1].to, peer);
+}
+
+TEST_F(Plugins, SimulatorMessagesReachEveryEnabledPlugInFromSenderZero) {
+    const XPLMPluginID probe = loadProbe();
+    load(peerPath());
+    standin::disablePlugin(probe);
+    standin::sendSimMessage(XPLM_MSG_PLANE_LOADED, 0);
+    EXPECT_EQ(standin::getInt("peer/last_message"), XPLM_MSG_PLANE_LOADED);
+    EXPECT_EQ(standin::getInt("peer/last_sender"), XPLM_PLUGIN_XPLANE);
+    standin::enablePlugin(probe);
+    EXPECT_EQ(standin::getInt("probe/message_count"), 0) << "a disabled plug-in hears nothing";
+    // Numbers with the top bit set arrive as negative ints.
+    standin::sendSimMessage(static_cast<int>(0x88888880u), 0);
+    EXPECT_EQ(static_cast<unsigned>(standin::getInt("probe/last_message")), 0x88888880u);
+}
+
+TEST_F(Plugins, ADisabledPlugInGetsNoFlightLoopsAndEnablesAgain) {
+    const XPLMPluginID probe = loadProbe();
+    standin::disablePlugin(probe);
+    EXPECT_FALSE(standin::pluginInfo(probe).enabled);
+    standin::runFrames(3);
+    standin::enablePlugin(probe);
+    EXPECT_EQ(standin::getInt("probe/loop_calls"), 0);
+    standin::runFrame();
+    EXPECT_EQ(standin::getInt("probe/loop_calls"), 1);
+}
+
+TEST_F(Plugins, TheAircraftFileGivesTheAircraftsIdentity) {
+    ASSERT_TRUE(standin::setAircraft(quiltest::demoAircraftPath()));
+    char file[256], path[512];
+    XPLMGetNthAircraftModel(0, file, path);
+    EXPECT_STREQ(file, "Quil737.acf");
+    EXPECT_EQ(std::string(path), quiltest::demoAircraftPath());
+    EXPECT_NE(standin::getBytes("sim/aircraft/view/acf_author").find("Orrin Valdemarsson"),
+              std::string::npos);
+    EXPECT_NE(standin::getBytes("sim/aircraft/view/acf_descrip").find("Boeing 737"),
+              std::string::npos);
+    XPLMGetNthAircraftModel(1, file, path);
+    EXPECT_STREQ(file, "");
+    EXPECT_FALSE(standin::setAircraft("/nonexistent/plane.acf"));
+    EXPECT_EQ(standin::getBytes("sim/aircraft/view/acf_author"), "");
+}
+
+}  // namespace

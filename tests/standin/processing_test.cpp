@@ -1,0 +1,115 @@
+// Simulator time and flight loops: intervals in frames and seconds, pauses
+// and jumps, and what plug-in code costs per frame.
+#include <gtest/gtest.h>
+
+#include "XPLMProcessing.h"
+#include "support/host_fixture.h"
+
+namespace {
+
+using quiltest::HostTest;
+
+class Processing : public HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        loadProbe();
+    }
+    int calls() { return standin::getInt("probe/loop_calls"); }
+};
+
+TEST_F(Processing, TimeStartsAboveZeroAndAdvancesOneIntervalPerFrame) {
+    const float start = standin::simTime();
+    EXPECT_GT(start, 0.0f);
+    standin::runFrames(30);
+    EXPECT_NEAR(standin::simTime() - start, 1.0f, 1e-4f);
+    EXPECT_EQ(standin::getFloat("sim/time/total_running_time_sec"), standin::simTime());
+    EXPECT_NEAR(standin::getFloat("probe/loop_since_last_loop"), 1.0f / 30.0f, 1e-6f);
+    EXPECT_EQ(standin::frameNumber(), 30);
+}
+
+TEST_F(Processing, NegativeIntervalsCountFrames) {
+    standin::runFrame();
+    EXPECT_EQ(calls(), 1);
+    standin::setFloat("probe/loop_interval", -3.0f);
+    standin::runFrame();  // returns -3 here: next call three frames on
+    EXPECT_EQ(calls(), 2);
+    standin::runFrames(2);
+    EXPECT_EQ(calls(), 2);
+    standin::runFrame();
+    EXPECT_EQ(calls(), 3);
+    EXPECT_NEAR(standin::getFloat("probe/loop_since_last_call"), 3.0f / 30.0f, 1e-5f);
+}
+
+TEST_F(Processing, PositiveIntervalsCountSecondsAndZeroStopsTheCalls) {
+    standin::setFloat("probe/loop_interval", 0.5f);
+    standin::runFrame();
+    const int afterFirst = calls();
+    standin::runFrames(14);
+    EXPECT_EQ(calls(), afterFirst);
+    standin::runFrame();  // half a second after the first call
+    EXPECT_EQ(calls(), afterFirst + 1);
+    standin::setFloat("probe/loop_interval", 0.0f);
+    standin::runFrames(15);
+    EXPECT_EQ(calls(), afterFirst + 2);
+    standin::runFrames(60);
+    EXPECT_EQ(calls(), afterFirst + 2) << "an idle loop stays registered but is not called";
+}
+
+TEST_F(Processing, PausedFramesKeepTheRunningTimeAndJumpsShowInTheNextFrame) {
+    standin::runFrame();
+    const float before = standin::simTime();
+    standin::setPaused(true);
+    standin::runFrames(5);
+    EXPECT_EQ(standin::simTime(), before);
+    EXPECT_EQ(standin::getInt("sim/time/paused"), 1);
+    EXPECT_EQ(calls(), 6) << "flight loops still run while paused";
+    EXPECT_EQ(standin::getFloat("probe/loop_since_last_loop"), 0.0f);
+    standin::setPaused(false);
+    standin::jumpTime(120.0f);
+    standin::runFrame();
+    EXPECT_NEAR(standin::simTime() - before, 120.0f + 1.0f / 30.0f, 1e-3f);
+    EXPECT_NEAR(standin::getFloat("probe/loop_since_last_call"), 120.0f + 1.0f / 30.0f, 1e-3f);
+}
+
+TEST_F(Processing, CountsSdkCallsAndAllocationsOfPlugInCodePerFrame) {
+    standin::runFrame();
+    // The probe's loop: two writes, a look-up and two reads.
+    EXPECT_EQ(standin::lastFrameCounts().sdkCalls, 5);
+    EXPECT_EQ(standin::lastFrameCalls("XPLMSetDataf"), 1);
+    EXPECT_EQ(standin::lastFrameCalls("XPLMFindDataRef"), 1);
+    EXPECT_EQ(standin::lastFrameCalls("XPLMDrawString"), 0);
+    EXPECT_EQ(standin::lastFrameCallsByFunction().size(), 5u);
+    EXPECT_EQ(standin::lastFrameCounts().allocations, 0)
+        << "the host's own bookkeeping is not the plug-in's";
+    standin::setInt("probe/allocations_per_call", 3);
+    standin::runFrame();
+    EXPECT_EQ(standin::lastFrameCounts().allocations, 3);
+    EXPECT_GE(standin::totalCounts().sdkCalls, 10);
+}
+
+float countCalls(float, float, int, void* refcon) {
+    ++*static_cast<int*>(refcon);
+    return -1.0f;
+}
+
+float unregisterSelf(float, float, int, void* refcon) {
+    ++*static_cast<int*>(refcon);
+    XPLMUnregisterFlightLoopCallback(unregisterSelf, refcon);
+    return -1.0f;
+}
+
+TEST_F(Processing, LoopsAreKeyedByCallbackAndRefconAndMayLeaveFromInside) {
+    int first = 0, second = 0, leaving = 0;
+    XPLMRegisterFlightLoopCallback(countCalls, -1.0f, &first);
+    XPLMRegisterFlightLoopCallback(countCalls, -1.0f, &second);
+    XPLMRegisterFlightLoopCallback(unregisterSelf, -1.0f, &leaving);
+    standin::runFrames(2);
+    XPLMUnregisterFlightLoopCallback(countCalls, &first);
+    standin::runFrames(2);
+    EXPECT_EQ(first, 2);
+    EXPECT_EQ(second, 4);
+    EXPECT_EQ(leaving, 1);
+}
+
+}  // namespace

@@ -1,0 +1,619 @@
+// The scenario language, its run on the stand-in host, and quil-sim's
+// command line.
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "XPLMDisplay.h"
+#include "standin/runner/report.h"
+#include "standin/runner/scenario.h"
+#include "standin/standin.h"
+
+namespace {
+
+using namespace standin::runner;
+
+const std::string kProbe = QUIL_BUILD_DIR "/probe/64/lin.xpl";
+const std::string kQuilSim = QUIL_BUILD_DIR "/bin/quil-sim";
+
+Scenario parsed(const std::string& text, const std::string& folder = "") {
+    Scenario scenario;
+    std::string error;
+    EXPECT_TRUE(parseScenario(text, "demo.scenario", folder, &scenario, &error)) << error;
+    return scenario;
+}
+
+std::string parseError(const std::string& text) {
+    Scenario scenario;
+    std::string error;
+    EXPECT_FALSE(parseScenario(text, "demo.scenario", "", &scenario, &error)) << text;
+    return error;
+}
+
+// The one action of a one-line scenario, as the record its verb makes.
+template <typename Action>
+Action only(const std::string& line, const std::string& folder = "") {
+    const Scenario scenario = parsed(line, folder);
+    if (scenario.actions.size() != 1) {
+        ADD_FAILURE() << line << ": " << scenario.actions.size() << " actions";
+        return Action{};
+    }
+    const Action* action = std::get_if<Action>(&scenario.actions[0].body);
+    if (action == nullptr) {
+        ADD_FAILURE() << line << ": parsed as another action";
+        return Action{};
+    }
+    return *action;
+}
+
+// ---- Parsing ---------------------------------------------------------------
+
+TEST(ScenarioParse, SetTakesADataRefAnElementAndANumberOrAText) {
+    SetAction set = only<SetAction>("at 2.5 set sim/cockpit/autopilot/altitude 5000");
+    EXPECT_EQ(set.dataref.name, "sim/cockpit/autopilot/altitude");
+    EXPECT_EQ(set.dataref.index, -1);
+    EXPECT_FALSE(set.value.isText);
+    EXPECT_EQ(set.value.number, 5000.0);
+
+    set = only<SetAction>("at 0 set sim/cockpit/electrical/generator_on[1] -0.5");
+    EXPECT_EQ(set.dataref.name, "sim/cockpit/electrical/generator_on");
+    EXPECT_EQ(set.dataref.index, 1);
+    EXPECT_EQ(set.value.number, -0.5);
+
+    set = only<SetAction>("at 0 set sim/aircraft/view/acf_tailnum \"N737 Q\"");
+    EXPECT_TRUE(set.value.isText);
+    EXPECT_EQ(set.value.text, "N737 Q");
+}
+
+TEST(ScenarioParse, MouseActionsTakeWindowPixelsOrPanelUnits) {
+    struct Case {
+        const char* line;
+        MousePhase phase;
+        bool panel;
+        double x, y;
+    };
+    const Case cases[] = {
+        {"at 3 click 512 300", MousePhase::Click, false, 512, 300},
+        {"at 3 click panel 500.5 700", MousePhase::Click, true, 500.5, 700},
+        {"at 4 press 500 700", MousePhase::Press, false, 500, 700},
+        {"at 4 drag panel 10 20", MousePhase::Drag, true, 10, 20},
+        {"at 4 release -3 0", MousePhase::Release, false, -3, 0},
+    };
+    for (const Case& c : cases) {
+        const MouseAction mouse = only<MouseAction>(c.line);
+        EXPECT_EQ(mouse.phase, c.phase) << c.line;
+        EXPECT_EQ(mouse.panel, c.panel) << c.line;
+        EXPECT_EQ(mouse.x, c.x) << c.line;
+        EXPECT_EQ(mouse.y, c.y) << c.line;
+    }
+}
+
+TEST(ScenarioParse, MessageNumbersMayBeHexAndWrapLikePluginMessages) {
+    MessageAction message = only<MessageAction>("at 5 message 102 0");
+    EXPECT_EQ(message.message, 102);
+    EXPECT_EQ(message.param, 0);
+    message = only<MessageAction>("at 5 message 0x88888880 010");
+    EXPECT_EQ(static_cast<uint32_t>(message.message), 0x88888880u);
+    EXPECT_LT(message.message, 0);
+    EXPECT_EQ(message.param, 10);  // decimal, not octal
+}
+
+TEST(ScenarioParse, AircraftPathsAreTakenFromTheScenarioFolder) {
+    EXPECT_EQ(only<AircraftAction>("at 5 aircraft Quil737/Quil737.acf", "/work/aircraft").path,
+              "/work/aircraft/Quil737/Quil737.acf");
+    EXPECT_EQ(only<AircraftAction>("at 5 aircraft ../other/B.acf", "/work/aircraft").path,
+              "/work/other/B.acf");
+    EXPECT_EQ(only<AircraftAction>("at 5 aircraft /abs/A.acf", "/work/aircraft").path,
+              "/abs/A.acf");
+    EXPECT_EQ(only<AircraftAction>("at 5 aircraft \"My Plane/A.acf\"").path, "My Plane/A.acf");
+}
+
+TEST(ScenarioParse, ScreenshotPauseResumeAndEnd) {
+    EXPECT_EQ(only<ScreenshotAction>("at 6 screenshot panel.png").fileName, "panel.png");
+    EXPECT_TRUE(only<PauseAction>("at 8 pause").paused);
+    EXPECT_FALSE(only<PauseAction>("at 8 resume").paused);
+    const Scenario scenario = parsed("at 9 end");
+    ASSERT_EQ(scenario.actions.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<EndAction>(scenario.actions[0].body));
+}
+
+TEST(ScenarioParse, ExpectTakesEveryComparisonAndATolerance) {
+    struct Case {
+        const char* line;
+        Comparison comparison;
+        double value;
+        double tolerance;
+    };
+    const Case cases[] = {
+        {"at 7 expect sim/a == 1", Comparison::Equal, 1, 0},
+        {"at 7 expect sim/a != 0", Comparison::NotEqual, 0, 0},
+        {"at 7 expect sim/a > 100", Comparison::Greater, 100, 0},
+        {"at 7 expect sim/a < 5", Comparison::Less, 5, 0},
+        {"at 7 expect sim/a >= 5", Comparison::GreaterOrEqual, 5, 0},
+        {"at 7 expect sim/a <= 5", Comparison::LessOrEqual, 5, 0},
+        {"at 7 expect sim/a ~ 29.92 0.01", Comparison::Near, 29.92, 0.01},
+    };
+    for (const Case& c : cases) {
+        const ExpectAction expect = only<ExpectAction>(c.line);
+        EXPECT_EQ(expect.dataref.name, "sim/a") << c.line;
+        EXPECT_EQ(expect.comparison, c.comparison) << c.line;
+        EXPECT_EQ(expect.value.number, c.value) << c.line;
+        EXPECT_EQ(expect.tolerance, c.tolerance) << c.line;
+    }
+    const ExpectAction text = only<ExpectAction>("at 7 expect sim/t[0] != \"x y\"");
+    EXPECT_EQ(text.dataref.index, 0);
+    EXPECT_TRUE(text.value.isText);
+    EXPECT_EQ(text.value.text, "x y");
+}
+
+TEST(ScenarioParse, CommentsAndBlankLinesAreSkippedAndLinesKeepTheirNumbers) {
+    const Scenario scenario = parsed(
+        "# the demo\n"
+        "\n"
+        "   at 1 pause   \n"
+        "  # indented comment\n"
+        "at 1 resume\r\n"
+        "at 3.25 end\n");
+    ASSERT_EQ(scenario.actions.size(), 3u);
+    EXPECT_EQ(scenario.actions[0].line, 3);
+    EXPECT_EQ(scenario.actions[0].source, "at 1 pause");
+    EXPECT_EQ(scenario.actions[1].line, 5);
+    EXPECT_EQ(scenario.actions[1].time, 1.0);
+    EXPECT_EQ(scenario.actions[2].line, 6);
+    EXPECT_EQ(scenario.actions[2].time, 3.25);
+}
+
+TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
+    struct Case {
+        const char* text;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"at 1 pause\n# note\nat 2 clik 5 5", "demo.scenario:3: unknown action 'clik'"},
+        {"at 1 set sim/a", "demo.scenario:1: missing argument (set DATAREF VALUE)"},
+        {"at 1 set sim/a 1 2", "demo.scenario:1: extra argument '2' (set DATAREF VALUE)"},
+        {"\nat 1 click 1 2 3", "demo.scenario:2: extra argument '3' (click [panel] X Y)"},
+        {"at 1 click panel 1", "demo.scenario:1: missing argument (click [panel] X Y)"},
+        {"at 1 pause now", "demo.scenario:1: extra argument 'now' (pause)"},
+        {"at 1 message 102", "demo.scenario:1: missing argument (message MESSAGE PARAM)"},
+        {"at soon pause", "demo.scenario:1: bad number 'soon'"},
+        {"at 1 set sim/a 1.2.3", "demo.scenario:1: bad number '1.2.3'"},
+        {"at 1 click 10.5 3", "demo.scenario:1: bad whole number '10.5'"},
+        {"at 1 message 102 0.5", "demo.scenario:1: bad whole number '0.5'"},
+        {"at 1 set sim/a[x] 1", "demo.scenario:1: bad dataref 'sim/a[x]'"},
+        {"at 1 set sim/a[1 1", "demo.scenario:1: bad dataref 'sim/a[1'"},
+        {"at 2 pause\nat 1.5 resume", "demo.scenario:2: time 1.5 is before the previous action's 2"},
+        {"at -1 pause", "demo.scenario:1: negative time '-1'"},
+        {"at 1 expect sim/a = 1", "demo.scenario:1: bad comparison '=' (== != > < >= <= ~)"},
+        {"at 1 expect sim/a ~ 1", "demo.scenario:1: missing argument (expect DATAREF OP VALUE [TOLERANCE])"},
+        {"at 1 expect sim/a == 1 0.1", "demo.scenario:1: extra argument '0.1' (expect DATAREF OP VALUE [TOLERANCE])"},
+        {"at 1 expect sim/a ~ 1 -0.1", "demo.scenario:1: negative tolerance '-0.1'"},
+        {"at 1 expect sim/a > \"x\"", "demo.scenario:1: a text can only be compared with == or !="},
+        {"at 1 screenshot shot.jpg", "demo.scenario:1: screenshot needs a file name ending in .png, without folders: 'shot.jpg'"},
+        {"at 1 screenshot ../shot.png", "demo.scenario:1: screenshot needs a file name ending in .png, without folders: '../shot.png'"},
+        {"set sim/a 1", "demo.scenario:1: expected 'at TIME ACTION ...'"},
+        {"at 1", "demo.scenario:1: expected 'at TIME ACTION ...'"},
+        {"at 1 set sim/a \"open", "demo.scenario:1: unterminated text (no closing \")"},
+        {"at 1 end\nat 2 pause", "demo.scenario:2: nothing may follow 'end'"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(parseError(c.text), c.error) << c.text;
+}
+
+TEST(ScenarioParse, AMissingFileIsNamedInTheError) {
+    Scenario scenario;
+    std::string error;
+    EXPECT_FALSE(loadScenarioFile("/nonexistent/demo.scenario", &scenario, &error));
+    EXPECT_EQ(error, "/nonexistent/demo.scenario: cannot read the scenario");
+}
+
+// ---- Running on the host ---------------------------------------------------
+
+standin::HostConfig withoutGraphics() {
+    standin::HostConfig config;
+    config.graphics = false;
+    return config;
+}
+
+class ScenarioRun : public ::testing::Test {
+protected:
+    void SetUp() override { standin::startHost(withoutGraphics()); }
+    void TearDown() override { standin::stopHost(); }
+
+    RunOutcome run(const std::string& text) { return runScenario(parsed(text), RunSettings{}); }
+
+    void loadProbe() {
+        std::string error;
+        ASSERT_NE(standin::loadPlugin(kProbe, &error), XPLM_NO_PLUGIN_ID) << error;
+    }
+};
+
+TEST_F(ScenarioRun, SetWritesEachDataRefTypeAndExpectReadsItBack) {
+    const RunOutcome outcome = run(
+        "at 0 set sim/cockpit/autopilot/altitude 5000\n"
+        "at 0 set sim/cockpit/autopilot/autopilot_mode 2\n"
+        "at 0 set sim/cockpit/electrical/generator_on[1] 1\n"
+        "at 0 set sim/flightmodel/engine/ENGN_N1_[1] 55.5\n"
+        "at 0 set sim/flightmodel/position/latitude 47.123456789\n"
+        "at 0 set sim/aircraft/view/acf_tailnum \"N737Q\"\n"
+        "at 0.5 expect sim/cockpit/autopilot/altitude == 5000\n"
+        "at 0.5 expect sim/cockpit/autopilot/autopilot_mode == 2\n"
+        "at 0.5 expect sim/cockpit/electrical/generator_on[1] == 1\n"
+        "at 0.5 expect sim/cockpit/electrical/generator_on[0] == 0\n"
+        "at 0.5 expect sim/flightmodel/engine/ENGN_N1_[1] == 55.5\n"
+        "at 0.5 expect sim/flightmodel/position/latitude == 47.123456789\n"
+        "at 0.5 expect sim/aircraft/view/acf_tailnum == \"N737Q\"\n");
+    EXPECT_TRUE(outcome.problems.empty()) << outcome.problems.front();
+    ASSERT_EQ(outcome.expectations.size(), 7u);
+    for (const ExpectationResult& result : outcome.expectations)
+        EXPECT_TRUE(result.met) << result.source << " found " << result.actual;
+    EXPECT_EQ(standin::getFloat("sim/cockpit/autopilot/altitude"), 5000.0f);
+    EXPECT_EQ(standin::getInt("sim/cockpit/electrical/generator_on", 1), 1);
+    EXPECT_EQ(standin::getFloat("sim/flightmodel/engine/ENGN_N1_", 1), 55.5f);
+    EXPECT_EQ(standin::getDouble("sim/flightmodel/position/latitude"), 47.123456789);
+    EXPECT_EQ(standin::getBytes("sim/aircraft/view/acf_tailnum"), "N737Q");
+}
+
+TEST_F(ScenarioRun, ExpectationsReportWhatTheDataRefHeld) {
+    const RunOutcome outcome = run(
+        "at 0 set sim/cockpit/autopilot/altitude 5000\n"
+        "at 0 expect sim/cockpit/autopilot/altitude == 4000\n"
+        "at 0 expect sim/cockpit/autopilot/altitude ~ 4999 0.5\n"
+        "at 0 expect sim/cockpit/autopilot/altitude ~ 4999.6 0.5\n"
+        "at 0 expect sim/cockpit/autopilot/altitude > 4999\n"
+        "at 0 expect sim/cockpit/autopilot/altitude < 5000\n"
+        "at 0 expect sim/cockpit/autopilot/altitude <= 5000\n"
+        "at 0 expect sim/cockpit/misc/barometer_setting == 29.92\n"
+        "at 0 expect sim/aircraft/view/acf_tailnum != \"N737Q\"\n"
+        "at 0 expect nope/missing == 0\n");
+    const std::vector<std::pair<bool, std::string>> wanted = {
+        {false, "5000"}, {false, "5000"}, {true, "5000"}, {true, "5000"}, {false, "5000"},
+        {true, "5000"},  {true, "29.92"}, {true, "\"\""},  {false, "no dataref 'nope/missing'"},
+    };
+    ASSERT_EQ(outcome.expectations.size(), wanted.size());
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        const ExpectationResult& result = outcome.expectations[i];
+        EXPECT_EQ(result.met, wanted[i].first) << result.source;
+        EXPECT_EQ(result.actual, wanted[i].second) << result.source;
+        EXPECT_EQ(result.where, "demo.scenario:" + std::to_string(i + 2));
+    }
+    EXPECT_TRUE(runFailed(outcome));
+    EXPECT_EQ(failedExpectations(outcome), 4);
+}
+
+TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
+    const RunOutcome outcome = run(
+        "at 0 set nope/missing 1\n"
+        "at 0 set sim/cockpit/autopilot/autopilot_mode 2.5\n"
+        "at 0 set sim/cockpit/autopilot/altitude \"high\"\n"
+        "at 0 set sim/cockpit/autopilot/altitude[2] 1\n"
+        "at 0 set sim/aircraft/view/acf_tailnum 5\n"
+        "at 0 aircraft /nonexistent/A.acf\n");
+    const std::vector<std::string> wanted = {
+        "demo.scenario:1: no dataref 'nope/missing'",
+        "demo.scenario:2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers",
+        "demo.scenario:3: 'sim/cockpit/autopilot/altitude' does not hold text",
+        "demo.scenario:4: 'sim/cockpit/autopilot/altitude' is not an array",
+        "demo.scenario:5: 'sim/aircraft/view/acf_tailnum' holds text: give a quoted value",
+        "demo.scenario:6: cannot read aircraft '/nonexistent/A.acf'",
+    };
+    EXPECT_EQ(outcome.problems, wanted);
+    EXPECT_TRUE(runFailed(outcome));
+    EXPECT_EQ(standin::getInt("sim/cockpit/autopilot/autopilot_mode"), 0);
+}
+
+// Where the simulator's clock stands after `framesBeforePause` frames and then
+// paused frames up to `totalFrames`, on a fresh host.
+float timeAfterPausing(int framesBeforePause, int totalFrames) {
+    standin::startHost(withoutGraphics());
+    standin::runFrames(framesBeforePause);
+    standin::setPaused(true);
+    standin::runFrames(totalFrames - framesBeforePause);
+    return standin::simTime();
+}
+
+TEST_F(ScenarioRun, AnActionRunsAfterTheFirstFrameThatReachesItsTime) {
+    struct Case {
+        const char* pauseAt;
+        int framesBeforePause;  // at 30 frames per second
+    };
+    const Case cases[] = {{"0", 0}, {"0.02", 1}, {"0.49", 15}, {"0.5", 15},
+                          {"0.51", 16}, {"1", 30}};
+    for (const Case& c : cases) {
+        standin::startHost(withoutGraphics());
+        const RunOutcome outcome = run(std::string("at ") + c.pauseAt + " pause\nat 1 end\n");
+        const float scenarioTime = standin::simTime();
+        EXPECT_EQ(outcome.frames, 30) << c.pauseAt;
+        EXPECT_EQ(scenarioTime, timeAfterPausing(c.framesBeforePause, 30))
+            << "pause at " << c.pauseAt;
+    }
+}
+
+TEST_F(ScenarioRun, PausedFramesStillCountTowardsTheNextAction) {
+    const RunOutcome outcome = run("at 0.2 pause\nat 0.5 resume\nat 1 end\n");
+    EXPECT_EQ(outcome.frames, 30);
+    const float scenarioTime = standin::simTime();
+
+    standin::startHost(withoutGraphics());
+    standin::runFrames(6);
+    standin::setPaused(true);
+    standin::runFrames(9);
+    standin::setPaused(false);
+    standin::runFrames(15);
+    EXPECT_EQ(scenarioTime, standin::simTime());
+}
+
+TEST_F(ScenarioRun, TheRunEndsAtEndOrAfterTheLastAction) {
+    EXPECT_EQ(run("at 0.5 set sim/cockpit/autopilot/altitude 1\n").frames, 15);
+    EXPECT_EQ(run("at 0 pause\nat 2 end\n").frames, 60);
+    EXPECT_EQ(run("at 0 pause\n").frames, 0);
+    const RunOutcome timed = runScenario(timedRun(1.5), RunSettings{});
+    EXPECT_EQ(timed.frames, 45);
+    EXPECT_DOUBLE_EQ(timed.seconds, 1.5);
+}
+
+TEST_F(ScenarioRun, PanelUnitsMapThroughThePanelDataRefs) {
+    standin::setFloat("sim/graphics/view/panel_total_pnl_l", 100);
+    standin::setFloat("sim/graphics/view/panel_total_pnl_r", 612);
+    standin::setFloat("sim/graphics/view/panel_total_pnl_b", -50);
+    standin::setFloat("sim/graphics/view/panel_total_pnl_t", 974);
+    struct Case {
+        double panelX, panelY;
+        int x, y;
+    };
+    const Case cases[] = {{0, 0, 100, -50}, {1024, 1024, 612, 974}, {512, 512, 356, 462},
+                          {3, 1, 102, -49}};
+    for (const Case& c : cases) {
+        const WindowPoint point = panelToWindow(c.panelX, c.panelY);
+        EXPECT_EQ(point.x, c.x) << c.panelX << "," << c.panelY;
+        EXPECT_EQ(point.y, c.y) << c.panelX << "," << c.panelY;
+    }
+}
+
+struct MouseEvent {
+    int x, y;
+    XPLMMouseStatus status;
+    bool operator==(const MouseEvent& other) const {
+        return x == other.x && y == other.y && status == other.status;
+    }
+};
+std::vector<MouseEvent> mouseEvents;
+
+int recordMouse(XPLMWindowID, int x, int y, XPLMMouseStatus status, void*) {
+    mouseEvents.push_back({x, y, status});
+    return 1;
+}
+void drawNothing(XPLMWindowID, void*) {}
+
+TEST_F(ScenarioRun, MouseActionsReachTheWindowAtTheMappedPoint) {
+    standin::setFloat("sim/graphics/view/panel_total_pnl_l", 100);
+    standin::setFloat("sim/graphics/view/panel_total_pnl_r", 612);
+    standin::setFloat("sim/graphics/view/panel_total_pnl_b", 50);
+    standin::setFloat("sim/graphics/view/panel_total_pnl_t", 562);
+    // A window over the whole screen that takes every press.
+    XPLMCreateWindow(0, 1024, 1024, 0, 1, drawNothing, nullptr, recordMouse, nullptr);
+    mouseEvents.clear();
+    const RunOutcome outcome = run(
+        "at 0 click 10 20\n"
+        "at 0 click panel 512 512\n"
+        "at 0.1 press panel 0 1024\n"
+        "at 0.2 drag panel 1024 0\n"
+        "at 0.3 release 700 800\n");
+    EXPECT_TRUE(outcome.problems.empty());
+    const std::vector<MouseEvent> wanted = {
+        {10, 20, xplm_MouseDown},  {10, 20, xplm_MouseUp},   {356, 306, xplm_MouseDown},
+        {356, 306, xplm_MouseUp},  {100, 562, xplm_MouseDown}, {612, 50, xplm_MouseDrag},
+        {700, 800, xplm_MouseUp},
+    };
+    EXPECT_EQ(mouseEvents, wanted);
+}
+
+TEST_F(ScenarioRun, MessagesAndAircraftReachThePlugins) {
+    loadProbe();
+    const std::filesystem::path folder =
+        std::filesystem::path(QUIL_BUILD_DIR) / "scenario_test" / "aircraft";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "Test.acf") << "I\n1000 version\nP acf/_tailnum N42Q\n";
+    Scenario scenario;
+    std::string error;
+    ASSERT_TRUE(parseScenario("at 0 message 103 0\n"
+                              "at 0 expect probe/last_message == 103\n"
+                              "at 0.1 aircraft Test.acf\n"
+                              "at 0.1 expect probe/last_message == 102\n"
+                              "at 0.1 expect sim/aircraft/view/acf_tailnum == \"N42Q\"\n",
+                              "demo.scenario", folder.string(), &scenario, &error))
+        << error;
+    const RunOutcome outcome = runScenario(scenario, RunSettings{});
+    EXPECT_TRUE(outcome.problems.empty()) << outcome.problems.front();
+    ASSERT_EQ(outcome.expectations.size(), 3u);
+    for (const ExpectationResult& result : outcome.expectations)
+        EXPECT_TRUE(result.met) << result.source << " found " << result.actual;
+    EXPECT_EQ(standin::aircraftPath(), (folder / "Test.acf").string());
+}
+
+TEST_F(ScenarioRun, ScreenshotsWithoutGraphicsAreSkippedNotFailed) {
+    RunSettings settings;
+    settings.outputFolder = "/tmp/out";
+    const RunOutcome outcome = runScenario(parsed("at 0.1 screenshot a.png\n"), settings);
+    ASSERT_EQ(outcome.screenshots.size(), 1u);
+    EXPECT_EQ(outcome.screenshots[0].path, "/tmp/out/a.png");
+    EXPECT_FALSE(outcome.screenshots[0].written);
+    EXPECT_EQ(outcome.screenshots[0].note, "no graphics");
+    EXPECT_FALSE(runFailed(outcome));
+}
+
+TEST_F(ScenarioRun, PerFramePeaksAreTakenOnlyAfterStartUp) {
+    loadProbe();
+    const RunOutcome outcome = run(
+        "at 0.5 set probe/allocations_per_call 5\n"
+        "at 1 set probe/allocations_per_call 2\n"
+        "at 2 end\n");
+    const FrameUsage& usage = outcome.usage;
+    EXPECT_TRUE(usage.pastStartup);
+    EXPECT_EQ(usage.peakAllocations, 2);
+    // Frames 16 to 30 allocated five each within start-up.
+    EXPECT_GE(usage.startupAllocations, 15 * 5);
+    EXPECT_GT(usage.lastFrameSdkCalls, 0);
+    EXPECT_GE(usage.peakSdkCalls, usage.lastFrameSdkCalls);
+    const auto setDataf = std::find(usage.lastFrameCalls.begin(), usage.lastFrameCalls.end(),
+                                    std::make_pair(std::string("XPLMSetDataf"), 1L));
+    EXPECT_NE(setDataf, usage.lastFrameCalls.end()) << "the probe's altitude write";
+}
+
+TEST_F(ScenarioRun, TheReportListsPluginsMessagesAndExpectations) {
+    loadProbe();
+    const RunOutcome outcome = run(
+        "at 0 set probe/ping_to 1\n"
+        "at 0.5 expect probe/pong_value == 4201\n"
+        "at 0.5 expect probe/loop_calls == 99\n"
+        "at 1.5 end\n");
+    const std::string report = formatReport(outcome, 1);
+    for (const char* line : {
+             "  probe (rv.quil.probe), under test\n",
+             "Run       45 frames, 1.50 s\n",
+             "Messages between plug-ins: 2\n",
+             "  probe -> probe: 0x01000001 x1 (first in frame 1)\n",
+             "  probe -> probe: 0x01000002 x1 (first in frame 1)\n",
+             "Expectations: 1 met, 1 failed\n",
+             "  met     demo.scenario:2  at 0.5 expect probe/pong_value == 4201  (4201)\n",
+             "  FAILED  demo.scenario:3  at 0.5 expect probe/loop_calls == 99  (found 15)\n",
+             "Result: FAILED\n",
+         }) {
+        EXPECT_NE(report.find(line), std::string::npos) << "missing: " << line << "in:\n" << report;
+    }
+}
+
+// ---- The command line --------------------------------------------------------
+
+struct CommandResult {
+    int exitCode = -1;
+    std::string out, err;
+};
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class QuilSim : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::path(QUIL_BUILD_DIR) / "scenario_test" /
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+
+    std::string writeScenario(const std::string& text) {
+        const std::filesystem::path path = folder / "run.scenario";
+        std::ofstream(path) << text;
+        return path.string();
+    }
+
+    CommandResult run(const std::string& arguments) {
+        const std::filesystem::path out = folder / "stdout.txt", err = folder / "stderr.txt";
+        const std::string command =
+            kQuilSim + " " + arguments + " >" + out.string() + " 2>" + err.string();
+        const int status = std::system(command.c_str());
+        CommandResult result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = fileText(out);
+        result.err = fileText(err);
+        return result;
+    }
+
+    std::string outFolder() const { return (folder / "out").string(); }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(QuilSim, AMalformedScenarioStopsTheRunWithFileAndLine) {
+    const std::string scenario = writeScenario("at 0 pause\n\nat 1 clik 5 5\n");
+    const CommandResult result =
+        run("--plugin " + kProbe + " --no-graphics --scenario " + scenario + " --out " + outFolder());
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, scenario + ":3: unknown action 'clik'\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "out" / "report.txt"));
+}
+
+TEST_F(QuilSim, APluginThatDoesNotLoadStopsTheRunWithItsReason) {
+    const CommandResult result =
+        run("--plugin /nonexistent/lin.xpl --no-graphics --seconds 1 --out " + outFolder());
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err.rfind("quil-sim: cannot load plug-in /nonexistent/lin.xpl: ", 0), 0u)
+        << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+}
+
+TEST_F(QuilSim, AnUnreadableAircraftStopsTheRun) {
+    const CommandResult result = run("--plugin " + kProbe +
+                                     " --aircraft /nonexistent/A.acf --no-graphics --seconds 1 --out " +
+                                     outFolder());
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "quil-sim: cannot read aircraft '/nonexistent/A.acf'\n");
+}
+
+TEST_F(QuilSim, BadOptionsAreRefusedAndHelpPrintsTheUsage) {
+    EXPECT_EQ(run("--plugin " + kProbe + " --seconds 1 --frobnicate").exitCode, 2);
+    EXPECT_EQ(run("--plugin " + kProbe + " --seconds 1 --window 800").exitCode, 2);
+    EXPECT_EQ(run("--plugin " + kProbe + " --seconds -1").exitCode, 2);
+    const CommandResult neither = run("--plugin " + kProbe);
+    EXPECT_EQ(neither.exitCode, 2);
+    EXPECT_EQ(neither.err, "quil-sim: give either --seconds S or --scenario FILE (--help for usage)\n");
+    const CommandResult help = run("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("Usage: quil-sim --plugin PATH", 0), 0u) << help.out;
+}
+
+TEST_F(QuilSim, AGoodRunWritesTheReportAndPrintsIt) {
+    const std::string scenario = writeScenario(
+        "at 0 set probe/allocations_per_call 3\n"
+        "at 1.5 expect probe/loop_calls == 45\n"
+        "at 2 end\n");
+    const CommandResult result = run("--plugin=" + kProbe + " --no-graphics --window 800x600 --scenario " +
+                                     scenario + " --out " + outFolder() + "/new");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const std::string report = fileText(folder / "out" / "new" / "report.txt");
+    EXPECT_EQ(result.out, report);
+    for (const char* line : {
+             "  probe (rv.quil.probe), under test\n",
+             "Aircraft  none\n",
+             "Window    800 x 600, renderer none (graphics off)\n",
+             "Run       60 frames, 2.00 s\n",
+             "at most 3 per frame after it\n",
+             "Expectations: 1 met, 0 failed\n",
+             "Result: ok\n",
+         }) {
+        EXPECT_NE(report.find(line), std::string::npos) << "missing: " << line << "in:\n" << report;
+    }
+}
+
+TEST_F(QuilSim, AFailedExpectationFailsTheRunAfterTheReport) {
+    const std::string scenario = writeScenario("at 0.5 expect probe/loop_calls == 0\n");
+    const CommandResult result =
+        run("--plugin " + kProbe + " --no-graphics --scenario " + scenario + " --out " + outFolder());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(fileText(folder / "out" / "report.txt").find("Result: FAILED\n"), std::string::npos);
+    EXPECT_EQ(result.err, "quil-sim: 1 expectation(s) failed, 0 action(s) not carried out; see " +
+                              outFolder() + "/report.txt\n");
+}
+
+TEST_F(QuilSim, LongRunsPrintProgressEveryTenSeconds) {
+    const CommandResult result =
+        run("--plugin " + kProbe + " --no-graphics --seconds 25 --out " + outFolder());
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("  10 s, frame 300\n  20 s, frame 600\nPlug-ins\n", 0), 0u)
+        << result.out;
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+// A fresh stand-in host per test, with helpers to load the plug-ins we build.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "standin/standin.h"
+
+namespace quiltest {
+
+inline std::string probePath() { return QUIL_BUILD_DIR "/probe/64/lin.xpl"; }
+inline std::string pluginPath() { return QUIL_BUILD_DIR "/quil/64/lin.xpl"; }
+inline std::string demoAircraftPath() {
+    return QUIL_SOURCE_DIR "/aircraft/Quil737/Quil737.acf";
+}
+
+// Starts a host for each test (graphics off unless the test asks) and
+// stops it afterwards, so no plug-in outlives its test.
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override { standin::startHost(config()); }
+    void TearDown() override { standin::stopHost(); }
+    virtual standin::HostConfig config() const {
+        standin::HostConfig config;
+        config.graphics = false;
+        return config;
+    }
+
+    XPLMPluginID load(const std::string& path) {
+        std::string error;
+        const XPLMPluginID id = standin::loadPlugin(path, &error);
+        EXPECT_NE(id, XPLM_NO_PLUGIN_ID) << error;
+        return id;
+    }
+    XPLMPluginID loadProbe() { return load(probePath()); }
+};
+
+}  // namespace quiltest
