@@ -26,7 +26,7 @@ namespace {
 constexpr int kCachedTextureUnits = 4;
 constexpr int kSimulatorTextureCount = xplm_Tex_AircraftLiteMap + 1;
 constexpr float kSkyRgba[4] = {0.10f, 0.14f, 0.24f, 1.0f};
-constexpr float kPanelRgba[4] = {0.45f, 0.46f, 0.48f, 1.0f};
+constexpr float kPanelRgba[4] = {0.45f, 0.45f, 0.45f, 1.0f};
 
 // Process-wide: creating a context costs far more than a host start, and
 // the driver's worker threads are better started once.

@@ -109,8 +109,10 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
     }
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
+        // The loader's own message already names the file.
         const char* why = dlerror();
-        return fail(why != nullptr ? why : "cannot be opened");
+        if (error != nullptr) *error = why != nullptr ? why : path + ": cannot be opened";
+        return XPLM_NO_PLUGIN_ID;
     }
     Plugin plugin;
     plugin.library = library;

@@ -196,7 +196,8 @@ intptr_t widgetProperty(XPWidgetID id, XPWidgetPropertyID property);
 // button, then up its parents. False when the widget is not a shown button.
 bool pressButton(XPWidgetID button);
 // The close box of a main window: the close message goes to the window,
-// then up its parents. False when it is not a shown main window.
+// then up its parents. False when it is not a shown main window with close
+// boxes.
 bool pushCloseBox(XPWidgetID window);
 // Sends a message to a widget with the given dispatch mode, as a plug-in
 // would; returns whether a callback handled it.

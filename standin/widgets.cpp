@@ -12,9 +12,9 @@
 
 #include "XPStandardWidgets.h"
 #include "XPWidgets.h"
-#include "internal.h"
-#include "standin.h"
-#include "text_font.h"
+#include "standin/internal.h"
+#include "standin/standin.h"
+#include "standin/text_font.h"
 
 namespace {
 
@@ -326,7 +326,9 @@ constexpr float kLightText[3] = {0.95f, 0.95f, 0.95f};
 constexpr float kDarkText[3] = {0.05f, 0.05f, 0.05f};
 
 // The baseline that centres a line of text between top and bottom.
-int centredBaseline(int top, int bottom) { return bottom + (top - bottom - standin::kGlyphHeightPx) / 2; }
+int centredBaseline(int top, int bottom) {
+    return bottom + (top - bottom - standin::kGlyphHeightPx) / 2;
+}
 
 void drawBox(const Rect& rect, const float fill[4]) {
     standin::detail::drawFilledRect(rect.left, rect.top, rect.right, rect.bottom, fill);
@@ -552,7 +554,8 @@ XPWidgetID createWidget(int left, int top, int right, int bottom, int visible,
     widget.root = isRoot != 0;
     if (function) widget.handlers.push_back({function, widget.owner});
     if (widget.root) {
-        // Like the simulator, every dialog sits in a window of the host's own.
+        // A root has no parent, whatever container it names. Like the
+        // simulator, every dialog sits in a window of the host's own.
         widget.window = standin::detail::createWindow(XPLM_PLUGIN_XPLANE, left, top, right, bottom,
                                                       widget.visible, drawRootWindow,
                                                       clickRootWindow, handleOf(key));
@@ -565,10 +568,9 @@ XPWidgetID createWidget(int left, int top, int right, int bottom, int visible,
 }
 
 standin::WidgetInfo infoOf(WidgetKey key, const Widget& widget) {
-    standin::WidgetInfo info{handleOf(key),   widget.widgetClass, widget.left,
-                             widget.top,      widget.right,       widget.bottom,
-                             widget.descriptor, widget.visible,   widget.root,
-                             handleOf(widget.parent), {}};
+    standin::WidgetInfo info{handleOf(key), widget.widgetClass, widget.left, widget.top,
+                             widget.right, widget.bottom, widget.descriptor, widget.visible,
+                             widget.root, handleOf(widget.parent), {}};
     for (const WidgetKey child : widget.children) info.children.push_back(handleOf(child));
     return info;
 }

@@ -10,8 +10,6 @@
 
 #include "standin/runner/report.h"
 #include "standin/runner/scenario.h"
-// standin.h names XPLMWindowID without including its header.
-#include "XPLMDisplay.h"
 #include "standin/standin.h"
 
 namespace {
@@ -138,15 +136,23 @@ int cannotRun(const std::string& message) {
     return kExitCannotRun;
 }
 
+// The simulator hands plug-ins absolute paths, and plug-ins find their
+// files from them.
+std::string absolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
 // Sets the aircraft and loads the plug-ins on the started host.
 bool startPlugins(const Options& options, XPLMPluginID* underTest, std::string* error) {
-    if (!options.aircraft.empty() && !standin::setAircraft(options.aircraft)) {
+    if (!options.aircraft.empty() && !standin::setAircraft(absolutePath(options.aircraft))) {
         *error = "cannot read aircraft '" + options.aircraft + "'";
         return false;
     }
     for (const std::string& path : options.plugins) {
         std::string reason;
-        const XPLMPluginID id = standin::loadPlugin(path, &reason);
+        const XPLMPluginID id = standin::loadPlugin(absolutePath(path), &reason);
         if (id == XPLM_NO_PLUGIN_ID) {
             *error = "cannot load plug-in " + reason;  // the reason names the path
             return false;

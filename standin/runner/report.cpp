@@ -9,8 +9,6 @@
 #include <sstream>
 #include <tuple>
 
-// standin.h names XPLMWindowID without including its header.
-#include "XPLMDisplay.h"
 #include "standin/standin.h"
 
 namespace standin::runner {
@@ -92,7 +90,8 @@ void writeUsage(std::ostream& out, const FrameUsage& usage) {
     else out << "no frame after it\n";
 }
 
-// Messages grouped by sender, receiver and number, in the order first seen.
+// Messages from the simulator and between plug-ins, grouped by sender,
+// receiver and number, in the order first seen.
 void writeMessages(std::ostream& out) {
     struct Group {
         long count = 0;
@@ -107,7 +106,7 @@ void writeMessages(std::ostream& out) {
             group.order = groups.size();
         }
     }
-    out << "Messages between plug-ins: " << (groups.empty() ? "none" : std::to_string(messageLog().size()))
+    out << "Messages to plug-ins: " << (groups.empty() ? "none" : std::to_string(messageLog().size()))
         << "\n";
     std::vector<std::pair<size_t, std::string>> lines;
     const std::vector<PluginInfo> loaded = plugins();

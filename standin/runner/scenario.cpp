@@ -10,8 +10,6 @@
 #include <ostream>
 #include <sstream>
 
-// standin.h names XPLMWindowID without including its header.
-#include "XPLMDisplay.h"
 #include "standin/standin.h"
 
 namespace standin::runner {
@@ -532,7 +530,8 @@ bool loadScenarioFile(const std::string& path, Scenario* scenario, std::string* 
     }
     std::ostringstream text;
     text << file.rdbuf();
-    const std::string folder = std::filesystem::path(path).parent_path().string();
+    std::error_code ignored;  // a relative folder still works from here
+    const std::string folder = std::filesystem::absolute(path, ignored).parent_path().string();
     return parseScenario(text.str(), path, folder, scenario, error);
 }
 

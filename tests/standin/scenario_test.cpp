@@ -356,7 +356,7 @@ TEST_F(ScenarioRun, TheRunEndsAtEndOrAfterTheLastAction) {
     EXPECT_EQ(run("at 0 pause\n").frames, 0);
     const RunOutcome timed = runScenario(timedRun(1.5), RunSettings{});
     EXPECT_EQ(timed.frames, 45);
-    EXPECT_DOUBLE_EQ(timed.seconds, 1.5);
+    EXPECT_NEAR(timed.seconds, 1.5, 1e-6);
 }
 
 TEST_F(ScenarioRun, PanelUnitsMapThroughThePanelDataRefs) {
@@ -449,6 +449,21 @@ TEST_F(ScenarioRun, ScreenshotsWithoutGraphicsAreSkippedNotFailed) {
     EXPECT_FALSE(runFailed(outcome));
 }
 
+TEST_F(ScenarioRun, ScreenshotsAreWrittenIntoTheOutputFolder) {
+    standin::startHost();
+    if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
+    const std::filesystem::path folder = std::filesystem::path(QUIL_BUILD_DIR) / "scenario_test" / "shots";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    RunSettings settings;
+    settings.outputFolder = folder.string();
+    const RunOutcome outcome = runScenario(parsed("at 0.1 screenshot a.png\n"), settings);
+    ASSERT_EQ(outcome.screenshots.size(), 1u);
+    EXPECT_TRUE(outcome.screenshots[0].written) << outcome.screenshots[0].note;
+    EXPECT_GT(std::filesystem::file_size(folder / "a.png"), 0u);
+    EXPECT_FALSE(runFailed(outcome));
+}
+
 TEST_F(ScenarioRun, PerFramePeaksAreTakenOnlyAfterStartUp) {
     loadProbe();
     const RunOutcome outcome = run(
@@ -476,9 +491,9 @@ TEST_F(ScenarioRun, TheReportListsPluginsMessagesAndExpectations) {
         "at 1.5 end\n");
     const std::string report = formatReport(outcome, 1);
     for (const char* line : {
-             "  probe (rv.quil.probe), under test\n",
+             "  probe (rv.quil.probe.1), under test\n",
              "Run       45 frames, 1.50 s\n",
-             "Messages between plug-ins: 2\n",
+             "Messages to plug-ins: 2\n",
              "  probe -> probe: 0x01000001 x1 (first in frame 1)\n",
              "  probe -> probe: 0x01000002 x1 (first in frame 1)\n",
              "Expectations: 1 met, 1 failed\n",
@@ -586,7 +601,7 @@ TEST_F(QuilSim, AGoodRunWritesTheReportAndPrintsIt) {
     const std::string report = fileText(folder / "out" / "new" / "report.txt");
     EXPECT_EQ(result.out, report);
     for (const char* line : {
-             "  probe (rv.quil.probe), under test\n",
+             "  probe (rv.quil.probe.1), under test\n",
              "Aircraft  none\n",
              "Window    800 x 600, renderer none (graphics off)\n",
              "Run       60 frames, 2.00 s\n",

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything and runs the plug-in on the demo aircraft in the stand-in
+# host, writing screenshots and a report into build/demo.
+set -euo pipefail
+root="$(cd "$(dirname "$0")" && pwd)"
+"$root/scripts/setup.sh"
+"$root/build/bin/quil-sim" \
+  --plugin "$root/build/quil/64/lin.xpl" \
+  --aircraft "$root/build/aircraft/Quil737/Quil737.acf" \
+  --scenario "$root/aircraft/demo.scenario" \
+  --out "$root/build/demo"

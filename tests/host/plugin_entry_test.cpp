@@ -1,0 +1,73 @@
+// The plug-in binary as the simulator sees it: exactly the five entry points
+// exported, every SDK function left for the host to supply, no stand-in
+// linked in, and it loads and unloads cleanly.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "support/host_fixture.h"
+
+namespace {
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return output;
+    char buffer[4096];
+    size_t read;
+    while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
+    pclose(pipe);
+    return output;
+}
+
+// Dynamic symbols of one kind, read with nm: "defined" or "undefined".
+std::set<std::string> dynamicSymbols(const std::string& kind) {
+    std::set<std::string> names;
+    std::istringstream lines(
+        commandOutput("nm -D --" + kind + "-only " + quiltest::pluginPath() + " 2>&1"));
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string first, second, third;
+        fields >> first >> second >> third;
+        // "<address> T name" when defined, "U name" or "w name" when not.
+        const std::string type = third.empty() ? first : second;
+        const std::string name = third.empty() ? second : third;
+        if (type != "w" && type != "v") names.insert(name.substr(0, name.find('@')));
+    }
+    return names;
+}
+
+TEST(PluginBinary, ExportsExactlyTheFiveEntryPoints) {
+    const std::set<std::string> expected = {"XPluginStart", "XPluginStop", "XPluginEnable",
+                                            "XPluginDisable", "XPluginReceiveMessage"};
+    EXPECT_EQ(dynamicSymbols("defined"), expected);
+}
+
+TEST(PluginBinary, LeavesEverySdkFunctionToTheHost) {
+    const std::set<std::string> undefined = dynamicSymbols("undefined");
+    for (const std::string& name : undefined) {
+        EXPECT_EQ(name.rfind("_Z", 0), std::string::npos)
+            << name << ": a C++ symbol is left for the host to supply";
+    }
+    const std::string needed = commandOutput("readelf -d " + quiltest::pluginPath());
+    EXPECT_EQ(needed.find("standin"), std::string::npos) << needed;
+    EXPECT_EQ(needed.find("libstdc++"), std::string::npos)
+        << "the C++ runtime is linked in, not taken from the host";
+}
+
+class PluginLoading : public quiltest::HostTest {};
+
+TEST_F(PluginLoading, LoadsStartsEnablesAndUnloadsInTheStandInHost) {
+    const XPLMPluginID id = load(quiltest::pluginPath());
+    EXPECT_TRUE(standin::pluginInfo(id).enabled);
+    standin::runFrames(30);
+    standin::sendSimMessage(102, 0);
+    standin::unloadPlugin(id);
+    EXPECT_TRUE(standin::plugins().empty());
+}
+
+}  // namespace
