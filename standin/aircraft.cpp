@@ -68,11 +68,13 @@ bool setAircraft(const std::string& acfPath) {
                              "sim/aircraft/view/acf_tailnum"}) {
         setBytes(text, std::string(500, '\0'));
     }
+    // The paint follows the path even when the file cannot be read, so the
+    // previous aircraft's textures never linger.
+    detail::loadAircraftTextures(acfPath);
     std::ifstream file(acfPath);
     if (!file) return false;
     std::string line;
     while (std::getline(file, line)) detail::applyProperty(line);
-    detail::loadAircraftTextures(acfPath);
     return true;
 }
 

@@ -22,7 +22,8 @@
 namespace standin::detail {
 namespace {
 
-// The simulator caches bindings on this many texture units.
+// The texture units the simulator's state cache covers, for bindings and
+// for texturing on or off.
 constexpr int kCachedTextureUnits = 4;
 constexpr int kSimulatorTextureCount = xplm_Tex_AircraftLiteMap + 1;
 constexpr float kSkyRgba[4] = {0.10f, 0.14f, 0.24f, 1.0f};

@@ -126,7 +126,9 @@ void bringWindowToFront(XPLMWindowID window);
 // Graphics context (graphics.cpp). All of these do nothing without one.
 bool openGraphics(int width, int height);  // makes or resizes the context
 void closeGraphics();
-void resetGraphicsState();  // texture cache and the aircraft's textures
+// Drops the texture cache and the aircraft's textures, and leaves the host
+// without graphics until openGraphics.
+void resetGraphicsState();
 void beginDrawFrame();   // clears, sets the window projection
 void beginDrawPhase();   // projection and state the simulator leaves in a phase
 void endDrawFrame();     // keeps the frame for readPixel and screenshots

@@ -20,9 +20,10 @@ ProbeValue quadBottom{"probe/quad_bottom"};
 ProbeValue quadSize{"probe/quad_size"};
 ProbeValue textX{"probe/text_x"};
 ProbeValue textY{"probe/text_y"};
-ProbeValue quadTexture{"probe/quad_texture"};
+ProbeValue textWrap{"probe/text_wrap"};  // pixels; 0: no wrapping
+ProbeValue quadTexture{"probe/quad_texture"};  // its texture number
 ProbeValue* const kValues[] = {&drawQuad, &quadLeft, &quadBottom, &quadSize,
-                               &textX,    &textY,    &quadTexture};
+                               &textX,    &textY,    &textWrap,   &quadTexture};
 
 int drawGauges(XPLMDrawingPhase, int, void*) {
     if (drawQuad.i != 1) return 1;
@@ -44,7 +45,8 @@ int drawGauges(XPLMDrawingPhase, int, void*) {
 
     float white[3] = {1.0f, 1.0f, 1.0f};
     char text[] = "PROBE";
-    XPLMDrawString(white, textX.i, textY.i, text, nullptr, xplmFont_Basic);
+    XPLMDrawString(white, textX.i, textY.i, text, textWrap.i > 0 ? &textWrap.i : nullptr,
+                   xplmFont_Basic);
     return 1;
 }
 
@@ -73,4 +75,5 @@ void stopProbeGraphics() {
     glDeleteTextures(1, &texture);
     for (ProbeValue* value : kValues) withdraw(*value);
     drawQuad.i = 0;
+    textWrap.i = 0;
 }

@@ -122,7 +122,9 @@ TEST_F(DataRefs, PlugInWritesAreLoggedWithTheirFrameAndReadOnlyOnesIgnored) {
             EXPECT_TRUE(write.applied);
             EXPECT_EQ(write.values.at(0), 1000.0 + write.frame) << "frame " << write.frame;
         }
-        if (write.name == "sim/cockpit/electrical/battery_EQ") EXPECT_FALSE(write.applied);
+        if (write.name == "sim/cockpit/electrical/battery_EQ") {
+            EXPECT_FALSE(write.applied);
+        }
     }
     EXPECT_EQ(altitudeWrites, 2);
     EXPECT_EQ(batteryEquipped, 0);

@@ -16,6 +16,7 @@
 #include "XPLMGraphics.h"
 #include "standin/png_file.h"
 #include "standin/standin.h"
+#include "standin/text_font.h"
 #include "support/host_fixture.h"
 
 // Found by argument lookup when tests compare pixels.
@@ -151,6 +152,21 @@ TEST_F(Graphics, ProbeTextIsDrawnWithTheBuiltInFontFromItsLowerLeft) {
     // "R" starts one blank column after it.
     EXPECT_EQ(standin::readPixel(x + 5, y + 6), background);
     EXPECT_EQ(standin::readPixel(x + 6, y + 6), kWhite);
+}
+
+TEST_F(Graphics, ProbeTextWrapsToLinesBelowAtItsWrapWidth) {
+    loadProbe();
+    standin::setInt("probe/text_wrap", 2 * standin::kGlyphAdvancePx);
+    drawProbeQuad();
+    const int x = standin::getInt("probe/text_x"), y = standin::getInt("probe/text_y");
+    const standin::Rgba background = standin::readPixel(1023, 1023);
+    // "PR" / "OB" / "E": the "O" opens the second line, its top row inset by one.
+    const int secondLineTop = y - standin::kTextLineHeightPx + 6;
+    EXPECT_EQ(standin::readPixel(x, secondLineTop), background);
+    EXPECT_EQ(standin::readPixel(x + 1, secondLineTop), kWhite);
+    EXPECT_EQ(standin::readPixel(x + 2 * standin::kGlyphAdvancePx + 1, y + 6), background)
+        << "the third glyph stayed on the first line";
+    EXPECT_EQ(standin::readPixel(x, y - 2 * standin::kTextLineHeightPx + 6), kWhite);
 }
 
 TEST_F(Graphics, SimulatorPanelFillsTheWindowWithOneOpaqueGrey) {
@@ -402,6 +418,25 @@ TEST_F(NoGraphics, TextureNumbersStillCountUp) {
     const int lightMap = XPLMGetTexture(xplm_Tex_AircraftLiteMap);
     EXPECT_NE(lightMap, 0);
     for (int name : names) EXPECT_NE(name, lightMap);
+}
+
+// ---- Text layout -------------------------------------------------------------------
+
+std::vector<std::string> wrapped(const char* text, int wrapWidthPx) {
+    std::vector<std::string> lines;
+    for (std::string_view line : standin::wrapText(text, wrapWidthPx)) lines.emplace_back(line);
+    return lines;
+}
+
+TEST(TextLayout, WrapsAtSpacesAndCutsWordsLongerThanALine) {
+    using Lines = std::vector<std::string>;
+    const int threeGlyphsPx = 3 * standin::kGlyphAdvancePx;
+    EXPECT_EQ(wrapped("ab cd efgh", 0), Lines{"ab cd efgh"});
+    EXPECT_EQ(wrapped("ab cd efgh", threeGlyphsPx), (Lines{"ab", "cd", "efg", "h"}));
+    EXPECT_EQ(wrapped("ab cd", threeGlyphsPx + standin::kGlyphAdvancePx * 2), Lines{"ab cd"});
+    EXPECT_EQ(wrapped("abc", 1), (Lines{"a", "b", "c"})) << "at least a glyph per line";
+    EXPECT_EQ(wrapped("", threeGlyphsPx), Lines{""});
+    EXPECT_EQ(standin::textWidthPx("abcd"), 4 * standin::kGlyphAdvancePx);
 }
 
 // ---- PNG files ---------------------------------------------------------------------

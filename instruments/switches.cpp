@@ -1,0 +1,8 @@
+#include "instruments/switches.h"
+
+namespace quil {
+
+void DrawLeadingEdgePanel() {}
+void DrawPanelSwitches() {}
+
+}  // namespace quil

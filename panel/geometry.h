@@ -1,0 +1,27 @@
+// The 2D panel's mapping: panel units (1024 x 1024, origin bottom left) to
+// the coordinates the simulator draws the panel in ("draw") and the ones the
+// mouse and windows use ("window"), and back; and the view type.
+#pragma once
+
+namespace quil {
+
+constexpr int kViewPanel = 1000;  // the forward 2D panel
+constexpr int kViewCabin = 1005;  // the 2D cabin view
+
+void UpdatePanelGeometry();
+
+float PanelToDrawX(float x);
+float PanelToDrawY(float y);
+float DrawToPanelX(float x);
+float DrawToPanelY(float y);
+float PanelToWindowX(float x);
+float PanelToWindowY(float y);
+float WindowToPanelX(float x);
+float WindowToPanelY(float y);
+float WindowScale();
+
+int GetViewType();
+void SetViewType(int viewType);
+bool IsExternalView();
+
+}  // namespace quil

@@ -1,0 +1,10 @@
+#include "systems/apu.h"
+
+namespace quil {
+
+void ApuUpdate() {}
+void ResetApu() {}
+void EngineStartStep() {}
+void ReleaseStarter(int) {}
+
+}  // namespace quil

@@ -1,0 +1,10 @@
+#include "systems/flight_controls.h"
+
+namespace quil {
+
+void StepAileronsAndSpoilers(float) {}
+void StepFlapsAndSlats(float) {}
+void StepWingFlex(float) {}
+void DrawFlapOffsets(float) {}
+
+}  // namespace quil

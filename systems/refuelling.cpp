@@ -1,0 +1,10 @@
+#include "systems/refuelling.h"
+
+namespace quil {
+
+void CloseFuelStationWindows() {}
+void HideFuelRequestDialog() {}
+void DestroyFuelRequestDialog() {}
+void SetFuelStationExternalView(bool) {}
+
+}  // namespace quil

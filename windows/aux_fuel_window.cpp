@@ -1,0 +1,7 @@
+#include "windows/aux_fuel_window.h"
+
+namespace quil {
+
+void DrawAuxFuelWindow(int, float, float) {}
+
+}  // namespace quil
