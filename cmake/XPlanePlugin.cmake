@@ -5,12 +5,17 @@
 # function undefined, to be resolved from the host process at load time. The
 # C++ runtime is linked in statically so the plug-in does not depend on the
 # host's, and no symbol is marked unique, so the host can unload it again.
+# Hidden visibility and no unique symbols for every object of a plug-in.
+function(quil_plugin_compile_options target)
+  target_compile_options(${target} PRIVATE
+    -fvisibility=hidden -fvisibility-inlines-hidden -fno-gnu-unique)
+endfunction()
+
 function(add_xplane_plugin target)
   cmake_parse_arguments(ARG "" "OUTPUT_DIR" "SOURCES" ${ARGN})
   add_library(${target} MODULE ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE xplane_sdk)
-  target_compile_options(${target} PRIVATE
-    -fvisibility=hidden -fvisibility-inlines-hidden -fno-gnu-unique)
+  quil_plugin_compile_options(${target})
   target_link_options(${target} PRIVATE
     -static-libstdc++ -static-libgcc
     -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/plugin_exports.map)

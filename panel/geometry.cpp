@@ -1,6 +1,7 @@
 #include "panel/geometry.h"
 
 #include <cmath>
+#include <initializer_list>
 
 #include "XPLMDataAccess.h"
 

@@ -4,6 +4,11 @@
 
 namespace quil {
 
+// The mode control panel's display colours, set by the configuration.
+enum class DisplayScheme { White, Amber };
+void SetDisplayScheme(DisplayScheme scheme);
+DisplayScheme CurrentDisplayScheme();
+
 void SetPanelBrightness(float brightness);
 void SetTransparentPanel(bool on);
 // The digit colour of the display scheme, as RGB.

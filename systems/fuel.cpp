@@ -1,6 +1,39 @@
 #include "systems/fuel.h"
 
 namespace quil {
+namespace {
+
+constexpr int kMaxForwardAuxTanks = 4;
+constexpr int kMaxAftAuxTanks = 5;
+
+struct FuelSettings {
+    FuelUnit unit = FuelUnit::Kilograms;
+    int forwardAuxTanks = 0;
+    int aftAuxTanks = 0;
+    bool pumpShutoffLogic = true;
+};
+
+FuelSettings settings;
+
+}  // namespace
+
+void SetFuelUnit(FuelUnit unit) { settings.unit = unit; }
+FuelUnit CurrentFuelUnit() { return settings.unit; }
+
+bool SetForwardAuxTanks(int count) {
+    if (count < 0 || count > kMaxForwardAuxTanks) return false;
+    settings.forwardAuxTanks = count;
+    return true;
+}
+
+bool SetAftAuxTanks(int count) {
+    if (count < 0 || count > kMaxAftAuxTanks) return false;
+    settings.aftAuxTanks = count;
+    return true;
+}
+
+void SetPumpShutoffLogic(bool on) { settings.pumpShutoffLogic = on; }
+bool PumpShutoffLogic() { return settings.pumpShutoffLogic; }
 
 void FuelTankAndPumpStep(float) {}
 void FuelFlowStep(float) {}
@@ -9,6 +42,6 @@ void FuelMassWriteBack() {}
 void ResetFuel(bool, float) {}
 void ClearFuelSwitchStates(float) {}
 void SetFuelPanelSwitches(bool) {}
-int AuxTankCount() { return 0; }
+int AuxTankCount() { return settings.forwardAuxTanks + settings.aftAuxTanks; }
 
 }  // namespace quil

@@ -14,6 +14,16 @@ void ClearFuelSwitchStates(float now);
 // The fuel panel's pump switches: on when the engines run.
 void SetFuelPanelSwitches(bool cold);
 
+// Settings of the configuration file; a count out of range is refused and
+// leaves the previous one.
+enum class FuelUnit { Kilograms, Pounds };
+void SetFuelUnit(FuelUnit unit);
+FuelUnit CurrentFuelUnit();
+bool SetForwardAuxTanks(int count);  // 0 to 4
+bool SetAftAuxTanks(int count);      // 0 to 5
+void SetPumpShutoffLogic(bool on);
+bool PumpShutoffLogic();
+
 int AuxTankCount();
 
 }  // namespace quil

@@ -1,0 +1,60 @@
+#include "host/engine_quantities.h"
+
+#include <cmath>
+
+#include "XPLMDataAccess.h"
+#include "host/random.h"
+#include "host/sim_values.h"
+#include "host/sim_binding.h"
+#include "host/snapshot.h"
+
+namespace quil {
+namespace {
+
+constexpr int kEngines = 2;
+
+struct EngineQuantities {
+    float quantity1[kEngines];
+    float quantity2[kEngines];
+    float n2Value[kEngines];
+    bool initialised;
+    float lastUpdate;
+};
+
+EngineQuantities quantities;
+
+// Each engine starts a little off nominal, drawn once per plug-in load.
+void initialise(int engines, float now) {
+    SeedRandom(static_cast<unsigned>(TruncToInt(now)) & 0xffffu);
+    quantities.lastUpdate = now;
+    for (int e = 0; e < engines; ++e) quantities.quantity2[e] = 94.0f + 4.8f * (RandomUnit() - 0.5f);
+    for (int e = 0; e < engines; ++e) quantities.quantity1[e] = 96.0f + 3.7f * (RandomUnit() - 0.5f);
+    quantities.initialised = true;
+}
+
+bool valid(int engine) { return engine >= 0 && engine < kEngines; }
+
+}  // namespace
+
+void UpdateEngineQuantities(int engines) {
+    if (engines > kEngines) engines = kEngines;
+    const float now = std::isfinite(snapshot.now) ? snapshot.now : quantities.lastUpdate;
+    if (!quantities.initialised) initialise(engines, now);
+    // Time that runs backwards or stands still consumes nothing.
+    const float dt = now > quantities.lastUpdate ? now - quantities.lastUpdate : 0.0f;
+    for (int e = 0; e < engines; ++e) {
+        float n2 = 0.0f;
+        XPLMGetDatavf(sim.engineN2, &n2, e, 1);
+        if (!std::isfinite(n2)) n2 = 0.0f;
+        quantities.quantity1[e] -= n2 * 0.000027f * dt;
+        quantities.quantity2[e] -= 0.00027f * dt;
+        quantities.n2Value[e] = n2 < 55.0f ? n2 / 15.0f : n2 * 0.02222222221f + 2.4444444444f;
+    }
+    quantities.lastUpdate = now;
+}
+
+float EngineQuantity1(int engine) { return valid(engine) ? quantities.quantity1[engine] : 0.0f; }
+float EngineQuantity2(int engine) { return valid(engine) ? quantities.quantity2[engine] : 0.0f; }
+float EngineN2Value(int engine) { return valid(engine) ? quantities.n2Value[engine] : 0.0f; }
+
+}  // namespace quil

@@ -1,0 +1,221 @@
+#include "host/lifecycle.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "XPLMDataAccess.h"
+#include "XPLMProcessing.h"
+#include "autoflight/modes.h"
+#include "autoflight/phases.h"
+#include "autoflight/protocol.h"
+#include "host/draw_callbacks.h"
+#include "host/published_datarefs.h"
+#include "host/sim_binding.h"
+#include "host/sim_time.h"
+#include "host/snapshot.h"
+#include "host/systems_update.h"
+#include "host/version_check.h"
+#include "instruments/engine_display.h"
+#include "panel/click_spots.h"
+#include "panel/clock.h"
+#include "render/colours.h"
+#include "render/textures.h"
+#include "systems/anti_ice.h"
+#include "systems/apu.h"
+#include "systems/electrical.h"
+#include "systems/engines.h"
+#include "systems/flight_controls.h"
+#include "systems/fuel.h"
+#include "systems/refuelling.h"
+#include "windows/overhead.h"
+#include "windows/popups.h"
+
+namespace quil {
+
+int pluginActive = 0;
+float resetDueTime = -1.0f;
+XPLMWindowID panelMouseWindow = nullptr;
+
+namespace {
+
+constexpr char kPluginName[] = "quilplugin";
+constexpr char kPluginSignature[] = "rv.quil.plugin";
+constexpr char kPluginDescription[] = "A plugin that simulates Boeing 737NG systems";
+constexpr float kInitialPanelBrightness = 0.85f;
+constexpr float kResetDelay = 1.0f;          // seconds after start or load
+constexpr float kRunningEngineN2 = 27.0f;    // percent: at or above, the engines run
+constexpr int kAircraftLoaded = 102;
+constexpr int kAirportLoaded = 103;
+
+// The delayed model reset is due one second after the latest full reset.
+void scheduleDelayedReset() { resetDueTime = snapshot.now + kResetDelay; }
+
+void announce() {
+    Broadcast(GroundServiceHello);
+    Broadcast(GroundServiceState);
+}
+
+void drawNothing(XPLMWindowID, void*) {}
+void ignoreKey(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
+
+// An engine speed the simulator cannot give counts as a stopped engine.
+float engineOneN2() {
+    float n2 = 0.0f;
+    XPLMGetDatavf(sim.engineN2, &n2, 0, 1);
+    return std::isfinite(n2) ? n2 : 0.0f;
+}
+
+void onAircraftLoaded() {
+    DestroyAllPopups();
+    if (BindSimulatorState() < 0) {
+        DestroyPanelMouseWindow();
+        return;
+    }
+    SetGroundServiceMode(0);
+    snapshot.galleySwitch = 0;
+    snapshot.cabinLightSwitch = 0;
+    BuildEngineDialGeometry();
+    ClearAntiIceInitialised();
+    UnloadPanelTextures();
+    LoadPanelTextures();
+    if (!AircraftVersionAccepted()) ShowVersionConflict();
+    scheduleDelayedReset();
+    ResetAll(true, snapshot.now);
+    announce();
+}
+
+void onAirportLoaded() {
+    BindSimulatorState();
+    if (!pluginActive) return;
+    ClearAntiIceInitialised();
+    ResetAll(true, snapshot.now);
+    scheduleDelayedReset();
+    announce();
+}
+
+}  // namespace
+
+int StartPlugin(char* outName, char* outSignature, char* outDescription) {
+    std::strcpy(outName, kPluginName);
+    std::strcpy(outSignature, kPluginSignature);
+    std::strcpy(outDescription, kPluginDescription);
+    const int served = BindSimulatorState();
+    UnloadPanelTextures();
+    LoadPanelTextures();
+    InitAutoflightConstants();
+    SetPanelBrightness(kInitialPanelBrightness);
+    BuildEngineDialGeometry();
+    RegisterDrawCallbacks();
+    XPLMRegisterFlightLoopCallback(FlightLoop, kFlightLoopInterval, nullptr);
+    announce();
+    RegisterPublishedDataRefs();
+    CreateAllPopups();
+    scheduleDelayedReset();
+    ResetAll(true, snapshot.now);
+    return served;
+}
+
+void StopPlugin() {
+    UnloadPanelTextures();
+    UnregisterDrawCallbacks();
+    XPLMUnregisterFlightLoopCallback(FlightLoop, nullptr);
+    UnregisterPublishedDataRefs();
+    DestroyAllPopups();
+    DestroyVersionConflict();
+    DestroyFuelRequestDialog();
+    DestroyPanelMouseWindow();
+}
+
+int EnablePlugin() {
+    LoadPanelTextures();
+    return 1;
+}
+
+void DisablePlugin() { UnloadPanelTextures(); }
+
+// Every message goes to the autoflight protocol first, whatever the state;
+// the ground-service notices and the simulator's own messages are then
+// handled here. A message goes to the protocol once only, so a query is
+// never answered twice.
+void ReceiveMessage(int from, int message, void* param) {
+    AfdsMessageReceived(from, message, param);
+    switch (static_cast<uint32_t>(message)) {
+        case GroundServiceTakeover:
+            if (!pluginActive) return;
+            SetGroundServiceMode(1);
+            Broadcast(GroundServiceState);
+            return;
+        case ExternalPowerConnect:
+            if (!pluginActive) return;
+            SetGroundPowerUnitPresent(true);
+            Broadcast(GroundServiceState);
+            return;
+        case ExternalPowerDisconnect:
+            if (pluginActive) SetGroundPowerUnitPresent(false);
+            return;
+        case kAircraftLoaded:
+            onAircraftLoaded();
+            return;
+        case kAirportLoaded:
+            onAirportLoaded();
+            return;
+        default:
+            return;
+    }
+}
+
+float FlightLoop(float, float, int, void*) {
+    if (!pluginActive) return kFlightLoopInterval;
+    UpdateSystems(NowSeconds());
+    if (resetDueTime > 0.0f && resetDueTime < snapshot.now) {
+        ClearStartupHold();
+        ResetModels(engineOneN2() < kRunningEngineN2, snapshot.now);
+        resetDueTime = -1.0f;
+    }
+    return kFlightLoopInterval;
+}
+
+void ResetAll(bool cold, float now) {
+    ResetModels(cold, now);
+    ResetClock(0);
+    ResetClock(1);
+    AfdsReset();
+    DestroyAllPopups();
+    CreateAllPopups();
+    BuildEngineDialGeometry();
+    CloseFuelStationWindows();
+    HideFuelRequestDialog();
+}
+
+void ResetModels(bool cold, float now) {
+    ReleaseStarter(0);
+    ReleaseStarter(1);
+    if (!cold) SetGeneratorsRunning();
+    ResetApu();
+    ResetFuel(cold, now);
+    ClearFuelSwitchStates(now);
+    SetFuelPanelSwitches(cold);
+    ResetDriveGenerators();
+    RestartFlightPhase();
+    SetElectricalChannels(!cold);
+    ResetMeterWindow(cold);
+    SelectThrustLimitTable(1);
+    SetAuxPanelSpotEnabled(AuxTankCount() > 0);
+    DrawFlapOffsets(now);
+}
+
+void EnsurePanelMouseWindow() {
+    if (panelMouseWindow != nullptr) return;
+    panelMouseWindow = XPLMCreateWindow(0, static_cast<int>(snapshot.windowHeight),
+                                        static_cast<int>(snapshot.windowWidth), 0, 1, drawNothing,
+                                        ignoreKey, HandlePanelClick, nullptr);
+}
+
+void DestroyPanelMouseWindow() {
+    if (panelMouseWindow == nullptr) return;
+    XPLMDestroyWindow(panelMouseWindow);
+    panelMouseWindow = nullptr;
+}
+
+}  // namespace quil

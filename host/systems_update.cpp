@@ -1,0 +1,37 @@
+#include "host/systems_update.h"
+
+#include "autoflight/lateral.h"
+#include "autoflight/modes.h"
+#include "autoflight/phases.h"
+#include "host/snapshot.h"
+#include "systems/apu.h"
+#include "systems/electrical.h"
+#include "systems/engines.h"
+#include "systems/flight_controls.h"
+#include "systems/fuel.h"
+
+namespace quil {
+
+void UpdateSystems(float now) {
+    ReadSnapshot();
+    ReadSnapshotSlow();
+    ApuUpdate();
+    ElectricalStep(now);
+    UpdateEngineGeneratorSources();
+    EngineStartStep();
+    WriteNavSource();
+    EngineAnimationStep(0);
+    EngineAnimationStep(1);
+    StepAileronsAndSpoilers(now);
+    StepFlapsAndSlats(now);
+    UpdateFlightPhase(now);
+    TrackFlightPlan();
+    AutoflightStep();
+    FuelTankAndPumpStep(now);
+    FuelFlowStep(now);
+    AuxTankStep(now);
+    FuelMassWriteBack();
+    StepWingFlex(now);
+}
+
+}  // namespace quil
