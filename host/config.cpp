@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "XPLMPlanes.h"
+#include "XPLMPlugin.h"
 #include "XPLMUtilities.h"
 
 namespace quil {
@@ -44,6 +45,45 @@ std::string AircraftFolder() {
 
 std::string ConfigurationPath() {
     return AircraftFolder() + "conf" + XPLMGetDirectorySeparator() + "quil.cnf";
+}
+
+namespace {
+
+bool readable(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
+// The folder of the plug-in's own binary, ending in the separator.
+std::string PluginFolder() {
+    char path[kPathSize] = {};
+    XPLMGetPluginInfo(XPLMGetMyID(), nullptr, path, nullptr, nullptr);
+    std::string folder = path;
+    const size_t separator = folder.rfind(XPLMGetDirectorySeparator()[0]);
+    folder.erase(separator == std::string::npos ? 0 : separator + 1);
+    return folder;
+}
+
+}  // namespace
+
+bool ResolveTexturePath(const char* fileName, std::string& path) {
+    const std::string textures = std::string("quiltextures") + XPLMGetDirectorySeparator() + fileName;
+    path = AircraftFolder() + textures;
+    if (readable(path)) return true;
+    path = PluginFolder() + textures;
+    return readable(path);
+}
+
+void PaintPaths(std::string& paintPath, std::string& liteMapPath) {
+    char fileName[kFileNameSize] = {};
+    char path[kPathSize] = {};
+    XPLMGetNthAircraftModel(0, fileName, path);
+    std::string stem = path;
+    stem.erase(stem.size() >= 4 ? stem.size() - 4 : 0);
+    paintPath = stem + "_paint.png";
+    liteMapPath = stem + "_paint_lit.png";
 }
 
 int ReadConfiguration() {

@@ -11,5 +11,10 @@ int ReadConfiguration();
 std::string ConfigurationPath();
 // The aircraft's folder, ending in the directory separator.
 std::string AircraftFolder();
+// The artwork file's path in the aircraft's "quiltextures" folder, else in
+// the plug-in's own; false when neither has it (path: the second candidate).
+bool ResolveTexturePath(const char* fileName, std::string& path);
+// The aircraft's paint and light-map paint files.
+void PaintPaths(std::string& paintPath, std::string& liteMapPath);
 
 }  // namespace quil

@@ -183,6 +183,9 @@ int BindSimulatorState() {
     snapshot.windowWidth = static_cast<float>(XPLMGetDatai(sim.windowWidth));
     snapshot.now = XPLMGetDataf(sim.runningTime);
     snapshot.prevTime = snapshot.now - 0.03f;
+    // A deviation rate measured across a bind would compare unrelated
+    // readings: the measurement starts afresh.
+    snapshot.hdefRateSince = snapshot.now;
 
     char description[kIdentityBytes + 1];
     char author[kIdentityBytes + 1];

@@ -180,6 +180,14 @@ std::vector<WindowInfo> windows() {
     return infos;
 }
 
+std::vector<DrawCallbackInfo> drawCallbacks() {
+    std::vector<DrawCallbackInfo> infos;
+    for (const DrawCallback& entry : detail::drawCallbacks) {
+        if (!entry.removed) infos.push_back({entry.owner, entry.phase, entry.before});
+    }
+    return infos;
+}
+
 void setMouseLocation(int x, int y) {
     mouse.x = x;
     mouse.y = y;

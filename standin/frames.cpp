@@ -28,6 +28,7 @@ struct FlightLoop {
     double dueTime = 0.0;
     bool idle = true;
     bool byFrames = false;
+    float interval = 0.0f;
     double lastCallTime = 0.0;
     bool removed = false;
 };
@@ -45,6 +46,7 @@ Clock clock;
 std::vector<FlightLoop> loops;
 
 void schedule(FlightLoop& loop, float interval) {
+    loop.interval = interval;
     loop.idle = interval == 0.0f || !std::isfinite(interval);
     loop.byFrames = interval < 0.0f;
     if (loop.idle) return;
@@ -164,6 +166,14 @@ void runFrames(int count) {
 
 void runSeconds(double seconds) {
     runFrames(static_cast<int>(std::lround(seconds / clock.interval)));
+}
+
+std::vector<FlightLoopInfo> flightLoops() {
+    std::vector<FlightLoopInfo> infos;
+    for (const FlightLoop& loop : loops) {
+        if (!loop.removed) infos.push_back({loop.owner, loop.interval});
+    }
+    return infos;
 }
 
 long frameNumber() { return clock.frame; }

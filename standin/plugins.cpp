@@ -65,7 +65,6 @@ std::string terminated(const char* buffer) {
 void deliver(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
     Plugin* receiver = find(to);
     if (receiver == nullptr || !receiver->info.enabled) return;
-    messages.push_back({currentFrame(), from, to, message, reinterpret_cast<intptr_t>(param)});
     ReceiveFn receive = receiver->receive;
     PluginCall guard(to);
     receive(from, message, param);
@@ -74,6 +73,7 @@ void deliver(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
 // Delivery is synchronous, so a parameter may point into the sender's
 // memory. A broadcast reaches the sender too: plug-ins must cope with that.
 void send(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
+    messages.push_back({currentFrame(), from, to, message, reinterpret_cast<intptr_t>(param)});
     if (to != XPLM_NO_PLUGIN_ID) {
         deliver(from, to, message, param);
         return;

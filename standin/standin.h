@@ -62,11 +62,12 @@ PluginInfo pluginInfo(XPLMPluginID id);
 // A message from the simulator (sender 0) to every enabled plug-in.
 void sendSimMessage(int message, intptr_t param = 0);
 
-// Every inter-plug-in message delivered, in order.
+// Every message sent, by the simulator or a plug-in, in order; whether or
+// not any enabled plug-in received it.
 struct MessageRecord {
     long frame;
     XPLMPluginID from;
-    XPLMPluginID to;  // the receiving plug-in
+    XPLMPluginID to;  // XPLM_NO_PLUGIN_ID: to every plug-in
     int message;
     intptr_t param;
 };
@@ -100,6 +101,19 @@ void setFrameInterval(float seconds);
 // Moves the running time by a jump, as the simulator does after a hitch or
 // a replay; the next frame sees the jump.
 void jumpTime(float seconds);
+
+// What plug-ins have registered, in registration order.
+struct DrawCallbackInfo {
+    XPLMPluginID owner;
+    XPLMDrawingPhase phase;
+    bool before;
+};
+std::vector<DrawCallbackInfo> drawCallbacks();
+struct FlightLoopInfo {
+    XPLMPluginID owner;
+    float interval;  // as last registered or returned: < 0 frames, > 0 seconds, 0 idle
+};
+std::vector<FlightLoopInfo> flightLoops();
 
 // ---- Datarefs --------------------------------------------------------------
 

@@ -49,6 +49,7 @@ void writeWrapped(std::ostream& out, const std::vector<std::string>& items, cons
 
 std::string pluginName(const std::vector<PluginInfo>& loaded, XPLMPluginID id) {
     if (id == XPLM_PLUGIN_XPLANE) return "simulator";
+    if (id == XPLM_NO_PLUGIN_ID) return "all";
     for (const PluginInfo& plugin : loaded)
         if (plugin.id == id) return plugin.name;
     return "plug-in " + std::to_string(id);
@@ -106,7 +107,7 @@ void writeMessages(std::ostream& out) {
             group.order = groups.size();
         }
     }
-    out << "Messages to plug-ins: " << (groups.empty() ? "none" : std::to_string(messageLog().size()))
+    out << "Messages sent: " << (groups.empty() ? "none" : std::to_string(messageLog().size()))
         << "\n";
     std::vector<std::pair<size_t, std::string>> lines;
     const std::vector<PluginInfo> loaded = plugins();

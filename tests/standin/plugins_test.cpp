@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "XPLMPlanes.h"
 #include "XPLMPlugin.h"
 #include "support/host_fixture.h"
@@ -16,9 +18,11 @@ namespace fs = std::filesystem;
 class Plugins : public HostTest {
 protected:
     // A second probe, loaded from a folder of its own, publishes its values
-    // under that folder's name.
+    // under that folder's name. Each test process has its own copy: tests
+    // run in parallel, and a binary must not change under a process using it.
     std::string peerPath() {
-        const fs::path folder = fs::path(QUIL_BUILD_DIR) / "test-plugins" / "peer" / "64";
+        const fs::path folder = fs::path(QUIL_BUILD_DIR) / "test-plugins" /
+                                std::to_string(getpid()) / "peer" / "64";
         fs::create_directories(folder);
         fs::copy_file(quiltest::probePath(), folder / "lin.xpl",
                       fs::copy_options::overwrite_existing);

@@ -493,7 +493,7 @@ TEST_F(ScenarioRun, TheReportListsPluginsMessagesAndExpectations) {
     for (const char* line : {
              "  probe (rv.quil.probe.1), under test\n",
              "Run       45 frames, 1.50 s\n",
-             "Messages to plug-ins: 2\n",
+             "Messages sent: 2\n",
              "  probe -> probe: 0x01000001 x1 (first in frame 1)\n",
              "  probe -> probe: 0x01000002 x1 (first in frame 1)\n",
              "Expectations: 1 met, 1 failed\n",
