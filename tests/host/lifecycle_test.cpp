@@ -189,4 +189,23 @@ TEST_F(Lifecycle, NonFiniteSimulatorValuesAreNeverWrittenBack) {
     }
 }
 
+TEST_F(Lifecycle, TimeThatStandsStillOrRunsBackwardsIsSurvived) {
+    startOn(TestAircraft{});
+    standin::runSeconds(1.5);
+    standin::clearWriteLog();
+    standin::setPaused(true);
+    standin::runFrames(10);
+    standin::setPaused(false);
+    standin::jumpTime(-60.0f);
+    standin::runFrames(10);
+    standin::jumpTime(3600.0f);
+    standin::runFrames(10);
+    for (const standin::DataRefWrite& write : standin::writeLog()) {
+        for (double value : write.values) {
+            EXPECT_TRUE(std::isfinite(value)) << write.name << " in frame " << write.frame;
+        }
+    }
+    EXPECT_GT(standin::lastFrameCounts().sdkCalls, 0) << "still working";
+}
+
 }  // namespace

@@ -47,6 +47,32 @@ TEST(PluginBinary, ExportsExactlyTheFiveEntryPoints) {
     EXPECT_EQ(dynamicSymbols("defined"), expected);
 }
 
+// The SDK functions the plug-in may call; a host that provides these loads it.
+const std::set<std::string> kHostInterface = {
+    "XPLMFindDataRef", "XPLMGetDataf", "XPLMGetDatai", "XPLMGetDatad", "XPLMGetDatab",
+    "XPLMGetDatavf", "XPLMGetDatavi", "XPLMSetDataf", "XPLMSetDatai", "XPLMSetDatab",
+    "XPLMSetDatavf", "XPLMSetDatavi", "XPLMRegisterDataAccessor", "XPLMUnregisterDataAccessor",
+    "XPLMRegisterDrawCallback", "XPLMUnregisterDrawCallback", "XPLMRegisterFlightLoopCallback",
+    "XPLMUnregisterFlightLoopCallback", "XPLMCreateWindow", "XPLMDestroyWindow",
+    "XPLMGetWindowIsVisible", "XPLMSetWindowIsVisible", "XPLMGetWindowGeometry",
+    "XPLMSetWindowGeometry", "XPLMBringWindowToFront", "XPLMGetMouseLocation",
+    "XPLMSetGraphicsState", "XPLMGenerateTextureNumbers", "XPLMBindTexture2d", "XPLMGetTexture",
+    "XPLMDrawString", "XPLMGetFMSEntryInfo", "XPLMGetDestinationFMSEntry",
+    "XPLMSetDestinationFMSEntry", "XPLMSendMessageToPlugin", "XPLMGetMyID", "XPLMGetPluginInfo",
+    "XPLMGetNthAircraftModel", "XPLMGetDirectorySeparator", "XPLMGetVersions",
+    "XPLMCommandButtonPress", "XPLMCommandButtonRelease", "XPCreateWidget",
+    "XPCreateCustomWidget", "XPSetWidgetProperty", "XPAddWidgetCallback", "XPShowWidget",
+    "XPHideWidget", "XPDestroyWidget", "XPSetWidgetDescriptor", "XPGetWidgetDescriptor",
+    "XPGetWidgetGeometry"};
+
+TEST(PluginBinary, CallsOnlyTheSdkFunctionsOfTheHostInterface) {
+    for (const std::string& name : dynamicSymbols("undefined")) {
+        if (name.rfind("XP", 0) == 0) {
+            EXPECT_TRUE(kHostInterface.count(name)) << name << " is not in the host interface";
+        }
+    }
+}
+
 TEST(PluginBinary, LeavesEverySdkFunctionToTheHost) {
     const std::set<std::string> undefined = dynamicSymbols("undefined");
     for (const std::string& name : undefined) {
