@@ -1,20 +1,59 @@
-// The aircraft's configuration file "conf/quil.cnf" and the paths derived
-// from the aircraft's location.
+// The aircraft's configuration file "conf/quil.cnf", the texts and the
+// pressure unit it sets, and the paths derived from the aircraft's location.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace quil {
 
-// 0 when the file was read, -1 when it is missing, empty or unreadable.
+// Larger files are refused like unreadable ones: a configuration is a few
+// hundred bytes, and nothing beyond this is read into memory.
+constexpr long kMaxConfigurationBytes = 1L << 20;
+
+// Resets the display scheme to white and the fuel unit to kilograms, file
+// or not, then reads and applies the file. 0 when it was read; -1 when it
+// is missing, empty, unreadable or larger than kMaxConfigurationBytes.
 int ReadConfiguration();
-std::string ConfigurationPath();
+// Applies every key to a terminated text, as the file's contents.
+void ParseConfiguration(const char* text);
+
+// The crew, airline and aircraft texts that the fuel request form shows and
+// edits. Each holds at most kTextSlotLength characters; longer texts are cut.
+enum class TextSlot {
+    CaptainName,
+    FirstOfficerName,
+    Airline,
+    TailNumber,
+    AircraftType,
+    FlightNumber,
+    FlightDate,
+};
+constexpr size_t kTextSlotLength = 127;
+const char* GetText(TextSlot slot);
+// Setting the tail number also writes it to the simulator.
+void SetText(TextSlot slot, const char* text);
+
+// The barometric unit of the panel's altimeter setting.
+enum class PressureUnit : uint8_t { InchesOfMercury = 0, Hectopascals = 1 };
+PressureUnit CurrentPressureUnit();
+void SetPressureUnit(PressureUnit unit);
+
+// A decimal integer as the configuration and the aircraft description write
+// it: leading white space and one sign, digits up to the first other
+// character, 0 without digits, clamped to the int range.
+int DecimalValue(const char* text);
+
+// The paths below are empty, and the operations fail, when the host gives
+// no aircraft path or one that fills its buffer and so may have been cut.
 // The aircraft's folder, ending in the directory separator.
 std::string AircraftFolder();
+std::string ConfigurationPath();
 // The artwork file's path in the aircraft's "quiltextures" folder, else in
 // the plug-in's own; false when neither has it (path: the second candidate).
 bool ResolveTexturePath(const char* fileName, std::string& path);
 // The aircraft's paint and light-map paint files.
-void PaintPaths(std::string& paintPath, std::string& liteMapPath);
+bool PaintPaths(std::string& paintPath, std::string& liteMapPath);
 
 }  // namespace quil

@@ -123,6 +123,8 @@ void StopPlugin() {
     UnregisterPublishedDataRefs();
     DestroyAllPopups();
     DestroyVersionConflict();
+    // The alert's widgets call into this plug-in: none may outlive it.
+    DestroyFuellingAlert();
     DestroyFuelRequestDialog();
     DestroyPanelMouseWindow();
 }

@@ -1,5 +1,6 @@
 #include "host/snapshot.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -33,6 +34,7 @@ constexpr float kDeviationRateSettle = 0.5f;   // seconds before a rate counts a
 constexpr float kLampTestWindow = 0.02f;
 constexpr float kStandardBaroInHg = 29.92f;
 constexpr int kMaxMapRangeSelector = 16;
+constexpr size_t kTailNumberBytes = 128;  // a text slot of the configuration
 
 // Light-map bits, by the glows they light.
 constexpr int kGalleyGlow = 1;
@@ -330,10 +332,17 @@ void UpdateCockpitLight() {
 }
 
 // Written with its terminating zero, so a shorter tail number leaves
-// nothing of a longer one behind in the simulator.
+// nothing of a longer one behind in the simulator; a text longer than the
+// simulator's field is cut so that the zero still fits.
 void SetTailNumber(const char* text) {
     if (text == nullptr) return;
-    XPLMSetDatab(sim.tailNumber, const_cast<char*>(text), 0, static_cast<int>(std::strlen(text)) + 1);
+    const int capacity = XPLMGetDatab(sim.tailNumber, nullptr, 0, 0);
+    if (capacity <= 0) return;
+    char tail[kTailNumberBytes] = {};
+    const size_t length = std::min({std::strlen(text), static_cast<size_t>(capacity - 1),
+                                    sizeof tail - 1});
+    std::memcpy(tail, text, length);
+    XPLMSetDatab(sim.tailNumber, tail, 0, static_cast<int>(length) + 1);
 }
 
 void SetStandardBarometer() { XPLMSetDataf(sim.barometerSetting, kStandardBaroInHg); }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <string>
 
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
@@ -249,6 +250,9 @@ TEST_F(Snapshot, TheTailNumberIsWrittenWithItsTerminator) {
     quil::SetTailNumber("OY-QLAXYZ");
     quil::SetTailNumber("D-AB");
     EXPECT_EQ(standin::getBytes("sim/aircraft/view/acf_tailnum"), "D-AB");
+    // The simulator's field holds 40 bytes: 39 characters and the zero.
+    quil::SetTailNumber(std::string(60, 'X').c_str());
+    EXPECT_EQ(standin::getBytes("sim/aircraft/view/acf_tailnum"), std::string(39, 'X'));
 }
 
 }  // namespace
