@@ -100,6 +100,7 @@ int StartPlugin(char* outName, char* outSignature, char* outDescription) {
     std::strcpy(outName, kPluginName);
     std::strcpy(outSignature, kPluginSignature);
     std::strcpy(outDescription, kPluginDescription);
+    RestartElectricalModel();
     const int served = BindSimulatorState();
     UnloadPanelTextures();
     LoadPanelTextures();

@@ -204,6 +204,7 @@ int BindSimulatorState() {
     pluginActive = 1;
     snapshot.active = 1;
     writeOverrides(1);
+    BindElectrical();
     RestartSlowRotation();
     return 1;
 }

@@ -156,6 +156,32 @@ TEST_F(Lifecycle, GroundServiceMessagesAreAnsweredOnlyWhileServing) {
     }
 }
 
+// The delayed reset takes the engines as running from 27 % N2 of engine 1:
+// then it switches both generators on line, else it leaves them off.
+TEST_F(Lifecycle, TheDelayedResetRunsOnceAndIsWarmFromTwentySevenPercentN2) {
+    for (const auto& [n2, warm] : {std::pair{27.0f, true}, {26.9f, false}, {60.0f, true}}) {
+        standin::startHost(config());
+        standin::setFloat("sim/flightmodel/engine/ENGN_N2_", n2, 0);
+        standin::setFloat("sim/flightmodel/engine/ENGN_N2_", n2, 1);
+        startOn(TestAircraft{});
+        const float due = standin::simTime() + 1.0f;
+        standin::clearWriteLog();
+        standin::runSeconds(3.0);
+        std::vector<long> resetFrames;
+        for (const standin::DataRefWrite& write : standin::writeLog()) {
+            if (write.name == "sim/cockpit/electrical/generator_on" && write.offset == 0) {
+                resetFrames.push_back(write.frame);
+                EXPECT_EQ(write.values.at(0), warm ? 1.0 : 0.0) << "N2 " << n2;
+            }
+        }
+        ASSERT_EQ(resetFrames.size(), 1u) << "N2 " << n2;
+        const float resetTime = 2.0f + resetFrames[0] / 30.0f;
+        EXPECT_GT(resetTime, due) << "N2 " << n2;
+        EXPECT_LE(resetTime - 1.0f / 30.0f, due) << "the first frame past the due time";
+        EXPECT_EQ(standin::getInt("sim/cockpit/electrical/generator_on", 1), warm ? 1 : 0);
+    }
+}
+
 TEST_F(Lifecycle, NoHeapAllocationInAFrameAfterStartUp) {
     startOn(TestAircraft{});
     standin::runSeconds(1.5);  // past the delayed reset
