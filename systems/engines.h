@@ -11,4 +11,11 @@ void ComputeN1Limits(int oat, float altitude, int wingAntiIce,
                      const unsigned char engineAntiIce[2], float n1Limit[2], int engines);
 void SelectThrustLimitTable(int table);
 
+// The thrust-limit mode, 0 to 8: set by autoflight and the reset, stepped
+// from the panel. Values outside the range are ignored.
+void SetThrustLimitMode(int mode);
+void ThrustLimitModeUp();
+void ThrustLimitModeDown();
+int ThrustLimitMode();
+
 }  // namespace quil
