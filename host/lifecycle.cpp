@@ -19,6 +19,7 @@
 #include "instruments/engine_display.h"
 #include "panel/click_spots.h"
 #include "panel/clock.h"
+#include "panel/geometry.h"
 #include "render/colours.h"
 #include "render/textures.h"
 #include "systems/anti_ice.h"
@@ -101,6 +102,7 @@ int StartPlugin(char* outName, char* outSignature, char* outDescription) {
     std::strcpy(outSignature, kPluginSignature);
     std::strcpy(outDescription, kPluginDescription);
     RestartElectricalModel();
+    ResetPanelGeometry();
     const int served = BindSimulatorState();
     UnloadPanelTextures();
     LoadPanelTextures();

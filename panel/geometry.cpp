@@ -35,6 +35,10 @@ struct PanelMapping {
 
 PanelMapping mapping;
 
+// A dataref the host lacks reads as 0.
+float readFloat(XPLMDataRef ref) { return ref != nullptr ? XPLMGetDataf(ref) : 0.0f; }
+int readInt(XPLMDataRef ref) { return ref != nullptr ? XPLMGetDatai(ref) : 0; }
+
 void bindPanelDataRefs() {
     PanelDataRefs& refs = mapping.refs;
     refs.pnlLeft = XPLMFindDataRef("sim/graphics/view/panel_total_pnl_l");
@@ -49,8 +53,8 @@ void bindPanelDataRefs() {
     refs.windowWidth = XPLMFindDataRef("sim/graphics/view/window_width");
     refs.windowHeight = XPLMFindDataRef("sim/graphics/view/window_height");
     // The window size datarefs are integers in the simulator.
-    const float width = static_cast<float>(XPLMGetDatai(refs.windowWidth));
-    const float height = static_cast<float>(XPLMGetDatai(refs.windowHeight));
+    const float width = static_cast<float>(readInt(refs.windowWidth));
+    const float height = static_cast<float>(readInt(refs.windowHeight));
     mapping.windowWidth = width;
     mapping.windowHeight = height;
     const float visible = 0.75f * width > height ? height : 0.75f * width;
@@ -61,8 +65,8 @@ void bindPanelDataRefs() {
 // An axis from the simulator's panel extents; a degenerate or non-finite
 // extent keeps the axis as it was, so no division by zero reaches a caller.
 void mapAxis(AxisMap& axis, XPLMDataRef low, XPLMDataRef high) {
-    const float from = XPLMGetDataf(low);
-    const float scale = (XPLMGetDataf(high) - from) / kPanelUnits;
+    const float from = readFloat(low);
+    const float scale = (readFloat(high) - from) / kPanelUnits;
     if (!std::isfinite(from) || !std::isfinite(scale) || scale == 0.0f) return;
     axis.origin = from;
     axis.scale = scale;
@@ -70,7 +74,7 @@ void mapAxis(AxisMap& axis, XPLMDataRef low, XPLMDataRef high) {
 
 void fallbackMapping() {
     const float originY =
-        XPLMGetDataf(mapping.refs.scrollPosition) + (mapping.windowHeight - mapping.fallbackOffset);
+        readFloat(mapping.refs.scrollPosition) + (mapping.windowHeight - mapping.fallbackOffset);
     for (SpaceMap* space : {&mapping.draw, &mapping.window}) {
         space->x = {0.0f, 1.0f};
         space->y = {std::isfinite(originY) ? originY : 0.0f, 1.0f};
@@ -117,19 +121,25 @@ float WindowToPanelX(float x) { return toPanel(mapping.window.x, x); }
 float WindowToPanelY(float y) { return toPanel(mapping.window.y, y); }
 float WindowScale() { return mapping.window.x.scale; }
 
+void ResetPanelGeometry() {
+    mapping = PanelMapping();
+    viewRefsResolved = false;
+    viewTypeRef = externalViewRef = nullptr;
+}
+
 int GetViewType() {
     resolveViewRefs();
-    return XPLMGetDatai(viewTypeRef);
+    return readInt(viewTypeRef);
 }
 
 void SetViewType(int viewType) {
     resolveViewRefs();
-    XPLMSetDatai(viewTypeRef, viewType);
+    if (viewTypeRef != nullptr) XPLMSetDatai(viewTypeRef, viewType);
 }
 
 bool IsExternalView() {
     resolveViewRefs();
-    return XPLMGetDatai(externalViewRef) != 0;
+    return readInt(externalViewRef) != 0;
 }
 
 }  // namespace quil

@@ -8,7 +8,10 @@ namespace quil {
 constexpr int kViewPanel = 1000;  // the forward 2D panel
 constexpr int kViewCabin = 1005;  // the 2D cabin view
 
+// Binds its datarefs on the first call after start, then maps every call.
 void UpdatePanelGeometry();
+// Forgets the bound datarefs, so the next update binds afresh: at start.
+void ResetPanelGeometry();
 
 float PanelToDrawX(float x);
 float PanelToDrawY(float y);

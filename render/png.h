@@ -8,13 +8,13 @@
 namespace quil {
 
 // Results of LoadPngRgba.
-constexpr int kPngFailed = 0;       // missing, not a PNG, corrupt or oversized
+constexpr int kPngFailed = 0;  // missing, not a PNG, corrupt or oversized
 constexpr int kPngLoaded = 1;
 constexpr int kPngOutOfMemory = 4;  // no memory for the decoder or the pixels
 
-// Larger pictures are refused before any pixel memory is taken: the biggest
-// aircraft light maps are 4096 texels a side, and a damaged header must not
-// make the simulator allocate gigabytes.
+// Larger pictures are refused before any pixel memory is taken: aircraft
+// artwork stays well below it, and a damaged header must not make the
+// simulator allocate gigabytes.
 constexpr uint32_t kPngMaxSidePx = 8192;
 
 struct FreeDeleter {

@@ -1,7 +1,101 @@
 #include "render/primitives.h"
 
-namespace quil {
+#include <GL/gl.h>
 
-void DrawSprite(int, const float*, float, float) {}
+#include "XPLMGraphics.h"
+#include "panel/geometry.h"
+#include "render/atlas.h"
+#include "render/colours.h"
+#include "render/textures.h"
+
+namespace quil {
+namespace {
+
+void drawAtlasSprite(int sprite, const float* colour, float x, float y, float scale,
+                     int alphaTesting) {
+    if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
+    const SpriteRecord& record = AtlasSprite(sprite);
+    XPLMSetGraphicsState(0, 1, 0, alphaTesting, 1, 0, 0);
+    XPLMBindTexture2d(AtlasTexture(), 0);
+    SetColour(colour);
+    DrawTexturedQuad(x, y, record.width * scale, record.height * scale, record.texLeft,
+                     record.texBottom, record.texRight, record.texTop);
+    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+}
+
+void panelVertex(float x, float y) { glVertex2f(PanelToDrawX(x), PanelToDrawY(y)); }
+
+}  // namespace
+
+void DrawSprite(int sprite, const float* colour, float x, float y) {
+    drawAtlasSprite(sprite, colour, x, y, 1.0f, 1);
+}
+
+void DrawSpriteScaled(int sprite, const float* colour, float x, float y, float scale) {
+    drawAtlasSprite(sprite, colour, x, y, scale, 1);
+}
+
+void DrawSpriteCentred(int sprite, const float* colour, float centreX, float y) {
+    if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
+    const float left = centreX - (AtlasSprite(sprite).width + 1.0f) / 2.0f - 1.0f;
+    drawAtlasSprite(sprite, colour, left, y, 1.0f, 0);
+}
+
+void DrawTexturedQuad(float x, float y, float width, float height, float texLeft, float texBottom,
+                      float texRight, float texTop) {
+    glBegin(GL_QUADS);
+    glTexCoord2f(texLeft, texBottom);
+    glVertex2f(x, y);
+    glTexCoord2f(texLeft, texTop);
+    glVertex2f(x, y + height);
+    glTexCoord2f(texRight, texTop);
+    glVertex2f(x + width, y + height);
+    glTexCoord2f(texRight, texBottom);
+    glVertex2f(x + width, y);
+    glEnd();
+}
+
+void FillRect(const float* colour, int dx, int dy, const PixelRect& rect) {
+    FillRectLit(colour, dx, dy, rect, false);
+}
+
+void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, bool lit) {
+    XPLMSetGraphicsState(0, 0, lit ? 1 : 0, 1, 1, 0, 0);
+    SetColour(colour);
+    const int left = rect.x + dx;
+    const int bottom = rect.y + dy;
+    glBegin(GL_QUADS);
+    glVertex2i(left, bottom);
+    glVertex2i(left, bottom + rect.height);
+    glVertex2i(left + rect.width, bottom + rect.height);
+    glVertex2i(left + rect.width, bottom);
+    glEnd();
+}
+
+void OutlinePanelRect(float left, float right, float bottom, float top) {
+    glBegin(GL_LINE_STRIP);
+    panelVertex(left, bottom);
+    panelVertex(left, top);
+    panelVertex(right, top);
+    panelVertex(right, bottom);
+    panelVertex(left, bottom);
+    glEnd();
+}
+
+void FillPanelRect(float left, float right, float bottom, float top) {
+    glBegin(GL_POLYGON);
+    panelVertex(left, bottom);
+    panelVertex(left, top);
+    panelVertex(right, top);
+    panelVertex(right, bottom);
+    glEnd();
+}
+
+void FillPanelPolygon(int count, const float* xs, const float* ys) {
+    if (count <= 0 || xs == nullptr || ys == nullptr) return;
+    glBegin(GL_POLYGON);
+    for (int i = 0; i < count; ++i) panelVertex(xs[i], ys[i]);
+    glEnd();
+}
 
 }  // namespace quil

@@ -1,8 +1,35 @@
-// Drawing primitives in screen coordinates: sprites of the panel atlas.
+// Drawing primitives: sprites of the panel atlas and flat rectangles in
+// screen coordinates, outlines and fills in panel coordinates.
 #pragma once
 
 namespace quil {
 
+// Atlas sprite n (nothing for n >= 128) with its lower-left corner at
+// (x, y), in the colour given or, with none, the current one.
 void DrawSprite(int sprite, const float* colour, float x, float y);
+void DrawSpriteScaled(int sprite, const float* colour, float x, float y, float scale);
+// Centred on centreX, without alpha testing.
+void DrawSpriteCentred(int sprite, const float* colour, float centreX, float y);
+
+// One textured quad with its lower-left corner at (x, y), in the current
+// graphics state, texture and colour.
+void DrawTexturedQuad(float x, float y, float width, float height, float texLeft, float texBottom,
+                      float texRight, float texTop);
+
+// Whole screen pixels.
+struct PixelRect {
+    int x, y, width, height;
+};
+
+// The rectangle moved by (dx, dy), untextured and blended; the lit form
+// draws with the simulator's lighting on when `lit` is set.
+void FillRect(const float* colour, int dx, int dy, const PixelRect& rect);
+void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, bool lit);
+
+// In panel units, mapped to the screen; graphics state and colour stay as
+// the caller set them.
+void OutlinePanelRect(float left, float right, float bottom, float top);
+void FillPanelRect(float left, float right, float bottom, float top);
+void FillPanelPolygon(int count, const float* xs, const float* ys);
 
 }  // namespace quil
