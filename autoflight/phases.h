@@ -6,4 +6,7 @@ namespace quil {
 void UpdateFlightPhase(float now);
 void RestartFlightPhase();
 
+// The gear carries the aircraft.
+bool OnGround();
+
 }  // namespace quil

@@ -111,6 +111,13 @@ TEST_F(Snapshot, TheMcpSpeedIsClampedInKnotsAndInMach) {
     }
 }
 
+TEST_F(Snapshot, AnAircraftWithoutVnoGetsNoUpperSpeedLimit) {
+    snapshot.vno = 0.0f;
+    standin::setFloat("sim/cockpit/autopilot/airspeed", 280.0f);
+    frame();
+    EXPECT_FLOAT_EQ(standin::getFloat("sim/cockpit/autopilot/airspeed"), 280.0f);
+}
+
 TEST_F(Snapshot, MachSpeedIsAlsoExpressedAsIndicatedAirspeed) {
     standin::setInt("sim/cockpit/autopilot/airspeed_is_mach", 1);
     standin::setFloat("sim/cockpit/autopilot/airspeed", 0.78f);
