@@ -634,6 +634,23 @@ void mcpAtArm(McpAction action) {
     }
 }
 
+namespace {
+
+// The thrust modes exclude one another and LVL CHG: engaging one drops the
+// others.
+void engageThrustMode(std::uint8_t AutothrottleModes::*mode) {
+    AutothrottleModes& at = afds.at;
+    at.atSpeed = 0;
+    at.atSpeedHold = 0;
+    at.atN1 = 0;
+    at.atThrHold = 0;
+    at.*mode = 1;
+    afds.pitch.apPitchMcpspd = 0;
+    stamp(afds.atChangeTime);
+}
+
+}  // namespace
+
 void mcpN1(McpAction action) {
     AutothrottleModes& at = afds.at;
     action = resolveToggle(action, at.atN1);
@@ -641,12 +658,7 @@ void mcpN1(McpAction action) {
         at.atN1 = 0;
         stamp(afds.atChangeTime);
     } else if (action == kMcpOn && at.atArmed && !at.atN1) {
-        at.atSpeed = 0;
-        at.atSpeedHold = 0;
-        at.atN1 = 1;
-        at.atThrHold = 0;
-        afds.pitch.apPitchMcpspd = 0;
-        stamp(afds.atChangeTime);
+        engageThrustMode(&AutothrottleModes::atN1);
     }
 }
 
@@ -657,13 +669,8 @@ void mcpThrHold(McpAction action) {
         at.atThrHold = 0;
         stamp(afds.atChangeTime);
     } else if (action == kMcpOn && at.atArmed) {
-        at.atSpeed = 0;
-        at.atSpeedHold = 0;
-        at.atN1 = 0;
-        at.atThrHold = 1;
-        afds.pitch.apPitchMcpspd = 0;
+        engageThrustMode(&AutothrottleModes::atThrHold);
         HoldPresentThrottles();
-        stamp(afds.atChangeTime);
     }
 }
 
@@ -674,12 +681,7 @@ void mcpSpeed(McpAction action) {
         at.atSpeed = 0;
         stamp(afds.atChangeTime);
     } else if (action == kMcpOn && at.atArmed) {
-        at.atSpeed = 1;
-        at.atSpeedHold = 0;
-        at.atN1 = 0;
-        at.atThrHold = 0;
-        afds.pitch.apPitchMcpspd = 0;
-        stamp(afds.atChangeTime);
+        engageThrustMode(&AutothrottleModes::atSpeed);
     }
 }
 
@@ -690,12 +692,7 @@ void mcpSpeedHold(McpAction action) {
         at.atSpeedHold = 0;
         stamp(afds.atChangeTime);
     } else if (action == kMcpOn && at.atArmed) {
-        at.atSpeedHold = 1;
-        at.atSpeed = 0;
-        at.atN1 = 0;
-        at.atThrHold = 0;
-        afds.pitch.apPitchMcpspd = 0;
-        stamp(afds.atChangeTime);
+        engageThrustMode(&AutothrottleModes::atSpeedHold);
     }
 }
 
