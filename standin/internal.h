@@ -2,7 +2,9 @@
 // or tests: they use standin.h and the SDK.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "XPLMDefs.h"
 #include "XPLMDisplay.h"
@@ -78,6 +80,9 @@ void resetCounts();
 bool allocationCountingOn();
 void setAllocationCounting(bool on);
 long allocationsCounted();
+// Counts from now on the allocations asked for by the code of the plug-ins
+// loaded at these base addresses (and by the PNG and zlib libraries).
+void countAllocationsOf(const std::vector<uintptr_t>& pluginBases);
 
 // ---- Plug-ins (plugins.cpp) ------------------------------------------------
 

@@ -1,6 +1,7 @@
 // Plug-ins: loading binaries, their entry points and identity, and the
 // messages between them and from the simulator.
 #include <dlfcn.h>
+#include <link.h>
 
 #include <algorithm>
 #include <cstring>
@@ -41,6 +42,18 @@ Plugin* find(XPLMPluginID id) {
         if (plugin.info.id == id) return &plugin;
     }
     return nullptr;
+}
+
+// Allocations count when the code of a loaded plug-in asks for them.
+void countAllocationsOfLoadedPlugins() {
+    std::vector<uintptr_t> bases;
+    for (const Plugin& plugin : loaded) {
+        link_map* map = nullptr;
+        if (dlinfo(plugin.library, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr) {
+            bases.push_back(map->l_addr);
+        }
+    }
+    countAllocationsOf(bases);
 }
 
 void forgetEverythingOf(XPLMPluginID id) {
@@ -129,6 +142,7 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
     plugin.info.path = path;
     const XPLMPluginID id = plugin.info.id;
     loaded.push_back(plugin);
+    countAllocationsOfLoadedPlugins();
 
     char name[kInfoBufferSize] = {};
     char signature[kInfoBufferSize] = {};
@@ -147,6 +161,7 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
                                     [&](const Plugin& p) { return p.info.id == id; }),
                      loaded.end());
         dlclose(library);
+        countAllocationsOfLoadedPlugins();
         return fail("XPluginStart returned 0");
     }
     Plugin& entry = *find(id);
@@ -195,6 +210,7 @@ void unloadPlugin(XPLMPluginID id) {
     void* library = position->library;
     loaded.erase(position);
     dlclose(library);
+    countAllocationsOfLoadedPlugins();
 }
 
 void detail::unloadAllPlugins() {
