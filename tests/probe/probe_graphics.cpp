@@ -22,13 +22,22 @@ ProbeValue textX{"probe/text_x"};
 ProbeValue textY{"probe/text_y"};
 ProbeValue textWrap{"probe/text_wrap"};  // pixels; 0: no wrapping
 ProbeValue quadTexture{"probe/quad_texture"};  // its texture number
-ProbeValue* const kValues[] = {&drawQuad, &quadLeft, &quadBottom, &quadSize,
-                               &textX,    &textY,    &textWrap,   &quadTexture};
+// 1: the texture is specified afresh every frame, which makes the graphics
+// driver allocate inside the probe's GL calls.
+ProbeValue reuploadTexture{"probe/reupload_texture"};
+ProbeValue* const kValues[] = {&drawQuad, &quadLeft,   &quadBottom,  &quadSize,       &textX,
+                               &textY,    &textWrap,   &quadTexture, &reuploadTexture};
+
+void uploadTexture() {
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kTextureSidePx, kTextureSidePx, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, kTexelsRgba);
+}
 
 int drawGauges(XPLMDrawingPhase, int, void*) {
     if (drawQuad.i != 1) return 1;
     XPLMSetGraphicsState(0, 1, 0, 0, 0, 0, 0);
     XPLMBindTexture2d(quadTexture.i, 0);
+    if (reuploadTexture.i != 0) uploadTexture();
     const int left = quadLeft.i, bottom = quadBottom.i;
     const int right = left + quadSize.i, top = bottom + quadSize.i;
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
@@ -64,8 +73,7 @@ void startProbeGraphics() {
     XPLMBindTexture2d(quadTexture.i, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kTextureSidePx, kTextureSidePx, 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, kTexelsRgba);
+    uploadTexture();
     XPLMRegisterDrawCallback(drawGauges, xplm_Phase_Gauges, 0, nullptr);
 }
 
@@ -76,4 +84,5 @@ void stopProbeGraphics() {
     for (ProbeValue* value : kValues) withdraw(*value);
     drawQuad.i = 0;
     textWrap.i = 0;
+    reuploadTexture.i = 0;
 }

@@ -88,6 +88,24 @@ TEST_F(Processing, CountsSdkCallsAndAllocationsOfPlugInCodePerFrame) {
     EXPECT_GE(standin::totalCounts().sdkCalls, 10);
 }
 
+class ProcessingDrawn : public Processing {
+protected:
+    standin::HostConfig config() const override { return standin::HostConfig(); }
+};
+
+// The GL driver allocates inside a plug-in's GL calls; that is not the
+// plug-in's doing and is left out, while the plug-in's own allocations count.
+TEST_F(ProcessingDrawn, AllocationsOfTheGraphicsDriverAreNotThePlugInsOwn) {
+    if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
+    standin::setInt("probe/draw_quad", 1);
+    standin::setInt("probe/reupload_texture", 1);
+    standin::runFrames(3);
+    EXPECT_EQ(standin::lastFrameCounts().allocations, 0);
+    standin::setInt("probe/allocations_per_call", 2);
+    standin::runFrame();
+    EXPECT_EQ(standin::lastFrameCounts().allocations, 2);
+}
+
 float countCalls(float, float, int, void* refcon) {
     ++*static_cast<int*>(refcon);
     return -1.0f;
