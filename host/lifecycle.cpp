@@ -102,6 +102,7 @@ int StartPlugin(char* outName, char* outSignature, char* outDescription) {
     std::strcpy(outSignature, kPluginSignature);
     std::strcpy(outDescription, kPluginDescription);
     RestartElectricalModel();
+    RestartApuModel();
     RestartEngineModel();
     ResetPanelGeometry();
     const int served = BindSimulatorState();

@@ -8,6 +8,7 @@
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
+#include "systems/apu.h"
 #include "systems/electrical_inputs.h"
 
 namespace quil {

@@ -3,23 +3,11 @@
 namespace quil {
 namespace {
 
-constexpr float kApuGeneratorAvailableHz = 380.0f;
-
 bool inRange(int index, int count) { return index >= 0 && index < count; }
 
 }  // namespace
 
 PendingModelValues pendingModelValues;
-
-float ApuGeneratorFrequency() { return pendingModelValues.apuGeneratorFrequency; }
-float ApuGeneratorVoltage() { return pendingModelValues.apuGeneratorVoltage; }
-bool ApuGeneratorAvailable() { return ApuGeneratorFrequency() >= kApuGeneratorAvailableHz; }
-int ApuPhase() { return pendingModelValues.apuPhase; }
-float ApuStarterCurrent() { return pendingModelValues.apuStarterCurrent; }
-
-float IgniterCurrent(int engine) {
-    return inRange(engine, 2) ? pendingModelValues.igniterCurrent[engine] : 0.0f;
-}
 
 float FuelPumpCurrent(int pump) {
     return inRange(pump, 6) ? pendingModelValues.fuelPumpCurrent[pump] : 0.0f;

@@ -6,12 +6,6 @@
 
 namespace quil {
 
-float ApuGeneratorFrequency();             // APU: hertz
-float ApuGeneratorVoltage();               // APU: volts
-bool ApuGeneratorAvailable();              // APU: generator frequency at least 380 Hz
-int ApuPhase();                            // APU: 0 off, 2 door opening, 3 starting, 4 running
-float ApuStarterCurrent();                 // APU: amperes the starter draws from the battery
-float IgniterCurrent(int engine);          // engine start: the igniter on the engine's transfer bus
 float FuelPumpCurrent(int pump);           // fuel: boost pump 0 to 5
 float WindowHeatCurrent(int channel);      // anti-ice: window heat channel 0 to 3
 bool ProbeHeaterOn(int side, int heater);  // anti-ice: heater 0 to 3 of the side's probe group
@@ -19,11 +13,6 @@ bool GlideSlopeIsolation();                // autoflight vertical guidance
 bool CabinUtilitySwitchOn(int number);     // cabin utilities window: switch 1 (0) or 2 (1)
 
 struct PendingModelValues {
-    float apuGeneratorFrequency = 0.0f;
-    float apuGeneratorVoltage = 0.0f;
-    int apuPhase = 0;
-    float apuStarterCurrent = 0.0f;
-    float igniterCurrent[2] = {};
     float fuelPumpCurrent[6] = {};
     float windowHeatCurrent[4] = {};
     bool probeHeaterOn[2][4] = {};

@@ -18,6 +18,7 @@
 #include "render/colours.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"
+#include "systems/apu.h"
 #include "systems/electrical_inputs.h"
 
 namespace {
@@ -39,7 +40,8 @@ constexpr const char* kInverterOn = "sim/cockpit/engine/inverter_on";
 constexpr const char* kBatteryVolts = "sim/flightmodel/engine/ENGN_bat_volt";
 
 // The model on a fresh stand-in host, stepped by hand at 30 frames a
-// second; the models it reads that are not built yet stand neutral.
+// second; the models it reads that are not built yet stand neutral, and the
+// APU stands still unless a test runs it on its own clock.
 class Electrical : public quiltest::HostTest {
 public:
     void SetUp() override {
@@ -50,6 +52,7 @@ public:
         SeedRandom(20240611u);
         RestartElectricalModel();
         now = standin::simTime();
+        restartApu();
         step();  // the first step only initialises
     }
 
@@ -84,17 +87,46 @@ public:
     }
     // Down to an open-circuit voltage of 22 V or less, then unloaded.
     void drainBattery() {
-        pendingModelValues.apuStarterCurrent = 400.0f;
+        setStarterLoad(400.0f);
         while (batteryOpenCircuitVoltage() > 22.0f && now < 1000.0f) step(1.0f);
-        pendingModelValues.apuStarterCurrent = 0.0f;
+        setStarterLoad(0.0f);
         step();
     }
+
+    // The APU at a standstill, its first step taken.
+    void restartApu() {
+        RestartApuModel();
+        apuNow = now;
+        stepApu();
+    }
+    void stepApu() {
+        apuNow += kFrame;
+        snapshot.now = apuNow;
+        StepApu(apuNow);
+    }
+    // APU frames until `done` holds, at least one.
+    void runApuUntil(const std::function<bool()>& done) {
+        const float until = apuNow + 200.0f;
+        do {
+            stepApu();
+        } while (!done() && apuNow < until);
+        ASSERT_TRUE(done()) << "the APU never got there";
+    }
+    // The APU started and run up until its generator is available, or
+    // switched off and run down until it is lost; either way held there.
     void setApuGenerator(bool running) {
-        pendingModelValues.apuGeneratorFrequency = running ? 400.0f : 0.0f;
-        pendingModelValues.apuGeneratorVoltage = running ? 115.0f : 0.0f;
+        snapshot.now = apuNow;
+        SetApuSwitch(running ? kApuSwitchStart : kApuSwitchOff);
+        runApuUntil([running] { return ApuGeneratorAvailable() == running; });
+    }
+    // A battery load that no APU start draws for long: the starter current
+    // held at a value, with the APU stopped.
+    static void setStarterLoad(float amps, int phase = kApuPhaseOff) {
+        ForceApuState(0.0f, phase, amps);
     }
 
     float now = 0.0f;
+    float apuNow = 0.0f;  // the APU's own clock
 };
 
 // ---- Generators --------------------------------------------------------------
@@ -212,7 +244,7 @@ TEST_F(Electrical, LongFrameLandsTheFrequencyOnItsTargetNotBeyondIt) {
 
 TEST_F(Electrical, PausedFramesChangeNeitherFrequencyNorCharge) {
     setN2(47.0f, 47.0f);
-    pendingModelValues.apuStarterCurrent = 300.0f;
+    setStarterLoad(300.0f);
     step();
     const float frequency = generatorFrequency(0);
     const float charge = batteryCharge();
@@ -222,7 +254,7 @@ TEST_F(Electrical, PausedFramesChangeNeitherFrequencyNorCharge) {
 }
 
 TEST_F(Electrical, TimeRunningBackwardsIntegratesNothingAndLaterFramesCarryOn) {
-    pendingModelValues.apuStarterCurrent = 300.0f;
+    setStarterLoad(300.0f);
     step();
     const float charge = batteryCharge();
     step(-50.0f);
@@ -232,7 +264,7 @@ TEST_F(Electrical, TimeRunningBackwardsIntegratesNothingAndLaterFramesCarryOn) {
 }
 
 TEST_F(Electrical, AHugeTimeJumpCountsAsTenSeconds) {
-    pendingModelValues.apuStarterCurrent = 300.0f;
+    setStarterLoad(300.0f);
     step();
     const float charge = batteryCharge();
     step(3600.0f);
@@ -245,9 +277,12 @@ TEST_F(Electrical, NonFiniteTimeAndInputsLeaveTheModelSound) {
     ElectricalStep(std::numeric_limits<float>::infinity());
     standin::setFloat(kN2, std::numeric_limits<float>::quiet_NaN(), 0);
     standin::setFloat(kN2, 1e30f, 1);
-    pendingModelValues.apuStarterCurrent = std::numeric_limits<float>::infinity();
+    // The APU refuses what it cannot be, and keeps its values finite.
+    setStarterLoad(std::numeric_limits<float>::infinity());
+    ForceApuState(std::numeric_limits<float>::quiet_NaN(), kApuPhaseRunning, 0.0f);
+    StepApu(std::numeric_limits<float>::quiet_NaN());
+    StepApu(std::numeric_limits<float>::infinity());
     pendingModelValues.fuelPumpCurrent[0] = std::numeric_limits<float>::quiet_NaN();
-    pendingModelValues.apuGeneratorFrequency = std::numeric_limits<float>::quiet_NaN();
     UpdateEngineGeneratorSources();
     runFor(2.0f);
     for (int side = 0; side < 2; ++side) {
@@ -281,7 +316,7 @@ TEST_F(Electrical, EachSourceFeedsTheBusWithItsOwnVoltageAndFrequency) {
              t.setApuGenerator(true);
              SetApuGeneratorSwitch(0, kSwitchOn);
          },
-         [] { return 115.0f; }, [] { return 400.0f; }},
+         [] { return ApuGeneratorVoltage(); }, [] { return ApuGeneratorFrequency(); }},
         {"external power",
          [](Electrical& t) {
              t.connectGroundPower();
@@ -377,6 +412,7 @@ protected:
         setN2(60.0f, 60.0f);
         SetGeneratorsRunning();
         pendingModelValues = PendingModelValues{};
+        restartApu();
         c.setUp(*this);
         c.operate();
         expectBreakers(c.expected, c.name);
@@ -719,7 +755,7 @@ TEST_F(Electrical, AcStandbyBusTakesTransferBus1sFrequencyWhateverFeedsIt) {
     step();
     ASSERT_EQ(acStandbyBusSource(), 4);
     EXPECT_LT(generatorFrequency(0), kJitterHz) << "generator 1 stands still";
-    EXPECT_FLOAT_EQ(acStandbyBusFrequency(), 400.0f);
+    EXPECT_FLOAT_EQ(acStandbyBusFrequency(), ApuGeneratorFrequency());
 }
 
 TEST_F(Electrical, StandbySwitchBatAndOffOverrideTheNormalFeed) {
@@ -760,7 +796,7 @@ TEST_F(Electrical, BatterySwitchOffLeavesStandbyBatAndTheInverterOnly) {
 // ---- Battery and charger -------------------------------------------------------
 
 TEST_F(Electrical, BatteryDischargeFollowsItsCurveAndCollapsesBelowATenthCharge) {
-    pendingModelValues.apuStarterCurrent = 400.0f;
+    setStarterLoad(400.0f);
     const float perSecond = 400.0f / (40.0f * 3600.0f);
     float charge = batteryCharge();
     while (batteryCharge() > 0.0f) {
@@ -782,7 +818,7 @@ TEST_F(Electrical, BatteryDischargeFollowsItsCurveAndCollapsesBelowATenthCharge)
 
 TEST_F(Electrical, WeakBatteryIsNotOkAndDropsTheStandbyBuses) {
     ClearStartupHold();
-    pendingModelValues.apuStarterCurrent = 400.0f;
+    setStarterLoad(400.0f);
     drainBattery();
     ASSERT_LE(batteryVoltage(), 22.0f);
     EXPECT_FALSE(batteryOk());
@@ -813,8 +849,7 @@ TEST_F(Electrical, ChargerGoesOffFloatBoostFloatAndBoostEndsAboveOnePointOTwo) {
     // The step that finds the charge above 1.02 still boosts.
     EXPECT_LT(batteryCharge(), 1.02f + 2.0f * 25.0f / (40.0f * 3600.0f) + 1e-6f);
 
-    pendingModelValues.apuStarterCurrent = 10.0f;
-    pendingModelValues.apuPhase = 4;
+    setStarterLoad(10.0f, kApuPhaseRunning);
     const float charge = batteryCharge();
     runFor(60.0f, 1.0f);
     EXPECT_FLOAT_EQ(chargerCurrent(), 10.0f) << "float carries the battery's load";
@@ -827,9 +862,8 @@ TEST_F(Electrical, BoostCurrentIsTheLoadPlusTwentyFiveUpToSixtyFive) {
     step();
     step();
     ASSERT_EQ(chargerMode(), ChargerMode::Boost);
-    pendingModelValues.apuPhase = 4;
     for (const auto& [load, current] : {std::pair{10.0f, 35.0f}, {40.0f, 65.0f}, {100.0f, 65.0f}}) {
-        pendingModelValues.apuStarterCurrent = load;
+        setStarterLoad(load, kApuPhaseRunning);
         step();
         EXPECT_FLOAT_EQ(chargerCurrent(), current) << "load " << load;
     }
@@ -839,16 +873,20 @@ TEST_F(Electrical, ApuStartInhibitsTheChargerUntilItEnds) {
     connectGroundPower();
     runFor(1.0f);
     ASSERT_EQ(chargerMode(), ChargerMode::Boost);
-    for (int phase : {2, 3}) {
-        pendingModelValues.apuPhase = phase;
-        pendingModelValues.apuStarterCurrent = 300.0f;
+    snapshot.now = apuNow;
+    SetApuSwitch(kApuSwitchStart);
+    // Into each phase, with its starter current drawn.
+    for (const auto& [phase, starterAmps] :
+         {std::pair{kApuPhaseDoorOpening, 5.0f}, {kApuPhaseStarting, 100.0f}}) {
+        runApuUntil([phase = phase, starterAmps = starterAmps] {
+            return ApuPhase() == phase && ApuStarterCurrent() > starterAmps;
+        });
         step();
         EXPECT_EQ(chargerMode(), ChargerMode::Inhibited) << "phase " << phase;
         EXPECT_EQ(chargerCurrent(), 0.0f) << "phase " << phase;
-        EXPECT_FLOAT_EQ(batteryCurrent(), 300.0f) << "phase " << phase;
+        EXPECT_FLOAT_EQ(batteryCurrent(), ApuStarterCurrent()) << "phase " << phase;
     }
-    pendingModelValues.apuPhase = 4;
-    pendingModelValues.apuStarterCurrent = 0.0f;
+    runApuUntil([] { return ApuPhase() == kApuPhaseRunning && ApuStarterCurrent() == 0.0f; });
     step();
     EXPECT_EQ(chargerMode(), ChargerMode::Float);
 }
@@ -878,8 +916,7 @@ TEST_F(Electrical, TransferBus2PowersTheChargerWhichKeepsAFlatBatteryOk) {
 // Current flowing into the battery (a starter current read as negative)
 // charges it, but never beyond 1.05.
 TEST_F(Electrical, ChargeNeverRisesAboveOnePointOFive) {
-    pendingModelValues.apuPhase = 3;
-    pendingModelValues.apuStarterCurrent = -65.0f;
+    setStarterLoad(-65.0f, kApuPhaseStarting);
     runFor(600.0f, 1.0f);
     EXPECT_FLOAT_EQ(batteryCharge(), 1.05f);
 }
@@ -991,16 +1028,20 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
          },
          1.0f + 4.0f + 5.0f, 2.0f + 3.0f + 6.0f},
         {"igniters",
-         [] {
-             pendingModelValues.igniterCurrent[0] = 4.6f;
-             pendingModelValues.igniterCurrent[1] = 4.54f;
+         [this] {
+             for (int engine = 0; engine < 2; ++engine) {
+                 StartSwitchStepRight(engine);  // CONT
+                 StartSwitchStepRight(engine);  // FLT
+             }
+             StepEngineStart(now);
          },
-         4.6f, 4.54f},
+         4.6f, 4.6f - 0.34f},
     };
     for (const Case& c : cases) {
         standin::setInt("sim/cockpit/electrical/beacon_lights_on", 0);
         snapshot = SimSnapshot{};
         pendingModelValues = PendingModelValues{};
+        restartApu();
         RestartElectricalModel();
         step();
         hotStart();  // the random loads are drawn now and held for over 6 s
