@@ -186,6 +186,9 @@ int BindSimulatorState() {
     // A deviation rate measured across a bind would compare unrelated
     // readings: the measurement starts afresh.
     snapshot.hdefRateSince = snapshot.now;
+    // Map range and scale are worked out afresh from whatever the selector
+    // stands at, even at its lowest setting.
+    snapshot.mapRangeSelector = -1;
 
     char description[kIdentityBytes + 1];
     char author[kIdentityBytes + 1];

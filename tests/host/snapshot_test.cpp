@@ -72,6 +72,15 @@ TEST_F(Snapshot, MapRangeAndScaleFollowTheRangeSelector) {
 
 // A value on an n-frame rotation is picked up within n frames, wherever the
 // rotation stands.
+TEST_F(Snapshot, TheLowestMapRangeIsWorkedOutAfterABindToo) {
+    standin::setInt("sim/cockpit/switches/EFIS_map_range_selector", 0);
+    ASSERT_EQ(quil::BindSimulatorState(), 1);
+    frame();
+    frame();
+    EXPECT_FLOAT_EQ(snapshot.mapRangeNm, 10.0f);
+    EXPECT_FLOAT_EQ(snapshot.mapScale, 13.6f);
+}
+
 TEST_F(Snapshot, SlowValuesAreAtMostTheirRotationLessOneFramesOld) {
     struct Case {
         const char* dataref;
