@@ -3,6 +3,8 @@
 namespace quil {
 
 void WriteNavSource() {}
+void NavSourcePrev() {}
+void NavSourceNext() {}
 void TrackFlightPlan() {}
 bool FlightPlanValid() { return false; }
 float LegCourse() { return 0.0f; }

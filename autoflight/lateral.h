@@ -6,6 +6,10 @@ namespace quil {
 
 // Writes the HSI source selection to the simulator (every frame).
 void WriteNavSource();
+// The HSI source selector one position towards NAV1 (2 -> 1 -> 0) or
+// towards GPS (0 -> 1 -> 2).
+void NavSourcePrev();
+void NavSourceNext();
 void TrackFlightPlan();
 
 // The flight plan is usable for LNAV and VNAV.

@@ -21,6 +21,8 @@ namespace {
 
 constexpr float kRecentChangeSeconds = 10.0f;
 constexpr float kNeverStamped = -1.0e6f;
+constexpr int kFlightDirectorOff = 0;
+constexpr int kFlightDirectorOn = 1;
 constexpr float kBlinkSeconds = 0.8f;
 constexpr float kLightSteady = -1.0f;
 constexpr float kLightDark = 0.0f;
@@ -1016,6 +1018,13 @@ void SetMcpSpeed(float speed) {
 
 // An aircraft file without a usable Vno or Mmo sets no upper limit, rather
 // than one below the lower.
+void FlightDirectorSwitchToggle() {
+    snapshot.apMode = flightDirectorOn() ? kFlightDirectorOff : kFlightDirectorOn;
+    XPLMSetDatai(sim.apMode, snapshot.apMode);
+}
+
+bool flightDirectorOn() { return XPLMGetDatai(sim.apMode) != kFlightDirectorOff; }
+
 bool ClampMcpSpeed(float& speed) {
     const bool mach = snapshot.apSpeedIsMach != 0;
     const float lowest = mach ? kMinSpeedMach : kMinSpeedKnots;

@@ -54,6 +54,10 @@ void mcpGsCapture(McpAction action);
 void mcpFlareArm(McpAction action);
 void mcpFlareEngage(McpAction action);
 void mcpApConnect(McpAction action);
+// The flight director switch: the simulator's autopilot mode 0 is the
+// flight director off, 1 on.
+void FlightDirectorSwitchToggle();
+bool flightDirectorOn();
 
 // MCP vertical speed knob: n steps of 50 fpm within +-999, else 100 (a
 // count below 1 counts as 1), within -7900 to 6100; engages an armed V/S.

@@ -28,6 +28,9 @@ constexpr uint32_t GroundPowerRelease = 0x8888888a;
 // Sends a notice to every plug-in (parameter 0).
 void Broadcast(uint32_t message);
 
+// Every message the plug-in receives, whether or not the aircraft is
+// served: answers state requests and queries to their sender, and runs MCP
+// commands, the autopilot connection and the switch commands.
 void AfdsMessageReceived(int from, int message, void* param);
 
 }  // namespace quil

@@ -43,6 +43,9 @@ constexpr int kTaxiGlow = 4;
 constexpr int kCabinGlow = 8;
 constexpr int kAcPowerGlow = 16;
 
+// The cockpit light as last tinted.
+float cockpitLight[3] = {1.0f, 1.0f, 1.0f};
+
 struct Rotation {
     unsigned fast = 0;
     unsigned slow = 0;
@@ -326,10 +329,15 @@ void UpdateCockpitLight() {
         r = 0.8f * b + 0.2f;
         g = 0.87f * b + 0.13f;
     }
+    cockpitLight[0] = r;
+    cockpitLight[1] = g;
+    cockpitLight[2] = b;
     XPLMSetDataf(sim.cockpitLightR, r);
     XPLMSetDataf(sim.cockpitLightG, g);
     XPLMSetDataf(sim.cockpitLightB, b);
 }
+
+const float* CockpitLightColour() { return cockpitLight; }
 
 // Written with its terminating zero, so a shorter tail number leaves
 // nothing of a longer one behind in the simulator; a text longer than the

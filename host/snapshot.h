@@ -92,6 +92,8 @@ void ReadSnapshot();
 void ReadSnapshotSlow();
 // Tints the cockpit light with the panel flood lights while the battery is on.
 void UpdateCockpitLight();
+// The tinted cockpit light, RGB, that panel switches and lights are drawn in.
+const float* CockpitLightColour();
 
 // Restarts the slow rotation; the binding calls it on every successful bind.
 void RestartSlowRotation();

@@ -5,5 +5,8 @@ namespace quil {
 
 void ResetClock(int clock);
 void DrawClockWindow(int mode, float x, float y);
+// A mouse event at window-local pixels (x, y); the panel's embedded spot
+// passes embeddedMode 0.
+void ClockWindowClick(int x, int y, int status, int embeddedMode);
 
 }  // namespace quil

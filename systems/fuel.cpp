@@ -43,5 +43,7 @@ void ResetFuel(bool, float) {}
 void ClearFuelSwitchStates(float) {}
 void SetFuelPanelSwitches(bool) {}
 int AuxTankCount() { return settings.forwardAuxTanks + settings.aftAuxTanks; }
+void SetFuelPumpSwitch(int, bool) {}
+void ToggleCrossfeedSelector() {}
 
 }  // namespace quil

@@ -26,4 +26,9 @@ bool PumpShutoffLogic();
 
 int AuxTankCount();
 
+// The fuel panel's switches: boost pump 0 to 5 on or off, and the
+// crossfeed selector turned to its other position.
+void SetFuelPumpSwitch(int pump, bool on);
+void ToggleCrossfeedSelector();
+
 }  // namespace quil

@@ -3,5 +3,6 @@
 namespace quil {
 
 void DrawAuxFuelWindow(int, float, float) {}
+void AuxFuelWindowClick(int, int, int, int) {}
 
 }  // namespace quil

@@ -6,5 +6,8 @@ namespace quil {
 constexpr int kEmbeddedDrawMode = 3;
 
 void DrawAuxFuelWindow(int mode, float x, float y);
+// A mouse event at window-local pixels (x, y); the panel's embedded spot
+// passes embeddedMode 0.
+void AuxFuelWindowClick(int x, int y, int status, int embeddedMode);
 
 }  // namespace quil

@@ -5,5 +5,7 @@ namespace quil {
 void CreateAllPopups() {}
 void DestroyAllPopups() {}
 void SetPopupsPanelView(bool) {}
+void OpenSelectorMenu() {}
+void ToggleOverheadArrangement() {}
 
 }  // namespace quil

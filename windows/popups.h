@@ -8,4 +8,9 @@ void CreateAllPopups();
 void DestroyAllPopups();
 void SetPopupsPanelView(bool panelView);
 
+// The selector menu, opened at the mouse.
+void OpenSelectorMenu();
+// Opens the whole overhead arrangement, or closes it when it is open.
+void ToggleOverheadArrangement();
+
 }  // namespace quil

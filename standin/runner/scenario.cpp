@@ -1,5 +1,6 @@
 #include "standin/runner/scenario.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -244,6 +245,99 @@ bool parseExpect(const Arguments& args, ActionBody* body, std::string* error) {
     return true;
 }
 
+// The peer plug-in's datarefs: the record it sends, and a trigger per
+// message that sends it when written.
+constexpr char kPeerMode[] = "peer/command_mode";
+constexpr char kPeerCommand[] = "peer/command";
+constexpr char kPeerAction[] = "peer/action";
+constexpr char kPeerValue[] = "peer/value";
+constexpr char kPeerConnectValue[] = "peer/connect_value";
+constexpr char kPeerTarget[] = "peer/target";
+
+struct PeerMessageSyntax {
+    const char* word;
+    PeerMessage message;
+    size_t fewestWords, mostWords;  // with the message's own word
+    const char* trigger;
+};
+constexpr PeerMessageSyntax kPeerMessages[] = {
+    {"afds", PeerMessage::Afds, 4, 5, "peer/send"},
+    {"switch", PeerMessage::Switch, 4, 5, "peer/send_switch"},
+    {"connect", PeerMessage::Connect, 2, 2, "peer/send_connect"},
+    {"state", PeerMessage::State, 1, 1, "peer/state_request"},
+};
+
+const PeerMessageSyntax& peerMessageSyntax(PeerMessage message) {
+    for (const PeerMessageSyntax& syntax : kPeerMessages)
+        if (syntax.message == message) return syntax;
+    return kPeerMessages[0];
+}
+
+struct RecordActionWord {
+    const char* word;
+    int action;
+};
+constexpr RecordActionWord kRecordActions[] = {
+    {"set", 0}, {"on", 1}, {"off", 2}, {"query", 3},
+};
+constexpr long long kLargestByte = 255;
+
+// A named action, or any byte, so that a scenario can send what no
+// plug-in should.
+bool parseRecordAction(const Word& word, int* action, std::string* error) {
+    for (const RecordActionWord& named : kRecordActions) {
+        if (!word.quoted && word.text == named.word) {
+            *action = named.action;
+            return true;
+        }
+    }
+    long long number = 0;
+    if (!parseInteger(word, 0, kLargestByte, &number, error)) {
+        *error = "bad action '" + word.text + "' (set on off query, or 0 to 255)";
+        return false;
+    }
+    *action = static_cast<int>(number);
+    return true;
+}
+
+bool parseInt(const Word& word, int* value, std::string* error) {
+    long long number = 0;
+    if (!parseInteger(word, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+                      &number, error))
+        return false;
+    *value = static_cast<int>(number);
+    return true;
+}
+
+bool parseSend(const Arguments& args, ActionBody* body, std::string* error) {
+    if (args.words.empty()) return argumentCount(args, 1, error);
+    const Word& word = args.words[0];
+    const PeerMessageSyntax* syntax = nullptr;
+    for (const PeerMessageSyntax& candidate : kPeerMessages)
+        if (!word.quoted && word.text == candidate.word) syntax = &candidate;
+    if (!syntax) {
+        *error = "unknown message '" + word.text + "' (afds switch connect state)";
+        return false;
+    }
+    const size_t count = std::clamp(args.words.size(), syntax->fewestWords, syntax->mostWords);
+    if (!argumentCount(args, count, error)) return false;
+    SendAction send;
+    send.message = syntax->message;
+    if (send.message == PeerMessage::Connect && !parseInt(args.words[1], &send.value, error))
+        return false;
+    if (send.message == PeerMessage::Afds || send.message == PeerMessage::Switch) {
+        long long mode = 0;
+        if (!parseInteger(args.words[1], 0, kLargestByte, &mode, error) ||
+            !parseInt(args.words[2], &send.command, error) ||
+            !parseRecordAction(args.words[3], &send.action, error) ||
+            (count == 5 && !parseInt(args.words[4], &send.value, error)))
+            return false;
+        send.mode = static_cast<int>(mode);
+    }
+    *body = send;
+    return true;
+}
+
 template <bool Paused>
 bool parsePause(const Arguments& args, ActionBody* body, std::string* error) {
     if (!argumentCount(args, 0, error)) return false;
@@ -274,6 +368,7 @@ constexpr ActionSyntax kActions[] = {
     {"aircraft", "PATH.acf", parseAircraft},
     {"screenshot", "NAME.png", parseScreenshot},
     {"expect", "DATAREF OP VALUE [TOLERANCE]", parseExpect},
+    {"send", "afds|switch MODE COMMAND ACTION [VALUE] | connect VALUE | state", parseSend},
     {"pause", "", parsePause<true>},
     {"resume", "", parsePause<false>},
     {"end", "", parseEnd},
@@ -487,6 +582,23 @@ struct ActionRunner {
             result.met = compare(expect, reading);
         }
         outcome.expectations.push_back(result);
+    }
+
+    // The peer sends at once, and our plug-in answers at once.
+    void operator()(const SendAction& send) {
+        const PeerMessageSyntax& syntax = peerMessageSyntax(send.message);
+        if (!hasDataRef(syntax.trigger))
+            return problem("no peer plug-in: load peer/64/lin.xpl with --plugin");
+        if (send.message == PeerMessage::Afds || send.message == PeerMessage::Switch) {
+            setInt(kPeerMode, send.mode);
+            setInt(kPeerCommand, send.command);
+            setInt(kPeerAction, send.action);
+            setInt(kPeerValue, send.value);
+        }
+        if (send.message == PeerMessage::Connect) setInt(kPeerConnectValue, send.value);
+        setInt(syntax.trigger, 1);
+        if (getInt(kPeerTarget) == XPLM_NO_PLUGIN_ID)
+            problem("the peer found no plug-in signed rv.quil.plugin to send to");
     }
 
     void operator()(const PauseAction& pause) { setPaused(pause.paused); }

@@ -15,6 +15,13 @@
 //   at 3    aircraft Quil737/Quil737.acf  relative to the scenario's folder
 //   at 4    screenshot panel.png          written into the output folder
 //   at 5    expect sim/time/paused == 0   also != > < >= <=, and ~ VALUE TOLERANCE
+//   at 5    send afds 3 1 on              the peer plug-in (tests/peer) sends an AFDS
+//   at 5    send afds 2 3 set 1200          command record: MODE COMMAND ACTION [VALUE],
+//   at 5    send afds 2 6 query             ACTION set, on, off, query or a byte
+//   at 5    send switch 2 1 3             a switch command record, the same way
+//   at 5    send connect 0                the autopilot connection (1 or 0)
+//   at 5    send state                    a state request; replies land at once in
+//   at 5    expect peer/reply_value == 0    peer/reply_... and peer/last_state
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
@@ -84,6 +91,17 @@ struct ExpectAction {
     double tolerance = 0.0;  // for Near
 };
 
+// A message the peer plug-in sends to ours, its record set from the action.
+enum class PeerMessage { Afds, Switch, Connect, State };
+
+struct SendAction {
+    PeerMessage message = PeerMessage::State;
+    int mode = 0;     // the record's group, a byte
+    int command = 0;
+    int action = 0;   // 0 set, 1 on, 2 off, 3 query, or any other byte
+    int value = 0;    // the record's value, or the connection's integer
+};
+
 struct PauseAction {
     bool paused = true;  // false: resume
 };
@@ -91,7 +109,8 @@ struct PauseAction {
 struct EndAction {};
 
 using ActionBody = std::variant<SetAction, MouseAction, MessageAction, AircraftAction,
-                                ScreenshotAction, ExpectAction, PauseAction, EndAction>;
+                                ScreenshotAction, ExpectAction, SendAction, PauseAction,
+                                EndAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run

@@ -22,6 +22,10 @@ namespace {
 using namespace standin::runner;
 
 const std::string kProbe = QUIL_BUILD_DIR "/probe/64/lin.xpl";
+const std::string kQuil = QUIL_BUILD_DIR "/quil/64/lin.xpl";
+const std::string kPeer = QUIL_BUILD_DIR "/peer/64/lin.xpl";
+const std::string kDemoAircraft = QUIL_BUILD_DIR "/aircraft/Quil737/Quil737.acf";
+const std::string kDemoScenario = QUIL_SOURCE_DIR "/aircraft/demo.scenario";
 const std::string kQuilSim = QUIL_BUILD_DIR "/bin/quil-sim";
 
 Scenario parsed(const std::string& text, const std::string& folder = "") {
@@ -154,6 +158,33 @@ TEST(ScenarioParse, ExpectTakesEveryComparisonAndATolerance) {
     EXPECT_EQ(text.value.text, "x y");
 }
 
+TEST(ScenarioParse, SendNamesThePeersMessageAndItsRecord) {
+    struct Case {
+        const char* line;
+        PeerMessage message;
+        int mode, command, action, value;
+    };
+    const Case cases[] = {
+        {"at 3 send afds 3 1 on", PeerMessage::Afds, 3, 1, 1, 0},
+        {"at 3 send afds 2 3 set -1200", PeerMessage::Afds, 2, 3, 0, -1200},
+        {"at 3 send afds 2 6 query", PeerMessage::Afds, 2, 6, 3, 0},
+        {"at 3 send afds 1 0x106 off", PeerMessage::Afds, 1, 262, 2, 0},
+        {"at 3 send switch 2 5 3 1", PeerMessage::Switch, 2, 5, 3, 1},
+        {"at 3 send switch 255 -1 255 2147483647", PeerMessage::Switch, 255, -1, 255, 2147483647},
+        {"at 3 send connect 0", PeerMessage::Connect, 0, 0, 0, 0},
+        {"at 3 send connect -7", PeerMessage::Connect, 0, 0, 0, -7},
+        {"at 3 send state", PeerMessage::State, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const SendAction send = only<SendAction>(c.line);
+        EXPECT_EQ(send.message, c.message) << c.line;
+        EXPECT_EQ(send.mode, c.mode) << c.line;
+        EXPECT_EQ(send.command, c.command) << c.line;
+        EXPECT_EQ(send.action, c.action) << c.line;
+        EXPECT_EQ(send.value, c.value) << c.line;
+    }
+}
+
 TEST(ScenarioParse, CommentsAndBlankLinesAreSkippedAndLinesKeepTheirNumbers) {
     const Scenario scenario = parsed(
         "# the demo\n"
@@ -172,9 +203,10 @@ TEST(ScenarioParse, CommentsAndBlankLinesAreSkippedAndLinesKeepTheirNumbers) {
 }
 
 TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
+    const std::string kSendUsage = "afds|switch MODE COMMAND ACTION [VALUE] | connect VALUE | state";
     struct Case {
-        const char* text;
-        const char* error;
+        std::string text;
+        std::string error;
     };
     const Case cases[] = {
         {"at 1 pause\n# note\nat 2 clik 5 5", "demo.scenario:3: unknown action 'clik'"},
@@ -203,6 +235,17 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
         {"at 1", "demo.scenario:1: expected 'at TIME ACTION ...'"},
         {"at 1 set sim/a \"open", "demo.scenario:1: unterminated text (no closing \")"},
         {"at 1 end\nat 2 pause", "demo.scenario:2: nothing may follow 'end'"},
+        {"at 1 send", "demo.scenario:1: missing argument (send " + kSendUsage + ")"},
+        {"at 1 send afds 2 6", "demo.scenario:1: missing argument (send " + kSendUsage + ")"},
+        {"at 1 send connect", "demo.scenario:1: missing argument (send " + kSendUsage + ")"},
+        {"at 1 send afds 2 6 on 1 2", "demo.scenario:1: extra argument '2' (send " + kSendUsage + ")"},
+        {"at 1 send state now", "demo.scenario:1: extra argument 'now' (send " + kSendUsage + ")"},
+        {"at 1 send fax 1", "demo.scenario:1: unknown message 'fax' (afds switch connect state)"},
+        {"at 1 send afds 2 6 maybe", "demo.scenario:1: bad action 'maybe' (set on off query, or 0 to 255)"},
+        {"at 1 send switch 2 6 256", "demo.scenario:1: bad action '256' (set on off query, or 0 to 255)"},
+        {"at 1 send afds 256 6 on", "demo.scenario:1: bad whole number '256'"},
+        {"at 1 send afds 2 6 set 1.5", "demo.scenario:1: bad whole number '1.5'"},
+        {"at 1 send connect 2147483648", "demo.scenario:1: bad whole number '2147483648'"},
     };
     for (const Case& c : cases) EXPECT_EQ(parseError(c.text), c.error) << c.text;
 }
@@ -438,6 +481,51 @@ TEST_F(ScenarioRun, MessagesAndAircraftReachThePlugins) {
     EXPECT_EQ(standin::aircraftPath(), (folder / "Test.acf").string());
 }
 
+TEST_F(ScenarioRun, SendDrivesThePeerAndItsRepliesCanBeExpected) {
+    standin::setAircraft(kDemoAircraft);
+    std::string error;
+    ASSERT_NE(standin::loadPlugin(kQuil, &error), XPLM_NO_PLUGIN_ID) << error;
+    ASSERT_NE(standin::loadPlugin(kPeer, &error), XPLM_NO_PLUGIN_ID) << error;
+    const RunOutcome outcome = run(
+        "at 0.5 send state\n"
+        "at 0.5 expect peer/last_state == 1\n"
+        "at 0.5 send afds 1 1 on\n"
+        "at 0.5 send afds 1 1 query\n"
+        "at 0.5 expect peer/reply_action == 1\n"
+        "at 0.6 send afds 2 3 set 1234\n"
+        "at 0.6 send afds 2 3 query\n"
+        "at 0.6 expect peer/reply_action == 2\n"
+        "at 0.6 expect peer/reply_value == 1200\n"
+        "at 0.7 send afds 3 1 on\n"
+        "at 0.7 send connect 0\n"
+        "at 0.7 send afds 3 1 query\n"
+        "at 0.7 expect peer/reply_action == 2\n"
+        "at 0.7 send afds 1 1 query\n"
+        "at 0.7 expect peer/reply_action == 1\n"
+        "at 0.8 send switch 2 4 3 1\n"
+        "at 0.8 expect peer/sent == 10\n"
+        "at 0.8 expect peer/replies == 4\n");
+    EXPECT_TRUE(outcome.problems.empty()) << outcome.problems.front();
+    ASSERT_EQ(outcome.expectations.size(), 8u);
+    for (const ExpectationResult& result : outcome.expectations)
+        EXPECT_TRUE(result.met) << result.source << " found " << result.actual;
+    EXPECT_EQ(standin::getInt("peer/command_mode"), 2);
+    EXPECT_EQ(standin::getInt("peer/command"), 4);
+    EXPECT_EQ(standin::getInt("peer/action"), 3);
+    EXPECT_EQ(standin::getInt("peer/value"), 1);
+}
+
+TEST_F(ScenarioRun, SendingWithoutThePeerOrWithNobodyToHearIsAProblem) {
+    EXPECT_EQ(run("at 0 send state\n").problems,
+              std::vector<std::string>{
+                  "demo.scenario:1: no peer plug-in: load peer/64/lin.xpl with --plugin"});
+    std::string error;
+    ASSERT_NE(standin::loadPlugin(kPeer, &error), XPLM_NO_PLUGIN_ID) << error;
+    EXPECT_EQ(run("at 0 send afds 1 1 query\n").problems,
+              std::vector<std::string>{"demo.scenario:1: the peer found no plug-in signed "
+                                       "rv.quil.plugin to send to"});
+}
+
 TEST_F(ScenarioRun, ScreenshotsWithoutGraphicsAreSkippedNotFailed) {
     RunSettings settings;
     settings.outputFolder = "/tmp/out";
@@ -621,6 +709,14 @@ TEST_F(QuilSim, AFailedExpectationFailsTheRunAfterTheReport) {
     EXPECT_NE(fileText(folder / "out" / "report.txt").find("Result: FAILED\n"), std::string::npos);
     EXPECT_EQ(result.err, "quil-sim: 1 expectation(s) failed, 0 action(s) not carried out; see " +
                               outFolder() + "/report.txt\n");
+}
+
+TEST_F(QuilSim, TheDemoScenarioRunsWithThePeer) {
+    const CommandResult result = run("--plugin " + kQuil + " --plugin " + kPeer + " --aircraft " +
+                                     kDemoAircraft + " --no-graphics --scenario " + kDemoScenario +
+                                     " --out " + outFolder());
+    EXPECT_EQ(result.exitCode, 0) << result.err << result.out;
+    EXPECT_NE(result.out.find("Result: ok\n"), std::string::npos) << result.out;
 }
 
 TEST_F(QuilSim, LongRunsPrintProgressEveryTenSeconds) {
