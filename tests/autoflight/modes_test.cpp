@@ -25,20 +25,10 @@ constexpr char kGearNormalForce[] = "sim/flightmodel/forces/fnrml_gear";
 constexpr int kVorFrequency = 11370;
 constexpr int kIlsFrequency = 11030;
 
-// Each test's clock starts well past the last one's, so the stamps, blinks
-// and waits left behind by earlier tests are long over.
-float nextStartTime = 2.0f;
-
-class Afds : public quiltest::HostTest {
+class Afds : public quiltest::InProcessTest {
 protected:
-    standin::HostConfig config() const override {
-        standin::HostConfig c = HostTest::config();
-        c.startTime = nextStartTime;
-        return c;
-    }
-
     void SetUp() override {
-        HostTest::SetUp();
+        InProcessTest::SetUp();
         snapshot = SimSnapshot{};
         standin::setBytes("sim/aircraft/view/acf_author", "Orrin Valdemarsson");
         standin::setBytes("sim/aircraft/view/acf_descrip", "Boeing 737-800");
@@ -51,11 +41,6 @@ protected:
         cruiseAt(5000.0f);
         SetMcpAlt(5000.0f);
         standin::clearWriteLog();
-    }
-
-    void TearDown() override {
-        nextStartTime = standin::simTime() + 100.0f;
-        HostTest::TearDown();
     }
 
     // Level flight, clear of the ground, NAV1 on a VOR.

@@ -464,23 +464,13 @@ TEST_F(PanelClicks, CabinSwitchesAreDrawnInTheCabinViewOnly) {
 
 // ---- The plug-in's code in the test process ------------------------------------
 
-// Each test's clock starts well past the last one's, so no wheel waits on a
-// step of an earlier test.
-float nextStartTime = 2.0f;
-
 // The plug-in started inside the test process on the demo aircraft, past
 // its delayed reset, so its models can be asked directly. Clicks go
 // straight to the mouse callback, in window pixels.
-class PanelClickSpots : public quiltest::HostTest {
+class PanelClickSpots : public quiltest::InProcessTest {
 protected:
-    standin::HostConfig config() const override {
-        standin::HostConfig c = HostTest::config();
-        c.startTime = nextStartTime;
-        return c;
-    }
-
     void SetUp() override {
-        HostTest::SetUp();
+        InProcessTest::SetUp();
         standin::setAircraft(quiltest::demoAircraftPath());
         char name[256], signature[256], description[256];
         ASSERT_EQ(quil::StartPlugin(name, signature, description), 1);
@@ -491,9 +481,8 @@ protected:
     }
 
     void TearDown() override {
-        nextStartTime = standin::simTime() + 100.0f;
         quil::StopPlugin();
-        HostTest::TearDown();
+        InProcessTest::TearDown();
     }
 
     int mouse(PanelPoint p, XPLMMouseStatus status) {

@@ -20,13 +20,8 @@ protected:
     void SetUp() override {
         AircraftFolderTest::SetUp();
         if (HasFatalFailure()) return;
-        ASSERT_TRUE(
-            rendertest::writeRgbaPng(texturePath("quiltexture.png"), 256, 298, positionCode));
-        ASSERT_TRUE(rendertest::writeRgbaPng(texturePath("quilfonts.png"), 128, 256, positionCode));
-        useAircraft();
-        quil::LoadPanelTextures();
-        ASSERT_TRUE(quil::PanelTexturesLoaded());
-        quil::SetTransparentPanel(false);
+        loadPositionCodedSheets();
+        if (HasFatalFailure()) return;
         rendertest::drawFrame([] {});
         background_ = pixel(1, 1);
     }

@@ -18,6 +18,7 @@
 
 #include "XPLMDisplay.h"
 #include "XPLMGraphics.h"
+#include "render/colours.h"
 #include "render/textures.h"
 #include "standin/standin.h"
 #include "support/host_fixture.h"
@@ -163,6 +164,17 @@ protected:
         return folder_ + "/quiltextures/" + name;
     }
     void useAircraft() { ASSERT_TRUE(standin::setAircraft(acfPath())); }
+
+    // Atlas and font sheets whose every texel tells its own position, loaded
+    // as the panel's textures.
+    void loadPositionCodedSheets() {
+        ASSERT_TRUE(writeRgbaPng(texturePath("quiltexture.png"), 256, 298, positionCode));
+        ASSERT_TRUE(writeRgbaPng(texturePath("quilfonts.png"), 128, 256, positionCode));
+        useAircraft();
+        quil::LoadPanelTextures();
+        ASSERT_TRUE(quil::PanelTexturesLoaded());
+        quil::SetTransparentPanel(false);
+    }
 
     std::string folder_;
 };

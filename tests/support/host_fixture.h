@@ -37,4 +37,26 @@ protected:
     XPLMPluginID loadProbe() { return load(probePath()); }
 };
 
+// For tests that run the plug-in's code inside the test process, whose
+// globals outlive a test: each test's clock starts well past the last one's,
+// so no stamp, blink or wait left by an earlier test is still running.
+class InProcessTest : public HostTest {
+protected:
+    standin::HostConfig config() const override {
+        standin::HostConfig config = HostTest::config();
+        config.startTime = nextStartTime();
+        return config;
+    }
+    void TearDown() override {
+        nextStartTime() = standin::simTime() + 100.0f;
+        HostTest::TearDown();
+    }
+
+private:
+    static float& nextStartTime() {
+        static float time = 2.0f;
+        return time;
+    }
+};
+
 }  // namespace quiltest
