@@ -129,7 +129,6 @@ FlightLoop* findLoop(XPLMFlightLoop_f callback, void* refcon) {
 }  // namespace
 
 long currentFrame() { return clock.frame; }
-float frameElapsed() { return clock.elapsed; }
 
 void resetFrames(float startTime, float frameInterval) {
     clock = Clock{};

@@ -92,7 +92,6 @@ void unloadAllPlugins();               // latest first
 // ---- Frames (frames.cpp) ---------------------------------------------------
 
 long currentFrame();
-float frameElapsed();  // simulator seconds since the previous frame
 
 // ---- Per-module state, cleared by startHost and on plug-in unload ----------
 
