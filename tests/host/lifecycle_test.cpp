@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"
@@ -232,6 +234,33 @@ TEST_F(Lifecycle, TimeThatStandsStillOrRunsBackwardsIsSurvived) {
         }
     }
     EXPECT_GT(standin::lastFrameCounts().sdkCalls, 0) << "still working";
+}
+
+class LifecycleDrawn : public Lifecycle {
+protected:
+    standin::HostConfig config() const override { return standin::HostConfig(); }
+};
+
+// Before the panel is drawn the cockpit light is tinted warm while the
+// battery is on.
+TEST_F(LifecycleDrawn, TheCockpitLightIsTintedWhileTheBatteryIsOn) {
+    standin::setAircraft(quiltest::demoAircraftPath());
+    load(quiltest::pluginPath());
+    standin::runSeconds(1.5);
+    if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
+    ASSERT_EQ(standin::getInt("quil/systems/electrics/swBatBusPowered"), 1);
+    standin::setFloat("sim/graphics/misc/cockpit_light_level_b", 0.5f);
+    standin::clearWriteLog();
+    standin::runFrame();
+    std::map<std::string, double> written;
+    for (const standin::DataRefWrite& write : standin::writeLog()) {
+        if (write.name.rfind("sim/graphics/misc/cockpit_light_level_", 0) == 0) {
+            written[write.name] = write.values.at(0);
+        }
+    }
+    EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_r"], 0.8 * 0.5 + 0.2, 1e-6);
+    EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_g"], 0.87 * 0.5 + 0.13, 1e-6);
+    EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_b"], 0.5, 1e-6);
 }
 
 }  // namespace
