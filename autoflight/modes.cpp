@@ -68,12 +68,6 @@ constexpr float kFlareHeightPerFpm = 1.0f / 20.0f;  // flare height from the sin
 constexpr float kRetardRadioAltitudeFeet = 27.0f;
 constexpr float kTouchdownResetSeconds = 2.0f;
 
-// Thrust-limit modes the mode logic selects.
-constexpr int kThrustLimitClimbFromTakeoff = 2;
-constexpr int kThrustLimitClimbReduced = 3;
-constexpr int kThrustLimitClimb = 4;
-constexpr int kThrustLimitApproach = 6;
-
 // Flap placard, by flap handle ratio, in the placard's order.
 struct FlapPlacard {
     float maxFlapRatio;
@@ -367,7 +361,7 @@ void glideSlopeTransitions() {
         mcpApp(kMcpOff);
     } else if (std::fabs(snapshot.navVdef) < kGsCaptureDots) {
         mcpGsCapture(kMcpOn);
-        SetThrustLimitMode(kThrustLimitApproach);
+        SetThrustLimitMode(kThrustLimitGoAround);
     }
 }
 
@@ -463,7 +457,7 @@ void engageLvlChg() {
         at.atThrHold = 0;
         at.atRetard = 0;
         afds.retardReleaseTime = 0.0f;
-        const bool fromTakeoff = ThrustLimitMode() == kThrustLimitClimbFromTakeoff;
+        const bool fromTakeoff = ThrustLimitMode() == kThrustLimitTakeoffReduced;
         SetThrustLimitMode(fromTakeoff ? kThrustLimitClimbReduced : kThrustLimitClimb);
     } else {
         at.atN1 = 0;

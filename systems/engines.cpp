@@ -27,8 +27,6 @@ constexpr float kSpinnerDetailLimit = 0.2f;      // revolutions per frame
 constexpr float kLongestAnimationInterval = 1.0f;  // seconds
 
 // N1 limit
-constexpr int kHighestThrustLimitMode = 8;
-constexpr int kStartingThrustLimitMode = 1;
 constexpr float kLongestN1LimitInterval = 4.0f;  // seconds
 constexpr unsigned kTargetRecomputeBit = 16;     // 16 frames of every 32
 constexpr float kN1LimitSlewPerSecond = 1.0f / 0.03f;  // percent N1
@@ -52,7 +50,7 @@ struct ThrustRating {
     float lowest, highest;   // temperature clamp, °C; none when either is 0
 };
 
-constexpr ThrustRating kThrustRatings[kHighestThrustLimitMode + 1] = {
+constexpr ThrustRating kThrustRatings[kThrustLimitMaximum + 1] = {
     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
     {0, 9000, 32, 14, 99.9f, 101.0f, 0.148f, 0.139f, 0.146f, 0.118f, -46, 60},
     {0, 9000, 32, 14, 97.9f, 99.0f, 0.148f, 0.139f, 0.146f, 0.118f, -46, 60},
@@ -64,8 +62,8 @@ constexpr ThrustRating kThrustRatings[kHighestThrustLimitMode + 1] = {
     {0, 36000, 35, -17.5f, 100.0f, 100.0f, 0, 0, 0, 0, 0, 0},
 };
 
-// The ratings of modes 4 and 5 take no anti-ice deduction.
-bool deductsAntiIce(int mode) { return mode != 4 && mode != 5; }
+// The climb and cruise ratings take no anti-ice deduction.
+bool deductsAntiIce(int mode) { return mode != kThrustLimitClimb && mode != kThrustLimitCruise; }
 
 struct EngineAnimation {
     float xppEngineFanPosition;
@@ -105,7 +103,7 @@ struct Engines {
 int stowed(Reverser& reverser, bool reverse, float now, float* position);
 
 constexpr Engines kEnginesAtLoad{
-    {}, {kStartingThrustLimitMode, 0, 0.0f, 0.0f}, {{stowed, 0.0f, 0.0f}, {stowed, 0.0f, 0.0f}}};
+    {}, {kThrustLimitTakeoff, 0, 0.0f, 0.0f}, {{stowed, 0.0f, 0.0f}, {stowed, 0.0f, 0.0f}}};
 Engines engines = kEnginesAtLoad;
 
 LazyDataRef engineN1 = MakeLazyDataRef("sim/flightmodel/engine/ENGN_N1_");
@@ -305,18 +303,20 @@ void ComputeN1Limits(int oat, float altitude, int wingAntiIce,
     limit.previousTime = now;
 }
 
-void SelectThrustLimitTable(int) { engines.n1Limit.mode = kStartingThrustLimitMode; }
+void SelectThrustLimitTable(int) { engines.n1Limit.mode = kThrustLimitTakeoff; }
 
 void SetThrustLimitMode(int mode) {
-    if (mode < 0 || mode > kHighestThrustLimitMode) return;
+    if (mode < kThrustLimitNone || mode > kThrustLimitMaximum) return;
     engines.n1Limit.mode = static_cast<uint8_t>(mode);
 }
 
 void ThrustLimitModeUp() {
-    SetThrustLimitMode(std::min(ThrustLimitMode() + 1, kHighestThrustLimitMode));
+    SetThrustLimitMode(std::min<int>(ThrustLimitMode() + 1, kThrustLimitMaximum));
 }
-void ThrustLimitModeDown() { SetThrustLimitMode(std::max(ThrustLimitMode() - 1, 0)); }
-int ThrustLimitMode() { return engines.n1Limit.mode; }
+void ThrustLimitModeDown() {
+    SetThrustLimitMode(std::max<int>(ThrustLimitMode() - 1, kThrustLimitNone));
+}
+ThrustLimit ThrustLimitMode() { return static_cast<ThrustLimit>(engines.n1Limit.mode); }
 
 // ---- Reversers ----
 

@@ -43,12 +43,25 @@ void ComputeN1Limits(int oat, float altitude, int wingAntiIce,
 // mode 1. Every variant flown uses the one table.
 void SelectThrustLimitTable(int table);
 
-// The thrust-limit mode, 0 to 8: set by autoflight and the reset, stepped
-// from the panel. Values outside the range are ignored.
+// The thrust-limit modes, each with its row of the thrust-rating table.
+enum ThrustLimit : int {
+    kThrustLimitNone = 0,
+    kThrustLimitTakeoff = 1,
+    kThrustLimitTakeoffReduced = 2,
+    kThrustLimitClimbReduced = 3,
+    kThrustLimitClimb = 4,
+    kThrustLimitCruise = 5,
+    kThrustLimitGoAround = 6,
+    kThrustLimitContinuous = 7,
+    kThrustLimitMaximum = 8,
+};
+
+// The thrust-limit mode: set by autoflight and the reset, stepped from the
+// panel. Values outside the range are ignored.
 void SetThrustLimitMode(int mode);
 void ThrustLimitModeUp();
 void ThrustLimitModeDown();
-int ThrustLimitMode();
+ThrustLimit ThrustLimitMode();
 
 // ---- Thrust reversers ----------------------------------------------------------
 
