@@ -1010,8 +1010,8 @@ void SetMcpSpeed(float speed) {
     XPLMSetDataf(sim.apAirspeed, speed);
 }
 
-// An aircraft file without a usable Vno or Mmo sets no upper limit, rather
-// than one below the lower.
+// The flight director switch. The simulator's mode is read afresh rather
+// than from the slower snapshot, so quick clicks each switch it.
 void FlightDirectorSwitchToggle() {
     snapshot.apMode = flightDirectorOn() ? kFlightDirectorOff : kFlightDirectorOn;
     XPLMSetDatai(sim.apMode, snapshot.apMode);
@@ -1019,6 +1019,8 @@ void FlightDirectorSwitchToggle() {
 
 bool flightDirectorOn() { return XPLMGetDatai(sim.apMode) != kFlightDirectorOff; }
 
+// An aircraft file without a usable Vno or Mmo sets no upper limit, rather
+// than one below the lower.
 bool ClampMcpSpeed(float& speed) {
     const bool mach = snapshot.apSpeedIsMach != 0;
     const float lowest = mach ? kMinSpeedMach : kMinSpeedKnots;

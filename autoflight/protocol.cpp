@@ -42,6 +42,32 @@ constexpr std::uint8_t kReplyNotSupported = 4;
 constexpr std::int32_t kConnect = 1;
 constexpr std::int32_t kDisconnect = 0;
 
+// The record's mode picks a group of commands. The MCP items:
+constexpr std::uint8_t kThrustGroup = 1;
+constexpr std::int32_t kAtArmCommand = 1;
+constexpr std::int32_t kN1Command = 2;
+constexpr std::int32_t kSpeedCommand = 6;
+constexpr std::uint8_t kPitchGroup = 2;
+constexpr std::int32_t kVsArmCommand = 2;
+constexpr std::int32_t kVsCommand = 3;
+constexpr std::int32_t kLvlChgCommand = 5;
+constexpr std::int32_t kAltHoldCommand = 6;
+constexpr std::int32_t kVnavCommand = 7;
+constexpr std::uint8_t kRollGroup = 3;
+constexpr std::int32_t kHdgSelCommand = 1;
+constexpr std::int32_t kLnavCommand = 2;
+constexpr std::int32_t kVorLocCommand = 3;
+// The switches:
+constexpr std::uint8_t kCabinGroup = 1;
+constexpr std::int32_t kGalleyCommand = 1;
+constexpr std::int32_t kCabinLightCommand = 2;
+constexpr std::uint8_t kAntiIceGroup = 2;
+constexpr std::int32_t kEveryAntiIceCommand = 1;
+constexpr std::int32_t kWingAntiIceCommand = 2;
+constexpr std::int32_t kEngineAntiIceCommand = 3;
+constexpr std::int32_t kProbeHeatCommand = 4;
+constexpr std::int32_t kWindowHeatCommand = 5;
+
 struct CommandRecord {
     std::uint8_t mode = 0;
     std::int32_t command = 0;
@@ -138,26 +164,29 @@ constexpr McpItem unsupported(std::uint8_t mode, std::int32_t command) {
     return {mode, command, nullptr, kMcpOff, nullptr, nullptr, nullptr, noValue};
 }
 
+// Group, command; on with its action; off; set; engaged; the query's value.
 constexpr McpItem kMcpItems[] = {
-    {1, 1, mcpAtArm, kMcpOn, mcpAtArm, nullptr, atArmed, noValue},
-    {1, 2, mcpN1, kMcpOn, mcpN1, nullptr, atN1, noValue},
-    unsupported(1, 3),
-    unsupported(1, 4),
-    unsupported(1, 5),
-    {1, 6, mcpSpeed, kMcpOn, mcpSpeed, setMcpSpeed, atSpeed, mcpSpeedWindow},
-    unsupported(1, 7),
-    unsupported(2, 1),
-    unsupported(2, 4),
-    {2, 2, mcpVs, kMcpArm, mcpVs, setMcpVs, apVsArmed, mcpVsWindow},
-    {2, 3, mcpVs, kMcpOn, mcpVs, setMcpVs, apVsEng, mcpVsWindow},
-    {2, 5, mcpLvlChg, kMcpOn, mcpLvlChg, nullptr, apPitchMcpspd, lvlChgAltitude},
-    {2, 6, altHoldSyncingMcp, kMcpOn, altHoldSyncingMcp, setMcpAlt, apPitchAltHld,
-     mcpAltitudeWindow},
-    {2, 7, mcpVnav, kMcpOn, mcpVnav, nullptr, apVnavEng, noValue},
-    {3, 1, mcpHdgSel, kMcpOn, mcpHdgSel, setMcpHdg, apHdgSel, noValue},
-    {3, 2, mcpLnav, kMcpOn, mcpLnavEngage, nullptr, apLnavEng, noValue},
-    {3, 3, mcpVorLoc, kMcpOn, mcpVorLoc, nullptr, vorLocActive, noValue},
-    unsupported(3, 5),
+    {kThrustGroup, kAtArmCommand, mcpAtArm, kMcpOn, mcpAtArm, nullptr, atArmed, noValue},
+    {kThrustGroup, kN1Command, mcpN1, kMcpOn, mcpN1, nullptr, atN1, noValue},
+    unsupported(kThrustGroup, 3),
+    unsupported(kThrustGroup, 4),
+    unsupported(kThrustGroup, 5),
+    {kThrustGroup, kSpeedCommand, mcpSpeed, kMcpOn, mcpSpeed, setMcpSpeed, atSpeed,
+     mcpSpeedWindow},
+    unsupported(kThrustGroup, 7),
+    unsupported(kPitchGroup, 1),
+    unsupported(kPitchGroup, 4),
+    {kPitchGroup, kVsArmCommand, mcpVs, kMcpArm, mcpVs, setMcpVs, apVsArmed, mcpVsWindow},
+    {kPitchGroup, kVsCommand, mcpVs, kMcpOn, mcpVs, setMcpVs, apVsEng, mcpVsWindow},
+    {kPitchGroup, kLvlChgCommand, mcpLvlChg, kMcpOn, mcpLvlChg, nullptr, apPitchMcpspd,
+     lvlChgAltitude},
+    {kPitchGroup, kAltHoldCommand, altHoldSyncingMcp, kMcpOn, altHoldSyncingMcp, setMcpAlt,
+     apPitchAltHld, mcpAltitudeWindow},
+    {kPitchGroup, kVnavCommand, mcpVnav, kMcpOn, mcpVnav, nullptr, apVnavEng, noValue},
+    {kRollGroup, kHdgSelCommand, mcpHdgSel, kMcpOn, mcpHdgSel, setMcpHdg, apHdgSel, noValue},
+    {kRollGroup, kLnavCommand, mcpLnav, kMcpOn, mcpLnavEngage, nullptr, apLnavEng, noValue},
+    {kRollGroup, kVorLocCommand, mcpVorLoc, kMcpOn, mcpVorLoc, nullptr, vorLocActive, noValue},
+    unsupported(kRollGroup, 5),
 };
 
 const McpItem* findMcpItem(std::uint8_t mode, std::int32_t command) {
@@ -233,13 +262,13 @@ struct SwitchItem {
 };
 
 constexpr SwitchItem kSwitchItems[] = {
-    {1, 1, setGalley},
-    {1, 2, setCabinLight},
-    {2, 1, setEveryAntiIceSwitch},
-    {2, 2, setWingAntiIce},
-    {2, 3, setEngineAntiIce},
-    {2, 4, setProbeHeat},
-    {2, 5, setWindowHeat},
+    {kCabinGroup, kGalleyCommand, setGalley},
+    {kCabinGroup, kCabinLightCommand, setCabinLight},
+    {kAntiIceGroup, kEveryAntiIceCommand, setEveryAntiIceSwitch},
+    {kAntiIceGroup, kWingAntiIceCommand, setWingAntiIce},
+    {kAntiIceGroup, kEngineAntiIceCommand, setEngineAntiIce},
+    {kAntiIceGroup, kProbeHeatCommand, setProbeHeat},
+    {kAntiIceGroup, kWindowHeatCommand, setWindowHeat},
 };
 
 // A switch goes on with action 1 and off with 2 or 3 (a query elsewhere).

@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "XPLMDataAccess.h"
 #include "host/random.h"
 #include "host/sim_values.h"
-#include "host/sim_binding.h"
 #include "host/snapshot.h"
+#include "systems/engines.h"
 
 namespace quil {
 namespace {
@@ -43,9 +42,7 @@ void UpdateEngineQuantities(int engines) {
     // Time that runs backwards or stands still consumes nothing.
     const float dt = now > quantities.lastUpdate ? now - quantities.lastUpdate : 0.0f;
     for (int e = 0; e < engines; ++e) {
-        float n2 = 0.0f;
-        XPLMGetDatavf(sim.engineN2, &n2, e, 1);
-        if (!std::isfinite(n2)) n2 = 0.0f;
+        const float n2 = N2(e);
         quantities.quantity1[e] -= n2 * 0.000027f * dt;
         quantities.quantity2[e] -= 0.00027f * dt;
         quantities.n2Value[e] = n2 < 55.0f ? n2 / 15.0f : n2 * 0.02222222221f + 2.4444444444f;

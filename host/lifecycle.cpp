@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "XPLMDataAccess.h"
+#include "XPLMPlugin.h"
 #include "XPLMProcessing.h"
 #include "autoflight/modes.h"
 #include "autoflight/phases.h"
@@ -46,8 +46,6 @@ constexpr char kPluginDescription[] = "A plugin that simulates Boeing 737NG syst
 constexpr float kInitialPanelBrightness = 0.85f;
 constexpr float kResetDelay = 1.0f;          // seconds after start or load
 constexpr float kRunningEngineN2 = 27.0f;    // percent: at or above, the engines run
-constexpr int kAircraftLoaded = 102;
-constexpr int kAirportLoaded = 103;
 
 // The delayed model reset is due one second after the latest full reset.
 void scheduleDelayedReset() { resetDueTime = snapshot.now + kResetDelay; }
@@ -59,13 +57,6 @@ void announce() {
 
 void drawNothing(XPLMWindowID, void*) {}
 void ignoreKey(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
-
-// An engine speed the simulator cannot give counts as a stopped engine.
-float engineOneN2() {
-    float n2 = 0.0f;
-    XPLMGetDatavf(sim.engineN2, &n2, 0, 1);
-    return std::isfinite(n2) ? n2 : 0.0f;
-}
 
 void onAircraftLoaded() {
     DestroyAllPopups();
@@ -161,10 +152,10 @@ void ReceiveMessage(int from, int message, void* param) {
         case ExternalPowerDisconnect:
             if (pluginActive) SetGroundPowerUnitPresent(false);
             return;
-        case kAircraftLoaded:
+        case XPLM_MSG_PLANE_LOADED:
             onAircraftLoaded();
             return;
-        case kAirportLoaded:
+        case XPLM_MSG_AIRPORT_LOADED:
             onAirportLoaded();
             return;
         default:
@@ -177,7 +168,7 @@ float FlightLoop(float, float, int, void*) {
     UpdateSystems(NowSeconds());
     if (resetDueTime > 0.0f && resetDueTime < snapshot.now) {
         ClearStartupHold();
-        ResetModels(engineOneN2() < kRunningEngineN2, snapshot.now);
+        ResetModels(N2(0) < kRunningEngineN2, snapshot.now);
         resetDueTime = -1.0f;
     }
     return kFlightLoopInterval;

@@ -60,7 +60,6 @@ const Binding kBindings[] = {
     {"sim/weather/barometer_current_inhg", &SimHandles::barometerCurrent},
     // Engines
     {"sim/flightmodel/engine/ENGN_N1_", &SimHandles::engineN1},
-    {"sim/flightmodel/engine/ENGN_N2_", &SimHandles::engineN2},
     {"sim/flightmodel/engine/ENGN_EGT_c", &SimHandles::engineEgt},
     {"sim/flightmodel/engine/ENGN_bat_volt", &SimHandles::engineBatteryVolts},
     {"sim/flightmodel/engine/ENGN_thro", &SimHandles::throttle},

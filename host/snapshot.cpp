@@ -36,12 +36,6 @@ constexpr float kStandardBaroInHg = 29.92f;
 constexpr int kMaxMapRangeSelector = 16;
 constexpr size_t kTailNumberBytes = 128;  // a text slot of the configuration
 
-// Light-map bits, by the glows they light.
-constexpr int kGalleyGlow = 1;
-constexpr int kLandingGlow = 2;
-constexpr int kTaxiGlow = 4;
-constexpr int kCabinGlow = 8;
-constexpr int kAcPowerGlow = 16;
 
 // The cockpit light as last tinted.
 float cockpitLight[3] = {1.0f, 1.0f, 1.0f};

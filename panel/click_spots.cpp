@@ -16,6 +16,7 @@
 #include "host/snapshot.h"
 #include "panel/clock.h"
 #include "panel/geometry.h"
+#include "render/atlas.h"
 #include "render/primitives.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
@@ -31,19 +32,72 @@ namespace {
 // and the record's argument.
 using ClickAction = void (*)(int x, int y, int status, int argument);
 
+// The controls the spots belong to; the two halves of a knob or a wheel
+// share one id.
+enum ClickSpotId : int {
+    kSpotVsWheelUp = 1,
+    kSpotVsWheelDown = 2,
+    kSpotAltitudeWheelUp = 3,
+    kSpotAltitudeWheelDown = 4,
+    kSpotAtArm = 5,
+    kSpotN1 = 6,
+    kSpotSpeed = 7,
+    kSpotSpeedWheelUp = 8,
+    kSpotSpeedWheelDown = 9,
+    kSpotVs = 10,
+    kSpotLvlChg = 11,
+    kSpotAltHold = 12,
+    kSpotHdgSel = 13,
+    kSpotLnav = 14,
+    kSpotVnav = 15,
+    kSpotVorLoc = 18,
+    kSpotApp = 19,
+    kSpotFlightDirector = 20,
+    kSpotInchesOfMercury = 21,
+    kSpotHectopascals = 22,
+    kSpotNavSourceDown = 23,
+    kSpotNavSourceUp = 24,
+    kSpotGalley = 25,
+    kSpotCabinLight = 26,
+    kSpotGroundPowerRequest = 27,
+    kSpotThrustLimitDown = 29,
+    kSpotThrustLimitUp = 30,
+    kSpotSelectorMenu = 32,
+    kSpotOverheadArrangement = 33,
+    kSpotApuGenerator1 = 34,
+    kSpotApuGenerator2 = 35,
+    kSpotGenerator1 = 36,
+    kSpotGenerator2 = 37,
+    kSpotExternalPowerOn = 38,
+    kSpotExternalPowerOff = 39,
+    kSpotStartSwitch1Down = 40,
+    kSpotStartSwitch1Up = 41,
+    kSpotStartSwitch2Down = 42,
+    kSpotStartSwitch2Up = 43,
+    kSpotAuxFuelPanel = 44,
+    kSpotClock = 45,
+    kSpotCrossfeed = 46,
+    kSpotFirstPumpOn = 47,
+    kSpotFirstPumpOff = 48,
+    kSpotSecondPumpOn = 49,
+    kSpotSecondPumpOff = 50,
+    // The ignition selector shares its ids with engine 2's start switch.
+    kSpotIgnitionDown = kSpotStartSwitch2Down,
+    kSpotIgnitionUp = kSpotStartSwitch2Up,
+};
+
 struct ClickSpot {
     int left, right, bottom, top;  // panel units, inclusive
-    int id;                        // names the control; halves of one knob share it
-    int icon;                      // atlas sprite shown at the mouse while it hovers
-    int argument;                  // a step count, an engine, a side or a pump
+    ClickSpotId id;
+    PanelSprite icon;  // shown at the mouse while it hovers
+    int argument;      // a step count, an engine, a side or a pump
     ClickAction action;
+    // Letting go of it returns the external power, generator and APU
+    // generator switches to their centre.
+    bool springLoaded = false;
 };
 
 constexpr int kMaxSpotsPerTable = 96;
-constexpr int kAuxPanelSpotId = 44;
-// The spring-loaded external power, generator and APU generator switches.
-constexpr int kFirstSpringLoadedId = 34;
-constexpr int kLastSpringLoadedId = 39;
 
 // Holding a wheel steps it again at most this often.
 constexpr float kWheelRepeatSeconds = 0.15f;
@@ -60,16 +114,12 @@ constexpr int kClockOffsetY = -341;
 
 constexpr GLfloat kOutlineColour[4] = {1.0f, 1.0f, 0.5f, 0.1f};
 constexpr GLfloat kOutlineWidth = 1.0f;
-constexpr int kOutlineMarkerSprite = 59;
 constexpr float kOutlineMarkerInset = 2.0f;  // panel units right of the corner
-
-constexpr int kCabinSwitchOnSprite = 52;
-constexpr int kCabinSwitchOffSprite = 53;
 
 enum Wheel { kVsWheel, kAltitudeWheel, kSpeedWheel, kWheelCount };
 
 struct ClickState {
-    int lastId = 0;                      // the spot last pressed; 0 none
+    const ClickSpot* last = nullptr;     // the spot last pressed
     const ClickSpot* pressed = nullptr;  // receives the release
     float wheelStepTime[kWheelCount] = {kNever, kNever, kNever};
     bool panelSpotDisabled[kMaxSpotsPerTable] = {};
@@ -138,8 +188,6 @@ void fuelPump(int, int, int status, int pump) {
     if (isPress(status)) SetFuelPumpSwitch(pump, on);
 }
 
-// The flight director switch. The simulator's mode is read afresh rather
-// than from the slower snapshot, so quick clicks each switch it.
 // The embedded windows take every mouse event, drags and releases too.
 void auxFuelPanel(int x, int y, int status, int) {
     AuxFuelWindowClick(x + kAuxPanelOffsetX, y + kAuxPanelOffsetY, status, kEmbeddedClickMode);
@@ -158,78 +206,111 @@ void toggleCabinSwitch(int, int, int status, int) {
 
 // The forward 2D panel.
 constexpr ClickSpot kPanelSpots[] = {
-    {914, 942, 546, 559, 1, 55, 5, wheelAction<kVsWheel, McpVsUp>},
-    {914, 942, 560, 578, 1, 54, 1, wheelAction<kVsWheel, McpVsUp>},
-    {914, 942, 579, 597, 2, 56, 1, wheelAction<kVsWheel, McpVsDown>},
-    {914, 942, 597, 616, 2, 57, 5, wheelAction<kVsWheel, McpVsDown>},
-    {834, 874, 564, 577, 4, 57, 5, wheelAction<kAltitudeWheel, McpAltDown>},
-    {834, 874, 578, 591, 4, 56, 1, wheelAction<kAltitudeWheel, McpAltDown>},
-    {834, 874, 592, 605, 3, 54, 1, wheelAction<kAltitudeWheel, McpAltUp>},
-    {834, 874, 606, 619, 3, 55, 5, wheelAction<kAltitudeWheel, McpAltUp>},
-    {577, 599, 550, 568, 6, 58, 0, mcpButton<mcpN1>},
-    {608, 628, 550, 568, 7, 58, 0, mcpButton<mcpSpeed>},
-    {640, 680, 553, 569, 9, 57, 5, wheelAction<kSpeedWheel, McpSpeedDown>},
-    {640, 680, 570, 583, 9, 56, 1, wheelAction<kSpeedWheel, McpSpeedDown>},
-    {640, 680, 584, 597, 8, 54, 1, wheelAction<kSpeedWheel, McpSpeedUp>},
-    {640, 680, 598, 614, 8, 55, 5, wheelAction<kSpeedWheel, McpSpeedUp>},
-    {876, 900, 550, 568, 10, 58, 0, mcpButton<mcpVs>},
-    {842, 866, 550, 568, 12, 58, 0, altHoldButton},
-    {687, 711, 609, 627, 15, 58, 0, mcpButton<mcpVnav>},
-    {745, 769, 550, 568, 13, 58, 0, mcpButton<mcpHdgSel>},
-    {795, 819, 609, 627, 14, 58, 0, mcpButton<mcpLnav>},
-    {795, 819, 579, 597, 18, 58, 0, mcpButton<mcpVorLoc>},
-    {795, 819, 550, 568, 19, 58, 0, mcpButton<mcpApp>},
-    {688, 712, 550, 568, 11, 58, 0, mcpButton<mcpLvlChg>},
-    {585, 605, 595, 617, 5, 58, 0, mcpButton<mcpAtArm>},
-    {464, 476, 617, 630, 21, 54, 0, pressureUnit<PressureUnit::InchesOfMercury>},
-    {478, 490, 617, 630, 22, 56, 0, pressureUnit<PressureUnit::Hectopascals>},
-    {394, 406, 576, 600, 23, 56, 0, onPress<NavSourcePrev>},
-    {407, 419, 576, 600, 24, 54, 0, onPress<NavSourceNext>},
-    {776, 807, 1000, 1010, 27, 58, 0, onPress<RequestGroundPowerUnit>},
-    {778, 808, 972, 994, 39, 54, 0, externalPowerSwitch<kSwitchOff>},
-    {778, 808, 948, 971, 38, 56, 0, externalPowerSwitch<kSwitchOn>},
-    {740, 760, 892, 916, 36, 58, 0, sideSwitch<SetGeneratorSwitch, kSwitchOn>},
-    {766, 786, 892, 916, 34, 58, 0, sideSwitch<SetApuGeneratorSwitch, kSwitchOn>},
-    {816, 836, 892, 916, 35, 58, 1, sideSwitch<SetApuGeneratorSwitch, kSwitchOn>},
-    {842, 862, 892, 916, 37, 58, 1, sideSwitch<SetGeneratorSwitch, kSwitchOn>},
-    {740, 760, 917, 941, 36, 58, 0, sideSwitch<SetGeneratorSwitch, kSwitchOff>},
-    {766, 786, 917, 941, 34, 58, 0, sideSwitch<SetApuGeneratorSwitch, kSwitchOff>},
-    {816, 836, 917, 941, 35, 58, 1, sideSwitch<SetApuGeneratorSwitch, kSwitchOff>},
-    {842, 862, 917, 941, 37, 58, 1, sideSwitch<SetGeneratorSwitch, kSwitchOff>},
-    {754, 774, 446, 466, 29, 56, 0, onPress<ThrustLimitModeDown>},
-    {775, 795, 446, 466, 30, 54, 0, onPress<ThrustLimitModeUp>},
-    {966, 1023, 546, 567, 20, 58, 0, onPress<FlightDirectorSwitchToggle>},
-    {853, 873, 830, 874, 40, 56, 0, onPressWithArgument<StartSwitchStepLeft>},
-    {874, 894, 830, 874, 41, 54, 0, onPressWithArgument<StartSwitchStepRight>},
-    {975, 995, 830, 874, 42, 56, 1, onPressWithArgument<StartSwitchStepLeft>},
-    {996, 1016, 830, 874, 43, 54, 1, onPressWithArgument<StartSwitchStepRight>},
-    {919, 939, 830, 868, 42, 105, 0, onPress<IgnitionSelectorDown>},
-    {940, 960, 830, 868, 43, 106, 0, onPress<IgnitionSelectorUp>},
-    {-133, 34, 191, 336, kAuxPanelSpotId, 58, 0, auxFuelPanel},
-    {-88, 30, 339, 457, 45, 58, 0, clockPanel},
-    {627, 660, 945, 970, 46, 58, 0, onPress<ToggleCrossfeedSelector>},
-    {602, 624, 872, 892, 47, 56, 0, fuelPump<true>},
-    {602, 624, 892, 910, 48, 54, 0, fuelPump<false>},
-    {626, 648, 872, 892, 49, 56, 1, fuelPump<true>},
-    {626, 648, 892, 910, 50, 54, 1, fuelPump<false>},
-    {624, 646, 910, 924, 47, 56, 2, fuelPump<true>},
-    {624, 646, 924, 944, 48, 54, 2, fuelPump<false>},
-    {654, 676, 910, 924, 49, 56, 3, fuelPump<true>},
-    {654, 676, 924, 944, 50, 54, 3, fuelPump<false>},
-    {668, 690, 872, 892, 47, 56, 4, fuelPump<true>},
-    {668, 690, 892, 910, 48, 54, 4, fuelPump<false>},
-    {698, 720, 872, 892, 49, 56, 5, fuelPump<true>},
-    {698, 720, 892, 910, 50, 54, 5, fuelPump<false>},
-    {968, 1023, 874, 930, 32, 85, 0, onPress<OpenSelectorMenu>},
-    {880, 968, 874, 1023, 32, 85, 0, onPress<OpenSelectorMenu>},
-    {572, 774, 971, 1023, 33, 85, 0, onPress<ToggleOverheadArrangement>},
-    {320, 600, 872, 971, 32, 85, 0, onPress<OpenSelectorMenu>},
+    {914, 942, 546, 559, kSpotVsWheelUp, kSpriteHoverFiveStepsUp, 5,
+     wheelAction<kVsWheel, McpVsUp>},
+    {914, 942, 560, 578, kSpotVsWheelUp, kSpriteHoverStepUp, 1, wheelAction<kVsWheel, McpVsUp>},
+    {914, 942, 579, 597, kSpotVsWheelDown, kSpriteHoverStepDown, 1,
+     wheelAction<kVsWheel, McpVsDown>},
+    {914, 942, 597, 616, kSpotVsWheelDown, kSpriteHoverFiveStepsDown, 5,
+     wheelAction<kVsWheel, McpVsDown>},
+    {834, 874, 564, 577, kSpotAltitudeWheelDown, kSpriteHoverFiveStepsDown, 5,
+     wheelAction<kAltitudeWheel, McpAltDown>},
+    {834, 874, 578, 591, kSpotAltitudeWheelDown, kSpriteHoverStepDown, 1,
+     wheelAction<kAltitudeWheel, McpAltDown>},
+    {834, 874, 592, 605, kSpotAltitudeWheelUp, kSpriteHoverStepUp, 1,
+     wheelAction<kAltitudeWheel, McpAltUp>},
+    {834, 874, 606, 619, kSpotAltitudeWheelUp, kSpriteHoverFiveStepsUp, 5,
+     wheelAction<kAltitudeWheel, McpAltUp>},
+    {577, 599, 550, 568, kSpotN1, kSpriteHoverClick, 0, mcpButton<mcpN1>},
+    {608, 628, 550, 568, kSpotSpeed, kSpriteHoverClick, 0, mcpButton<mcpSpeed>},
+    {640, 680, 553, 569, kSpotSpeedWheelDown, kSpriteHoverFiveStepsDown, 5,
+     wheelAction<kSpeedWheel, McpSpeedDown>},
+    {640, 680, 570, 583, kSpotSpeedWheelDown, kSpriteHoverStepDown, 1,
+     wheelAction<kSpeedWheel, McpSpeedDown>},
+    {640, 680, 584, 597, kSpotSpeedWheelUp, kSpriteHoverStepUp, 1,
+     wheelAction<kSpeedWheel, McpSpeedUp>},
+    {640, 680, 598, 614, kSpotSpeedWheelUp, kSpriteHoverFiveStepsUp, 5,
+     wheelAction<kSpeedWheel, McpSpeedUp>},
+    {876, 900, 550, 568, kSpotVs, kSpriteHoverClick, 0, mcpButton<mcpVs>},
+    {842, 866, 550, 568, kSpotAltHold, kSpriteHoverClick, 0, altHoldButton},
+    {687, 711, 609, 627, kSpotVnav, kSpriteHoverClick, 0, mcpButton<mcpVnav>},
+    {745, 769, 550, 568, kSpotHdgSel, kSpriteHoverClick, 0, mcpButton<mcpHdgSel>},
+    {795, 819, 609, 627, kSpotLnav, kSpriteHoverClick, 0, mcpButton<mcpLnav>},
+    {795, 819, 579, 597, kSpotVorLoc, kSpriteHoverClick, 0, mcpButton<mcpVorLoc>},
+    {795, 819, 550, 568, kSpotApp, kSpriteHoverClick, 0, mcpButton<mcpApp>},
+    {688, 712, 550, 568, kSpotLvlChg, kSpriteHoverClick, 0, mcpButton<mcpLvlChg>},
+    {585, 605, 595, 617, kSpotAtArm, kSpriteHoverClick, 0, mcpButton<mcpAtArm>},
+    {464, 476, 617, 630, kSpotInchesOfMercury, kSpriteHoverStepUp, 0,
+     pressureUnit<PressureUnit::InchesOfMercury>},
+    {478, 490, 617, 630, kSpotHectopascals, kSpriteHoverStepDown, 0,
+     pressureUnit<PressureUnit::Hectopascals>},
+    {394, 406, 576, 600, kSpotNavSourceDown, kSpriteHoverStepDown, 0, onPress<NavSourcePrev>},
+    {407, 419, 576, 600, kSpotNavSourceUp, kSpriteHoverStepUp, 0, onPress<NavSourceNext>},
+    {776, 807, 1000, 1010, kSpotGroundPowerRequest, kSpriteHoverClick, 0,
+     onPress<RequestGroundPowerUnit>},
+    {778, 808, 972, 994, kSpotExternalPowerOff, kSpriteHoverStepUp, 0,
+     externalPowerSwitch<kSwitchOff>, true},
+    {778, 808, 948, 971, kSpotExternalPowerOn, kSpriteHoverStepDown, 0,
+     externalPowerSwitch<kSwitchOn>, true},
+    {740, 760, 892, 916, kSpotGenerator1, kSpriteHoverClick, 0,
+     sideSwitch<SetGeneratorSwitch, kSwitchOn>, true},
+    {766, 786, 892, 916, kSpotApuGenerator1, kSpriteHoverClick, 0,
+     sideSwitch<SetApuGeneratorSwitch, kSwitchOn>, true},
+    {816, 836, 892, 916, kSpotApuGenerator2, kSpriteHoverClick, 1,
+     sideSwitch<SetApuGeneratorSwitch, kSwitchOn>, true},
+    {842, 862, 892, 916, kSpotGenerator2, kSpriteHoverClick, 1,
+     sideSwitch<SetGeneratorSwitch, kSwitchOn>, true},
+    {740, 760, 917, 941, kSpotGenerator1, kSpriteHoverClick, 0,
+     sideSwitch<SetGeneratorSwitch, kSwitchOff>, true},
+    {766, 786, 917, 941, kSpotApuGenerator1, kSpriteHoverClick, 0,
+     sideSwitch<SetApuGeneratorSwitch, kSwitchOff>, true},
+    {816, 836, 917, 941, kSpotApuGenerator2, kSpriteHoverClick, 1,
+     sideSwitch<SetApuGeneratorSwitch, kSwitchOff>, true},
+    {842, 862, 917, 941, kSpotGenerator2, kSpriteHoverClick, 1,
+     sideSwitch<SetGeneratorSwitch, kSwitchOff>, true},
+    {754, 774, 446, 466, kSpotThrustLimitDown, kSpriteHoverStepDown, 0,
+     onPress<ThrustLimitModeDown>},
+    {775, 795, 446, 466, kSpotThrustLimitUp, kSpriteHoverStepUp, 0, onPress<ThrustLimitModeUp>},
+    {966, 1023, 546, 567, kSpotFlightDirector, kSpriteHoverClick, 0,
+     onPress<FlightDirectorSwitchToggle>},
+    {853, 873, 830, 874, kSpotStartSwitch1Down, kSpriteHoverStepDown, 0,
+     onPressWithArgument<StartSwitchStepLeft>},
+    {874, 894, 830, 874, kSpotStartSwitch1Up, kSpriteHoverStepUp, 0,
+     onPressWithArgument<StartSwitchStepRight>},
+    {975, 995, 830, 874, kSpotStartSwitch2Down, kSpriteHoverStepDown, 1,
+     onPressWithArgument<StartSwitchStepLeft>},
+    {996, 1016, 830, 874, kSpotStartSwitch2Up, kSpriteHoverStepUp, 1,
+     onPressWithArgument<StartSwitchStepRight>},
+    {919, 939, 830, 868, kSpotIgnitionDown, kSpriteHoverTurnLeft, 0, onPress<IgnitionSelectorDown>},
+    {940, 960, 830, 868, kSpotIgnitionUp, kSpriteHoverTurnRight, 0, onPress<IgnitionSelectorUp>},
+    {-133, 34, 191, 336, kSpotAuxFuelPanel, kSpriteHoverClick, 0, auxFuelPanel},
+    {-88, 30, 339, 457, kSpotClock, kSpriteHoverClick, 0, clockPanel},
+    {627, 660, 945, 970, kSpotCrossfeed, kSpriteHoverClick, 0, onPress<ToggleCrossfeedSelector>},
+    {602, 624, 872, 892, kSpotFirstPumpOn, kSpriteHoverStepDown, 0, fuelPump<true>},
+    {602, 624, 892, 910, kSpotFirstPumpOff, kSpriteHoverStepUp, 0, fuelPump<false>},
+    {626, 648, 872, 892, kSpotSecondPumpOn, kSpriteHoverStepDown, 1, fuelPump<true>},
+    {626, 648, 892, 910, kSpotSecondPumpOff, kSpriteHoverStepUp, 1, fuelPump<false>},
+    {624, 646, 910, 924, kSpotFirstPumpOn, kSpriteHoverStepDown, 2, fuelPump<true>},
+    {624, 646, 924, 944, kSpotFirstPumpOff, kSpriteHoverStepUp, 2, fuelPump<false>},
+    {654, 676, 910, 924, kSpotSecondPumpOn, kSpriteHoverStepDown, 3, fuelPump<true>},
+    {654, 676, 924, 944, kSpotSecondPumpOff, kSpriteHoverStepUp, 3, fuelPump<false>},
+    {668, 690, 872, 892, kSpotFirstPumpOn, kSpriteHoverStepDown, 4, fuelPump<true>},
+    {668, 690, 892, 910, kSpotFirstPumpOff, kSpriteHoverStepUp, 4, fuelPump<false>},
+    {698, 720, 872, 892, kSpotSecondPumpOn, kSpriteHoverStepDown, 5, fuelPump<true>},
+    {698, 720, 892, 910, kSpotSecondPumpOff, kSpriteHoverStepUp, 5, fuelPump<false>},
+    {968, 1023, 874, 930, kSpotSelectorMenu, kSpriteHoverPopupMenu, 0, onPress<OpenSelectorMenu>},
+    {880, 968, 874, 1023, kSpotSelectorMenu, kSpriteHoverPopupMenu, 0, onPress<OpenSelectorMenu>},
+    {572, 774, 971, 1023, kSpotOverheadArrangement, kSpriteHoverPopupMenu, 0,
+     onPress<ToggleOverheadArrangement>},
+    {320, 600, 872, 971, kSpotSelectorMenu, kSpriteHoverPopupMenu, 0, onPress<OpenSelectorMenu>},
 };
 
 // The cabin view.
 constexpr ClickSpot kCabinSpots[] = {
-    {223, 280, 886, 942, 25, 58, 0, toggleCabinSwitch<&SimSnapshot::galleySwitch>},
-    {346, 388, 862, 914, 26, 58, 0, toggleCabinSwitch<&SimSnapshot::cabinLightSwitch>},
+    {223, 280, 886, 942, kSpotGalley, kSpriteHoverClick, 0,
+     toggleCabinSwitch<&SimSnapshot::galleySwitch>},
+    {346, 388, 862, 914, kSpotCabinLight, kSpriteHoverClick, 0,
+     toggleCabinSwitch<&SimSnapshot::cabinLightSwitch>},
 };
 
 constexpr int kPanelSpotCount = sizeof kPanelSpots / sizeof kPanelSpots[0];
@@ -289,10 +370,8 @@ int releasePanelPress(int x, int y) {
         clicks.pressed = nullptr;
         spot.action(x, y, xplm_MouseUp, spot.argument);
     }
-    if (clicks.lastId >= kFirstSpringLoadedId && clicks.lastId <= kLastSpringLoadedId) {
-        centreSpringLoadedSwitches();
-    }
-    clicks.lastId = 0;
+    if (clicks.last != nullptr && clicks.last->springLoaded) centreSpringLoadedSwitches();
+    clicks.last = nullptr;
     return 0;
 }
 
@@ -301,7 +380,7 @@ int panelClick(int x, int y, XPLMMouseStatus status) {
     if (status != xplm_MouseDown && status != xplm_MouseDrag) return 0;
     const ClickSpot* spot = findSpot(tableOfView(kViewPanel), x, y);
     if (spot == nullptr) return 0;
-    clicks.lastId = spot->id;
+    clicks.last = spot;
     if (spot->action != nullptr) {
         spot->action(x, y, status, spot->argument);
         clicks.pressed = spot;
@@ -312,13 +391,13 @@ int panelClick(int x, int y, XPLMMouseStatus status) {
 // The cabin switches act on the press alone.
 int cabinClick(int x, int y, XPLMMouseStatus status) {
     if (status == xplm_MouseUp) {
-        clicks.lastId = 0;
+        clicks.last = nullptr;
         return 0;
     }
     if (status != xplm_MouseDown) return 0;
     const ClickSpot* spot = findSpot(tableOfView(kViewCabin), x, y);
     if (spot == nullptr) return 0;
-    clicks.lastId = spot->id;
+    clicks.last = spot;
     if (spot->action != nullptr) spot->action(x, y, xplm_MouseDown, spot->argument);
     return 1;
 }
@@ -335,8 +414,6 @@ constexpr CabinSwitchPicture kCabinSwitchPictures[] = {
     {&SimSnapshot::galleySwitch, 236.0f, 879.0f, 227.0f, 888.0f},
     {&SimSnapshot::cabinLightSwitch, 348.0f, 850.0f, 340.0f, 856.0f},
 };
-
-// The simulator's cockpit light levels.
 }  // namespace
 
 int HandlePanelClick(XPLMWindowID, int x, int y, XPLMMouseStatus status, void*) {
@@ -375,17 +452,18 @@ void DrawClickSpotOutlines() {
         OutlinePanelRect(left, static_cast<float>(spot.right), bottom,
                          static_cast<float>(spot.top));
         if (snapshot.blink == 1) {
-            DrawSprite(kOutlineMarkerSprite, nullptr, PanelToDrawX(left + kOutlineMarkerInset),
+            DrawSprite(kSpriteClickSpotMarker, nullptr, PanelToDrawX(left + kOutlineMarkerInset),
                        PanelToDrawY(bottom));
         }
     }
 }
 
+// The cabin switches take the simulator's cockpit light colour.
 void DrawCabinSwitches() {
     const float* colour = CockpitLightColour();
     for (const CabinSwitchPicture& picture : kCabinSwitchPictures) {
         const bool on = snapshot.*picture.position == 1;
-        DrawSpriteScaled(on ? kCabinSwitchOnSprite : kCabinSwitchOffSprite, colour,
+        DrawSpriteScaled(on ? kSpriteCabinSwitchOn : kSpriteCabinSwitchOff, colour,
                          PanelToWindowX(on ? picture.onX : picture.offX),
                          PanelToWindowY(on ? picture.onY : picture.offY), WindowScale());
     }
@@ -393,7 +471,7 @@ void DrawCabinSwitches() {
 
 void SetAuxPanelSpotEnabled(bool enabled) {
     for (int i = 0; i < kPanelSpotCount; ++i) {
-        if (kPanelSpots[i].id == kAuxPanelSpotId) clicks.panelSpotDisabled[i] = !enabled;
+        if (kPanelSpots[i].id == kSpotAuxFuelPanel) clicks.panelSpotDisabled[i] = !enabled;
     }
 }
 

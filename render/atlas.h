@@ -1,11 +1,11 @@
 // The panel artwork atlas "quiltexture.png": its sprite table.
 #pragma once
 
+#include "render/atlas_table.h"
 #include "render/sprites.h"
 
 namespace quil {
 
-constexpr int kAtlasSpriteCount = 118;
 // Sprite numbers from here up are refused by the drawing.
 constexpr int kAtlasSpriteLimit = 128;
 

@@ -38,14 +38,14 @@ struct Glow {
 
 // Blacked out in this order, the cabin glow last.
 constexpr Glow kGlows[] = {
-    {1, 2, {{19, 0, 512, 262}, {934, 930, 32, 16}}},                     // galley
-    {2, 2, {{132, 809, 256, 100}, {132, 558, 256, 100}}},                // landing lights
-    {4, 3, {{0, 774, 128, 88}, {0, 521, 128, 88}, {0, 398, 128, 128}}},  // taxi light
-    {16, 2, {{128, 906, 512, 32}, {128, 654, 512, 32}}},                 // AC power
+    {kGalleyGlow, 2, {{19, 0, 512, 262}, {934, 930, 32, 16}}},
+    {kLandingGlow, 2, {{132, 809, 256, 100}, {132, 558, 256, 100}}},
+    {kTaxiGlow, 3, {{0, 774, 128, 88}, {0, 521, 128, 88}, {0, 398, 128, 128}}},
+    {kAcPowerGlow, 2, {{128, 906, 512, 32}, {128, 654, 512, 32}}},
 };
 // The cabin glow lies elsewhere on the light maps of simulators before 8.00.
-constexpr Glow kCabinGlow = {8, 1, {{268, 264, 256, 256}}};
-constexpr Glow kCabinGlowBeforeV8 = {8, 1, {{646, 258, 128, 138}}};
+constexpr Glow kCabinGlowV8 = {kCabinGlow, 1, {{268, 264, 256, 256}}};
+constexpr Glow kCabinGlowBeforeV8 = {kCabinGlow, 1, {{646, 258, 128, 138}}};
 
 using Block = std::unique_ptr<uint8_t, FreeDeleter>;
 
@@ -66,7 +66,7 @@ struct LitMapState {
 
 LitMapState litMap;
 
-const Glow& cabinGlow() { return snapshot.hostIsV8 != 0 ? kCabinGlow : kCabinGlowBeforeV8; }
+const Glow& cabinGlow() { return snapshot.hostIsV8 != 0 ? kCabinGlowV8 : kCabinGlowBeforeV8; }
 
 int scaled(int texels) { return TruncToInt(static_cast<float>(texels) * litMap.scale); }
 

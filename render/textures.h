@@ -7,7 +7,13 @@
 
 namespace quil {
 
-// Light-map mask with every glow on.
+// Light-map mask bits, by the glows they light, and the mask with every
+// glow on.
+constexpr int kGalleyGlow = 1;
+constexpr int kLandingGlow = 2;
+constexpr int kTaxiGlow = 4;
+constexpr int kCabinGlow = 8;
+constexpr int kAcPowerGlow = 16;
 constexpr int kAllGlows = 65535;
 
 // Unload, then load, at start and on aircraft change; load on enable,

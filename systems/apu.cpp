@@ -10,6 +10,7 @@
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
 #include "systems/electrical.h"
+#include "systems/engines.h"
 
 namespace quil {
 namespace {
@@ -54,7 +55,6 @@ constexpr float kOilMinN1 = 8.3f;    // percent: below, no pressure
 constexpr float kOilPerN1 = 1.09573f;
 
 constexpr float kHertzPerN1 = 4.0f;
-constexpr float kGeneratorAvailableHz = 380.0f;
 constexpr float kGovernedVoltsN1 = 95.0f;  // percent: above, the voltage follows N1
 constexpr float kVoltsPerN1 = 1.18f;
 constexpr float kVoltageRampN1 = 85.0f;  // percent: below, no voltage
@@ -435,7 +435,7 @@ void StepEngineStart(float now) {
     float startLever[kEngines];
     readEngines(h.mixture, startLever, kZeroForEachEngine);
     float n2[kEngines];
-    readEngines(sim.engineN2, n2, kZeroForEachEngine);
+    N2OfBothEngines(n2);
     const float gearForce = XPLMGetDataf(sim.gearNormalForce);
     const bool airborne = !(gearForce > kOnGroundGearForce);
 
@@ -514,6 +514,7 @@ bool apuOverspeedLight() {
     return model.apu.switchPosition != kApuSwitchOff && model.apu.n1 > kOverspeedN1;
 }
 
+// Declared for the tests only (tests/support/apu_forcing.h).
 void ForceApuState(float n1, int phase, float starterCurrent) {
     const bool knownPhase = phase == kApuPhaseOff || phase == kApuPhaseDoorOpening ||
                             phase == kApuPhaseStarting || phase == kApuPhaseRunning;

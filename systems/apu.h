@@ -67,12 +67,6 @@ bool apuBleedAvailable();  // door above 0.9 and N1 above 55 %
 bool apuLowOilPressureLight();
 bool apuOverspeedLight();
 
-// Puts the APU at once at a speed, phase and starter current, from where its
-// next step carries on: the tests of the models that read the APU use it as
-// a fixed source and battery load. Non-finite values and unknown phases are
-// refused.
-void ForceApuState(float n1, int phase, float starterCurrent);
-
 // ---- Engine start ------------------------------------------------------------
 
 constexpr int kStartSwitchGround = 0;

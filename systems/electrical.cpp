@@ -10,6 +10,7 @@
 #include "render/colours.h"
 #include "systems/apu.h"
 #include "systems/electrical_inputs.h"
+#include "systems/engines.h"
 
 namespace quil {
 namespace {
@@ -17,16 +18,14 @@ namespace {
 // Generators
 constexpr float kGeneratorOhms = 0.03f;
 constexpr float kVoltsPerHertz = 0.295f;
-constexpr float kGeneratorAvailableHz = 380.0f;
 constexpr float kGovernedHz = 398.7f;
 constexpr float kGovernedN2 = 49.0f;   // percent: from here the drive holds its speed
 constexpr float kCutInN2 = 45.0f;      // percent: below, the generator gives nothing
 constexpr float kHertzPerN2 = 100.0f;  // between cut-in and governed speed
 constexpr float kJitterHz = 2.5f;
-constexpr float kSpoolHertzPerN2 = 0.3f;         // per percent of N2 gained in a frame
+constexpr float kSpoolHertzPerN2 = 0.3f;         // per percent of N2 gained per second
 constexpr float kSpoolIntervalFloor = 0.00001f;  // seconds
 constexpr float kFrequencyLagSeconds = 1.5f;
-constexpr float kHighestPlausibleN2 = 150.0f;  // percent
 constexpr float kRunningHz = 400.0f;
 constexpr float kRunningEmf = 115.0f;
 constexpr float kRunningLastN2 = 58.0f;
@@ -66,8 +65,6 @@ constexpr float kBoostMaxAmps = 65.0f;
 constexpr float kBoostBelowCharge = 0.96f;
 constexpr float kFloatAboveCharge = 1.02f;
 constexpr float kChargerExternalVolts = 105.0f;
-constexpr int kApuDoorOpeningPhase = 2;
-constexpr int kApuStartingPhase = 3;
 
 // External power
 constexpr float kExternalMaxGroundSpeed = 3.0f;  // m/s
@@ -75,7 +72,7 @@ constexpr float kExternalEmfBase = 112.0f;
 constexpr float kExternalEmfSpread = 6.0f;
 constexpr float kExternalHzBase = 392.0f;
 constexpr float kExternalHzSpread = 16.0f;
-constexpr float kExternalDroop = 0.000576f;  // volts per ampere: the unit's 0.024 ohm, squared
+constexpr float kExternalDroop = 0.000576f;  // ohms: the unit's droop, 0.024 squared
 constexpr float kExternalOnLineMinEmf = 100.0f;
 
 // A longer frame than this (a hitch, a time jump) counts as this long.
@@ -234,7 +231,7 @@ int otherSide(int side) { return 1 - side; }
 float finiteOrZero(float value) { return std::isfinite(value) ? value : 0.0f; }
 bool apuStarting() {
     const int phase = ApuPhase();
-    return phase == kApuDoorOpeningPhase || phase == kApuStartingPhase;
+    return phase == kApuPhaseDoorOpening || phase == kApuPhaseStarting;
 }
 
 // ---- Simulator datarefs -------------------------------------------------
@@ -598,12 +595,9 @@ void ElectricalStep(float now) {
 }
 
 void UpdateEngineGeneratorSources() {
-    float n2[2] = {};
-    XPLMGetDatavf(sim.engineN2, n2, 0, 2);
-    for (int side = 0; side < 2; ++side) {
-        model.generators[side].n2 =
-            std::isfinite(n2[side]) ? std::clamp(n2[side], 0.0f, kHighestPlausibleN2) : 0.0f;
-    }
+    float n2[2];
+    N2OfBothEngines(n2);
+    for (int side = 0; side < 2; ++side) model.generators[side].n2 = n2[side];
 }
 
 void RestartElectricalModel() { model = Electrical{}; }

@@ -7,6 +7,10 @@
 
 namespace quil {
 
+// An AC generator, engine-driven or the APU's, is available from this
+// frequency up.
+constexpr float kGeneratorAvailableHz = 380.0f;
+
 // ---- Stepping, binding and resets ------------------------------------------
 
 // The frame step with the simulator's running time; the first call only

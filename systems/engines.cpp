@@ -14,6 +14,7 @@ namespace {
 constexpr int kEngines = 2;
 constexpr float kRunningN1 = 0.2f;               // percent
 constexpr float kVibrationPerN2 = 0.009f;
+constexpr float kHighestPlausibleSpeed = 150.0f;  // percent N1 or N2
 
 // Animation
 constexpr float kFanRevolutionsPerN1Second = 0.8625f;  // 86.25 rev/s at 100 % N1
@@ -111,11 +112,16 @@ LazyDataRef engineN2 = MakeLazyDataRef("sim/flightmodel/engine/ENGN_N2_");
 
 bool validEngine(int engine) { return engine >= 0 && engine < kEngines; }
 
+// A speed the simulator cannot give counts as a stopped engine.
+float cleanSpeed(float percent) {
+    return std::isfinite(percent) ? std::clamp(percent, 0.0f, kHighestPlausibleSpeed) : 0.0f;
+}
+
 float readEngine(LazyDataRef& ref, int engine) {
     if (!validEngine(engine)) return 0.0f;
     float value = 0.0f;
     LazyGetArray(ref, &value, engine, 1);
-    return std::isfinite(value) ? value : 0.0f;
+    return cleanSpeed(value);
 }
 
 float wrapRevolution(float revolutions) { return std::fmod(revolutions, 1.0f); }
@@ -226,6 +232,10 @@ void RestartEngineModel() { engines = kEnginesAtLoad; }
 
 float N1(int engine) { return readEngine(engineN1, engine); }
 float N2(int engine) { return readEngine(engineN2, engine); }
+void N2OfBothEngines(float (&n2)[2]) {
+    LazyGetArray(engineN2, n2, 0, kEngines);
+    for (float& percent : n2) percent = cleanSpeed(percent);
+}
 bool engineRunning(int engine) { return N1(engine) > kRunningN1; }
 bool eitherEngineRunning() { return engineRunning(0) || engineRunning(1); }
 float VibrationLevel(int engine) { return N2(engine) * kVibrationPerN2; }

@@ -13,9 +13,13 @@ void RestartEngineModel();
 
 // ---- Engine speeds -------------------------------------------------------------
 
-// Percent, read from the simulator each time they are asked for.
+// Percent, read from the simulator each time they are asked for: every
+// model takes the engine speeds from here, so all see the same numbers. A
+// speed the simulator cannot give reads 0; others are held to 0 .. 150 %.
 float N1(int engine);
 float N2(int engine);
+// Both engines' N2 in one read, for the models that step both each frame.
+void N2OfBothEngines(float (&n2)[2]);
 bool engineRunning(int engine);  // N1 above 0.2 %
 bool eitherEngineRunning();
 float VibrationLevel(int engine);

@@ -16,6 +16,7 @@
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
+#include "support/apu_forcing.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"
 #include "systems/apu.h"

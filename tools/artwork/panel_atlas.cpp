@@ -11,7 +11,7 @@
 namespace artwork {
 namespace {
 
-using quil::kAtlasRects;
+using namespace quil;  // the sprite names and rectangles
 
 constexpr int kAtlasHeightPx = 304;
 constexpr float kPi = 3.14159265f;
@@ -38,7 +38,7 @@ constexpr Colour kGreenGlow = {0.4f, 1.0f, 0.4f, 0.5f};
 
 // The texels the plug-in shows of sprite n.
 Box spriteBox(int n) {
-    const quil::SpriteRect& r = kAtlasRects[n];
+    const SpriteRect& r = kAtlasRects[n];
     return {r.x0 + 1, r.y0, r.x1 + 1, r.y1};
 }
 
@@ -159,117 +159,120 @@ std::vector<Point> triangle(float left, float right, float base, float tip) {
 // ---- Engine display legends and boxes -------------------------------------
 
 void engineDisplay(Canvas& canvas) {
-    legend(canvas, 0, {"N1"});
-    legend(canvas, 1, {"EGT"});
-    legend(canvas, 2, {"N2"});
-    legend(canvas, 3, {"FLOW"});
-    boxedLegend(canvas, 4, {"REV"});
-    legend(canvas, 5, {"TAT"});
-    legend(canvas, 6, {"OIL"});
-    legend(canvas, 7, {"CTR"});
-    legend(canvas, 8, {"1"});
-    legend(canvas, 9, {"2"});
-    legend(canvas, 10, {"FF"});
-    boxedLegend(canvas, 11, {"LOW OIL PRESS", "LOW OIL P"});
-    legend(canvas, 12, {"OIL P"});
-    legend(canvas, 13, {"OIL T"});
-    legend(canvas, 14, {"OIL Q"});
-    legend(canvas, 15, {"VIB"});
-    legend(canvas, 16, {"HYD P"});
-    legend(canvas, 17, {"HYD Q"});
-    legend(canvas, 18, {"A/I"});
-    legend(canvas, 19, {"ENG 1"});
-    legend(canvas, 20, {"ENG 2"});
-    legend(canvas, 22, {"C"});
-    legend(canvas, 23, {"F"});
-    legend(canvas, 24, {"%"});
-    legend(canvas, 25, {"KG"});
-    legend(canvas, 26, {"LB"});
-    legend(canvas, 27, {"IN"});
-    legend(canvas, 28, {"HPA"});
-    boxedLegend(canvas, 101, {"START VALVE", "START VLV"});
-    legend(canvas, 107, {"FUEL QTY\nKG X 1000", "FUEL\nKG X 1000"});
-    legend(canvas, 108, {"FUEL QTY\nLB X 1000", "FUEL\nLB X 1000"});
-    legend(canvas, 109, {"KG\nX 1000", "KG\nX1000"});
-    legend(canvas, 110, {"LB\nX 1000", "LB\nX1000"});
-    for (int n : {86, 87, 88}) {
-        annunciation(canvas, n, {n == 86 ? "LOW" : n == 87 ? "IMBAL" : "CONFIG"});
-    }
+    legend(canvas, kSpriteN1Legend, {"N1"});
+    legend(canvas, kSpriteEgtLegend, {"EGT"});
+    legend(canvas, kSpriteN2Legend, {"N2"});
+    legend(canvas, kSpriteFfLegend, {"FLOW"});
+    boxedLegend(canvas, kSpriteRevBox, {"REV"});
+    legend(canvas, kSpriteTatLegend, {"TAT"});
+    legend(canvas, kSpriteOilLegend, {"OIL"});
+    legend(canvas, kSpriteCentreTankLegend, {"CTR"});
+    legend(canvas, kSpriteTank1Legend, {"1"});
+    legend(canvas, kSpriteTank2Legend, {"2"});
+    legend(canvas, kSpriteFfLegendNarrow, {"FF"});
+    boxedLegend(canvas, kSpriteLowOilPressureBox, {"LOW OIL PRESS", "LOW OIL P"});
+    legend(canvas, kSpriteOilPressureLegend, {"OIL P"});
+    legend(canvas, kSpriteOilTemperatureLegend, {"OIL T"});
+    legend(canvas, kSpriteOilQuantityLegend, {"OIL Q"});
+    legend(canvas, kSpriteVibrationLegend, {"VIB"});
+    legend(canvas, kSpriteHydPressureLegend, {"HYD P"});
+    legend(canvas, kSpriteHydQuantityLegend, {"HYD Q"});
+    legend(canvas, kSpriteN1AntiIceMark, {"A/I"});
+    legend(canvas, kSpriteEngine1Legend, {"ENG 1"});
+    legend(canvas, kSpriteEngine2Legend, {"ENG 2"});
+    legend(canvas, kSpriteCelsiusLegend, {"C"});
+    legend(canvas, kSpriteFahrenheitLegend, {"F"});
+    legend(canvas, kSpritePercentLegend, {"%"});
+    legend(canvas, kSpriteKgLegend, {"KG"});
+    legend(canvas, kSpriteLbLegend, {"LB"});
+    legend(canvas, kSpriteInchesLegend, {"IN"});
+    legend(canvas, kSpriteHpaLegend, {"HPA"});
+    boxedLegend(canvas, kSpriteStartValveOpenBox, {"START VALVE", "START VLV"});
+    legend(canvas, kSpriteFuelKgLegend, {"FUEL QTY\nKG X 1000", "FUEL\nKG X 1000"});
+    legend(canvas, kSpriteFuelLbLegend, {"FUEL QTY\nLB X 1000", "FUEL\nLB X 1000"});
+    legend(canvas, kSpriteKgThousandsLegend, {"KG\nX 1000", "KG\nX1000"});
+    legend(canvas, kSpriteLbThousandsLegend, {"LB\nX 1000", "LB\nX1000"});
+    annunciation(canvas, kSpriteFuelLowLight, {"LOW"});
+    annunciation(canvas, kSpriteFuelImbalanceLight, {"IMBAL"});
+    annunciation(canvas, kSpriteFuelConfigLight, {"CONFIG"});
 }
 
 // The thrust-reference labels; D-TO and D-CLB share their right-hand
 // texels with TO and CLB.
 void thrustReference(Canvas& canvas) {
-    legend(canvas, 60, {"---"});
-    const Box derated = {spriteBox(62).left, spriteBox(62).bottom, spriteBox(61).right,
-                         spriteBox(61).top};
+    legend(canvas, kSpriteThrustRefNone, {"---"});
+    const Box derated = {spriteBox(kSpriteThrustRefTakeoffReduced).left,
+                         spriteBox(kSpriteThrustRefTakeoffReduced).bottom,
+                         spriteBox(kSpriteThrustRefTakeoff).right,
+                         spriteBox(kSpriteThrustRefTakeoff).top};
     ClipTo(canvas, derated);
     DrawText(canvas, derated.left, derated.bottom + 1, "D", PixelFont::Large, kInk);
     DrawText(canvas, derated.left + 6, derated.bottom + 1, "-", PixelFont::Large, kInk);
-    DrawText(canvas, spriteBox(61).left, derated.bottom + 1, "TO", PixelFont::Large, kInk);
-    const Box deratedClimb = spriteBox(63);
+    DrawText(canvas, spriteBox(kSpriteThrustRefTakeoff).left, derated.bottom + 1, "TO",
+             PixelFont::Large, kInk);
+    const Box deratedClimb = spriteBox(kSpriteThrustRefClimbReduced);
     ClipTo(canvas, deratedClimb);
     DrawText(canvas, deratedClimb.left, deratedClimb.bottom + 1, "D", PixelFont::Large, kInk);
     DrawText(canvas, deratedClimb.left + 6, deratedClimb.bottom + 1, "-", PixelFont::Large, kInk);
-    DrawText(canvas, spriteBox(64).left + 1, deratedClimb.bottom + 1, "CLB", PixelFont::Large,
-             kInk);
-    legend(canvas, 65, {"CRZ"});
-    legend(canvas, 66, {"G/A"});
-    legend(canvas, 67, {"CON"});
-    legend(canvas, 68, {"MCT"});
+    DrawText(canvas, spriteBox(kSpriteThrustRefClimb).left + 1, deratedClimb.bottom + 1, "CLB",
+             PixelFont::Large, kInk);
+    legend(canvas, kSpriteThrustRefCruise, {"CRZ"});
+    legend(canvas, kSpriteThrustRefGoAround, {"G/A"});
+    legend(canvas, kSpriteThrustRefContinuous, {"CON"});
+    legend(canvas, kSpriteThrustRefMaximum, {"MCT"});
 }
 
 // ---- Flight mode annunciations ---------------------------------------------
 
 // The armed LNAV, VNAV and G/S sprites are wider cuts of the engaged ones.
 void flightModes(Canvas& canvas) {
-    annunciation(canvas, 30, {"LNAV"});
-    annunciation(canvas, 31, {"ALT HOLD", "ALT HLD"});
-    annunciation(canvas, 32, {"ARM"});
-    annunciation(canvas, 34, {"VNAV PTH"});
-    annunciation(canvas, 35, {"HDG SEL"});
-    annunciation(canvas, 36, {"V/S"});
-    annunciation(canvas, 37, {"N1"});
-    annunciation(canvas, 74, {"MCP SPD"});
-    annunciation(canvas, 75, {"FMC SPD"});
-    legend(canvas, 76, {"FD"});
-    legend(canvas, 77, {"CMD"});
-    annunciation(canvas, 78, {"TO/GA"});
-    annunciation(canvas, 79, {"RETARD"});
-    annunciation(canvas, 81, {"G/S"});
-    annunciation(canvas, 82, {"VOR/LOC"});
-    annunciation(canvas, 92, {"THR HLD"});
-    annunciation(canvas, 96, {"FLARE"});
+    annunciation(canvas, kSpriteFmaLnav, {"LNAV"});
+    annunciation(canvas, kSpriteFmaAltHold, {"ALT HOLD", "ALT HLD"});
+    annunciation(canvas, kSpriteFmaArm, {"ARM"});
+    annunciation(canvas, kSpriteFmaVnavPath, {"VNAV PTH"});
+    annunciation(canvas, kSpriteFmaHdgSel, {"HDG SEL"});
+    annunciation(canvas, kSpriteFmaVs, {"V/S"});
+    annunciation(canvas, kSpriteFmaN1, {"N1"});
+    annunciation(canvas, kSpriteFmaMcpSpd, {"MCP SPD"});
+    annunciation(canvas, kSpriteFmaFmcSpd, {"FMC SPD"});
+    legend(canvas, kSpriteAfdsStatusFd, {"FD"});
+    legend(canvas, kSpriteAfdsStatusCmd, {"CMD"});
+    annunciation(canvas, kSpriteFmaToga, {"TO/GA"});
+    annunciation(canvas, kSpriteFmaRetard, {"RETARD"});
+    annunciation(canvas, kSpriteFmaGs, {"G/S"});
+    annunciation(canvas, kSpriteFmaVorLoc, {"VOR/LOC"});
+    annunciation(canvas, kSpriteFmaThrHold, {"THR HLD"});
+    annunciation(canvas, kSpriteFmaFlare, {"FLARE"});
 }
 
 // ---- Lights -------------------------------------------------------------------
 
 void lights(Canvas& canvas) {
-    blueLight(canvas, 38, {"GRD POWER", "GRD PWR"});
-    blueLight(canvas, 39, {"GEN OFF BUS", "GEN OFF"});
-    blueLight(canvas, 40, {"GEN OFF BUS", "GEN OFF"});
-    blueLight(canvas, 41, {"SOURCE OFF", "SRC OFF"});
-    blueLight(canvas, 42, {"SOURCE OFF", "SRC OFF"});
-    blueLight(canvas, 43, {"TRANSFER BUS OFF", "XFR BUS OFF", "XFR OFF"});
-    blueLight(canvas, 44, {"TRANSFER BUS OFF", "XFR BUS OFF", "XFR OFF"});
-    lamp(canvas, spriteBox(50), {"ON"}, kLens, kKnobRim, nullptr);
-    lamp(canvas, spriteBox(51), {"ON"}, kGreenLens, kLegendDark, &kGreenGlow);
-    lamp(canvas, spriteBox(72), {"ARM"}, kGreenLens, kLegendDark, &kGreenGlow);
-    lamp(canvas, spriteBox(73), {"ARM"}, kLens, kKnobRim, nullptr);
-    lamp(canvas, spriteBox(116), {"LOW PRESSURE", "LOW PRESS", "LO PRESS"}, kAmberLensDark,
-         kAmberLegendDim, nullptr);
-    lamp(canvas, spriteBox(117), {"LOW PRESSURE", "LOW PRESS", "LO PRESS"}, kAmberLensDark,
-         kAmberLegend, &kAmberGlow);
+    blueLight(canvas, kSpriteGroundPowerAvailableLight, {"GRD POWER", "GRD PWR"});
+    blueLight(canvas, kSpriteGeneratorOffBusLight1, {"GEN OFF BUS", "GEN OFF"});
+    blueLight(canvas, kSpriteGeneratorOffBusLight2, {"GEN OFF BUS", "GEN OFF"});
+    blueLight(canvas, kSpriteSourceOffLight1, {"SOURCE OFF", "SRC OFF"});
+    blueLight(canvas, kSpriteSourceOffLight2, {"SOURCE OFF", "SRC OFF"});
+    blueLight(canvas, kSpriteTransferBusOffLight1, {"TRANSFER BUS OFF", "XFR BUS OFF", "XFR OFF"});
+    blueLight(canvas, kSpriteTransferBusOffLight2, {"TRANSFER BUS OFF", "XFR BUS OFF", "XFR OFF"});
+    lamp(canvas, spriteBox(kSpriteLampUnlit), {"ON"}, kLens, kKnobRim, nullptr);
+    lamp(canvas, spriteBox(kSpriteLampLit), {"ON"}, kGreenLens, kLegendDark, &kGreenGlow);
+    lamp(canvas, spriteBox(kSpriteAtArmLightLit), {"ARM"}, kGreenLens, kLegendDark, &kGreenGlow);
+    lamp(canvas, spriteBox(kSpriteAtArmLightUnlit), {"ARM"}, kLens, kKnobRim, nullptr);
+    lamp(canvas, spriteBox(kSpriteLowPressureLightUnlit), {"LOW PRESSURE", "LOW PRESS", "LO PRESS"},
+         kAmberLensDark, kAmberLegendDim, nullptr);
+    lamp(canvas, spriteBox(kSpriteLowPressureLightLit), {"LOW PRESSURE", "LOW PRESS", "LO PRESS"},
+         kAmberLensDark, kAmberLegend, &kAmberGlow);
 
     // The mode control panel's button light: a white bar the panel tints.
-    const Box bar = spriteBox(69);
+    const Box bar = spriteBox(kSpriteMcpModeLight);
     ClipTo(canvas, bar);
     FillRoundRect(canvas, bar.left + 1, bar.bottom + 2, bar.right - 1, bar.top - 2, 1.5f,
                   {1, 1, 1, 0.7f});
     FillRoundRect(canvas, bar.left + 2, bar.bottom + 3, bar.right - 2, bar.top - 3, 1.0f, kWhite);
 
     // The leading-edge lamp legends, dark over the lamps drawn beneath.
-    const Box legends = spriteBox(111);
+    const Box legends = spriteBox(kSpriteLeadingEdgeLampLegend);
     ClipTo(canvas, legends);
     label(canvas, {legends.left + 1, legends.bottom + 1, legends.left + 25, legends.top - 1},
           {"TRANSIT", "TRANS"}, kLegendDark, FontChoice::SmallOnly);
@@ -277,12 +280,14 @@ void lights(Canvas& canvas) {
           kLegendDark, FontChoice::SmallOnly);
 
     // Marker beacons: the ring, and the middle and inner markers' letters.
-    for (int n : {89, 90, 91}) {
+    for (int n : {kSpriteMarkerOuter, kSpriteMarkerMiddle, kSpriteMarkerInner}) {
         const Box box = spriteBox(n);
         ClipTo(canvas, box);
         FillRing(canvas, box.centreX(), box.centreY(), 4.6f, 6.3f, kInk);
-        if (n == 90) DrawText(canvas, box.left + 4, box.bottom + 4, "M", PixelFont::Small, kInk);
-        if (n == 91) DrawText(canvas, box.left + 5, box.bottom + 4, "I", PixelFont::Small, kInk);
+        if (n == kSpriteMarkerMiddle)
+            DrawText(canvas, box.left + 4, box.bottom + 4, "M", PixelFont::Small, kInk);
+        if (n == kSpriteMarkerInner)
+            DrawText(canvas, box.left + 5, box.bottom + 4, "I", PixelFont::Small, kInk);
     }
 }
 
@@ -290,24 +295,24 @@ void lights(Canvas& canvas) {
 
 void switches(Canvas& canvas) {
     // Generator switches: OFF up, the spring-loaded centre, ON down.
-    toggleSwitch(canvas, spriteBox(45), 1);
-    toggleSwitch(canvas, spriteBox(46), 0);
-    toggleSwitch(canvas, spriteBox(47), -1);
+    toggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchOff), 1);
+    toggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchCentre), 0);
+    toggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchOn), -1);
     // External power, clear of the ignition selectors below them.
     for (int position = 0; position < 3; ++position) {
-        const Box box = spriteBox(93 + position);
+        const Box box = spriteBox(kSpriteExternalPowerSwitchOff + position);
         toggleSwitch(canvas, rows(box, box.bottom + 6, box.top - 1), 1 - position);
     }
-    toggleSwitch(canvas, spriteBox(48), 1);
-    toggleSwitch(canvas, spriteBox(49), -1);
-    toggleSwitch(canvas, spriteBox(114), 1);
-    toggleSwitch(canvas, spriteBox(115), -1);
+    toggleSwitch(canvas, spriteBox(kSpriteToggleSwitchUp), 1);
+    toggleSwitch(canvas, spriteBox(kSpriteToggleSwitchDown), -1);
+    toggleSwitch(canvas, spriteBox(kSpriteFuelPumpSwitchOff), 1);
+    toggleSwitch(canvas, spriteBox(kSpriteFuelPumpSwitchOn), -1);
     // Autothrottle arm: up is ARM.
-    toggleSwitch(canvas, spriteBox(70), -1);
-    toggleSwitch(canvas, spriteBox(71), 1);
+    toggleSwitch(canvas, spriteBox(kSpriteAtArmSwitchOff), -1);
+    toggleSwitch(canvas, spriteBox(kSpriteAtArmSwitchOn), 1);
 
     // The flight director switch moves as a whole between its positions.
-    const Box director = spriteBox(83);
+    const Box director = spriteBox(kSpriteFlightDirectorSwitch);
     toggleSwitch(canvas,
                  {static_cast<int>(director.centreX()) - 9, director.bottom,
                   static_cast<int>(director.centreX()) + 10, director.top},
@@ -320,7 +325,8 @@ void switches(Canvas& canvas) {
         const char* text;
         int bottomMargin;
     };
-    for (const Cabin& c : {Cabin{52, 1, "ON", 1}, Cabin{53, -1, "OFF", 0}}) {
+    for (const Cabin& c :
+         {Cabin{kSpriteCabinSwitchOn, 1, "ON", 1}, Cabin{kSpriteCabinSwitchOff, -1, "OFF", 0}}) {
         const Box box = spriteBox(c.sprite);
         const Box plate = {box.left + 2, box.bottom + c.bottomMargin + 1, box.right - 2,
                            box.top - 1};
@@ -338,14 +344,14 @@ void switches(Canvas& canvas) {
     // left clear.
     const float startAngles[4] = {-70, -25, 20, 65};
     for (int position = 0; position < 4; ++position) {
-        const Box box = spriteBox(97 + position);
+        const Box box = spriteBox(kSpriteStartSwitchGround + position);
         pointerKnob(canvas, box, box.centreX(), box.centreY() + 1, 12.5f, startAngles[position]);
     }
 
     // Ignition selector: IGN L, BOTH, IGN R, clear of the power switches above.
     const float ignitionAngles[3] = {-35, 0, 35};
     for (int position = 0; position < 3; ++position) {
-        const Box box = spriteBox(102 + position);
+        const Box box = spriteBox(kSpriteIgnitionLeft + position);
         const Box area = rows(box, box.bottom, box.top - 7);
         pointerKnob(canvas, area, area.centreX(), area.centreY(), 8.0f, ignitionAngles[position]);
     }
@@ -353,12 +359,12 @@ void switches(Canvas& canvas) {
     // Crossfeed valve selector: the bar across the line when closed, along
     // it when open.
     for (int open = 0; open < 2; ++open) {
-        const Box box = spriteBox(112 + open);
+        const Box box = spriteBox(kSpriteCrossfeedClosed + open);
         pointerKnob(canvas, box, box.centreX(), box.centreY(), 14.0f, open ? 0.0f : 90.0f);
     }
 
     // A panel knob with its index mark.
-    const Box knob = spriteBox(84);
+    const Box knob = spriteBox(kSpritePanelKnob);
     ClipTo(canvas, knob);
     FillCircle(canvas, knob.centreX(), knob.centreY(), 13.0f, kKnobRim);
     for (int k = 0; k < 16; ++k) {
@@ -377,8 +383,9 @@ void hoverIcons(Canvas& canvas) {
     // One column holds the single-step arrows, the click icon and the
     // click-spot marker: down arrow, bar, up arrow and a press dot, each cut
     // by the sprites that show them.
-    const Box single = {spriteBox(56).left, spriteBox(56).bottom, spriteBox(56).right,
-                        spriteBox(58).top};
+    const Box single = {spriteBox(kSpriteHoverStepDown).left,
+                        spriteBox(kSpriteHoverStepDown).bottom,
+                        spriteBox(kSpriteHoverStepDown).right, spriteBox(kSpriteHoverClick).top};
     ClipTo(canvas, single);
     const float l = single.left + 1.5f, r = single.right - 1.5f;
     iconPolygon(canvas, triangle(l, r, 235.5f, 230.8f));
@@ -388,8 +395,9 @@ void hoverIcons(Canvas& canvas) {
     FillCircle(canvas, single.centreX(), 253.0f, 1.5f, kWhite);
 
     // The five-step arrows: doubled heads either side of the bar.
-    const Box fives = {spriteBox(57).left, spriteBox(57).bottom, spriteBox(55).right,
-                       spriteBox(55).top};
+    const Box fives = {
+        spriteBox(kSpriteHoverFiveStepsDown).left, spriteBox(kSpriteHoverFiveStepsDown).bottom,
+        spriteBox(kSpriteHoverFiveStepsUp).right, spriteBox(kSpriteHoverFiveStepsUp).top};
     ClipTo(canvas, fives);
     const float fl = fives.left + 1.5f, fr = fives.right - 1.5f;
     iconPolygon(canvas, triangle(fl, fr, 231.0f, 226.8f));
@@ -400,11 +408,17 @@ void hoverIcons(Canvas& canvas) {
 
     // Turn left and turn right: one arc with a head at each end; each
     // sprite shows the arc and its own head.
-    const Box turns = {spriteBox(105).left, spriteBox(105).bottom, spriteBox(106).right,
-                       spriteBox(106).top};
+    const Box turns = {spriteBox(kSpriteHoverTurnLeft).left, spriteBox(kSpriteHoverTurnLeft).bottom,
+                       spriteBox(kSpriteHoverTurnRight).right,
+                       spriteBox(kSpriteHoverTurnRight).top};
     ClipTo(canvas, turns);
-    const float cx = 0.5f * (spriteBox(106).left + spriteBox(105).right), cy = turns.bottom + 5.0f;
-    const float rx = 0.5f * (spriteBox(105).right - spriteBox(106).left) - 0.5f, ry = 6.5f;
+    const float cx = 0.5f * (spriteBox(kSpriteHoverTurnRight).left +
+                             spriteBox(kSpriteHoverTurnLeft).right),
+                cy = turns.bottom + 5.0f;
+    const float rx = 0.5f * (spriteBox(kSpriteHoverTurnLeft).right -
+                             spriteBox(kSpriteHoverTurnRight).left) -
+                     0.5f,
+                ry = 6.5f;
     auto arc = [&](float width, const Colour& colour) {
         FillShape(
             canvas, cx - rx - width, cy - 1, cx + rx + width, cy + ry + width,
@@ -425,7 +439,7 @@ void hoverIcons(Canvas& canvas) {
         {{turns.right - 0.5f, cy}, {cx + rx - 2.5f, cy - 3.5f}, {cx + rx - 2.5f, cy + 3.5f}});
 
     // Popup menu: a small window.
-    const Box menu = spriteBox(85);
+    const Box menu = spriteBox(kSpriteHoverPopupMenu);
     ClipTo(canvas, menu);
     const Box frame = {menu.left + 1, menu.bottom + 3, menu.right - 1, menu.top - 3};
     FillBox(canvas, inset(frame, -1), kShadow);
