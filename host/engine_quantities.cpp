@@ -10,7 +10,6 @@
 namespace quil {
 namespace {
 
-constexpr int kEngines = 2;
 
 struct EngineQuantities {
     float quantity1[kEngines];

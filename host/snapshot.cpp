@@ -25,7 +25,6 @@ SimSnapshot snapshot;
 
 namespace {
 
-constexpr int kEngines = 2;
 constexpr float kFeetPerRadioAltitudeUnit = 0.3042f;  // the aircraft's own, not 0.3048
 constexpr float kDegreesPerRadian = 57.2957795f;
 constexpr float kDefaultBankLimit = 30.0f;

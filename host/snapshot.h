@@ -7,6 +7,9 @@
 
 namespace quil {
 
+// Per-engine values are indexed 0 for the left engine, 1 for the right.
+constexpr int kEngines = 2;
+
 // Fields in their declared order; "slow n/k" fields are read in phase n of
 // a k-frame rotation and may be up to k - 1 frames old.
 struct SimSnapshot {
@@ -36,13 +39,13 @@ struct SimSnapshot {
     int32_t bleedAirOn;
     float maxAllowableAltitude;  // feet
     int32_t cabinAltitude;
-    float n1Limit[2];
-    int32_t propMode[2];
-    float engineN1[2];
-    float egt[2];
-    float oilPressure[2];
-    float oilTemp[2];
-    int32_t igniterActive[2];
+    float n1Limit[kEngines];
+    int32_t propMode[kEngines];
+    float engineN1[kEngines];
+    float egt[kEngines];
+    float oilPressure[kEngines];
+    float oilTemp[kEngines];
+    int32_t igniterActive[kEngines];
     float gearDeploy[3];
     int32_t anyGearDown;
     float magVar;
@@ -70,7 +73,7 @@ struct SimSnapshot {
     int32_t taxiLight, landingLights;
     int32_t galleySwitch, cabinLightSwitch;
     int32_t wingAntiIce;
-    uint8_t engineAntiIce[2];  // 0 closed, 1 transition pending, 2 open
+    uint8_t engineAntiIce[kEngines];  // 0 closed, 1 transition pending, 2 open
     int32_t oat;               // °C
     int32_t hsiSource;         // 0 NAV1, 1 NAV2, other GPS
     int32_t apMode;

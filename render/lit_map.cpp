@@ -17,7 +17,6 @@
 namespace quil {
 namespace {
 
-constexpr size_t kRgbaBytes = 4;
 constexpr int kSmallestCapturedPx = 64;        // smaller light maps are left alone
 constexpr float kLayoutWidthTexels = 1024.0f;  // the glow rectangles' own scale
 constexpr int kFillWidthTexels = 512;

@@ -9,7 +9,6 @@ namespace quil {
 namespace {
 
 constexpr size_t kSignatureBytes = 8;
-constexpr size_t kRgbaBytes = 4;
 constexpr png_byte kOpaque = 0xff;
 
 // What the decoder holds. It lives in the caller's frame, so that a libpng

@@ -21,6 +21,8 @@ struct FreeDeleter {
     void operator()(uint8_t* block) const { std::free(block); }
 };
 
+constexpr size_t kRgbaBytes = 4;  // per texel
+
 // RGBA bytes, bottom row first, so that texture coordinate v = 0 is the
 // bottom edge of the picture.
 struct PngImage {

@@ -15,7 +15,6 @@
 namespace quil {
 namespace {
 
-constexpr int kEngines = 2;
 constexpr float kZeroForEachEngine[kEngines] = {0.0f, 0.0f};
 
 // ---- APU ---------------------------------------------------------------------

@@ -595,9 +595,9 @@ void ElectricalStep(float now) {
 }
 
 void UpdateEngineGeneratorSources() {
-    float n2[2];
+    float n2[kEngines];
     N2OfBothEngines(n2);
-    for (int side = 0; side < 2; ++side) model.generators[side].n2 = n2[side];
+    for (int side = 0; side < kEngines; ++side) model.generators[side].n2 = n2[side];
 }
 
 void RestartElectricalModel() { model = Electrical{}; }

@@ -11,7 +11,6 @@
 namespace quil {
 namespace {
 
-constexpr int kEngines = 2;
 constexpr float kRunningN1 = 0.2f;               // percent
 constexpr float kVibrationPerN2 = 0.009f;
 constexpr float kHighestPlausibleSpeed = 150.0f;  // percent N1 or N2
@@ -232,7 +231,7 @@ void RestartEngineModel() { engines = kEnginesAtLoad; }
 
 float N1(int engine) { return readEngine(engineN1, engine); }
 float N2(int engine) { return readEngine(engineN2, engine); }
-void N2OfBothEngines(float (&n2)[2]) {
+void N2OfBothEngines(float (&n2)[kEngines]) {
     LazyGetArray(engineN2, n2, 0, kEngines);
     for (float& percent : n2) percent = cleanSpeed(percent);
 }

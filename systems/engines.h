@@ -5,6 +5,8 @@
 // and wrapping; times are seconds of simulator running time.
 #pragma once
 
+#include "host/snapshot.h"
+
 namespace quil {
 
 // Back to the state at plug-in load: fans at rest, reversers stowed, the
@@ -19,7 +21,7 @@ void RestartEngineModel();
 float N1(int engine);
 float N2(int engine);
 // Both engines' N2 in one read, for the models that step both each frame.
-void N2OfBothEngines(float (&n2)[2]);
+void N2OfBothEngines(float (&n2)[kEngines]);
 bool engineRunning(int engine);  // N1 above 0.2 %
 bool eitherEngineRunning();
 float VibrationLevel(int engine);
