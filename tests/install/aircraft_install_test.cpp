@@ -67,7 +67,8 @@ TEST(AircraftInstall, LaysOutTheAircraftsPluginFolderAndTheInstalledPluginRunsTh
     ASSERT_EQ(install(aircraft), 0) << fileText(folder / "install.log");
 
     const fs::path plugin = aircraft / "plugins" / "quil" / "64";
-    for (const char* file : {"lin.xpl", "quiltextures/quiltexture.png", "quiltextures/quilfonts.png"}) {
+    for (const char* file :
+         {"lin.xpl", "quiltextures/quiltexture.png", "quiltextures/quilfonts.png"}) {
         EXPECT_EQ(fileText(plugin / file), fileText(kBuild / "quil" / "64" / file)) << file;
     }
     const fs::path settings = aircraft / "conf" / "quil.cnf";
