@@ -13,7 +13,7 @@
 #include <cerrno>
 #include <cstdint>
 
-#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 32)
+#if __GLIBC_PREREQ(2, 32)
 // The runtime skips atomic reference counting while this says the process
 // has one thread. The simulator's process never has, and 0 is always safe.
 extern "C" {
@@ -21,7 +21,7 @@ char __libc_single_threaded = 0;
 }
 #endif
 
-#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 34)
+#if __GLIBC_PREREQ(2, 34)
 // glibc 2.34 moved the thread functions into the C library under new
 // versions; the ones from 2.2.5 are the same functions, found in libpthread
 // on older systems. Weak: a process without threads may not have them.
@@ -50,7 +50,7 @@ extern "C" int pthread_once(pthread_once_t* once, void (*init)()) noexcept {
 }
 #endif
 
-#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 35)
+#if __GLIBC_PREREQ(2, 35)
 namespace {
 
 struct ObjectSearch {
@@ -94,9 +94,9 @@ extern "C" int _dl_find_object(void* address, dl_find_object* result) noexcept {
 }
 #endif
 
-#if defined(__GLIBC__) && __GLIBC_PREREQ(2, 36)
-// Only std::random_device's constructor can reach this, and the plug-in
-// never makes one; the kernel's entropy serves it as glibc 2.36 would.
+#if __GLIBC_PREREQ(2, 36)
+// Only std::random_device can reach this, and the plug-in never makes one;
+// the kernel's entropy serves it as glibc 2.36 would.
 extern "C" uint32_t arc4random() noexcept {
     uint32_t value;
     if (getentropy(&value, sizeof value) == 0) return value;
