@@ -91,6 +91,14 @@ TEST(AircraftInstall, LaysOutTheAircraftsPluginFolderAndTheInstalledPluginRunsTh
     std::ofstream(settings) << "tailnum = \"OY-OWN\"\n";
     ASSERT_EQ(install(aircraft), 0) << fileText(folder / "install.log");
     EXPECT_EQ(fileText(settings), "tailnum = \"OY-OWN\"\n");
+
+    // Without an aircraft folder nothing is installed (DESTDIR keeps even a
+    // faulty install inside the test's folder).
+    const fs::path staging = folder / "staging";
+    EXPECT_NE(exitCode("DESTDIR='" + staging.string() + "' '" + cmakeCommand() + "' --install '" +
+                       kBuild.string() + "' >/dev/null 2>&1"),
+              0);
+    EXPECT_FALSE(fs::exists(staging));
 }
 
 }  // namespace
