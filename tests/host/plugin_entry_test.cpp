@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/host_fixture.h"
 
@@ -83,6 +84,35 @@ TEST(PluginBinary, LeavesEverySdkFunctionToTheHost) {
     EXPECT_EQ(needed.find("standin"), std::string::npos) << needed;
     EXPECT_EQ(needed.find("libstdc++"), std::string::npos)
         << "the C++ runtime is linked in, not taken from the host";
+}
+
+// The CI check of a binary against what the README tells aircraft users to
+// have: it passes the plug-in and names each way another library fails it.
+TEST(PluginBinary, TheLoadabilityCheckPassesThePluginAndNamesEveryViolation) {
+    struct Case {
+        std::string binary;
+        int exitCode;
+        std::vector<std::string> said;
+    };
+    const Case cases[] = {
+        {quiltest::pluginPath(), 0, {"glibc up to 2.", "check-plugin-binary: ok"}},
+        {QUIL_BUILD_DIR "/standin/libquil_standin.so",
+         1,
+         {"FAIL: " QUIL_BUILD_DIR "/standin/libquil_standin.so needs libstdc++.so.6, which is not",
+          "(newer than 2.31) for: ", "beyond the five entry points: ",
+          "does not export the entry point XPluginStart",
+          "would not load on every Linux the simulator runs on"}},
+    };
+    for (const Case& c : cases) {
+        const std::string output = commandOutput(
+            QUIL_SOURCE_DIR "/scripts/check-plugin-binary.sh " + c.binary + " 2>&1; echo exit $?");
+        EXPECT_NE(output.find("exit " + std::to_string(c.exitCode) + "\n"), std::string::npos)
+            << c.binary << ":\n" << output;
+        for (const std::string& said : c.said) {
+            EXPECT_NE(output.find(said), std::string::npos)
+                << c.binary << ": no \"" << said << "\" in\n" << output;
+        }
+    }
 }
 
 class PluginLoading : public quiltest::HostTest {};

@@ -29,5 +29,7 @@ void startProbeGraphics();
 void stopProbeGraphics();
 void startProbeWidgets();
 void stopProbeWidgets();
+void startProbeExceptions();
+void stopProbeExceptions();
 void probeReceiveMessage(int from, int message, void* param);
 void sampleSimulatorDataRefs();

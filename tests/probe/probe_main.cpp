@@ -58,10 +58,12 @@ PLUGIN_API int XPluginStart(char* name, char* signature, char* description) {
     startProbeWindow();
     startProbeGraphics();
     startProbeWidgets();
+    startProbeExceptions();
     return 1;
 }
 
 PLUGIN_API void XPluginStop() {
+    stopProbeExceptions();
     stopProbeWidgets();
     stopProbeGraphics();
     stopProbeWindow();
