@@ -144,6 +144,12 @@ void RollCommand(float target, float current, float now, float bankLimit, float&
             StartTurn(target, current, now);
         }
     }
+    // A turn that started without a bank (at a standstill, or right on its
+    // target) takes the bank of what is left of it once there is one, so the
+    // law is not left without authority for good.
+    if (law.turnState == kTurning && !(law.turnBank > 0.0f)) {
+        law.turnBank = BankForCourseChange(target - current);
+    }
     if (law.turnState != kTurnIdle) {
         const float limit = std::min(bankLimit, law.turnBank);
         stepProfile(step, limit, now);
@@ -177,6 +183,7 @@ void StopRollLaw() {
     law.pidMode = kLoopActivate;
     law.rollOut = 0.0f;
     law.trackingReady = 0;
+    law.lastTime = 0.0f;  // the next turn starts without an interval behind it
 }
 
 bool TurnComplete() { return law.trackingReady && law.turnState == kTurnDone; }
