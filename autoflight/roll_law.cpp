@@ -76,7 +76,7 @@ void rollIn(float step, float limit, float now) {
                                                         : law.turnBankCmd + std::copysign(step, gap);
     if (law.turnState == kTurning && now > law.turnStartTime) {
         const float lead = law.turnBank * kRollOutLeadFactor / groundspeed_mps();
-        if (std::fabs(law.lastError) < lead) law.turnPhase = kRollingOut;
+        if (std::fabs(law.lastError) <= lead) law.turnPhase = kRollingOut;
     }
 }
 
