@@ -144,11 +144,16 @@ void RollCommand(float target, float current, float now, float bankLimit, float&
             StartTurn(target, current, now);
         }
     }
-    // A turn that started without a bank (at a standstill, or right on its
-    // target) takes the bank of what is left of it once there is one, so the
-    // law is not left without authority for good.
-    if (law.turnState == kTurning && !(law.turnBank > 0.0f)) {
-        law.turnBank = BankForCourseChange(target - current);
+    // A turn begun for less than the law now has to steer (at a standstill,
+    // or towards a course the target has since left, as when LNAV engages
+    // on the leg's course but off the leg) is re-aimed at the present
+    // target; else its bank and roll-out lead would stay too small for good.
+    if (law.turnState == kTurning && law.turnPhase < kRollingOut) {
+        const float needed = BankForCourseChange(target - current);
+        if (needed > law.turnBank) {
+            law.turnBank = needed;
+            law.turnPhase = phaseTowards(target, current);
+        }
     }
     if (law.turnState != kTurnIdle) {
         const float limit = std::min(bankLimit, law.turnBank);
