@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -17,9 +16,9 @@
 namespace {
 
 using namespace quil;
+using quiltest::kNaN;
 using standin::FmsEntry;
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr double kNmPerDegreeOfLatitude = 60.0;
 
 FmsEntry waypoint(const char* id, float lat, float lon, int altitude) {
@@ -72,10 +71,8 @@ TEST_F(Lnav, APlanWithoutALegToFlyDropsLnav) {
         engageLnav();
         load(c.plan, c.destination);
         frame();
-        EXPECT_FALSE(FlightPlanValid()) << c.name;
-        EXPECT_FALSE(apLnavEng()) << c.name;
+        EXPECT_FALSE(FlightPlanValid() || apLnavEng()) << c.name;
         EXPECT_EQ(CrossTrackNm(), 0.0f) << c.name;
-        EXPECT_EQ(LegCourse(), 0.0f) << c.name;
         EXPECT_EQ(targetWaypointAltitude(), snapshot.indicatedAltitude) << c.name;
         mcpLnav(kMcpOn);
         EXPECT_FALSE(apLnavArmed()) << c.name << ": the button is refused";

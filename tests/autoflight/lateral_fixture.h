@@ -1,12 +1,12 @@
-// In-process flight for the lateral guidance tests: the plug-in's code
-// bound to a fresh stand-in host, airborne, stepped frame by frame in the
-// order of the systems update, with a simple aircraft that banks as the
-// flight director commands and turns at the rate its bank gives.
+// In-process flight for the lateral guidance tests: the plug-in's code bound
+// to a fresh stand-in host, airborne, stepped in the order of the systems
+// update, with an aircraft that banks as the flight director commands.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "autoflight/lateral.h"
 #include "autoflight/modes.h"
@@ -17,7 +17,7 @@
 namespace quiltest {
 
 constexpr float kFrameSeconds = 1.0f / 30.0f;
-constexpr char kFdRoll[] = "sim/cockpit/autopilot/flight_director_roll";
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 class LateralFlight : public InProcessTest {
 protected:
@@ -29,31 +29,23 @@ protected:
         ASSERT_EQ(quil::BindSimulatorState(), 1);
         quil::AfdsReset();
         quil::mcpApConnect(quil::kMcpOn);
-        fly(5000.0f, 130.0f, 0.0f);
+        // 5000 ft above the ground at 130 m/s, the bank selector at 30 deg.
+        quil::snapshot.radioAltitude = quil::snapshot.indicatedAltitude = 5000.0f;
+        quil::snapshot.groundSpeed = 130.0f;
+        quil::snapshot.ias = 250.0f;
+        quil::snapshot.bankLimit = 30.0f;
+        steer(0.0f);
         frame();  // no roll mode: the roll law rests
     }
 
-    // Level at `feet` above the ground, `speed` m/s over it, heading and
-    // track `heading`, the bank selector at its 30 deg stop.
-    void fly(float feet, float speed, float heading) {
-        quil::snapshot.radioAltitude = feet;
-        quil::snapshot.indicatedAltitude = feet;
-        quil::snapshot.groundSpeed = speed;
-        quil::snapshot.ias = 250.0f;
-        quil::snapshot.bankLimit = 30.0f;
-        steer(heading);
-    }
-    void steer(float heading) {
-        quil::snapshot.magHeading = heading;
-        quil::snapshot.track = heading;
-    }
+    void steer(float heading) { quil::snapshot.magHeading = quil::snapshot.track = heading; }
     void place(double lat, double lon) {
         standin::setDouble("sim/flightmodel/position/latitude", lat);
         standin::setDouble("sim/flightmodel/position/longitude", lon);
     }
+    float fdRoll() const { return standin::getFloat("sim/cockpit/autopilot/flight_director_roll"); }
 
-    // The simulator's clock moves on one frame; then the flight plan and
-    // the autoflight step, as the systems update runs them.
+    // The clock moves on one frame; then the flight plan and the autoflight.
     void frame(float seconds = kFrameSeconds) {
         standin::setFrameInterval(seconds);
         standin::runFrame();
@@ -63,21 +55,15 @@ protected:
     void frames(float seconds) {
         for (int i = 0; i < static_cast<int>(seconds / kFrameSeconds); ++i) frame();
     }
-
-    // One frame, after which the aircraft holds the commanded bank and
-    // turns at g tan(bank) / v.
+    // One frame, after which the aircraft holds the commanded bank and turns
+    // at g tan(bank) / v.
     void flyFrame() {
         frame();
-        const float bank = fdRoll();
-        quil::snapshot.roll = bank;
-        const float v = quil::snapshot.groundSpeed;
-        const float rate = 9.81f * std::tan(bank / 57.2957795f) / v * 57.2957795f;
-        float heading = std::fmod(quil::snapshot.magHeading + rate * kFrameSeconds, 360.0f);
-        if (heading < 0.0f) heading += 360.0f;
-        steer(heading);
+        quil::snapshot.roll = fdRoll();
+        const float rate = 9.81f * std::tan(fdRoll() / 57.2957795f) / quil::snapshot.groundSpeed;
+        const float heading = quil::snapshot.magHeading + rate * 57.2957795f * kFrameSeconds;
+        steer(std::fmod(heading + 360.0f, 360.0f));
     }
-
-    float fdRoll() const { return standin::getFloat(kFdRoll); }
 };
 
 }  // namespace quiltest

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "autoflight/lateral.h"
 #include "autoflight/lateral_fixture.h"
@@ -10,7 +11,6 @@
 namespace {
 
 using namespace quil;
-using quiltest::kFrameSeconds;
 
 constexpr char kHsiSelector[] = "sim/cockpit/switches/HSI_selector";
 constexpr char kAileronTrim[] = "sim/flightmodel/controls/ail_trim";
@@ -32,18 +32,15 @@ protected:
 
 TEST_F(RollModes, TheNavSourceSelectorStepsBetweenNav1AndGpsAndIsWrittenEveryFrame) {
     for (int i = 0; i < 3; ++i) NavSourcePrev();
-    struct Press {
-        void (*press)();
-        int selector;
-    };
-    const Press presses[] = {{NavSourceNext, 1}, {NavSourceNext, 2}, {NavSourceNext, 2},
-                             {NavSourcePrev, 1}, {NavSourcePrev, 0}, {NavSourcePrev, 0}};
+    const std::pair<void (*)(), int> presses[] = {{NavSourceNext, 1}, {NavSourceNext, 2},
+                                                  {NavSourceNext, 2}, {NavSourcePrev, 1},
+                                                  {NavSourcePrev, 0}, {NavSourcePrev, 0}};
     int step = 0;
-    for (const Press& p : presses) {
-        p.press();
+    for (const auto& [press, selector] : presses) {
+        press();
         standin::setInt(kHsiSelector, 7);
         WriteNavSource();
-        EXPECT_EQ(standin::getInt(kHsiSelector), p.selector) << "press " << step++;
+        EXPECT_EQ(standin::getInt(kHsiSelector), selector) << "press " << step++;
     }
 }
 

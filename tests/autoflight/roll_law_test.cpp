@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "autoflight/lateral.h"
 #include "autoflight/lateral_fixture.h"
@@ -12,8 +11,7 @@
 namespace {
 
 using namespace quil;
-
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+using quiltest::kNaN;
 
 class RollLaw : public quiltest::LateralFlight {};
 
