@@ -134,49 +134,51 @@ TEST_F(Lnav, TheNextWaypointIsTakenAtTheTurnAnticipationWithItsThrustLimit) {
 
 // At the last waypoint LNAV hands over to HDG SEL on the final course and
 // VNAV to ALT HOLD: within 0.2 nm, or when no longer getting closer for
-// 3 s heading along the leg, or for 30 s whatever the heading.
+// 3 s heading along the leg (also from just left of north), or for 30 s
+// whatever the heading.
 TEST_F(Lnav, AtTheEndOfTheRouteLnavHandsOverToHdgSelAndVnavToAltHold) {
     struct Case {
         const char* name;
         double lastNm;
-        float heading;
-        float wait;
+        float heading, wait;
         bool ended;
     };
     const Case cases[] = {
-        {"0.1 nm out", 0.1, 90.0f, 0.1f, true},
-        {"heading along, 2.5 s", 3.0, 90.0f, 2.5f, false},
-        {"heading along, 3.5 s", 3.0, 90.0f, 3.5f, true},
-        {"heading away, 20 s", 3.0, 270.0f, 20.0f, false},
-        {"heading away, 31 s", 3.0, 270.0f, 31.0f, true},
-    };
-    // Due east from WEST to EAST along 55 N.
-    const std::vector<FmsEntry> plan = {waypoint("WEST", 55.0f, 12.0f, 3000),
-                                        waypoint("EAST", 55.0f, 13.0f, 5000)};
-    const auto westOfEast = [this](double nm) {
-        place(55.0, 13.0 - nm / (kNmPerDegreeOfLatitude * std::cos(55.0 / 57.2957795)));
+        {"0.1 nm out", 0.1, 0.0f, 0.1f, true},
+        {"heading along, 2.5 s", 3.0, 358.0f, 2.5f, false},
+        {"heading along, 3.5 s", 3.0, 358.0f, 3.5f, true},
+        {"heading away, 20 s", 3.0, 180.0f, 20.0f, false},
+        {"heading away, 31 s", 3.0, 180.0f, 31.0f, true},
     };
     for (const Case& c : cases) {
         mcpHdgSel(kMcpOff);
         mcpAltHold(kMcpOff, 0);
-        load(plan, 1);
-        steer(90.0f);
-        westOfEast(5.0);
+        SetMcpHdg(200.0f);
+        load({waypoint("SOUTH", 55.0f, 12.0f, 3000), waypoint("NORTH", 55.5f, 12.0f, 5000)}, 1);
+        beforeNorth(5.0);
         engageLnav();
         mcpVnav(kMcpOn);
-        westOfEast(4.0);
+        beforeNorth(4.0);
         frame();
         steer(c.heading);
-        westOfEast(c.lastNm);
+        beforeNorth(c.lastNm);
         frames(c.wait);
-        EXPECT_EQ(apHdgSel(), c.ended) << c.name;
-        EXPECT_EQ(apLnavEng(), !c.ended) << c.name;
-        EXPECT_EQ(apPitchAltHld(), c.ended) << c.name;
-        EXPECT_EQ(apVnavEng(), !c.ended) << c.name;
-        if (c.ended) {
-            EXPECT_EQ(snapshot.mcpHeading, 90.0f) << c.name;
-        }
+        EXPECT_EQ(apHdgSel() && apPitchAltHld(), c.ended) << c.name;
+        EXPECT_EQ(apLnavEng() && apVnavEng(), !c.ended) << c.name;
+        EXPECT_EQ(snapshot.mcpHeading, c.ended ? 0.0f : 200.0f) << c.name;
     }
+}
+
+// A leg change of a degree across north is nearly straight on: the turn
+// point does not move miles ahead with the cross-track distance.
+TEST_F(Lnav, ANearlyStraightLegChangeAcrossNorthIsNotTakenEarly) {
+    load({waypoint("DEP", 55.0f, 12.0f, 3000), waypoint("NORTH", 55.5f, 12.0f, 5000),
+          waypoint("ON", 56.5f, 11.97f, 5000)},
+         1);
+    beforeNorth(5.0, 0.5);
+    frames(0.5f);
+    EXPECT_EQ(standin::destinationEntry(), 1);
+    EXPECT_GT(DistanceToTurnNm(), 2.0f);
 }
 
 // The whole plug-in on the stand-in host moves the simulator's flight plan
