@@ -59,7 +59,6 @@ constexpr float kRetardReleaseMarginPercent = 0.5f;
 constexpr float kRetardReleaseSeconds = 10.0f;
 
 // Lateral and approach
-constexpr float kLnavEngageMinRadioAltitudeFeet = 55.0f;
 constexpr float kGsArmMinRadioAltitudeFeet = 50.0f;
 constexpr float kGsCaptureDots = 0.4f;
 constexpr float kFlareArmRadioAltitudeFeet = 1500.0f;

@@ -17,6 +17,8 @@ constexpr McpAction kMcpToggle = 3;
 // RETARD drives N1 to this; atSpeedHold without SPEED holds this speed.
 constexpr float kRetardN1Percent = 34.0f;
 constexpr float kSpeedHoldDefaultKnots = 100.0f;
+// LNAV engages, and steers, only above this radio altitude (feet).
+constexpr float kLnavEngageMinRadioAltitudeFeet = 55.0f;
 
 // Reads the simulator's physics constants once, at start.
 void InitAutoflightConstants();

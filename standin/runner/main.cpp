@@ -42,6 +42,7 @@ constexpr char kUsage[] =
     "  expect DATAREF[INDEX] ==|!=|>|<|>=|<= VALUE      expect DATAREF ~ VALUE TOLERANCE\n"
     "  send afds|switch MODE COMMAND set|on|off|query|ACTION [VALUE]\n"
     "  send connect 1|0      send state\n"
+    "  waypoint ID LAT LON ALTITUDE  (appends a flight-plan entry)   destination ENTRY\n"
     "  pause      resume      end\n"
     "\n"
     "The send actions go through the peer plug-in (--plugin build/peer/64/lin.xpl,\n"

@@ -74,6 +74,21 @@ void writeHost(std::ostream& out, const RunOutcome& outcome) {
         << formatted("%.2f", outcome.seconds) << " s\n";
 }
 
+// The simulator's flight plan as the run left it, the entry flown to marked.
+void writeFlightPlan(std::ostream& out) {
+    const std::vector<FmsEntry> plan = flightPlan();
+    out << "Flight plan: " << (plan.empty() ? "none" : std::to_string(plan.size()) + " entries")
+        << "\n";
+    if (plan.empty()) return;
+    std::vector<std::string> items;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        const bool flownTo = static_cast<int>(i) == destinationEntry();
+        items.push_back((flownTo ? "-> " : "") + plan[i].id + " " + std::to_string(plan[i].altitude) +
+                        " ft");
+    }
+    writeWrapped(out, items, "  ");
+}
+
 void writeUsage(std::ostream& out, const FrameUsage& usage) {
     out << "SDK calls per frame: " << usage.lastFrameSdkCalls << " in the last frame";
     if (usage.pastStartup) out << ", at most " << usage.peakSdkCalls << " after start-up";
@@ -173,6 +188,7 @@ std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest
     std::ostringstream out;
     writePlugins(out, pluginUnderTest);
     writeHost(out, outcome);
+    writeFlightPlan(out);
     writeUsage(out, outcome.usage);
     writeMessages(out);
     writeScreenshots(out, outcome.screenshots);

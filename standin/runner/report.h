@@ -62,8 +62,8 @@ int failedExpectations(const RunOutcome& outcome);
 bool runFailed(const RunOutcome& outcome);
 
 // The report of a finished run, with what the host holds now (plug-ins,
-// aircraft, window, message log). The first plug-in loaded is the one under
-// test.
+// aircraft, window, flight plan, message log). The first plug-in loaded is
+// the one under test.
 std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest);
 bool writeTextFile(const std::string& path, const std::string& text, std::string* error);
 

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "XPLMNavigation.h"
 #include "standin/standin.h"
 
 namespace standin::runner {
@@ -20,6 +21,7 @@ namespace {
 // Panel units span the simulator's whole panel, 1024 across and up.
 constexpr double kPanelUnits = 1024.0;
 constexpr double kProgressSeconds = 10.0;
+constexpr long long kMostFlightPlanEntries = 100;  // the simulator's plan holds no more
 
 // ---- Parsing ---------------------------------------------------------------
 
@@ -338,6 +340,30 @@ bool parseSend(const Arguments& args, ActionBody* body, std::string* error) {
     return true;
 }
 
+bool parseWaypoint(const Arguments& args, ActionBody* body, std::string* error) {
+    WaypointAction waypoint;
+    double lat = 0.0, lon = 0.0;
+    if (!argumentCount(args, 4, error) || !parseNumber(args.words[1], &lat, error) ||
+        !parseNumber(args.words[2], &lon, error) || !parseInt(args.words[3], &waypoint.altitude, error))
+        return false;
+    waypoint.id = args.words[0].text;
+    waypoint.lat = static_cast<float>(lat);
+    waypoint.lon = static_cast<float>(lon);
+    *body = waypoint;
+    return true;
+}
+
+bool parseDestination(const Arguments& args, ActionBody* body, std::string* error) {
+    DestinationAction destination;
+    long long entry = 0;
+    if (!argumentCount(args, 1, error) ||
+        !parseInteger(args.words[0], 0, kMostFlightPlanEntries - 1, &entry, error))
+        return false;
+    destination.entry = static_cast<int>(entry);
+    *body = destination;
+    return true;
+}
+
 template <bool Paused>
 bool parsePause(const Arguments& args, ActionBody* body, std::string* error) {
     if (!argumentCount(args, 0, error)) return false;
@@ -369,6 +395,8 @@ constexpr ActionSyntax kActions[] = {
     {"screenshot", "NAME.png", parseScreenshot},
     {"expect", "DATAREF OP VALUE [TOLERANCE]", parseExpect},
     {"send", "afds|switch MODE COMMAND ACTION [VALUE] | connect VALUE | state", parseSend},
+    {"waypoint", "ID LAT LON ALTITUDE", parseWaypoint},
+    {"destination", "ENTRY", parseDestination},
     {"pause", "", parsePause<true>},
     {"resume", "", parsePause<false>},
     {"end", "", parseEnd},
@@ -599,6 +627,19 @@ struct ActionRunner {
         setInt(syntax.trigger, 1);
         if (getInt(kPeerTarget) == XPLM_NO_PLUGIN_ID)
             problem("the peer found no plug-in signed rv.quil.plugin to send to");
+    }
+
+    void operator()(const WaypointAction& waypoint) {
+        std::vector<FmsEntry> plan = flightPlan();
+        if (plan.size() >= static_cast<size_t>(kMostFlightPlanEntries))
+            return problem("the flight plan is full");
+        plan.push_back({xplm_Nav_LatLon, waypoint.id, XPLM_NAV_NOT_FOUND, waypoint.altitude,
+                        waypoint.lat, waypoint.lon});
+        setFlightPlan(plan);
+    }
+
+    void operator()(const DestinationAction& destination) {
+        setDestinationEntry(destination.entry);
     }
 
     void operator()(const PauseAction& pause) { setPaused(pause.paused); }

@@ -22,6 +22,9 @@
 //   at 5    send connect 0                the autopilot connection (1 or 0)
 //   at 5    send state                    a state request; replies land at once in
 //   at 5    expect peer/reply_value == 0    peer/reply_... and peer/last_state
+//   at 6    waypoint W1 55.6 12.6 3000  appends a latitude/longitude entry (degrees,
+//   at 6    waypoint W2 55.9 12.6 9000    altitude in feet) to the simulator's flight plan
+//   at 6    destination 1                 the flight-plan entry being flown to
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
@@ -102,6 +105,17 @@ struct SendAction {
     int value = 0;    // the record's value, or the connection's integer
 };
 
+// An entry appended to the simulator's flight plan.
+struct WaypointAction {
+    std::string id;
+    float lat = 0.0f, lon = 0.0f;  // degrees
+    int altitude = 0;              // feet
+};
+
+struct DestinationAction {
+    int entry = 0;
+};
+
 struct PauseAction {
     bool paused = true;  // false: resume
 };
@@ -109,8 +123,8 @@ struct PauseAction {
 struct EndAction {};
 
 using ActionBody = std::variant<SetAction, MouseAction, MessageAction, AircraftAction,
-                                ScreenshotAction, ExpectAction, SendAction, PauseAction,
-                                EndAction>;
+                                ScreenshotAction, ExpectAction, SendAction, WaypointAction,
+                                DestinationAction, PauseAction, EndAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run

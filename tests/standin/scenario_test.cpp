@@ -246,6 +246,11 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
         {"at 1 send afds 256 6 on", "demo.scenario:1: bad whole number '256'"},
         {"at 1 send afds 2 6 set 1.5", "demo.scenario:1: bad whole number '1.5'"},
         {"at 1 send connect 2147483648", "demo.scenario:1: bad whole number '2147483648'"},
+        {"at 1 waypoint A 55 12", "demo.scenario:1: missing argument (waypoint ID LAT LON ALTITUDE)"},
+        {"at 1 waypoint A north 12 0", "demo.scenario:1: bad number 'north'"},
+        {"at 1 waypoint A 55 12 1.5", "demo.scenario:1: bad whole number '1.5'"},
+        {"at 1 destination 100", "demo.scenario:1: bad whole number '100'"},
+        {"at 1 destination", "demo.scenario:1: missing argument (destination ENTRY)"},
     };
     for (const Case& c : cases) EXPECT_EQ(parseError(c.text), c.error) << c.text;
 }
@@ -568,6 +573,28 @@ TEST_F(ScenarioRun, PerFramePeaksAreTakenOnlyAfterStartUp) {
     const auto setDataf = std::find(usage.lastFrameCalls.begin(), usage.lastFrameCalls.end(),
                                     std::make_pair(std::string("XPLMSetDataf"), 1L));
     EXPECT_NE(setDataf, usage.lastFrameCalls.end()) << "the probe's altitude write";
+}
+
+TEST_F(ScenarioRun, WaypointsBuildTheFlightPlanAndTheReportShowsTheEntryFlownTo) {
+    const RunOutcome outcome = run(
+        "at 0 waypoint DEP 55.0 12.0 3000\n"
+        "at 0 waypoint \"NORTH\" 55.5 12.0 9000\n"
+        "at 0.5 waypoint WEST 55.5 -11.25 -200\n"
+        "at 0.5 destination 2\n");
+    EXPECT_TRUE(outcome.problems.empty());
+    const std::vector<standin::FmsEntry> plan = standin::flightPlan();
+    ASSERT_EQ(plan.size(), 3u);
+    EXPECT_EQ(plan[1].id, "NORTH");
+    EXPECT_EQ(plan[1].altitude, 9000);
+    EXPECT_EQ(plan[2].lon, -11.25f);
+    EXPECT_EQ(plan[2].altitude, -200);
+    EXPECT_EQ(standin::destinationEntry(), 2);
+    const std::string report = formatReport(outcome, 1);
+    EXPECT_NE(report.find("Flight plan: 3 entries\n  DEP 3000 ft, NORTH 9000 ft, -> WEST -200 ft\n"),
+              std::string::npos)
+        << report;
+    standin::setFlightPlan({});
+    EXPECT_NE(formatReport(outcome, 1).find("Flight plan: none\n"), std::string::npos);
 }
 
 TEST_F(ScenarioRun, TheReportListsPluginsMessagesAndExpectations) {
