@@ -75,6 +75,9 @@ struct RollOutputs {
     float savedAileronTrim = 0.0f;
     float savedRudderTrim = 0.0f;
     bool lawWasActive = false;
+    // What this frame's roll command step found.
+    bool steering = false;
+    bool lawActive = false;
 };
 
 RollOutputs roll;
@@ -156,9 +159,17 @@ void writeTrim(XPLMDataRef ref, float trim) {
     if (std::isfinite(trim)) XPLMSetDataf(ref, trim);
 }
 
+void releaseRollLaw(float now) {
+    roll.steering = false;
+    roll.lawActive = false;
+    roll.rollCommand = 0.0f;
+    roll.lastTime = now;
+    StopRollLaw();
+}
+
 // No roll mode: the flight director shows wings level, and the trims the
 // law found when it started are given back.
-void releaseRollLaw(float now) {
+void releaseTrims() {
     XPLMSetDataf(sim.fdRoll, 0.0f);
     if (roll.lawWasActive) {
         writeTrim(sim.aileronTrim, roll.savedAileronTrim);
@@ -168,15 +179,20 @@ void releaseRollLaw(float now) {
         roll.savedRudderTrim = XPLMGetDataf(sim.rudderTrim);
     }
     roll.lawWasActive = false;
-    roll.rollCommand = 0.0f;
-    roll.lastTime = now;
-    StopRollLaw();
 }
 
 void steerRoll(const RollTarget& t, float now) {
     StepRateLimited(roll.crossTrackLoop, now, xtrackPidOn() ? kLoopRun : kLoopActivate, 0.0f,
                     t.crossTrackInput, roll.crossTrackOutput);
     RollCommand(t.target, t.current, now, MaxBankAngle(), roll.rollCommand, t.active);
+    roll.steering = true;
+    roll.lawActive = t.active;
+}
+
+// The flight director roll, then the roll-error filter and the aileron and
+// rudder trim loops, each started from the simulator's trim.
+void trimRoll(float now) {
+    const bool active = roll.lawActive;
     XPLMSetDataf(sim.fdRoll, roll.rollCommand);
     float aileronTrim = XPLMGetDataf(sim.aileronTrim);
     float rudderTrim = XPLMGetDataf(sim.rudderTrim);
@@ -190,13 +206,13 @@ void steerRoll(const RollTarget& t, float now) {
                             std::fmax(snapshot.ias, kAileronTrimLeastSpeedKnots);
     roll.aileronTrimLoop.outMin = -authority;
     roll.aileronTrimLoop.outMax = authority;
-    StepRateLimited(roll.aileronTrimLoop, now, t.active ? kLoopRun : kLoopTrack, 0.0f,
+    StepRateLimited(roll.aileronTrimLoop, now, active ? kLoopRun : kLoopTrack, 0.0f,
                     roll.rollError, aileronTrim);
     writeTrim(sim.aileronTrim, aileronTrim);
 
-    StepFiltered(roll.rudderTrimLoop, now, t.active, 0.0f, snapshot.slipBall, rudderTrim);
+    StepFiltered(roll.rudderTrimLoop, now, active, 0.0f, snapshot.slipBall, rudderTrim);
     writeTrim(sim.rudderTrim, rudderTrim);
-    roll.lawWasActive = t.active;
+    roll.lawWasActive = active;
 }
 
 }  // namespace
@@ -281,7 +297,7 @@ void VorLocCaptureStep(float now) {
 }
 
 // The first engaged of HDG SEL, LNAV and VOR/LOC steers.
-void RollTargetStep(float now) {
+void RollCommandStep(float now) {
     if (!std::isfinite(now)) return;
     if (apLnavEng() && !FlightPlanValid()) mcpLnavEngage(kMcpOff);
     if (apHdgSel()) {
@@ -292,6 +308,15 @@ void RollTargetStep(float now) {
         steerRoll(vorLocTarget(now), now);
     } else {
         releaseRollLaw(now);
+    }
+}
+
+void RollOutputStep(float now) {
+    if (!std::isfinite(now)) return;
+    if (roll.steering) {
+        trimRoll(now);
+    } else {
+        releaseTrims();
     }
 }
 

@@ -84,8 +84,10 @@ void ClearCrossTrackOutput();
 
 // The VOR/LOC capture test, while VOR/LOC is armed on its frequency.
 void VorLocCaptureStep(float now);
-// The roll law of the engaged roll mode: its target, the flight director
-// roll and the aileron and rudder trims.
-void RollTargetStep(float now);
+// The roll law of the engaged roll mode: its target and the roll command.
+void RollCommandStep(float now);
+// The flight director roll and the aileron and rudder trims that fly it;
+// with no roll mode, wings level and the trims given back.
+void RollOutputStep(float now);
 
 }  // namespace quil

@@ -91,7 +91,7 @@ struct AutothrottleModes {
 
 struct PitchModes {
     std::uint8_t apPitchMcpspd = 0;
-    std::uint8_t lvlChgDirection = 0;
+    std::uint8_t lvlChgDirection = kLvlChgNone;
     std::uint8_t apVsArmed = 0;
     std::uint8_t apVsEng = 0;
     std::uint8_t apPitchAltArmed = 0;
@@ -110,9 +110,6 @@ struct RollModes {
     std::uint8_t apVorLocArmed = 0;
     std::uint8_t apVorLocEng = 0;
 };
-
-constexpr std::uint8_t kLvlChgClimb = 1;
-constexpr std::uint8_t kLvlChgDescent = 2;
 
 struct Afds {
     std::uint8_t apConnected = 1;
@@ -435,7 +432,7 @@ void engageLvlChg() {
     } else if (h > afds.mcpAltitude + kLvlChgDeadbandFeet) {
         p.lvlChgDirection = kLvlChgDescent;
     } else {
-        p.lvlChgDirection = 0;
+        p.lvlChgDirection = kLvlChgNone;
         return;
     }
     if (!at.atSpeed) synchroniseMcpSpeed();
@@ -606,9 +603,8 @@ void AutoflightStep() {
     pitchModeTransitions(now);
     PitchTargetStep(now);
     vorLocTransitions(now);
-    // The roll law itself picks HDG SEL, LNAV or VOR/LOC; LNAV without a
-    // flight plan has already been dropped above.
-    RollTargetStep(now);
+    // The control laws, pitch and roll interleaved; the roll law itself
+    // picks HDG SEL, LNAV or VOR/LOC.
     PitchOutputStep(now);
 }
 

@@ -103,7 +103,10 @@ bool atN1();
 bool atThrHold();
 bool atRetard();
 bool apPitchMcpspd();
-int lvlChgDirection();  // 0 none, 1 climb, 2 descent
+constexpr int kLvlChgNone = 0;
+constexpr int kLvlChgClimb = 1;
+constexpr int kLvlChgDescent = 2;
+int lvlChgDirection();
 bool apVsArmed();
 bool apVsEng();
 bool apPitchAltArmed();
