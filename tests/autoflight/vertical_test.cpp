@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+#include "XPLMNavigation.h"
+#include "autoflight/lateral.h"
 #include "autoflight/modes.h"
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
@@ -81,6 +83,45 @@ TEST_F(VerticalLaws, AltHoldClimbsFourFeetPerMinutePerFootWithinTheLimit) {
         PitchTargetStep(standin::simTime());
         EXPECT_FLOAT_EQ(VerticalSpeedTarget(), c.fpm) << c.altitude << " ft for " << c.target;
         mcpAltHold(kMcpOff, 0);
+    }
+}
+
+// VNAV towards NORTH at 9000 ft, 20 nm ahead at 130 m/s (253 kt): a path
+// climb of 4000 ft in the 4.7 minutes to the turn, until within 100 ft.
+TEST_F(VerticalLaws, VnavClimbsAlongThePathAndCapturesTheWaypointAltitude) {
+    standin::setFlightPlan({{xplm_Nav_LatLon, "DEP", XPLM_NAV_NOT_FOUND, 3000, 55.0f, 12.0f},
+                            {xplm_Nav_LatLon, "NORTH", XPLM_NAV_NOT_FOUND, 9000, 55.5f, 12.0f}});
+    standin::setDestinationEntry(1);
+    standin::setDouble("sim/flightmodel/position/latitude", 55.5 - 20.0 / 60.0);
+    standin::setDouble("sim/flightmodel/position/longitude", 12.0);
+    snapshot.groundSpeed = 130.0f;
+    TrackFlightPlan();
+    mcpVnav(kMcpOn);
+    ASSERT_TRUE(apVnavEng());
+    PitchTargetStep(standin::simTime());
+    const float minutesToGo = DistanceToTurnNm() / (130.0f * 1.943844f) * 60.0f;
+    EXPECT_NEAR(VerticalSpeedTarget(), 4000.0f / minutesToGo, 5.0f) << "on the path";
+    snapshot.indicatedAltitude = 8950.0f;
+    PitchTargetStep(standin::simTime());
+    EXPECT_FLOAT_EQ(VerticalSpeedTarget(), 200.0f) << "captured 50 ft below";
+}
+
+// On a 3 degree glide slope at 70 m/s (136 kt) the target is the classic
+// 720 fpm down, less by the cosine of the heading's angle to the course.
+TEST_F(VerticalLaws, TheGlideSlopeTargetComesFromTheSlopeAndTheGroundSpeed) {
+    snapshot.navFrequency = 11030;
+    snapshot.hasGlideSlope = 1;
+    snapshot.glideSlopeAngle = 3.0f;
+    snapshot.groundSpeed = 70.0f;
+    snapshot.navCourse = 90.0f;
+    mcpApp(kMcpOn);
+    mcpGsCapture(kMcpOn);
+    ASSERT_TRUE(apGSEng());
+    for (float heading : {90.0f, 150.0f}) {
+        snapshot.magHeading = heading;
+        PitchTargetStep(standin::simTime());
+        const float expected = heading == 90.0f ? -722.1f : -361.0f;
+        EXPECT_NEAR(VerticalSpeedTarget(), expected, 2.0f) << "heading " << heading;
     }
 }
 
