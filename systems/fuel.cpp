@@ -43,6 +43,11 @@ void ResetFuel(bool, float) {}
 void ClearFuelSwitchStates(float) {}
 void SetFuelPanelSwitches(bool) {}
 int AuxTankCount() { return settings.forwardAuxTanks + settings.aftAuxTanks; }
+float TankQuantity(int) { return 0.0f; }
+int FuelTankIndication(int) { return 0; }
+float FuelQuantityFactor() { return settings.unit == FuelUnit::Pounds ? 2.205f : 1.0f; }
+float FuelFlowFactor() { return settings.unit == FuelUnit::Pounds ? 8.1f : 3.6f; }
+float EngineFuelFlow(int) { return 0.0f; }
 void SetFuelPumpSwitch(int, bool) {}
 void ToggleCrossfeedSelector() {}
 

@@ -26,6 +26,17 @@ bool PumpShutoffLogic();
 
 int AuxTankCount();
 
+// What the engine display shows. Tanks 0 left main, 1 centre, 2 right
+// main: the quantity in kilograms and the indication (0 none, 1 imbalance,
+// 2 low, 3 configuration). Displayed quantities are kilograms times the
+// quantity factor; displayed flows the engine's fuel flow (kg/s) times the
+// flow factor, in thousands per hour.
+float TankQuantity(int tank);
+int FuelTankIndication(int tank);
+float FuelQuantityFactor();
+float FuelFlowFactor();
+float EngineFuelFlow(int engine);
+
 // The fuel panel's switches: boost pump 0 to 5 on or off, and the
 // crossfeed selector turned to its other position.
 void SetFuelPumpSwitch(int pump, bool on);

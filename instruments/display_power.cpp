@@ -1,0 +1,30 @@
+#include "instruments/display_power.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "XPLMDataAccess.h"
+#include "host/sim_binding.h"
+#include "render/colours.h"
+
+namespace quil {
+
+bool StepDisplayLevel(DisplayLevel& display, const DisplayUnit& unit, bool powered, float now) {
+    if (!std::isfinite(now)) return powered;
+    // A clock that went back or stood still moves nothing.
+    const float dt = display.updated ? std::max(0.0f, now - display.lastUpdate) : 0.0f;
+    display.lastUpdate = now;
+    display.updated = true;
+    if (!powered) {
+        display.level = std::max(0.0f, display.level - dt / unit.fallSeconds);
+        return false;
+    }
+    float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    if (!std::isfinite(brightness)) brightness = 1.0f;
+    display.level = std::max(display.level, unit.startLevel) + dt / unit.riseSeconds;
+    display.level = std::min(display.level, brightness);
+    SetPanelBrightness(display.level);
+    return true;
+}
+
+}  // namespace quil
