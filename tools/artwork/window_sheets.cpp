@@ -348,9 +348,9 @@ Canvas antiIceSheet() {
     plate(canvas, kAntiIceSprites[kIceBackground],
           {
               {Mark::Close, 1, 239, 24, 254, ""},
-              {Mark::SmallLegend, 60, 248, 166, 254, "WINDOW HEAT"},
-              {Mark::SmallLegend, 4, 236, 28, 243, "OVHT"},
-              {Mark::SmallLegend, 4, 223, 28, 230, "ON"},
+              {Mark::SmallLegend, 30, 247, 140, 254, "WINDOW HEAT"},
+              {Mark::SmallLegend, 142, 237, 166, 244, "OVHT"},
+              {Mark::SmallLegend, 142, 224, 166, 231, "ON"},
               {Mark::Mount, 10, 175, 27, 203, ""},
               {Mark::Mount, 42, 175, 59, 203, ""},
               {Mark::Mount, 108, 175, 125, 203, ""},
