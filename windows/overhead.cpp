@@ -47,13 +47,15 @@ constexpr ClickZone kFuelZones[] = {
 
 }  // namespace
 
-PopupWindow meterWindow = MakePopupWindow(kMeterSheet, kWindowMeter, kMeterZones, nullptr, true);
-PopupWindow apuWindow = MakePopupWindow(kApuSheet, kWindowApu, kApuZones, nullptr, true);
-PopupWindow cabinUtilitiesWindow =
-    MakePopupWindow(kCabinUtilitiesSheet, kWindowCabinUtilities, kCabinZones, nullptr, true);
+PopupWindow meterWindow =
+    MakePopupWindow(kMeterSheet, kWindowMeter, kMeterZones, nullptr, nullptr, true);
+PopupWindow apuWindow = MakePopupWindow(kApuSheet, kWindowApu, kApuZones, nullptr, nullptr, true);
+PopupWindow cabinUtilitiesWindow = MakePopupWindow(kCabinUtilitiesSheet, kWindowCabinUtilities,
+                                                   kCabinZones, nullptr, nullptr, true);
 PopupWindow antiIceWindow =
-    MakePopupWindow(kAntiIceSheet, kWindowAntiIce, kAntiIceZones, nullptr, true);
-PopupWindow fuelWindow = MakePopupWindow(kFuelSheet, kWindowFuel, kFuelZones, nullptr, true);
+    MakePopupWindow(kAntiIceSheet, kWindowAntiIce, kAntiIceZones, nullptr, nullptr, true);
+PopupWindow fuelWindow =
+    MakePopupWindow(kFuelSheet, kWindowFuel, kFuelZones, nullptr, nullptr, true);
 
 void ResetMeterWindow(bool) {}
 

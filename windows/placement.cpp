@@ -82,8 +82,6 @@ void InitPlacements(float screenHeight) {
     table.initialised = true;
 }
 
-void ForgetPlacements() { table = PlacementTable{}; }
-
 int PlacementLeft(int index, int mode) {
     if (!valid(index, mode)) return 0;
     return TruncToInt(static_cast<float>(table.places[index][mode].x) * table.scale +

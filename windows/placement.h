@@ -34,8 +34,6 @@ enum PlacementMode : uint8_t {
 // Sets the records and both anchors for a screen of the given height, once
 // per run: later calls keep the places the pilot dragged the windows to.
 void InitPlacements(float screenHeight);
-// Back to the state before the first InitPlacements (tests, a fresh host).
-void ForgetPlacements();
 
 int PlacementLeft(int index, int mode);
 int PlacementBottom(int index, int mode);

@@ -181,6 +181,7 @@ int HandleWindowMouse(PopupWindow& window, int x, int y, int status) {
     if (status == xplm_MouseUp) {
         window.activeZone = nullptr;
         window.activeZoneId = 0;
+        if (window.released != nullptr) window.released();
     }
     return 1;
 }

@@ -34,6 +34,9 @@ struct PopupWindow;
 // Draws what the window shows over its background; left and bottom are
 // its screen position.
 using WindowContent = void (*)(PopupWindow& window, int left, int bottom);
+// Called on every release in the window, whatever the zone: spring-loaded
+// switches return, held test keys let go.
+using WindowRelease = void (*)();
 
 struct PopupWindow {
     // Fixed: what the window is.
@@ -41,6 +44,7 @@ struct PopupWindow {
     int placementIndex;
     const ClickZone* zones;
     WindowContent content;  // none: the background alone
+    WindowRelease released;  // may be none
     // Closed together with the overhead arrangement, whatever its mode.
     bool overheadMember;
 
@@ -61,12 +65,13 @@ struct PopupWindow {
 // A window that has not been opened, with its sheet not loaded.
 constexpr PopupWindow MakePopupWindow(const WindowSheet& sheet, int placementIndex,
                                       const ClickZone* zones, WindowContent content,
-                                      bool overheadMember) {
+                                      WindowRelease released, bool overheadMember) {
     PopupWindow window{};
     window.sheet = &sheet;
     window.placementIndex = placementIndex;
     window.zones = zones;
     window.content = content;
+    window.released = released;
     window.overheadMember = overheadMember;
     return window;
 }

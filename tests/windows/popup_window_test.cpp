@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <vector>
 
+#include "host/lifecycle.h"
 #include "support/popup_host.h"
 #include "support/test_aircraft.h"
+#include "windows/placement.h"
 
 namespace {
 
@@ -131,6 +135,83 @@ TEST_F(PopupWindows, WindowWithABrokenSheetOpensButDrawsAndTakesNothing) {
     standin::click(meter.left + 10, meter.top - 8);
     standin::runFrame();
     EXPECT_FALSE(find(kMeterSize)) << "the meter window works";
+}
+
+}  // namespace
+
+// ---- The plug-in's code in the test process ------------------------------------
+
+namespace {
+
+int releases = 0;
+int controlStatuses[4] = {};  // by mouse status
+
+void countRelease() { ++releases; }
+void control(int, int, int status, int) { ++controlStatuses[status]; }
+
+quil::PopupWindow testWindow{};
+constexpr quil::ClickZone kTestZones[] = {
+    {1, 24, 239, 254, 1, quil::kSpriteHoverClick, 0, quil::CloseZoneHandler<testWindow>},
+    {50, 80, 50, 80, 2, quil::kSpriteHoverClick, 0, control},
+    {0, 170, 0, 256, 3, quil::kSpriteHoverClick, 0, quil::BodyZoneHandler<testWindow>},
+    {},
+};
+
+class WindowPattern : public quiltest::InProcessTest {
+protected:
+    standin::HostConfig config() const override {
+        standin::HostConfig c = InProcessTest::config();
+        c.graphics = true;  // the sheet is a texture
+        return c;
+    }
+    void SetUp() override {
+        InProcessTest::SetUp();
+        // The built aircraft, which carries the sheets.
+        standin::setAircraft(QUIL_BUILD_DIR "/aircraft/Quil737/Quil737.acf");
+        char name[256], signature[256], description[256];
+        ASSERT_EQ(quil::StartPlugin(name, signature, description), 1);
+        testWindow = quil::MakePopupWindow(quil::kApuSheet, quil::kWindowApu, kTestZones, nullptr,
+                                           countRelease, false);
+        quil::OpenWindow(testWindow, quil::kPlacementAlone);
+        ASSERT_NE(testWindow.texture, 0);
+        releases = 0;
+        std::fill(std::begin(controlStatuses), std::end(controlStatuses), 0);
+    }
+    void TearDown() override {
+        quil::UnloadWindowTexture(testWindow);
+        quil::StopPlugin();
+        InProcessTest::TearDown();
+    }
+    int mouse(int x, int y, int status) {
+        int left = 0, top = 0, right = 0, bottom = 0;
+        XPLMGetWindowGeometry(testWindow.handle, &left, &top, &right, &bottom);
+        return quil::HandleWindowMouse(testWindow, left + x, bottom + y, status);
+    }
+};
+
+// Wherever the mouse is let go, the window hears of it; only the control
+// pressed hears its own release, and only one press each.
+TEST_F(WindowPattern, EveryReleaseReachesTheWindowAndThePressedControl) {
+    struct Case {
+        int pressX, pressY, releaseX, releaseY;
+        int controlPresses, controlReleases;
+    } cases[] = {
+        {60, 60, 60, 60, 1, 1},      // on the control
+        {60, 60, -40, 300, 1, 1},    // pressed on it, let go outside the window
+        {120, 200, 60, 60, 0, 1},    // pressed on the body, let go on the control
+        {120, 200, 500, 500, 0, 0},  // the body alone
+    };
+    int expected = 0;
+    for (const Case& c : cases) {
+        std::fill(std::begin(controlStatuses), std::end(controlStatuses), 0);
+        EXPECT_EQ(mouse(c.pressX, c.pressY, xplm_MouseDown), 1);
+        EXPECT_EQ(mouse(c.releaseX, c.releaseY, xplm_MouseUp), 1);
+        ++expected;
+        EXPECT_EQ(releases, expected) << "press at " << c.pressX << ", " << c.pressY;
+        EXPECT_EQ(controlStatuses[xplm_MouseDown], c.controlPresses);
+        EXPECT_EQ(controlStatuses[xplm_MouseUp], c.controlReleases)
+            << "release at " << c.releaseX << ", " << c.releaseY;
+    }
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 // and the switches, guards, knobs, lights and digits drawn over it, each
 // inside its rectangle; and the glyph grids of the aux fuel panel and the
 // clock. What the plug-in tints is drawn light.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -162,7 +164,9 @@ void knob(Canvas& canvas, const SpriteRect& rect, float degrees) {
 // Engine start switches: GRD, OFF, CONT, FLT.
 void startSwitches(Canvas& canvas, const SpriteRect* rects) {
     const float angles[4] = {-70, -25, 20, 65};
-    for (int position = 0; position < 4; ++position) knob(canvas, rects[position], angles[position]);
+    for (int position = 0; position < 4; ++position) {
+        knob(canvas, rects[position], angles[position]);
+    }
 }
 
 void digit(Canvas& canvas, const SpriteRect& rect, const char* glyph) {
@@ -445,14 +449,15 @@ Canvas auxFuelSheet() {
               {Mark::Close, 1, 119, 12, 142, ""},
               {Mark::SmallLegend, 64, 136, 164, 143, "AUX FUEL"},
           });
-    for (const Box& hole : {boxOf(56, 104, 120, 135), boxOf(94, 44, 132, 84),
-                            boxOf(41, 41, 62, 62), boxOf(41, 73, 62, 94), boxOf(13, 119, 31, 142)}) {
+    const Box holes[] = {boxOf(56, 104, 120, 135), boxOf(94, 44, 132, 84), boxOf(41, 41, 62, 62),
+                         boxOf(41, 73, 62, 94), boxOf(13, 119, 31, 142)};
+    for (const Box& hole : holes) {
         ClipTo(canvas, hole);
         ClearBox(canvas, hole);
     }
     plate(canvas, kAuxFuelSprites[kAfcpBackground],
           {
-              {Mark::Display, 56, 104 - 0, 120, 135, ""},
+              {Mark::Display, 56, 104, 120, 135, ""},
               {Mark::Display, 94, 44, 132, 84, ""},
           });
     light(canvas, kAuxFuelSprites[kAfcpIndicatorOn], "", true);
@@ -477,9 +482,9 @@ Canvas clockSheet() {
     for (int k = 0; k < 60; ++k) {
         const float a = k * 6.0f * kPi / 180.0f, r = 0.5f * face.height() - 3.0f;
         const float inner = k % 5 == 0 ? r - 5.0f : r - 2.0f;
-        StrokeLine(canvas, {face.centreX() + inner * std::sin(a), face.centreY() + inner * std::cos(a)},
-                   {face.centreX() + r * std::sin(a), face.centreY() + r * std::cos(a)}, 1.0f,
-                   kWhite);
+        const float cx = face.centreX(), cy = face.centreY();
+        StrokeLine(canvas, {cx + inner * std::sin(a), cy + inner * std::cos(a)},
+                   {cx + r * std::sin(a), cy + r * std::cos(a)}, 1.0f, kWhite);
     }
     const Box display = boxOf(kClockSprites[kClockDisplay]);
     ClipTo(canvas, display);
