@@ -513,7 +513,7 @@ Canvas clockSheet() {
           {
               {Mark::Close, 1, 104, 13, 117, ""},
               {Mark::Mount, 7, 95, 23, 111, ""},
-              {Mark::SmallLegend, 4, 112, 26, 119, "CHR"},
+              {Mark::SmallLegend, 4, 86, 26, 93, "CHR"},
               {Mark::Mount, 89, 104, 103, 117, ""},
               {Mark::Mount, 103, 89, 115, 104, ""},
               {Mark::Mount, 14, 3, 27, 18, ""},
