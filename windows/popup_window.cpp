@@ -79,7 +79,7 @@ void keyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
 
 int mouseCallback(XPLMWindowID id, int x, int y, XPLMMouseStatus status, void*) {
     PopupWindow* window = FindPopupWindow(id);
-    return window != nullptr ? HandleWindowMouse(*window, x, y, status) : 1;
+    return window != nullptr ? HandleMouse(*window, x, y, status) : 1;
 }
 
 }  // namespace
@@ -162,7 +162,7 @@ void DrawPopupWindow(PopupWindow& window) {
 
 // A press picks the zone; the release goes to it even when let go outside
 // every zone, or outside the window.
-int HandleWindowMouse(PopupWindow& window, int x, int y, int status) {
+int HandleMouse(PopupWindow& window, int x, int y, int status) {
     if (!ready(window)) return 1;
     int left = 0, top = 0, right = 0, bottom = 0;
     XPLMGetWindowGeometry(window.handle, &left, &top, &right, &bottom);

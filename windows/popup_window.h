@@ -92,7 +92,7 @@ bool WindowOpen(const PopupWindow& window);
 
 // The window's callbacks, reached through its handle.
 void DrawPopupWindow(PopupWindow& window);
-int HandleWindowMouse(PopupWindow& window, int x, int y, int status);
+int HandleMouse(PopupWindow& window, int x, int y, int status);
 
 // Sets the window where its placement says.
 void PlaceWindow(PopupWindow& window);

@@ -185,7 +185,7 @@ protected:
     int mouse(int x, int y, int status) {
         int left = 0, top = 0, right = 0, bottom = 0;
         XPLMGetWindowGeometry(testWindow.handle, &left, &top, &right, &bottom);
-        return quil::HandleWindowMouse(testWindow, left + x, bottom + y, status);
+        return quil::HandleMouse(testWindow, left + x, bottom + y, status);
     }
 };
 
