@@ -9,35 +9,27 @@
 namespace quil {
 namespace {
 
-struct PopupEntry {
-    PopupWindow* window;
-    bool followsPanelView;  // hidden while the simulator shows no 2D panel
-};
-
 // In the order their sheets load.
-const PopupEntry kPopups[] = {
-    {&meterWindow, true}, {&cabinUtilitiesWindow, true}, {&apuWindow, true},
-    {&antiIceWindow, true}, {&fuelWindow, true},
+PopupWindow* const kPopups[] = {
+    &meterWindow, &cabinUtilitiesWindow, &apuWindow, &antiIceWindow, &fuelWindow,
 };
 
 }  // namespace
 
 void CreateAllPopups() {
     InitPlacements(snapshot.windowHeight);
-    for (const PopupEntry& entry : kPopups) LoadWindowTexture(*entry.window);
+    for (PopupWindow* window : kPopups) LoadWindowTexture(*window);
 }
 
 void DestroyAllPopups() {
     CloseSelectorMenu();
-    for (const PopupEntry& entry : kPopups) UnloadWindowTexture(*entry.window);
+    for (PopupWindow* window : kPopups) UnloadWindowTexture(*window);
 }
 
 void SetPopupsPanelView(bool panelView) { ShowAllWindows(panelView); }
 
 void ShowAllWindows(bool visible) {
-    for (const PopupEntry& entry : kPopups) {
-        if (entry.followsPanelView) ShowWindow(*entry.window, visible);
-    }
+    for (PopupWindow* window : kPopups) ShowWindow(*window, visible);
     ShowSelectorMenu(visible);
 }
 
@@ -55,9 +47,8 @@ void OpenOverheadArrangement() {
 void CloseOverheadArrangement() {
     SetOverheadArrangementOpen(false);
     CloseSelectorMenu();
-    for (const PopupEntry& entry : kPopups) {
-        PopupWindow& window = *entry.window;
-        if (window.overheadMember || window.mode == kPlacementOverhead) CloseWindow(window);
+    for (PopupWindow* window : kPopups) {
+        if (window->overheadMember || window->mode == kPlacementOverhead) CloseWindow(*window);
     }
 }
 
@@ -71,8 +62,8 @@ void ToggleOverheadArrangement() {
 
 PopupWindow* FindPopupWindow(XPLMWindowID handle) {
     if (handle == nullptr) return nullptr;
-    for (const PopupEntry& entry : kPopups) {
-        if (entry.window->handle == handle) return entry.window;
+    for (PopupWindow* window : kPopups) {
+        if (window->handle == handle) return window;
     }
     return nullptr;
 }
