@@ -18,6 +18,7 @@
 #include "render/textures.h"
 #include "systems/fuel.h"
 #include "windows/aux_fuel_window.h"
+#include "windows/placement.h"
 
 namespace quil {
 namespace {
@@ -65,9 +66,9 @@ int DrawGaugesAfter(XPLMDrawingPhase, int, void*) {
     DrawSmallDisplayCover();
     drawPressurisationReadouts();
     if (AuxTankCount() > 0) {
-        DrawAuxFuelWindow(kEmbeddedDrawMode, PanelToDrawX(-133.0f), PanelToDrawY(191.0f));
+        DrawAuxFuelWindow(kPlacementEmbedded, PanelToDrawX(-133.0f), PanelToDrawY(191.0f));
     }
-    DrawClockWindow(kEmbeddedDrawMode, PanelToDrawX(-88.0f), PanelToDrawY(339.0f));
+    DrawClockWindow(kPlacementEmbedded, PanelToDrawX(-88.0f), PanelToDrawY(339.0f));
     DrawPanelMcp();
     DrawLeadingEdgePanel();
     DrawPanelSwitches();

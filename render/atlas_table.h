@@ -4,11 +4,9 @@
 // artwork generator, which draws each sprite inside its rectangle.
 #pragma once
 
-namespace quil {
+#include "render/sprites.h"
 
-struct SpriteRect {
-    int x0, y0, x1, y1;
-};
+namespace quil {
 
 constexpr int kAtlasWidthPx = 256;
 constexpr int kAtlasMinHeightPx = 298;

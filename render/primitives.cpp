@@ -11,16 +11,20 @@
 namespace quil {
 namespace {
 
-void drawAtlasSprite(int sprite, const float* colour, float x, float y, float scale,
-                     int alphaTesting) {
-    if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
-    const SpriteRecord& record = AtlasSprite(sprite);
+void drawTextureSprite(int texture, const SpriteRecord& record, const float* colour, float x,
+                       float y, float scale, int alphaTesting) {
     XPLMSetGraphicsState(0, 1, 0, alphaTesting, 1, 0, 0);
-    XPLMBindTexture2d(AtlasTexture(), 0);
+    XPLMBindTexture2d(texture, 0);
     SetColour(colour);
     DrawTexturedQuad(x, y, record.width * scale, record.height * scale, record.texLeft,
                      record.texBottom, record.texRight, record.texTop);
     XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+}
+
+void drawAtlasSprite(int sprite, const float* colour, float x, float y, float scale,
+                     int alphaTesting) {
+    if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
+    drawTextureSprite(AtlasTexture(), AtlasSprite(sprite), colour, x, y, scale, alphaTesting);
 }
 
 void panelVertex(float x, float y) { glVertex2f(PanelToDrawX(x), PanelToDrawY(y)); }
@@ -39,6 +43,11 @@ void DrawSpriteCentred(int sprite, const float* colour, float centreX, float y) 
     if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
     const float left = centreX - (AtlasSprite(sprite).width + 1.0f) / 2.0f - 1.0f;
     drawAtlasSprite(sprite, colour, left, y, 1.0f, 0);
+}
+
+void DrawSheetSprite(int texture, const SpriteRecord& sprite, const float* colour, float x,
+                     float y) {
+    drawTextureSprite(texture, sprite, colour, x, y, 1.0f, 1);
 }
 
 void DrawTexturedQuad(float x, float y, float width, float height, float texLeft, float texBottom,

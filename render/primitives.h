@@ -2,6 +2,8 @@
 // screen coordinates, outlines and fills in panel coordinates.
 #pragma once
 
+#include "render/sprites.h"
+
 namespace quil {
 
 // Atlas sprite n (nothing for n >= 128) with its lower-left corner at
@@ -10,6 +12,11 @@ void DrawSprite(int sprite, const float* colour, float x, float y);
 void DrawSpriteScaled(int sprite, const float* colour, float x, float y, float scale);
 // Centred on centreX, without alpha testing.
 void DrawSpriteCentred(int sprite, const float* colour, float centreX, float y);
+
+// A sprite of another sheet (a window's), bound from `texture`, at its
+// size, with alpha testing and blending.
+void DrawSheetSprite(int texture, const SpriteRecord& sprite, const float* colour, float x,
+                     float y);
 
 // One textured quad with its lower-left corner at (x, y), in the current
 // graphics state, texture and colour.

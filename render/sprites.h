@@ -6,6 +6,11 @@
 
 namespace quil {
 
+// A sprite's pixel rectangle, fixed data shared with the artwork generator.
+struct SpriteRect {
+    int x0, y0, x1, y1;
+};
+
 // The integer half is fixed data, y counted from the bottom edge of the
 // picture; the float half is computed when the sheet loads. A table ends
 // with a record whose x0 is negative.

@@ -2,6 +2,7 @@
 
 namespace quil {
 
+void OpenFuelRequestDialog() {}
 void CloseFuelStationWindows() {}
 void HideFuelRequestDialog() {}
 void DestroyFuelRequestDialog() {}

@@ -3,6 +3,8 @@
 
 namespace quil {
 
+// The fuel request dialog, from the selector menu.
+void OpenFuelRequestDialog();
 void CloseFuelStationWindows();
 void HideFuelRequestDialog();
 void DestroyFuelRequestDialog();

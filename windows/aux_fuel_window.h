@@ -3,8 +3,6 @@
 
 namespace quil {
 
-constexpr int kEmbeddedDrawMode = 3;
-
 void DrawAuxFuelWindow(int mode, float x, float y);
 // A mouse event at window-local pixels (x, y); the panel's embedded spot
 // passes embeddedMode 0.

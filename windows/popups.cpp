@@ -1,11 +1,71 @@
 #include "windows/popups.h"
 
-namespace quil {
+#include "host/snapshot.h"
+#include "windows/overhead.h"
+#include "windows/placement.h"
+#include "windows/popup_window.h"
+#include "windows/selector_menu.h"
 
-void CreateAllPopups() {}
-void DestroyAllPopups() {}
-void SetPopupsPanelView(bool) {}
-void OpenSelectorMenu() {}
-void ToggleOverheadArrangement() {}
+namespace quil {
+namespace {
+
+// In the order their sheets load.
+PopupWindow* const kPopups[] = {
+    &meterWindow, &cabinUtilitiesWindow, &apuWindow, &antiIceWindow, &fuelWindow,
+};
+
+}  // namespace
+
+void CreateAllPopups() {
+    InitPlacements(snapshot.windowHeight);
+    for (PopupWindow* window : kPopups) LoadWindowTexture(*window);
+}
+
+void DestroyAllPopups() {
+    CloseSelectorMenu();
+    for (PopupWindow* window : kPopups) UnloadWindowTexture(*window);
+}
+
+void SetPopupsPanelView(bool panelView) { ShowAllWindows(panelView); }
+
+void ShowAllWindows(bool visible) {
+    for (PopupWindow* window : kPopups) ShowWindow(*window, visible);
+    ShowSelectorMenu(visible);
+}
+
+void OpenOverheadArrangement() {
+    SetOverheadArrangementOpen(true);
+    OpenWindow(cabinUtilitiesWindow, kPlacementOverhead);
+    OpenWindow(antiIceWindow, kPlacementOverhead);
+    OpenWindow(meterWindow, kPlacementOverhead);
+    OpenWindow(apuWindow, kPlacementOverhead);
+    OpenWindow(fuelWindow, kPlacementOverhead);
+}
+
+// The flag is already clear here, so closing each window does not come
+// back to close the arrangement again.
+void CloseOverheadArrangement() {
+    SetOverheadArrangementOpen(false);
+    CloseSelectorMenu();
+    for (PopupWindow* window : kPopups) {
+        if (window->overheadMember || window->mode == kPlacementOverhead) CloseWindow(*window);
+    }
+}
+
+void ToggleOverheadArrangement() {
+    if (OverheadArrangementOpen()) {
+        CloseOverheadArrangement();
+    } else {
+        OpenOverheadArrangement();
+    }
+}
+
+PopupWindow* FindPopupWindow(XPLMWindowID handle) {
+    if (handle == nullptr) return nullptr;
+    for (PopupWindow* window : kPopups) {
+        if (window->handle == handle) return window;
+    }
+    return nullptr;
+}
 
 }  // namespace quil

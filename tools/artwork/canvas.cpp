@@ -64,6 +64,15 @@ void FillBox(Canvas& canvas, const Box& box, const Colour& colour) {
     }
 }
 
+void ClearBox(Canvas& canvas, const Box& box) {
+    const Box& clip = canvas.clip;
+    for (int y = std::max(box.bottom, clip.bottom); y < std::min(box.top, clip.top); ++y) {
+        for (int x = std::max(box.left, clip.left); x < std::min(box.right, clip.right); ++x) {
+            canvas.texels[static_cast<size_t>(y) * canvas.width + x] = kClear;
+        }
+    }
+}
+
 void OutlineBox(Canvas& canvas, const Box& box, const Colour& colour) {
     FillBox(canvas, {box.left, box.bottom, box.right, box.bottom + 1}, colour);
     FillBox(canvas, {box.left, box.top - 1, box.right, box.top}, colour);

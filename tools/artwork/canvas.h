@@ -44,6 +44,8 @@ void ClipToCanvas(Canvas& canvas);
 void Blend(Canvas& canvas, int x, int y, const Colour& colour, float coverage = 1.0f);
 // Whole texels, no anti-aliasing.
 void FillBox(Canvas& canvas, const Box& box, const Colour& colour);
+// Makes the texels transparent again: an opening in a frame.
+void ClearBox(Canvas& canvas, const Box& box);
 void OutlineBox(Canvas& canvas, const Box& box, const Colour& colour);
 
 // Anti-aliased shapes in continuous coordinates: texel (x, y) covers

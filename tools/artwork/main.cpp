@@ -3,7 +3,8 @@
 //
 //   quil-artwork --sheets <folder> [--sheets <folder> ...] --light-map <file>
 //
-// Each sheets folder receives "quiltexture.png" and "quilfonts.png".
+// Each sheets folder receives "quiltexture.png", "quilfonts.png" and every
+// popup window's sheet.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -46,10 +47,14 @@ int main(int argc, char** argv) {
 
     const artwork::Canvas atlas = artwork::DrawPanelAtlas();
     const artwork::Canvas fonts = artwork::DrawFontSheet();
+    const std::vector<artwork::NamedCanvas> windowSheets = artwork::DrawWindowSheets();
     bool written = true;
     for (const std::filesystem::path& folder : sheetFolders) {
         written = write(atlas, folder / "quiltexture.png") && written;
         written = write(fonts, folder / "quilfonts.png") && written;
+        for (const artwork::NamedCanvas& sheet : windowSheets) {
+            written = write(sheet.canvas, folder / sheet.file) && written;
+        }
     }
     written = write(artwork::DrawLightMapPaint(), lightMap) && written;
     return written ? 0 : 1;

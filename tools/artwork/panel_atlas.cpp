@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "artwork/controls.h"
 #include "artwork/pixel_fonts.h"
 #include "artwork/sheets.h"
 #include "render/atlas_table.h"
@@ -14,27 +15,8 @@ namespace {
 using namespace quil;  // the sprite names and rectangles
 
 constexpr int kAtlasHeightPx = 304;
-constexpr float kPi = 3.14159265f;
 
 constexpr Colour kInk = kWhite;
-constexpr Colour kShadow = {0.0f, 0.0f, 0.0f, 0.85f};
-constexpr Colour kBezel = {0.16f, 0.16f, 0.18f, 1.0f};
-constexpr Colour kBezelRim = {0.55f, 0.56f, 0.58f, 1.0f};
-constexpr Colour kMetal = {0.86f, 0.86f, 0.88f, 1.0f};
-constexpr Colour kMetalShade = {0.5f, 0.5f, 0.53f, 1.0f};
-constexpr Colour kKnob = {0.1f, 0.1f, 0.11f, 1.0f};
-constexpr Colour kKnobRim = {0.32f, 0.32f, 0.34f, 1.0f};
-constexpr Colour kPanelText = {0.92f, 0.92f, 0.92f, 1.0f};
-constexpr Colour kLegendDark = {0.08f, 0.08f, 0.08f, 1.0f};
-constexpr Colour kLens = {0.09f, 0.1f, 0.12f, 1.0f};
-constexpr Colour kBlueLegend = {0.55f, 0.85f, 1.0f, 1.0f};
-constexpr Colour kBlueGlow = {0.35f, 0.6f, 1.0f, 0.5f};
-constexpr Colour kAmberLensDark = {0.22f, 0.15f, 0.06f, 1.0f};
-constexpr Colour kAmberLegendDim = {0.5f, 0.38f, 0.2f, 1.0f};
-constexpr Colour kAmberLegend = {1.0f, 0.72f, 0.2f, 1.0f};
-constexpr Colour kAmberGlow = {1.0f, 0.55f, 0.05f, 0.5f};
-constexpr Colour kGreenLens = {0.3f, 0.95f, 0.35f, 1.0f};
-constexpr Colour kGreenGlow = {0.4f, 1.0f, 0.4f, 0.5f};
 
 // The texels the plug-in shows of sprite n.
 Box spriteBox(int n) {
@@ -91,44 +73,6 @@ void lamp(Canvas& canvas, const Box& box, std::initializer_list<const char*> tex
 
 void blueLight(Canvas& canvas, int n, std::initializer_list<const char*> texts) {
     lamp(canvas, spriteBox(n), texts, kLens, kBlueLegend, &kBlueGlow);
-}
-
-// A toggle switch seen from the front: its bezel nut, and the lever up
-// (direction 1), down (-1), or end-on in the centre (0).
-void toggleSwitch(Canvas& canvas, const Box& area, int direction) {
-    ClipTo(canvas, area);
-    const float cx = area.centreX(), cy = area.centreY();
-    const float nut = 0.33f * std::min(area.width(), area.height());
-    FillCircle(canvas, cx, cy, nut + 1.0f, kBezelRim);
-    FillCircle(canvas, cx, cy, nut, kBezel);
-    if (direction == 0) {
-        FillCircle(canvas, cx, cy, 0.55f * nut + 0.8f, kShadow);
-        FillCircle(canvas, cx, cy, 0.55f * nut, kMetal);
-        FillCircle(canvas, cx - 0.2f * nut, cy + 0.2f * nut, 0.2f * nut, kWhite);
-        return;
-    }
-    const float reach = 0.5f * area.height() - 2.5f;
-    const Point tip = {cx, cy + direction * reach};
-    const float width = std::max(2.5f, 0.3f * nut);
-    StrokeLine(canvas, {cx, cy}, tip, width + 1.2f, kShadow);
-    StrokeLine(canvas, {cx, cy}, tip, width, kMetalShade);
-    StrokeLine(canvas, {cx - 0.3f * width, cy}, {tip.x - 0.3f * width, tip.y}, 0.4f * width,
-               kMetal);
-    FillCircle(canvas, tip.x, tip.y, 0.75f * width + 0.8f, kShadow);
-    FillCircle(canvas, tip.x, tip.y, 0.75f * width, kMetal);
-}
-
-// A round knob whose pointer bar points at `degrees` clockwise from up.
-void pointerKnob(Canvas& canvas, const Box& area, float cx, float cy, float radius, float degrees) {
-    ClipTo(canvas, area);
-    FillCircle(canvas, cx, cy, radius + 1.0f, kKnobRim);
-    FillCircle(canvas, cx, cy, radius, kKnob);
-    const float a = degrees * kPi / 180.0f;
-    const Point tip = {cx + 0.95f * radius * std::sin(a), cy + 0.95f * radius * std::cos(a)};
-    const Point tail = {cx - 0.6f * radius * std::sin(a), cy - 0.6f * radius * std::cos(a)};
-    StrokeLine(canvas, tail, tip, 0.32f * radius + 1.0f, kShadow);
-    StrokeLine(canvas, tail, tip, 0.32f * radius, kMetalShade);
-    StrokeLine(canvas, {cx, cy}, tip, 0.14f * radius, kWhite);
 }
 
 // A white hover icon with a dark edge, so it reads on any panel colour.
@@ -295,25 +239,25 @@ void lights(Canvas& canvas) {
 
 void switches(Canvas& canvas) {
     // Generator switches: OFF up, the spring-loaded centre, ON down.
-    toggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchOff), 1);
-    toggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchCentre), 0);
-    toggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchOn), -1);
+    ToggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchOff), 1);
+    ToggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchCentre), 0);
+    ToggleSwitch(canvas, spriteBox(kSpriteGeneratorSwitchOn), -1);
     // External power, clear of the ignition selectors below them.
     for (int position = 0; position < 3; ++position) {
         const Box box = spriteBox(kSpriteExternalPowerSwitchOff + position);
-        toggleSwitch(canvas, rows(box, box.bottom + 6, box.top - 1), 1 - position);
+        ToggleSwitch(canvas, rows(box, box.bottom + 6, box.top - 1), 1 - position);
     }
-    toggleSwitch(canvas, spriteBox(kSpriteToggleSwitchUp), 1);
-    toggleSwitch(canvas, spriteBox(kSpriteToggleSwitchDown), -1);
-    toggleSwitch(canvas, spriteBox(kSpriteFuelPumpSwitchOff), 1);
-    toggleSwitch(canvas, spriteBox(kSpriteFuelPumpSwitchOn), -1);
+    ToggleSwitch(canvas, spriteBox(kSpriteToggleSwitchUp), 1);
+    ToggleSwitch(canvas, spriteBox(kSpriteToggleSwitchDown), -1);
+    ToggleSwitch(canvas, spriteBox(kSpriteFuelPumpSwitchOff), 1);
+    ToggleSwitch(canvas, spriteBox(kSpriteFuelPumpSwitchOn), -1);
     // Autothrottle arm: up is ARM.
-    toggleSwitch(canvas, spriteBox(kSpriteAtArmSwitchOff), -1);
-    toggleSwitch(canvas, spriteBox(kSpriteAtArmSwitchOn), 1);
+    ToggleSwitch(canvas, spriteBox(kSpriteAtArmSwitchOff), -1);
+    ToggleSwitch(canvas, spriteBox(kSpriteAtArmSwitchOn), 1);
 
     // The flight director switch moves as a whole between its positions.
     const Box director = spriteBox(kSpriteFlightDirectorSwitch);
-    toggleSwitch(canvas,
+    ToggleSwitch(canvas,
                  {static_cast<int>(director.centreX()) - 9, director.bottom,
                   static_cast<int>(director.centreX()) + 10, director.top},
                  1);
@@ -336,7 +280,7 @@ void switches(Canvas& canvas) {
                       kBezel);
         label(canvas, {plate.left, plate.bottom + 2, plate.right, plate.bottom + 10}, {c.text},
               kPanelText);
-        toggleSwitch(canvas, {plate.left, plate.bottom + 10, plate.right, plate.top - 2},
+        ToggleSwitch(canvas, {plate.left, plate.bottom + 10, plate.right, plate.top - 2},
                      c.direction);
     }
 
@@ -345,7 +289,7 @@ void switches(Canvas& canvas) {
     const float startAngles[4] = {-70, -25, 20, 65};
     for (int position = 0; position < 4; ++position) {
         const Box box = spriteBox(kSpriteStartSwitchGround + position);
-        pointerKnob(canvas, box, box.centreX(), box.centreY() + 1, 12.5f, startAngles[position]);
+        PointerKnob(canvas, box, box.centreX(), box.centreY() + 1, 12.5f, startAngles[position]);
     }
 
     // Ignition selector: IGN L, BOTH, IGN R, clear of the power switches above.
@@ -353,14 +297,14 @@ void switches(Canvas& canvas) {
     for (int position = 0; position < 3; ++position) {
         const Box box = spriteBox(kSpriteIgnitionLeft + position);
         const Box area = rows(box, box.bottom, box.top - 7);
-        pointerKnob(canvas, area, area.centreX(), area.centreY(), 8.0f, ignitionAngles[position]);
+        PointerKnob(canvas, area, area.centreX(), area.centreY(), 8.0f, ignitionAngles[position]);
     }
 
     // Crossfeed valve selector: the bar across the line when closed, along
     // it when open.
     for (int open = 0; open < 2; ++open) {
         const Box box = spriteBox(kSpriteCrossfeedClosed + open);
-        pointerKnob(canvas, box, box.centreX(), box.centreY(), 14.0f, open ? 0.0f : 90.0f);
+        PointerKnob(canvas, box, box.centreX(), box.centreY(), 14.0f, open ? 0.0f : 90.0f);
     }
 
     // A panel knob with its index mark.

@@ -1,0 +1,53 @@
+// Where the popup windows sit: one record per window and placement mode,
+// relative to one of two anchors, so that the overhead windows move
+// together while a window opened by itself moves alone.
+#pragma once
+
+#include <cstdint>
+
+namespace quil {
+
+// The windows that have a place, by their index in the table.
+enum WindowIndex : int {
+    kWindowFuel = 1,
+    kWindowAuxFuel = 2,
+    kWindowClock = 3,
+    kWindowApu = 4,
+    kWindowMeter = 5,
+    kWindowCabinUtilities = 6,
+    kWindowAntiIce = 7,
+    kWindowFuelStation = 8,
+    kWindowIndexCount
+};
+
+// How a window was opened. Alone and floating windows hang from the screen
+// anchor, the overhead arrangement from the panel anchor; an embedded
+// window is drawn inside the 2D panel.
+enum PlacementMode : uint8_t {
+    kPlacementAlone = 0,
+    kPlacementOverhead = 1,
+    kPlacementFloating = 2,
+    kPlacementEmbedded = 3,
+    kPlacementModeCount
+};
+
+// Sets the records and both anchors for a screen of the given height, once
+// per run: later calls keep the places the pilot dragged the windows to.
+void InitPlacements(float screenHeight);
+
+int PlacementLeft(int index, int mode);
+int PlacementBottom(int index, int mode);
+int PlacementWidth(int index, int mode);
+int PlacementHeight(int index, int mode);
+
+// Moves the overhead arrangement's anchor (mode 1) or the window's own
+// record (modes 0 and 2); embedded windows stay where the panel has them.
+void MovePlacement(int index, int mode, int dx, int dy);
+// Places the window's lower-left corner at screen point (x, y).
+void SetPlacementFromScreen(int index, int mode, int x, int y);
+
+// The overhead arrangement is open: its windows close together.
+bool OverheadArrangementOpen();
+void SetOverheadArrangementOpen(bool open);
+
+}  // namespace quil

@@ -1,0 +1,212 @@
+#include "windows/popup_window.h"
+
+#include <GL/gl.h>
+
+#include "XPLMGraphics.h"
+#include "host/lifecycle.h"
+#include "host/snapshot.h"
+#include "render/primitives.h"
+#include "render/textures.h"
+#include "windows/placement.h"
+#include "windows/popups.h"
+
+namespace quil {
+namespace {
+
+constexpr GLfloat kZoneOutlineColour[4] = {0.7f, 0.7f, 1.0f, 0.2f};
+constexpr GLfloat kZoneOutlineWidth = 1.0f;
+
+// Window sheets count both edges of a rectangle; the panel atlas does not.
+void normaliseSprites(PopupWindow& window) {
+    const float w = static_cast<float>(window.sheetWidth);
+    const float h = static_cast<float>(window.sheetHeight);
+    int n = 0;
+    for (; n < window.sheet->spriteCount && n < kMaxWindowSprites; ++n) {
+        const SpriteRect& rect = window.sheet->sprites[n];
+        SpriteRecord& sprite = window.sprites[n];
+        sprite.x0 = rect.x0;
+        sprite.y0 = rect.y0;
+        sprite.x1 = rect.x1;
+        sprite.y1 = rect.y1;
+        sprite.texLeft = static_cast<float>(rect.x0) / w;
+        sprite.texRight = static_cast<float>(rect.x1) / w;
+        sprite.texBottom = static_cast<float>(rect.y0) / h;
+        sprite.texTop = static_cast<float>(rect.y1) / h;
+        sprite.width = static_cast<float>(rect.x1 - rect.x0 + 1);
+        sprite.height = static_cast<float>(rect.y1 - rect.y0 + 1);
+    }
+    window.sprites[n] = SpriteRecord{};
+    window.sprites[n].x0 = -1;
+}
+
+bool ready(const PopupWindow& window) {
+    return window.handle != nullptr && window.texture != 0 && pluginActive != 0;
+}
+
+bool contains(const ClickZone& zone, int x, int y) {
+    return zone.x0 <= x && x <= zone.x1 && zone.y0 <= y && y <= zone.y1;
+}
+
+const ClickZone* findZone(const ClickZone* zones, int x, int y) {
+    for (const ClickZone* zone = zones; zone->id != 0; ++zone) {
+        if (contains(*zone, x, y)) return zone;
+    }
+    return nullptr;
+}
+
+// Every zone but the last, the whole-window body, which would only frame
+// the window.
+void outlineZones(const PopupWindow& window, int left, int bottom) {
+    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    glLineWidth(kZoneOutlineWidth);
+    glColor4fv(kZoneOutlineColour);
+    for (const ClickZone* zone = window.zones; zone->id != 0 && zone[1].id != 0; ++zone) {
+        glBegin(GL_LINE_LOOP);
+        glVertex2i(left + zone->x0, bottom + zone->y0);
+        glVertex2i(left + zone->x0, bottom + zone->y1);
+        glVertex2i(left + zone->x1, bottom + zone->y1);
+        glVertex2i(left + zone->x1, bottom + zone->y0);
+        glEnd();
+    }
+    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+}
+
+void drawCallback(XPLMWindowID id, void*) {
+    if (PopupWindow* window = FindPopupWindow(id)) DrawPopupWindow(*window);
+}
+
+void keyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
+
+int mouseCallback(XPLMWindowID id, int x, int y, XPLMMouseStatus status, void*) {
+    PopupWindow* window = FindPopupWindow(id);
+    return window != nullptr ? HandleMouse(*window, x, y, status) : 1;
+}
+
+}  // namespace
+
+void LoadWindowTexture(PopupWindow& window) {
+    DeleteTexture(window.texture);
+    if (LoadTextureFile(window.sheet->file, window.texture, window.sheetWidth,
+                        window.sheetHeight) == 1) {
+        normaliseSprites(window);
+    }
+}
+
+void UnloadWindowTexture(PopupWindow& window) {
+    CloseWindow(window);
+    DeleteTexture(window.texture);
+}
+
+void OpenWindow(PopupWindow& window, int mode) {
+    window.mode = static_cast<uint8_t>(mode);
+    if (window.handle != nullptr) return;
+    const int left = PlacementLeft(window.placementIndex, mode);
+    const int bottom = PlacementBottom(window.placementIndex, mode);
+    window.handle = XPLMCreateWindow(left, bottom + PlacementHeight(window.placementIndex, mode),
+                                     left + PlacementWidth(window.placementIndex, mode), bottom, 1,
+                                     drawCallback, keyCallback, mouseCallback, nullptr);
+    window.activeZone = nullptr;
+    window.activeZoneId = 0;
+    window.dragging = false;
+    if (window.handle != nullptr && window.texture == 0) LoadWindowTexture(window);
+}
+
+void CloseWindow(PopupWindow& window) {
+    if (OverheadArrangementOpen()) {
+        SetOverheadArrangementOpen(false);
+        CloseOverheadArrangement();
+    }
+    if (window.handle != nullptr) XPLMDestroyWindow(window.handle);
+    window.handle = nullptr;
+    window.activeZone = nullptr;
+    window.dragging = false;
+}
+
+void ShowHostWindow(XPLMWindowID handle, bool visible) {
+    if (handle == nullptr) return;
+    if ((XPLMGetWindowIsVisible(handle) != 0) != visible) {
+        XPLMSetWindowIsVisible(handle, visible ? 1 : 0);
+    }
+}
+
+void ShowWindow(PopupWindow& window, bool visible) { ShowHostWindow(window.handle, visible); }
+
+bool WindowOpen(const PopupWindow& window) { return window.handle != nullptr; }
+
+void PlaceWindow(PopupWindow& window) {
+    const int left = PlacementLeft(window.placementIndex, window.mode);
+    const int bottom = PlacementBottom(window.placementIndex, window.mode);
+    XPLMSetWindowGeometry(window.handle, left,
+                          bottom + PlacementHeight(window.placementIndex, window.mode),
+                          left + PlacementWidth(window.placementIndex, window.mode), bottom);
+}
+
+void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
+                      float y) {
+    if (sprite < 0 || sprite >= window.sheet->spriteCount || sprite >= kMaxWindowSprites) return;
+    DrawSheetSprite(window.texture, window.sprites[sprite], colour, x, y);
+}
+
+// The geometry is set again every time, so the windows of the overhead
+// arrangement follow its anchor when one of them is dragged.
+void DrawPopupWindow(PopupWindow& window) {
+    if (!ready(window)) return;
+    PlaceWindow(window);
+    const int left = PlacementLeft(window.placementIndex, window.mode);
+    const int bottom = PlacementBottom(window.placementIndex, window.mode);
+    DrawWindowSprite(window, 0, CockpitLightColour(), static_cast<float>(left),
+                     static_cast<float>(bottom));
+    if (window.content != nullptr) window.content(window, left, bottom);
+    if (snapshot.showClickSpots != 0) outlineZones(window, left, bottom);
+}
+
+// A press picks the zone; the release goes to it even when let go outside
+// every zone, or outside the window.
+int HandleMouse(PopupWindow& window, int x, int y, int status) {
+    if (!ready(window)) return 1;
+    int left = 0, top = 0, right = 0, bottom = 0;
+    XPLMGetWindowGeometry(window.handle, &left, &top, &right, &bottom);
+    window.lastX = x - left;
+    window.lastY = y - bottom;
+    if (status == xplm_MouseDown || status == xplm_MouseUp) {
+        if (const ClickZone* zone = findZone(window.zones, window.lastX, window.lastY)) {
+            window.activeZone = zone;
+            window.activeZoneId = zone->id;
+        }
+    }
+    const ClickZone* zone = window.activeZone;
+    if (zone != nullptr && zone->handler != nullptr) {
+        zone->handler(window.lastX, window.lastY, status, zone->argument);
+    }
+    if (status == xplm_MouseUp) {
+        window.activeZone = nullptr;
+        window.activeZoneId = 0;
+        if (window.released != nullptr) window.released();
+    }
+    return 1;
+}
+
+// The grab point stays under the mouse: each drag moves the window by the
+// mouse's offset from where it was pressed, in window pixels.
+void DragWindow(PopupWindow& window, int x, int y, int status) {
+    switch (status) {
+        case xplm_MouseDown:
+            window.dragStartTime = snapshot.now;
+            window.dragging = true;
+            XPLMBringWindowToFront(window.handle);
+            window.pressX = x;
+            window.pressY = y;
+            return;
+        case xplm_MouseDrag:
+            if (!window.dragging || window.handle == nullptr) return;
+            MovePlacement(window.placementIndex, window.mode, x - window.pressX,
+                          y - window.pressY);
+            PlaceWindow(window);
+            return;
+        default:
+            window.dragging = false;
+            return;
+    }
+}
+
+}  // namespace quil

@@ -1,0 +1,116 @@
+// The pattern every popup window follows: an artwork sheet with its sprite
+// table, a window placed from the position table, a table of click zones
+// (the close button first, the whole window last, which drags it), and
+// outlines of the zones while the simulator shows its click spots.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "XPLMDisplay.h"
+#include "render/atlas_table.h"
+#include "render/sprites.h"
+#include "windows/sheet_tables.h"
+
+namespace quil {
+
+// x, y in pixels from the window's lower-left corner, the host's mouse
+// status and the zone's argument.
+using ZoneHandler = void (*)(int x, int y, int status, int argument);
+
+struct ClickZone {
+    int32_t x0, x1;  // inclusive
+    int32_t y0, y1;
+    int32_t id;         // 0 ends the table
+    PanelSprite kind;   // the hover icon it stands for; kept, not acted on
+    int32_t argument;
+    ZoneHandler handler;
+    int32_t reserved[2] = {};
+};
+
+constexpr int kMaxWindowSprites = 32;
+
+struct PopupWindow;
+// Draws what the window shows over its background; left and bottom are
+// its screen position.
+using WindowContent = void (*)(PopupWindow& window, int left, int bottom);
+// Called on every release in the window, whatever the zone: spring-loaded
+// switches return, held test keys let go.
+using WindowRelease = void (*)();
+
+struct PopupWindow {
+    // Fixed: what the window is.
+    const WindowSheet* sheet;
+    int placementIndex;
+    const ClickZone* zones;
+    WindowContent content;  // none: the background alone
+    WindowRelease released;  // may be none
+    // Closed together with the overhead arrangement, whatever its mode.
+    bool overheadMember;
+
+    // At run time.
+    XPLMWindowID handle;
+    int texture;
+    int sheetWidth, sheetHeight;
+    std::array<SpriteRecord, kMaxWindowSprites + 1> sprites;  // ends with x0 < 0
+    uint8_t mode;
+    const ClickZone* activeZone;
+    int32_t activeZoneId;
+    int32_t lastX, lastY;
+    bool dragging;
+    float dragStartTime;
+    int32_t pressX, pressY;
+};
+
+// A window that has not been opened, with its sheet not loaded.
+constexpr PopupWindow MakePopupWindow(const WindowSheet& sheet, int placementIndex,
+                                      const ClickZone* zones, WindowContent content,
+                                      WindowRelease released, bool overheadMember) {
+    PopupWindow window{};
+    window.sheet = &sheet;
+    window.placementIndex = placementIndex;
+    window.zones = zones;
+    window.content = content;
+    window.released = released;
+    window.overheadMember = overheadMember;
+    return window;
+}
+
+// Deletes any old texture, loads the sheet and works out its sprites'
+// texture coordinates; a sheet that is missing or refused leaves the
+// texture 0, so the window draws nothing and ignores clicks.
+void LoadWindowTexture(PopupWindow& window);
+// Closes the window if it is open and deletes its texture.
+void UnloadWindowTexture(PopupWindow& window);
+void OpenWindow(PopupWindow& window, int mode);
+// Closing a window of the overhead arrangement closes the arrangement.
+void CloseWindow(PopupWindow& window);
+void ShowWindow(PopupWindow& window, bool visible);
+// Sets a host window's visibility when it exists and differs.
+void ShowHostWindow(XPLMWindowID handle, bool visible);
+bool WindowOpen(const PopupWindow& window);
+
+// The window's callbacks, reached through its handle.
+void DrawPopupWindow(PopupWindow& window);
+int HandleMouse(PopupWindow& window, int x, int y, int status);
+
+// Sets the window where its placement says.
+void PlaceWindow(PopupWindow& window);
+// Draws sprite n of the window's sheet at (x, y).
+void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
+                      float y);
+
+// The handlers every window's table starts and ends with: the close button
+// (on release) and the body, which drags the window.
+template <PopupWindow& window>
+void CloseZoneHandler(int, int, int status, int) {
+    if (status == xplm_MouseUp) CloseWindow(window);
+}
+
+void DragWindow(PopupWindow& window, int x, int y, int status);
+template <PopupWindow& window>
+void BodyZoneHandler(int x, int y, int status, int) {
+    DragWindow(window, x, y, status);
+}
+
+}  // namespace quil
