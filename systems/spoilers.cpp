@@ -12,8 +12,10 @@
 namespace quil {
 namespace {
 
-// The lever from this far out raises the ground spoilers on the ground.
+// The lever from this far out raises the ground spoilers on the ground, and
+// so does the left engine's reverser.
 constexpr float kGroundSpoilerLever = 0.4f;
+constexpr int kLeftEngine = 0;
 // Flight spoilers: the lever's share of their travel, and the roll share,
 // which starts above 5.5° of aileron deflection and reaches its full 0.33
 // at 22°; below 5.5° it takes from the lever's share.
@@ -52,14 +54,16 @@ LazyDataRef rightAileron = MakeLazyDataRef("sim/flightmodel/controls/rail1def");
 // out, deployed or coming back in.
 bool groundSpoilersCommanded(float lever) {
     if (!OnGround()) return false;
-    return lever >= kGroundSpoilerLever || ReverserState(0, nullptr) >= kReverserDeploying;
+    return lever >= kGroundSpoilerLever ||
+           ReverserState(kLeftEngine, nullptr) >= kReverserDeploying;
 }
 
 void setFlightSpoilers(const int (&panels)[kFlightSpoilersPerWing], float aileronDeg, float lever) {
     const float aileron = SaneInput(aileronDeg, -kLargestAileronDeg, kLargestAileronDeg);
     const float roll = (aileron - kRollDeadbandDeg) / kRollSpanDeg * kRollShare;
     const float v = std::clamp(lever * kLeverShare + roll, 0.0f, 1.0f);
-    for (int i = 0; i < kFlightSpoilersPerWing; ++i) spoilers.target[panels[i]] = v * kFlightSpoilerShare[i];
+    for (int i = 0; i < kFlightSpoilersPerWing; ++i)
+        spoilers.target[panels[i]] = v * kFlightSpoilerShare[i];
 }
 
 void setTargets() {
