@@ -14,6 +14,7 @@ namespace quil {
 namespace {
 
 constexpr int kWings = 2;
+constexpr int kLeftWing = 0;
 constexpr int kTip = kWingFlexStations - 1;
 
 // Stiffness (N/m), damping (1/s), structure mass (kg) and roll lever arm
@@ -95,7 +96,8 @@ struct WingFlexModel {
     float previous;
 };
 
-// The first step runs once the simulator's clock is past -3 s.
+// The previous time at load, far enough back that the first frame is sat
+// out.
 constexpr float kFirstPrevious = -3.0f;
 constexpr WingFlexModel kWingFlexAtLoad{{}, kFirstPrevious};
 WingFlexModel flex = kWingFlexAtLoad;
@@ -109,7 +111,8 @@ LazyDataRef rightMainTank = MakeLazyDataRef("sim/flightmodel/weight/m_fuel3");
 // The wing's main tank mass (kg), as the simulator has it: the left wing
 // carries tank 1, the right wing tank 3.
 float mainTankMassFromSimulator(int wing) {
-    return SaneInput(LazyGet(wing == 0 ? leftMainTank : rightMainTank), 0.0f, kLargestTankKg);
+    LazyDataRef& tank = wing == kLeftWing ? leftMainTank : rightMainTank;
+    return SaneInput(LazyGet(tank), 0.0f, kLargestTankKg);
 }
 
 void loadWing(int wing, const float (&parts)[kWingParts]) {
