@@ -26,7 +26,6 @@
 #include "systems/apu.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
-#include "systems/flight_controls.h"
 #include "systems/fuel.h"
 #include "systems/refuelling.h"
 #include "windows/overhead.h"
@@ -200,7 +199,6 @@ void ResetModels(bool cold, float now) {
     ResetMeterWindow(cold);
     SelectThrustLimitTable(1);
     SetAuxPanelSpotEnabled(AuxTankCount() > 0);
-    DrawFlapOffsets(now);
 }
 
 void EnsurePanelMouseWindow() {

@@ -1,14 +1,13 @@
 #include "systems/flight_controls.h"
 
+#include "systems/flight_controls_steps.h"
+
 namespace quil {
 
-void StepAileronsAndSpoilers(float) {}
-void StepFlapsAndSlats(float) {}
-void StepWingFlex(float) {}
-void DrawFlapOffsets(float) {}
-float SpoilerExtension(int) { return 0.0f; }
-float LeadingEdgeExtension(int) { return 0.0f; }
-float TrailingEdgeExtension(int) { return 0.0f; }
-float WingFlex(int, int) { return 0.0f; }
+void RestartFlightControls() {
+    RestartSpoilers();
+    RestartHighLift();
+    RestartWingFlex();
+}
 
 }  // namespace quil

@@ -1,18 +1,36 @@
-// Flaps, slats, spoilers and wing flex.
+// Flaps, slats, spoilers and wing flex: the simulator flies the aircraft
+// with its own flap, speedbrake and aileron values; these models turn them
+// into the positions of the individual surfaces the 3D model animates, the
+// leading-edge annunciations, and the bending of each wing under load.
+//
+// Positions are 0 retracted .. 1 fully extended; times are seconds of the
+// simulator's running time. Surfaces move only while hydraulic power is
+// there, that is while either engine turns (N1 above 0.2 %).
 #pragma once
 
 namespace quil {
 
+constexpr int kSpoilerPanels = 12;
+constexpr int kLeadingEdgeGroups = 4;
+constexpr int kWingFlexStations = 5;
+
+// The frame steps, in this order: spoilers, then flaps and slats (both
+// before autoflight), and wing flex last of all.
 void StepAileronsAndSpoilers(float now);
 void StepFlapsAndSlats(float now);
 void StepWingFlex(float now);
-// Each surface lags its neighbours by a small random amount.
-void DrawFlapOffsets(float now);
 
-// Surface positions for the 3D model, 0 retracted .. 1 fully extended.
+// Back to the state at plug-in load: everything retracted and straight,
+// each step's previous time at its start.
+void RestartFlightControls();
+
 float SpoilerExtension(int panel);      // index 0 .. 11: panel n is index n - 1
 // Group 0 left slats, 1 left Krueger flaps, 2 right Krueger flaps, 3 right slats.
 float LeadingEdgeExtension(int group);
+// The group is on its way to a new target.
+bool LeadingEdgeInTransit(int group);
+// The group stands out and is not moving.
+bool LeadingEdgeExtended(int group);
 float TrailingEdgeExtension(int side);  // 0 left, 1 right
 // Bending of each wing, side 0 left, 1 right; station 0 root .. 4 tip.
 float WingFlex(int side, int station);
