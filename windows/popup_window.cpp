@@ -154,8 +154,10 @@ void DrawPopupWindow(PopupWindow& window) {
     PlaceWindow(window);
     const int left = PlacementLeft(window.placementIndex, window.mode);
     const int bottom = PlacementBottom(window.placementIndex, window.mode);
-    DrawWindowSprite(window, 0, CockpitLightColour(), static_cast<float>(left),
-                     static_cast<float>(bottom));
+    if (!window.ownBackground) {
+        DrawWindowSprite(window, 0, CockpitLightColour(), static_cast<float>(left),
+                         static_cast<float>(bottom));
+    }
     if (window.content != nullptr) window.content(window, left, bottom);
     if (snapshot.showClickSpots != 0) outlineZones(window, left, bottom);
 }
@@ -166,10 +168,15 @@ int HandleMouse(PopupWindow& window, int x, int y, int status) {
     if (!ready(window)) return 1;
     int left = 0, top = 0, right = 0, bottom = 0;
     XPLMGetWindowGeometry(window.handle, &left, &top, &right, &bottom);
-    window.lastX = x - left;
-    window.lastY = y - bottom;
+    HandleZoneClick(window, window.zones, x - left, y - bottom, status);
+    return 1;
+}
+
+void HandleZoneClick(PopupWindow& window, const ClickZone* zones, int x, int y, int status) {
+    window.lastX = x;
+    window.lastY = y;
     if (status == xplm_MouseDown || status == xplm_MouseUp) {
-        if (const ClickZone* zone = findZone(window.zones, window.lastX, window.lastY)) {
+        if (const ClickZone* zone = findZone(zones, window.lastX, window.lastY)) {
             window.activeZone = zone;
             window.activeZoneId = zone->id;
         }
@@ -183,7 +190,6 @@ int HandleMouse(PopupWindow& window, int x, int y, int status) {
         window.activeZoneId = 0;
         if (window.released != nullptr) window.released();
     }
-    return 1;
 }
 
 // The grab point stays under the mouse: each drag moves the window by the

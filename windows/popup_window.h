@@ -47,6 +47,8 @@ struct PopupWindow {
     WindowRelease released;  // may be none
     // Closed together with the overhead arrangement, whatever its mode.
     bool overheadMember;
+    // The content draws the background itself.
+    bool ownBackground;
 
     // At run time.
     XPLMWindowID handle;
@@ -93,6 +95,10 @@ bool WindowOpen(const PopupWindow& window);
 // The window's callbacks, reached through its handle.
 void DrawPopupWindow(PopupWindow& window);
 int HandleMouse(PopupWindow& window, int x, int y, int status);
+// A mouse event at window-local pixels through a zone table (the window's
+// own, or the one of its picture inside the panel): the press picks the
+// zone, which receives the drags and the release.
+void HandleZoneClick(PopupWindow& window, const ClickZone* zones, int x, int y, int status);
 
 // Sets the window where its placement says.
 void PlaceWindow(PopupWindow& window);

@@ -1,6 +1,7 @@
 #include "windows/popups.h"
 
 #include "host/snapshot.h"
+#include "panel/clock_window.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 #include "windows/popup_window.h"
@@ -11,7 +12,7 @@ namespace {
 
 // In the order their sheets load.
 PopupWindow* const kPopups[] = {
-    &meterWindow, &cabinUtilitiesWindow, &apuWindow, &antiIceWindow, &fuelWindow,
+    &meterWindow, &cabinUtilitiesWindow, &apuWindow, &antiIceWindow, &fuelWindow, &clockWindow,
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "host/lifecycle.h"
 #include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "panel/clock.h"
 #include "render/colours.h"
 #include "render/primitives.h"
 #include "systems/refuelling.h"
@@ -49,6 +50,7 @@ constexpr MenuRow kMenuRows[] = {
     {3, "Cabin Utils", openAlone<cabinUtilitiesWindow>},
     {4, "Fuel panel", openAlone<fuelWindow>},
     {6, "Complete Overhead", OpenOverheadArrangement},
+    {8, "Clock", OpenClockWindow},
     {11, "Make fuel request", OpenFuelRequestDialog},
 };
 
