@@ -26,7 +26,6 @@ constexpr float kLowDifferentialClear = 4.6f;
 constexpr float kSeaLevelPsi = 14.696f;
 constexpr float kStandardLapsePerMetre = 2.25577e-5f;
 constexpr float kStandardPressureExponent = 5.25588f;
-constexpr float kPsiPerInHg = 0.49115415f;
 
 // Transfer: enabled with the centre tank at most this full, ended within
 // the margin of its capacity, kg.

@@ -37,12 +37,6 @@ constexpr float kResetTemperatureBase = 11.2f;
 constexpr float kResetTemperatureSpread = 3.0f;
 constexpr float kFlameOutCheckDelay = 4.0f;  // s after a reset
 
-// The structure's thermal mass of each tank, in the add-fuel mixing rule
-// counted per 2000; aux tanks have none.
-constexpr float kStructureThermalMass[kFuelTanks] = {1600000.0f, 4000000.0f, 1600000.0f, 0.0f,
-                                                     0.0f};
-constexpr float kThermalMassPerKg = 2000.0f;
-
 constexpr float kNearlyFullMargin = 8.0f;  // kg
 
 // Panel lights, kg
@@ -259,9 +253,7 @@ bool TankOverFull(int tank) {
 }
 
 float MainTankMass(int side) {
-    if (side == 0) return fuelModel.tanks[kMainTank1].quantity;
-    if (side == 1) return fuelModel.tanks[kMainTank2].quantity;
-    return 0.0f;
+    return side >= 0 && side < kEngines ? fuelModel.tanks[kMainTankOfSide[side]].quantity : 0.0f;
 }
 
 bool TankFullDuringRefuelling(int tank) {
@@ -280,7 +272,7 @@ float AddFuel(int tank, float kilograms, float supplyTemperature) {
     }
     const float added = std::min(kilograms, std::max(0.0f, t->capacity - t->quantity));
     t->quantity += added;
-    const float structure = kStructureThermalMass[tank] / kThermalMassPerKg;
+    const float structure = kTankThermal[tank].structureMass / kThermalMassPerKg;
     const float denominator = structure + t->quantity;
     if (denominator > 0.0f) {
         t->temperature = (added * supplyTemperature + (t->quantity - added) * t->temperature +

@@ -38,24 +38,17 @@ constexpr PumpRow kPumps[kFuelPumps] = {
 
 // Valves: transit times, s
 constexpr float kCrossfeedTransit = 1.27f;
-constexpr float kEngineValveTransit[kFuelSides] = {1.18f, 1.32f};
-constexpr float kSparValveTransit[kFuelSides] = {1.41f, 1.53f};
+constexpr float kEngineValveTransit[kEngines] = {1.18f, 1.32f};
+constexpr float kSparValveTransit[kEngines] = {1.41f, 1.53f};
 constexpr int kCrossfeedValveId = 1;
-constexpr int kEngineValveIds[kFuelSides] = {2, 3};
-constexpr int kSparValveIds[kFuelSides] = {4, 5};
+constexpr int kEngineValveIds[kEngines] = {2, 3};
+constexpr int kSparValveIds[kEngines] = {4, 5};
 constexpr float kStartLeverFuelOn = 0.66f;  // start lever above this: valves open
 
-// Tank temperatures: heat from the outside air and from the wing's heat
-// exchanger against the fuel's and the structure's thermal mass.
-constexpr float kMainTankOutsideHeat = 2102.0f;
+// The main tanks also take heat from their wing's heat exchanger.
 constexpr float kMainTankExchangerHeat = 400.0f;
-constexpr float kMainTankStructure = 1600000.0f;
-constexpr float kCenterTankOutsideHeat = 760.0f;
-constexpr float kCenterTankStructure = 4000000.0f;
-constexpr float kThermalMassPerKg = 2000.0f;
 
 // Pumps
-constexpr float kPsiPerInHg = 0.49115415f;
 constexpr float kAttitudeKgPerRadian = 1000.0f;  // inlet head per unit attitude coefficient
 constexpr float kRadiansPerDegree = 0.017453292f;
 constexpr float kFullPressureInlet = 200.0f;  // kg over the inlet
@@ -68,7 +61,7 @@ constexpr float kLowPressureFraction = 0.6f;  // of the rise above ambient
 constexpr float kTripSeconds = 15.0f;
 
 // Engines fail below these manifold pressures, psi.
-constexpr float kFlameOutPsi[kFuelSides] = {5.94f, 5.82f};
+constexpr float kFlameOutPsi[kEngines] = {5.94f, 5.82f};
 constexpr int kEngineFailed = 6;  // the simulator's failure: inoperative
 
 // Scavenge: main tank 1 takes centre fuel below this, kg and kg/s.
@@ -94,7 +87,7 @@ bool batteryOnPowered() { return batteryOn(); }
 bool dcStandbyPowered() { return dcStandbyBusPowered(); }
 
 bool validPump(int pump) { return pump >= 0 && pump < kFuelPumps; }
-bool validSide(int side) { return side >= 0 && side < kFuelSides; }
+bool validSide(int side) { return side >= 0 && side < kEngines; }
 
 // A pause or time running backwards gives no interval, a hitch at most the
 // longest step.
@@ -106,13 +99,13 @@ float stepInterval(float now) {
 
 // 1. The start levers open and close the engine and spar valves.
 void stepValves(float now) {
-    for (int side = 0; side < kFuelSides; ++side) {
+    for (int side = 0; side < kEngines; ++side) {
         const bool open = StartLever(side) > kStartLeverFuelOn;
         CommandValve(fuelModel.engineValves[side], open);
         CommandValve(fuelModel.sparValves[side], open);
     }
     StepValve(fuelModel.crossfeed, now);
-    for (int side = 0; side < kFuelSides; ++side) {
+    for (int side = 0; side < kEngines; ++side) {
         StepValve(fuelModel.engineValves[side], now);
         StepValve(fuelModel.sparValves[side], now);
     }
@@ -122,17 +115,19 @@ void stepValves(float now) {
 // towards their wing's heat exchanger.
 void stepTemperatures(float dt) {
     const float outside = static_cast<float>(snapshot.oat);
-    for (int side = 0; side < kFuelSides; ++side) {
-        FuelTank& tank = fuelModel.tanks[side == 0 ? kMainTank1 : kMainTank2];
-        const float exchanger = WingDuctTemperature(side);
-        tank.temperature += dt *
-                            ((outside - tank.temperature) * kMainTankOutsideHeat +
-                             (exchanger - tank.temperature) * kMainTankExchangerHeat) /
-                            (tank.quantity * kThermalMassPerKg + kMainTankStructure);
+    for (int side = 0; side < kEngines; ++side) {
+        const int tank = kMainTankOfSide[side];
+        FuelTank& t = fuelModel.tanks[tank];
+        const TankThermal& thermal = kTankThermal[tank];
+        t.temperature += dt *
+                         ((outside - t.temperature) * thermal.heatTransfer +
+                          (WingDuctTemperature(side) - t.temperature) * kMainTankExchangerHeat) /
+                         (t.quantity * kThermalMassPerKg + thermal.structureMass);
     }
     FuelTank& center = fuelModel.tanks[kCenterTank];
-    center.temperature += dt * (outside - center.temperature) * kCenterTankOutsideHeat /
-                          (center.quantity * kThermalMassPerKg + kCenterTankStructure);
+    const TankThermal& thermal = kTankThermal[kCenterTank];
+    center.temperature += dt * (outside - center.temperature) * thermal.heatTransfer /
+                          (center.quantity * kThermalMassPerKg + thermal.structureMass);
 }
 
 float runningPressure(float inlet, float full) {
@@ -188,7 +183,7 @@ void checkFlameOut(float now) {
 // 6. The pumps near their manifold's pressure share its flow equally; with
 // crossfeed open, all of them share both engines' flow.
 void shareFlow() {
-    int sharing[kFuelSides] = {};
+    int sharing[kEngines] = {};
     bool shares[kFuelPumps] = {};
     for (int n = 0; n < kFuelPumps; ++n) {
         const int side = kPumps[n].side;
@@ -204,10 +199,10 @@ void shareFlow() {
 }
 
 // What each engine burns, kg/s; what the simulator cannot say burns nothing.
-void engineDemand(float (&demand)[kFuelSides]) {
-    float flow[kFuelSides] = {};
-    XPLMGetDatavf(boundHandles().fuelFlow, flow, 0, kFuelSides);
-    for (int side = 0; side < kFuelSides; ++side) {
+void engineDemand(float (&demand)[kEngines]) {
+    float flow[kEngines] = {};
+    XPLMGetDatavf(boundHandles().fuelFlow, flow, 0, kEngines);
+    for (int side = 0; side < kEngines; ++side) {
         demand[side] = std::isfinite(flow[side]) ? std::max(0.0f, flow[side]) : 0.0f;
     }
     const float apu = ApuFuelDemand();
@@ -217,7 +212,7 @@ void engineDemand(float (&demand)[kFuelSides]) {
 // 7. Each pump delivers its share of its side's demand, or of both sides'
 // with crossfeed open, from its tank.
 void burn(float dt) {
-    float demand[kFuelSides];
+    float demand[kEngines];
     engineDemand(demand);
     const bool crossfeed = CrossfeedOpen();
     for (int n = 0; n < kFuelPumps; ++n) {
@@ -260,7 +255,7 @@ void scavenge(float dt) {
 
 void MakeFuelValves() {
     fuelModel.crossfeed = MakeMotorisedValve(kCrossfeedTransit, kCrossfeedValveId, dcStandbyPowered);
-    for (int side = 0; side < kFuelSides; ++side) {
+    for (int side = 0; side < kEngines; ++side) {
         fuelModel.engineValves[side] =
             MakeMotorisedValve(kEngineValveTransit[side], kEngineValveIds[side], dcStandbyPowered);
         fuelModel.sparValves[side] =

@@ -6,17 +6,36 @@
 #include <cstdint>
 
 #include "XPLMDataAccess.h"
+#include "host/snapshot.h"
 #include "systems/fuel.h"
 #include "systems/motorised_valve.h"
 
 namespace quil {
 
-constexpr int kFuelSides = 2;  // the two engine feeds, 0 left, 1 right
+// The feeds are the engines': side 0 left, 1 right (kEngines).
 constexpr int kAuxTanks = 2;   // forward, aft
 constexpr int kAuxBleedChannels = 4;
 constexpr int kAuxFailures = 10;
 constexpr int kAfcpListARows = 14;
 constexpr int kAfcpListBRows = 26;
+
+constexpr int kMainTankOfSide[kEngines] = {kMainTank1, kMainTank2};
+constexpr float kPsiPerInHg = 0.49115415f;
+
+// How a tank's fuel takes up heat: its transfer coefficient and its
+// structure's thermal mass, which counts per 2000 like a kilogram of fuel.
+// Aux tanks have no temperature model.
+struct TankThermal {
+    float heatTransfer, structureMass;
+};
+constexpr TankThermal kTankThermal[kFuelTanks] = {
+    {2102.0f, 1600000.0f},  // main tank 1
+    {760.0f, 4000000.0f},   // center
+    {2102.0f, 1600000.0f},  // main tank 2
+    {0.0f, 0.0f},           // forward aux
+    {0.0f, 0.0f},           // aft aux
+};
+constexpr float kThermalMassPerKg = 2000.0f;
 
 struct FuelTank {
     bool present = false;
@@ -68,7 +87,7 @@ struct AuxFuelPanel {
 // The simulator's datarefs this model alone uses, found on first use.
 struct FuelHandles {
     XPLMDataRef fuelFlow = nullptr;
-    XPLMDataRef engineFailure[kFuelSides] = {};
+    XPLMDataRef engineFailure[kEngines] = {};
     bool bound = false;
 };
 
@@ -76,9 +95,9 @@ struct FuelModel {
     FuelTank tanks[kFuelTanks];
     FuelPump pumps[kFuelPumps];
     MotorisedValve crossfeed;
-    MotorisedValve engineValves[kFuelSides];
-    MotorisedValve sparValves[kFuelSides];
-    float manifoldPressure[kFuelSides] = {};
+    MotorisedValve engineValves[kEngines];
+    MotorisedValve sparValves[kEngines];
+    float manifoldPressure[kEngines] = {};
     float ambientPressure = 0.0f;
     float previousTime = -10.0f;
     float dt = 0.0f;  // this frame's interval, worked out by the first fuel step
