@@ -86,8 +86,8 @@ void updateTransferEnabled(AuxTransfer& aux) {
     aux.groundTransfer = dcStandbyBusPowered() && aux.mode == kAuxModeGroundTransfer;
     const FuelTank& center = fuelModel.tanks[kCenterTank];
     if (!aux.transferEnabled) {
-        aux.transferEnabled = (AirborneAtLeast600() || aux.groundTransfer) &&
-                              center.quantity <= kTransferCenterLimit;
+        aux.transferEnabled =
+            (AirborneAtLeast600() || aux.groundTransfer) && center.quantity <= kTransferCenterLimit;
     } else if ((OnGround() && !aux.groundTransfer) ||
                center.quantity >= center.capacity - kTransferFullMargin) {
         // Landed, or the centre tank is full.
@@ -131,8 +131,8 @@ void transfer(AuxTransfer& aux, float dt) {
         FuelTank& from = fuelModel.tanks[kAuxTankOf[tank]];
         const bool moving = aux.transferEnabled && from.present && transferSwitchedOn(aux, tank);
         if (moving) {
-            const float push = (aux.differentialPressure[tank] - kTransferThresholdPsi) *
-                               kTransferRate[tank] * dt;
+            const float push =
+                (aux.differentialPressure[tank] - kTransferThresholdPsi) * kTransferRate[tank] * dt;
             const float offered = std::min(from.quantity, std::max(0.0f, push));
             from.quantity -= AddFuel(kCenterTank, offered, kTransferSupplyTemperature);
         }

@@ -189,7 +189,7 @@ bool AuxSystemInstalled() { return AuxTankCount() > 0; }
 
 void ResetFuel(bool cold, float now) {
     if (!std::isfinite(now)) return;
-    FuelTank (&tanks)[kFuelTanks] = fuelModel.tanks;
+    FuelTank(&tanks)[kFuelTanks] = fuelModel.tanks;
     tanks[kMainTank1].quantity = cold ? kColdMainTankFill[0] : kHotMainTankFill;
     tanks[kMainTank2].quantity = cold ? kColdMainTankFill[1] : kHotMainTankFill;
     for (int tank = kCenterTank; tank < kFuelTanks; ++tank) {
@@ -307,8 +307,7 @@ bool DistributeFuel(float total, float (&shares)[kFuelTanks]) {
     }
     if (remainder > kLeftOverThreshold) {
         // What one aux tank could not take goes to the other one.
-        const int other =
-            tanks[kForwardAuxTank].capacity < offered ? kAftAuxTank : kForwardAuxTank;
+        const int other = tanks[kForwardAuxTank].capacity < offered ? kAftAuxTank : kForwardAuxTank;
         shares[other] = std::min(shares[other] + remainder, tanks[other].capacity);
     }
     return true;

@@ -56,7 +56,7 @@ constexpr float kDryInlet = 40.0f;
 constexpr float kSuctionInletBase = 12.0f;  // suction feed above 12 + 12 r kg
 constexpr float kSuctionInletSpread = 12.0f;
 constexpr float kCurrentOffsetPsi = 4.5f;
-constexpr float kSharingFraction = 0.9f;  // of the manifold pressure
+constexpr float kSharingFraction = 0.9f;      // of the manifold pressure
 constexpr float kLowPressureFraction = 0.6f;  // of the rise above ambient
 constexpr float kTripSeconds = 15.0f;
 
@@ -187,8 +187,8 @@ void shareFlow() {
     bool shares[kFuelPumps] = {};
     for (int n = 0; n < kFuelPumps; ++n) {
         const int side = kPumps[n].side;
-        shares[n] = fuelModel.pumps[n].pressure >
-                    kSharingFraction * fuelModel.manifoldPressure[side];
+        shares[n] =
+            fuelModel.pumps[n].pressure > kSharingFraction * fuelModel.manifoldPressure[side];
         if (shares[n]) ++sharing[side];
     }
     const bool crossfeed = CrossfeedOpen();
@@ -246,7 +246,8 @@ void scavenge(float dt) {
         center.quantity <= 0.0f) {
         return;
     }
-    const float moved = std::min({kScavengeRate * dt, center.quantity, main.capacity - main.quantity});
+    const float moved =
+        std::min({kScavengeRate * dt, center.quantity, main.capacity - main.quantity});
     center.quantity -= std::max(0.0f, moved);
     main.quantity += std::max(0.0f, moved);
 }
@@ -254,7 +255,8 @@ void scavenge(float dt) {
 }  // namespace
 
 void MakeFuelValves() {
-    fuelModel.crossfeed = MakeMotorisedValve(kCrossfeedTransit, kCrossfeedValveId, dcStandbyPowered);
+    fuelModel.crossfeed =
+        MakeMotorisedValve(kCrossfeedTransit, kCrossfeedValveId, dcStandbyPowered);
     for (int side = 0; side < kEngines; ++side) {
         fuelModel.engineValves[side] =
             MakeMotorisedValve(kEngineValveTransit[side], kEngineValveIds[side], dcStandbyPowered);
@@ -318,6 +320,8 @@ std::uint8_t SparValveState(int engine) {
     return validSide(engine) ? ValveState(fuelModel.sparValves[engine]) : kValveClosed;
 }
 
-float ManifoldPressure(int side) { return validSide(side) ? fuelModel.manifoldPressure[side] : 0.0f; }
+float ManifoldPressure(int side) {
+    return validSide(side) ? fuelModel.manifoldPressure[side] : 0.0f;
+}
 
 }  // namespace quil

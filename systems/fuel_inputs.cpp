@@ -13,7 +13,8 @@ bool RefuellingInto(int tank) {
 bool FuelStationDelivering() { return pendingFuelInputs.stationDelivering; }
 
 float WingDuctTemperature(int side) {
-    const float above = side >= 0 && side < 2 ? pendingFuelInputs.wingDuctAboveOutsideAir[side] : 0.0f;
+    const float above =
+        side >= 0 && side < 2 ? pendingFuelInputs.wingDuctAboveOutsideAir[side] : 0.0f;
     return static_cast<float>(snapshot.oat) + above;
 }
 

@@ -6,9 +6,9 @@
 
 namespace quil {
 
-bool RefuellingInto(int tank);       // refuelling: fuel is being led into tank 0 to 4
-bool FuelStationDelivering();        // refuelling: the station delivers pressure
-float WingDuctTemperature(int side); // anti-ice: °C, side 0 left, 1 right
+bool RefuellingInto(int tank);        // refuelling: fuel is being led into tank 0 to 4
+bool FuelStationDelivering();         // refuelling: the station delivers pressure
+float WingDuctTemperature(int side);  // anti-ice: °C, side 0 left, 1 right
 
 struct PendingFuelInputs {
     bool refuellingInto[5] = {};

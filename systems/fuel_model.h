@@ -13,7 +13,7 @@
 namespace quil {
 
 // The feeds are the engines': side 0 left, 1 right (kEngines).
-constexpr int kAuxTanks = 2;   // forward, aft
+constexpr int kAuxTanks = 2;  // forward, aft
 constexpr int kAuxBleedChannels = 4;
 constexpr int kAuxFailures = 10;
 constexpr int kAfcpListARows = 14;

@@ -32,8 +32,8 @@ void StepValve(MotorisedValve& valve, float now) {
     }
     if (!powered) return;
     const float travel = dt / valve.transitSeconds;
-    valve.position = open ? std::min(1.0f, valve.position + travel)
-                          : std::max(0.0f, valve.position - travel);
+    valve.position =
+        open ? std::min(1.0f, valve.position + travel) : std::max(0.0f, valve.position - travel);
 }
 
 std::uint8_t ValveState(const MotorisedValve& valve) {

@@ -331,8 +331,10 @@ TEST_F(Fuel, AuxPanelListsWalkTheirMessagesWrapAndCallAgainAfterFifteenMinutes) 
     runFor(2.5f);  // one evaluation: switches off, no pressure, tanks empty
     EXPECT_TRUE(AfcpListAHasMessage());
     EXPECT_EQ(AfcpShownList(), kAfcpListA);
-    const char* walk[][2] = {{"AFT LOW ", "PRESSURE"}, {"FWD LOW ", "PRESSURE"},
-                             {"TRANSFER", "OFF     "}, {"AFT QTY ", "LOW     "},
+    const char* walk[][2] = {{"AFT LOW ", "PRESSURE"},
+                             {"FWD LOW ", "PRESSURE"},
+                             {"TRANSFER", "OFF     "},
+                             {"AFT QTY ", "LOW     "},
                              {"FWD QTY ", "LOW     "}};
     for (const auto& message : walk) {
         AfcpNextMessageA(now);
@@ -355,6 +357,25 @@ TEST_F(Fuel, AuxPanelListsWalkTheirMessagesWrapAndCallAgainAfterFifteenMinutes) 
     EXPECT_FALSE(AfcpListAHasMessage());
     runFor(20.0f, 0.5f);
     EXPECT_TRUE(AfcpListAHasMessage()) << "the standing messages call again";
+}
+
+TEST_F(Fuel, TheTenAuxFailuresComeUpInTheGroundListAfterTheirDrawnTimes) {
+    ASSERT_TRUE(SetAftAuxTanks(1));
+    reset(false);
+    runFor(3.0f);
+    EXPECT_FALSE(AfcpListBHasMessage()) << "no failure within minutes of a reset";
+    frame(200.0f * 3600.0f);  // past the latest failure time
+    frame();
+    EXPECT_EQ(AfcpShownList(), kAfcpListB);
+    EXPECT_TRUE(AfcpListBHasMessage());
+    std::string failures;
+    for (AfcpNextMessageB(now); AfcpCursor(kAfcpListB) != 0; AfcpNextMessageB(now)) {
+        failures += std::string(AfcpMessageLine(0)) + AfcpMessageLine(1) + "|";
+    }
+    EXPECT_EQ(failures,
+              "CTRL SYSFAIL    |FWD CARDA FAIL  |FWD CARDB FAIL  |AFT CARDA FAIL  |"
+              "AFT CARDB FAIL  |429 CARDFAIL    |CTR TANKHI SNSR |CTR TANKLO SNSR |"
+              "AFT PRESSENSOR  |FWD PRESSENSOR  |");
 }
 
 TEST_F(Fuel, BadValuesFromTheSimulatorNeverReachTheTanks) {
