@@ -16,6 +16,7 @@ namespace quil {
 namespace {
 
 constexpr float kGearLoadOnGroundNewtons = 1000.0f;
+constexpr float kAuxBleedAirborneSeconds = 40.0f;
 constexpr float kLongAirborneSeconds = 600.0f;
 
 // What one step of the machine looks at.
@@ -193,6 +194,7 @@ uint8_t FlightPhase() { return phases.phase; }
 bool OnGround() { return XPLMGetDataf(sim.gearNormalForce) > kGearLoadOnGroundNewtons; }
 bool InAir() { return !OnGround(); }
 bool AirborneAtLeast0() { return phases.timeSinceGround >= 0.0f; }
+bool AirborneAtLeast40() { return phases.timeSinceGround >= kAuxBleedAirborneSeconds; }
 bool AirborneAtLeast600() { return phases.timeSinceGround >= kLongAirborneSeconds; }
 
 }  // namespace quil

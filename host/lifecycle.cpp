@@ -94,6 +94,7 @@ int StartPlugin(char* outName, char* outSignature, char* outDescription) {
     RestartElectricalModel();
     RestartApuModel();
     RestartEngineModel();
+    RestartFuelModel();
     ResetPanelGeometry();
     const int served = BindSimulatorState();
     UnloadPanelTextures();

@@ -187,7 +187,7 @@ void drawFuelQuantities() {
     for (int tank = 0; tank < kFuelTanks; ++tank) {
         const PanelPoint& centre = kFuelQuantityCentres[tank];
         DrawFuelQuantityDial(display.fuelQuantity[tank], TankQuantity(tank), tank,
-                             FuelTankIndication(tank), FuelQuantityFactor(), drawX(centre),
+                             FuelTankLight(tank), FuelQuantityFactor(), drawX(centre),
                              drawY(centre));
     }
 }

@@ -557,6 +557,8 @@ bool starterActive(int engine) {
     return validEngine(engine) && model.engines[engine].starterActive;
 }
 
+float StartLever(int engine) { return validEngine(engine) ? model.engines[engine].startLever : 0.0f; }
+
 void IgnitionSelectorUp() {
     model.ignitionSelector =
         static_cast<std::uint8_t>(std::min(model.ignitionSelector + 1, kIgnitionRight));

@@ -83,6 +83,8 @@ int StartSwitchPosition(int engine);
 int StartSwitchShownPosition(int engine);
 // The simulator's starter ran during the last frame.
 bool starterActive(int engine);
+// The engine's start lever as the last engine start step read it: 0 cut-off.
+float StartLever(int engine);
 
 constexpr int kIgnitionLeft = 0;
 constexpr int kIgnitionBoth = 1;

@@ -11,6 +11,7 @@
 #include "systems/apu.h"
 #include "systems/electrical_inputs.h"
 #include "systems/engines.h"
+#include "systems/fuel.h"
 
 namespace quil {
 namespace {

@@ -9,10 +9,6 @@ bool inRange(int index, int count) { return index >= 0 && index < count; }
 
 PendingModelValues pendingModelValues;
 
-float FuelPumpCurrent(int pump) {
-    return inRange(pump, 6) ? pendingModelValues.fuelPumpCurrent[pump] : 0.0f;
-}
-
 float WindowHeatCurrent(int channel) {
     return inRange(channel, 4) ? pendingModelValues.windowHeatCurrent[channel] : 0.0f;
 }

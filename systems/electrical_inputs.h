@@ -6,14 +6,12 @@
 
 namespace quil {
 
-float FuelPumpCurrent(int pump);           // fuel: boost pump 0 to 5
 float WindowHeatCurrent(int channel);      // anti-ice: window heat channel 0 to 3
 bool ProbeHeaterOn(int side, int heater);  // anti-ice: heater 0 to 3 of the side's probe group
 bool GlideSlopeIsolation();                // autoflight vertical guidance
 bool CabinUtilitySwitchOn(int number);     // cabin utilities window: switch 1 (0) or 2 (1)
 
 struct PendingModelValues {
-    float fuelPumpCurrent[6] = {};
     float windowHeatCurrent[4] = {};
     bool probeHeaterOn[2][4] = {};
     bool glideSlopeIsolation = false;

@@ -8,6 +8,7 @@
 #include "autoflight/phases.h"
 #include "host/lazy_dataref.h"
 #include "systems/flight_controls.h"
+#include "systems/fuel.h"
 #include "systems/flight_controls_steps.h"
 
 namespace quil {
@@ -105,18 +106,9 @@ WingFlexModel flex = kWingFlexAtLoad;
 LazyDataRef partForces = MakeLazyDataRef("sim/flightmodel/parts/nrml_force");
 LazyDataRef rollAcceleration = MakeLazyDataRef("sim/flightmodel/position/P_dot");
 LazyDataRef sideAcceleration = MakeLazyDataRef("sim/flightmodel/position/local_ay");
-LazyDataRef leftMainTank = MakeLazyDataRef("sim/flightmodel/weight/m_fuel1");
-LazyDataRef rightMainTank = MakeLazyDataRef("sim/flightmodel/weight/m_fuel3");
-
-// The wing's main tank mass (kg), as the simulator has it: the left wing
-// carries tank 1, the right wing tank 3.
-float mainTankMassFromSimulator(int wing) {
-    LazyDataRef& tank = wing == kLeftWing ? leftMainTank : rightMainTank;
-    return SaneInput(LazyGet(tank), 0.0f, kLargestTankKg);
-}
 
 void loadWing(int wing, const float (&parts)[kWingParts]) {
-    const float tankKg = mainTankMassFromSimulator(wing);
+    const float tankKg = SaneInput(MainTankMass(wing), 0.0f, kLargestTankKg);
     float lift[kLiftParts];
     for (int p = 0; p < kLiftParts; ++p)
         lift[p] = SaneInput(parts[kLiftPartOf[wing][p] - kFirstWingPart],

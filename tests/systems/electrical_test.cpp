@@ -21,6 +21,7 @@
 #include "support/test_aircraft.h"
 #include "systems/apu.h"
 #include "systems/electrical_inputs.h"
+#include "systems/fuel.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ public:
         snapshot = SimSnapshot{};
         BindSimulatorState();
         pendingModelValues = PendingModelValues{};
+        RestartFuelModel();
         SeedRandom(20240611u);
         RestartElectricalModel();
         now = standin::simTime();
@@ -283,7 +285,6 @@ TEST_F(Electrical, NonFiniteTimeAndInputsLeaveTheModelSound) {
     ForceApuState(std::numeric_limits<float>::quiet_NaN(), kApuPhaseRunning, 0.0f);
     StepApu(std::numeric_limits<float>::quiet_NaN());
     StepApu(std::numeric_limits<float>::infinity());
-    pendingModelValues.fuelPumpCurrent[0] = std::numeric_limits<float>::quiet_NaN();
     UpdateEngineGeneratorSources();
     runFor(2.0f);
     for (int side = 0; side < 2; ++side) {
@@ -1022,12 +1023,15 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
              }
          },
          5.0f + 7.0f, 6.0f + 8.0f},
-        {"fuel pumps",
-         [] {
-             for (int pump = 0; pump < 6; ++pump)
-                 pendingModelValues.fuelPumpCurrent[pump] = 1.0f + pump;
+        {"fuel pumps at full pressure",
+         [this] {
+             ResetFuel(false, now);
+             ClearFuelSwitchStates(now);
+             SetFuelPanelSwitches(false);
+             SetTankQuantity(kCenterTank, 5000.0f);
+             FuelTankAndPumpStep(now);
          },
-         1.0f + 4.0f + 5.0f, 2.0f + 3.0f + 6.0f},
+         1.65f + 3.11f + 1.6f, 1.81f + 2.87f + 1.77f},
         {"igniters",
          [this] {
              for (int engine = 0; engine < 2; ++engine) {

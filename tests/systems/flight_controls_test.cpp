@@ -2,6 +2,7 @@
 // spoiler mix, hydraulic power from either engine, the steps sat out after
 // pauses or bad times, and the wing settling under its load at any rate.
 #include "systems/flight_controls.h"
+#include "systems/fuel.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +59,8 @@ protected:
     float settledWing(int station, float lift, float tankKg) {
         for (int part = 8; part <= 11; ++part)
             standin::setFloat("sim/flightmodel/parts/nrml_force", lift, part);
-        standin::setFloat("sim/flightmodel/weight/m_fuel1", tankKg);
-        standin::setFloat("sim/flightmodel/weight/m_fuel3", tankKg);
+        SetTankQuantity(0, tankKg);
+        SetTankQuantity(2, tankKg);
         restart();
         run(60.0f);
         return WingFlex(0, station);
