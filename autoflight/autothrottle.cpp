@@ -89,8 +89,8 @@ void readThrottles() {
 void AutothrottleStep(float now) {
     if (!std::isfinite(now)) return;
     // Frames too close together would only amplify noise in the loops.
-    const bool stepLoopsNow = !(now >= autothrottle.lastTime &&
-                                now - autothrottle.lastTime < kClosestFramesSeconds);
+    const bool stepLoopsNow =
+        !(now >= autothrottle.lastTime && now - autothrottle.lastTime < kClosestFramesSeconds);
     if (stepLoopsNow) {
         for (int engine = 0; engine < kEngines; ++engine) stepLoops(engine, now);
         autothrottle.lastTime = now;

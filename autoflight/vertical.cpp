@@ -134,7 +134,8 @@ void glideSlopeTarget() {
 }
 
 void lvlChgTarget() {
-    const float base = lvlChgDirection() == kLvlChgDescent ? LvlChgDescentRate() : LvlChgClimbRate();
+    const float base =
+        lvlChgDirection() == kLvlChgDescent ? LvlChgDescentRate() : LvlChgClimbRate();
     laws.vsTarget = base + laws.lvlChgCorrection;
     laws.speedError = snapshot.apSpeedAsIas - snapshot.ias;
     laws.pitchActive = true;

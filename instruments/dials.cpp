@@ -105,8 +105,8 @@ DialGauge makeN1Dial() {
     DialGauge dial = baseDial(kDialEgt, 0.0f, kN1Maximum, kN1Radius, kEngineDialStart,
                               kEngineDialStart + kN1RadiansPerPercent * kN1Maximum);
     dial.tickCount = kN1Ticks;
-    computeTicks(dial, kEngineDialStart, kN1RadiansPerPercent * kN1TickPercent,
-                 kN1TickInnerRadius, kN1Radius);
+    computeTicks(dial, kEngineDialStart, kN1RadiansPerPercent * kN1TickPercent, kN1TickInnerRadius,
+                 kN1Radius);
     return dial;
 }
 
@@ -259,11 +259,9 @@ void DrawN1Dial(float value, int flags, float targetN1, float centreX, float cen
 
     const float boxY = centreY + kN1BoxRaise;
     if ((flags & kN1FlagReverserTransit) != 0) {
-        DrawSprite(kSpriteRevBox, ColourOf(PanelColour::Yellow, ColourVariant::Lit), centreX,
-                   boxY);
+        DrawSprite(kSpriteRevBox, ColourOf(PanelColour::Yellow, ColourVariant::Lit), centreX, boxY);
     } else if ((flags & kN1FlagReverserDeployed) != 0) {
-        DrawSprite(kSpriteRevBox, ColourOf(PanelColour::GreenA, ColourVariant::Lit), centreX,
-                   boxY);
+        DrawSprite(kSpriteRevBox, ColourOf(PanelColour::GreenA, ColourVariant::Lit), centreX, boxY);
     } else {
         float x = centreX - 4.0f;
         float y = boxY;
@@ -287,8 +285,8 @@ void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int 
     const float value = std::clamp(kilograms, 0.0f, dial.maximum);
     const PanelColour entry = indication != 0 ? PanelColour::AmberB : PanelColour::LightGreyA;
     const float fraction = value / dial.maximum;
-    const DialPoint tip = pointAt(
-        dial, dial.startAngle + (dial.endAngle - dial.startAngle) * fraction, dial.radius);
+    const DialPoint tip =
+        pointAt(dial, dial.startAngle + (dial.endAngle - dial.startAngle) * fraction, dial.radius);
     const int reached = static_cast<int>(value * kDialSegments / dial.maximum);
 
     XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);

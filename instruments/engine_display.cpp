@@ -85,14 +85,18 @@ struct Sprite {
 };
 
 constexpr Sprite kPrimaryLegends[] = {
-    {kSpriteN1Legend, {782, 400}}, {kSpriteEgtLegend, {776, 358}}, {kSpriteTatLegend, {803, 450}},
-    {kSpriteEngine1Legend, {870, 456}}, {kSpriteEngine2Legend, {907, 456}},
+    {kSpriteN1Legend, {782, 400}},      {kSpriteEgtLegend, {776, 358}},
+    {kSpriteTatLegend, {803, 450}},     {kSpriteEngine1Legend, {870, 456}},
+    {kSpriteEngine2Legend, {907, 456}},
 };
 
 constexpr Sprite kSecondaryLegends[] = {
-    {kSpriteN2Legend, {782, 314}},          {kSpriteOilPressureLegend, {886, 378}},
-    {kSpriteOilTemperatureLegend, {889, 335}}, {kSpriteOilQuantityLegend, {884, 325}},
-    {kSpriteVibrationLegend, {890, 290}},   {kSpriteHydPressureLegend, {886, 247}},
+    {kSpriteN2Legend, {782, 314}},
+    {kSpriteOilPressureLegend, {886, 378}},
+    {kSpriteOilTemperatureLegend, {889, 335}},
+    {kSpriteOilQuantityLegend, {884, 325}},
+    {kSpriteVibrationLegend, {890, 290}},
+    {kSpriteHydPressureLegend, {886, 247}},
     {kSpriteHydQuantityLegend, {886, 235}},
 };
 
@@ -240,8 +244,7 @@ constexpr CompactRow kCompactRows[] = {
     {kSpriteN2Legend, 392, 1, N2},
     {kSpriteFfLegendNarrow, 372, 2, fuelFlow},
     {kSpriteOilPressureLegend, 352, 0, oilPressurePsi},
-    {kSpriteOilTemperatureLegend, 332,
-     0, [](int engine) { return snapshot.oilTemp[engine]; }},
+    {kSpriteOilTemperatureLegend, 332, 0, [](int engine) { return snapshot.oilTemp[engine]; }},
     {kSpriteOilQuantityLegend, 312, 0, EngineQuantity1},
     {kSpriteVibrationLegend, 292, 1, VibrationLevel},
     {kSpriteHydPressureLegend, 272, 1, EngineN2Value},
@@ -299,8 +302,7 @@ void BuildEngineDialGeometry() {
 void DrawEngineDisplay(int mode) {
     // The fuel flow scale follows the mass unit the configuration sets.
     if (!display.built || display.builtForUnit != CurrentFuelUnit()) BuildEngineDialGeometry();
-    if (!StepDisplayLevel(display.level, kEngineDisplayUnit, acStandbyBusPowered(),
-                          NowSeconds())) {
+    if (!StepDisplayLevel(display.level, kEngineDisplayUnit, acStandbyBusPowered(), NowSeconds())) {
         drawCover(display.level.level);
         return;
     }

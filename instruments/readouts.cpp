@@ -83,8 +83,8 @@ void drawValue(Pen& pen, float reading, int intDigits, int decimals, bool padded
 
 }  // namespace
 
-void DrawReadout(const float* colour, float value, float& x, float& y, int intDigits,
-                 int decimals, int font) {
+void DrawReadout(const float* colour, float value, float& x, float& y, int intDigits, int decimals,
+                 int font) {
     x += kPenStartX;
     Pen pen{x, y, y, colour, font};
     drawValue(pen, value, intDigits, decimals, false);

@@ -215,7 +215,8 @@ void ElapsedTimeButton(int status) {
         SetElapsedTimer(0, running ? kTimerStopped : kTimerRunning);
         buttons.elapsedPressTime = now;
         buttons.elapsedResetDone = false;
-    } else if (status == xplm_MouseDrag && now > buttons.elapsedPressTime + kElapsedResetHoldSeconds) {
+    } else if (status == xplm_MouseDrag &&
+               now > buttons.elapsedPressTime + kElapsedResetHoldSeconds) {
         SetElapsedTimer(0, kTimerReset);
         buttons.elapsedResetDone = true;
     }

@@ -63,8 +63,7 @@ void resetZone(int, int, int status, int) { ResetButton(status); }
 void elapsedZone(int, int, int status, int) { ElapsedTimeButton(status); }
 void slewZone(int, int, int status, int direction) { SlewButton(direction, status); }
 
-constexpr int kClockButtons = 7;
-constexpr ClickZone kButtonZones[kClockButtons] = {
+constexpr ClickZone kButtonZones[] = {
     {7, 23, 95, 111, kZoneChronograph, kSpriteHoverClick, 0, chronographZone},
     {89, 103, 104, 117, kZoneMode, kSpriteHoverClick, 0, modeZone},
     {103, 115, 89, 104, kZoneSet, kSpriteHoverClick, 0, setZone},
@@ -74,25 +73,10 @@ constexpr ClickZone kButtonZones[kClockButtons] = {
     {103, 115, 16, 30, kZoneSlew, kSpriteHoverStepDown, -1, slewZone},
 };
 
-// The clock in the panel has the buttons alone; the popup has its close
-// button first and its body, which drags it, last.
-constexpr std::array<ClickZone, kClockButtons + 1> panelZones() {
-    std::array<ClickZone, kClockButtons + 1> zones{};
-    for (int i = 0; i < kClockButtons; ++i) zones[i] = kButtonZones[i];
-    return zones;
-}
-
-constexpr std::array<ClickZone, kClockButtons + 3> popupZones() {
-    std::array<ClickZone, kClockButtons + 3> zones{};
-    zones[0] = {1, 13, 104, 117, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<clockWindow>};
-    for (int i = 0; i < kClockButtons; ++i) zones[i + 1] = kButtonZones[i];
-    zones[kClockButtons + 1] = {0, 166, 0, 144, kZoneBody, kSpriteHoverClick, 0,
-                                BodyZoneHandler<clockWindow>};
-    return zones;
-}
-
-constexpr auto kPanelClockZones = panelZones();
-constexpr auto kClockZones = popupZones();
+constexpr auto kPanelClockZones = PanelZones(kButtonZones);
+constexpr auto kClockZones = PopupZones(
+    {1, 13, 104, 117, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<clockWindow>},
+    kButtonZones, {0, 166, 0, 144, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<clockWindow>});
 
 struct ClockFonts {
     GlfFont large{};
@@ -194,8 +178,8 @@ void clockContent(PopupWindow&, int left, int bottom) {
 }
 
 PopupWindow makeClockWindow() {
-    PopupWindow window =
-        MakePopupWindow(kClockSheet, kWindowClock, kClockZones.data(), clockContent, nullptr, false);
+    PopupWindow window = MakePopupWindow(kClockSheet, kWindowClock, kClockZones.data(),
+                                         clockContent, nullptr, false);
     window.ownBackground = true;
     return window;
 }
@@ -209,7 +193,8 @@ void DrawClockWindow(int mode, float x, float y) {
 }
 
 void ClockWindowClick(int x, int y, int status, int) {
-    if (clockWindow.texture != 0) HandleZoneClick(clockWindow, kPanelClockZones.data(), x, y, status);
+    if (clockWindow.texture != 0)
+        HandleZoneClick(clockWindow, kPanelClockZones.data(), x, y, status);
 }
 
 void OpenClockWindow() { OpenWindow(clockWindow, kPlacementAlone); }

@@ -114,6 +114,27 @@ void CloseZoneHandler(int, int, int status, int) {
 }
 
 void DragWindow(PopupWindow& window, int x, int y, int status);
+
+// A window that is also drawn inside the panel has two zone tables: its
+// controls alone for the picture in the panel, and for the popup the same
+// between its close button and its body. Both end with an empty zone.
+template <size_t count>
+constexpr std::array<ClickZone, count + 1> PanelZones(const ClickZone (&controls)[count]) {
+    std::array<ClickZone, count + 1> zones{};
+    for (size_t i = 0; i < count; ++i) zones[i] = controls[i];
+    return zones;
+}
+
+template <size_t count>
+constexpr std::array<ClickZone, count + 3> PopupZones(const ClickZone& close,
+                                                      const ClickZone (&controls)[count],
+                                                      const ClickZone& body) {
+    std::array<ClickZone, count + 3> zones{};
+    zones[0] = close;
+    for (size_t i = 0; i < count; ++i) zones[i + 1] = controls[i];
+    zones[count + 1] = body;
+    return zones;
+}
 template <PopupWindow& window>
 void BodyZoneHandler(int x, int y, int status, int) {
     DragWindow(window, x, y, status);

@@ -2,6 +2,7 @@
 
 #include "host/snapshot.h"
 #include "panel/clock_window.h"
+#include "windows/aux_fuel_window.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 #include "windows/popup_window.h"
@@ -12,7 +13,8 @@ namespace {
 
 // In the order their sheets load.
 PopupWindow* const kPopups[] = {
-    &meterWindow, &cabinUtilitiesWindow, &apuWindow, &antiIceWindow, &fuelWindow, &clockWindow,
+    &meterWindow, &cabinUtilitiesWindow, &apuWindow,   &antiIceWindow,
+    &fuelWindow,  &auxFuelWindow,        &clockWindow,
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "render/colours.h"
 #include "render/primitives.h"
 #include "systems/refuelling.h"
+#include "windows/aux_fuel_window.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 #include "windows/popup_window.h"
@@ -51,6 +52,7 @@ constexpr MenuRow kMenuRows[] = {
     {4, "Fuel panel", openAlone<fuelWindow>},
     {6, "Complete Overhead", OpenOverheadArrangement},
     {8, "Clock", OpenClockWindow},
+    {9, "Aux fuel panel", OpenAuxFuelWindow},
     {11, "Make fuel request", OpenFuelRequestDialog},
 };
 

@@ -29,7 +29,7 @@ constexpr int kOverheadSpotX = 700, kOverheadSpotY = 1000;
 constexpr int kMenuRowApu = 1;
 constexpr int kMenuRowMeter = 2;
 constexpr int kMenuRowOverhead = 6;
-constexpr int kMenuRowNone = 8;
+constexpr int kMenuRowNone = 10;
 
 class PopupHost : public HostTest {
 protected:
