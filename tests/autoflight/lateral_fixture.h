@@ -13,6 +13,7 @@
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
 #include "support/host_fixture.h"
+#include "support/served_aircraft.h"
 
 namespace quiltest {
 
@@ -24,9 +25,8 @@ protected:
     void SetUp() override {
         InProcessTest::SetUp();
         quil::snapshot = quil::SimSnapshot{};
-        standin::setBytes("sim/aircraft/view/acf_author", "Orrin Valdemarsson");
-        standin::setBytes("sim/aircraft/view/acf_descrip", "Boeing 737-800");
-        ASSERT_EQ(quil::BindSimulatorState(), 1);
+        BindServedAircraft();
+        if (HasFatalFailure()) return;
         quil::AfdsReset();
         quil::mcpApConnect(quil::kMcpOn);
         // 5000 ft above the ground at 130 m/s, the bank selector at 30 deg.

@@ -8,6 +8,7 @@
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
 #include "support/host_fixture.h"
+#include "support/served_aircraft.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
 
@@ -24,9 +25,8 @@ protected:
     void SetUp() override {
         InProcessTest::SetUp();
         snapshot = SimSnapshot{};
-        standin::setBytes("sim/aircraft/view/acf_author", "Orrin Valdemarsson");
-        standin::setBytes("sim/aircraft/view/acf_descrip", "Boeing 737-800");
-        ASSERT_EQ(BindSimulatorState(), 1);
+        quiltest::BindServedAircraft();
+        if (HasFatalFailure()) return;
         AfdsReset();
         SetThrustLimitMode(kThrustLimitTakeoff);
         RestartFlightPhase();

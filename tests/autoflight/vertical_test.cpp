@@ -14,6 +14,7 @@
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
 #include "support/host_fixture.h"
+#include "support/served_aircraft.h"
 
 namespace {
 
@@ -28,9 +29,8 @@ protected:
     void SetUp() override {
         InProcessTest::SetUp();
         snapshot = SimSnapshot{};
-        standin::setBytes("sim/aircraft/view/acf_author", "Orrin Valdemarsson");
-        standin::setBytes("sim/aircraft/view/acf_descrip", "Boeing 737-800");
-        ASSERT_EQ(BindSimulatorState(), 1);
+        quiltest::BindServedAircraft();
+        if (HasFatalFailure()) return;
         AfdsReset();
         mcpApConnect(kMcpOn);
         airborne(true);

@@ -13,6 +13,7 @@
 #include "instruments/readouts.h"
 #include "host/sim_binding.h"
 #include "render/render_support.h"
+#include "support/served_aircraft.h"
 
 namespace {
 
@@ -126,9 +127,8 @@ TEST_F(Gauges, TheN1BoxShowsTheReverserOrTheReference) {
 class DisplayPower : public quiltest::InProcessTest {};
 
 TEST_F(DisplayPower, ComesOnDimBrightensAndFadesOutWithoutPower) {
-    standin::setBytes("sim/aircraft/view/acf_author", "Orrin Valdemarsson");
-    standin::setBytes("sim/aircraft/view/acf_descrip", "Boeing 737-800");
-    ASSERT_EQ(quil::BindSimulatorState(), 1);
+    quiltest::BindServedAircraft();
+    if (HasFatalFailure()) return;
     standin::setFloat("sim/cockpit/electrical/instrument_brightness", 1.0f);
     quil::DisplayLevel level;
     const quil::DisplayUnit& unit = quil::kEngineDisplayUnit;
