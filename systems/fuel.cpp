@@ -51,4 +51,9 @@ float EngineFuelFlow(int) { return 0.0f; }
 void SetFuelPumpSwitch(int, bool) {}
 void ToggleCrossfeedSelector() {}
 
+// ---- Fuel panel lights and switches as the panel draws them -----------------
+bool FuelPumpSwitch(int) { return false; }
+bool FuelPumpLowPressure(int) { return false; }
+bool CrossfeedOpen() { return false; }
+
 }  // namespace quil

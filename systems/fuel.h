@@ -42,4 +42,11 @@ float EngineFuelFlow(int engine);
 void SetFuelPumpSwitch(int pump, bool on);
 void ToggleCrossfeedSelector();
 
+// ---- Fuel panel lights and switches as the panel draws them -----------------
+// Neutral until the fuel model answers them: every pump switch off, no
+// low-pressure light, the crossfeed closed.
+bool FuelPumpSwitch(int pump);
+bool FuelPumpLowPressure(int pump);
+bool CrossfeedOpen();
+
 }  // namespace quil
