@@ -9,6 +9,7 @@
 
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
+#include "render/primitives.h"
 #include "render/render_support.h"
 #include "systems/electrical.h"
 
@@ -55,12 +56,22 @@ protected:
         for (int step = 0; step < 3; ++step) quil::ElectricalStep(now + 0.1f * step);
     }
 
+public:
+    // The host's clock moved on at once, for the next command to see.
+    static void wait(float seconds) {
+        standin::jumpTime(seconds);
+        standin::runFrame();
+    }
     // Draws `draw` in a frame of its own and gives the pixel at (x, y).
     static Rgba drawn(const std::function<void()>& draw, int x, int y) {
         rendertest::drawFrame(draw);
         return pixel(x, y);
     }
-    // Whether a pixel near (x, y), within `reach`, has this colour.
+    // Sprite n drawn alone at (x, y), seen `probe` pixels in and 4 up.
+    static Rgba sprite(int n, const float* colour, float x, float y, int probe = 4) {
+        return drawn([&] { quil::DrawSprite(n, colour, x, y); }, x + probe, y + 4);
+    }
+    // Whether a pixel within `reach` of (x, y) has this colour.
     static bool near(int x, int y, const Rgba& colour, int reach = 1) {
         for (int dy = -reach; dy <= reach; ++dy) {
             for (int dx = -reach; dx <= reach; ++dx) {
@@ -78,6 +89,7 @@ protected:
         return std::abs(a.r - b.r) <= 2 && std::abs(a.g - b.g) <= 2 && std::abs(a.b - b.b) <= 2;
     }
 
+protected:
     Rgba background_{};
 };
 
