@@ -83,6 +83,7 @@ constexpr FuelPump kFuelPumps[] = {
     {{588, 908}, {601, 871}},   {{618, 908}, {629, 871}},   {{616, 938}, {625, 900}},
     {{646, 938}, {655, 900}},   {{660, 908}, {669.5f, 871}}, {{690, 908}, {699.5f, 871}},
 };
+constexpr int kFuelPumpCount = sizeof kFuelPumps / sizeof kFuelPumps[0];
 constexpr PanelPoint kCrossfeedSelector = {624, 937};
 
 void drawSpriteAt(int sprite, const float* colour, const PanelPoint& at) {
@@ -166,22 +167,19 @@ void DrawPanelSwitches() {
     }
 
     const bool battery = batteryOn();
-    int pump = 0;
-    for (const FuelPump& p : kFuelPumps) {
+    for (int pump = 0; pump < kFuelPumpCount; ++pump) {
+        const PanelPoint& light = kFuelPumps[pump].light;
         if (battery && (test || FuelPumpLowPressure(pump))) {
-            drawSpriteAt(kSpriteLowPressureLightLit, kLitWhite, p.light);
+            drawSpriteAt(kSpriteLowPressureLightLit, kLitWhite, light);
         } else {
-            drawSpriteAt(kSpriteLowPressureLightUnlit, flood, p.light);
+            drawSpriteAt(kSpriteLowPressureLightUnlit, flood, light);
         }
-        ++pump;
     }
     drawSpriteAt(CrossfeedOpen() ? kSpriteCrossfeedOpen : kSpriteCrossfeedClosed, flood,
                  kCrossfeedSelector);
-    pump = 0;
-    for (const FuelPump& p : kFuelPumps) {
+    for (int pump = 0; pump < kFuelPumpCount; ++pump) {
         drawSpriteAt(FuelPumpSwitch(pump) ? kSpriteFuelPumpSwitchOn : kSpriteFuelPumpSwitchOff,
-                     flood, p.pumpSwitch);
-        ++pump;
+                     flood, kFuelPumps[pump].pumpSwitch);
     }
 }
 
