@@ -1041,7 +1041,17 @@ float APMCPMaxSpeedKiasOrMach() {
     return kFullFlapPlacardKnots;
 }
 
-bool McpSpeedAboveMax() { return APMCPMaxSpeedKiasOrMach() < snapshot.apSpeed; }
+// The placard is in knots; a Mach MCP speed is compared as the indicated
+// knots it stands for at the present speed-to-Mach ratio. Without a usable
+// Mach number there is nothing to compare.
+bool McpSpeedAboveMax() {
+    float mcpKnots = snapshot.apSpeed;
+    if (snapshot.apSpeedIsMach != 0) {
+        if (!(snapshot.mach > 0.0f)) return false;
+        mcpKnots = snapshot.apSpeed * snapshot.ias / snapshot.mach;
+    }
+    return std::isfinite(mcpKnots) && APMCPMaxSpeedKiasOrMach() < mcpKnots;
+}
 
 float McpAltitude() { return afds.mcpAltitude; }
 float McpVerticalSpeed() { return afds.mcpVerticalSpeed; }

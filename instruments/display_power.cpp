@@ -9,6 +9,11 @@
 
 namespace quil {
 
+float InstrumentBrightness() {
+    const float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    return std::isfinite(brightness) ? brightness : 1.0f;
+}
+
 bool StepDisplayLevel(DisplayLevel& display, const DisplayUnit& unit, bool powered, float now) {
     if (!std::isfinite(now)) return powered;
     // A clock that went back or stood still moves nothing.
@@ -19,10 +24,8 @@ bool StepDisplayLevel(DisplayLevel& display, const DisplayUnit& unit, bool power
         display.level = std::max(0.0f, display.level - dt / unit.fallSeconds);
         return false;
     }
-    float brightness = XPLMGetDataf(sim.instrumentBrightness);
-    if (!std::isfinite(brightness)) brightness = 1.0f;
     display.level = std::max(display.level, unit.startLevel) + dt / unit.riseSeconds;
-    display.level = std::min(display.level, brightness);
+    display.level = std::min(display.level, InstrumentBrightness());
     SetPanelBrightness(display.level);
     return true;
 }

@@ -14,12 +14,17 @@ struct DisplayUnit {
 constexpr DisplayUnit kEngineDisplayUnit = {0.161f, 24.4f, 11.7f};
 constexpr DisplayUnit kNavDisplayUnit = {0.19f, 22.8f, 10.0f};
 constexpr DisplayUnit kSmallDisplayUnit = {0.17f, 22.8f, 11.7f};
+constexpr DisplayUnit kAttitudeDisplayUnit = {0.148f, 19.0f, 12.0f};
 
 struct DisplayLevel {
     float level = -2.0f;  // below any start level: the first power-on starts there
     float lastUpdate = 0.0f;
     bool updated = false;  // the first step has no interval to count
 };
+
+// The panel's instrument brightness, 0 .. 1 (1 when the simulator gives
+// nonsense): a unit ramps up to it, and a dimmer unit is partly covered.
+float InstrumentBrightness();
 
 // One draw's step of the ramp with the simulator's running time. Powered,
 // it sets the panel brightness to the level and returns true: draw the

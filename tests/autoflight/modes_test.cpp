@@ -1253,12 +1253,26 @@ TEST_F(Afds, TheFlapPlacardFollowsTheFlapHandle) {
     }
 }
 
-TEST_F(Afds, TheSpeedWindowWarnsAboveThePlacard) {
+// Flaps 15 (placard 190 kt); in Mach the MCP speed counts as the knots it
+// stands for at the present 250 kt for M 0.5.
+TEST_F(Afds, TheSpeedWindowWarnsAboveThePlacardInKnotsAndInMach) {
+    const struct {
+        int isMach;
+        float mcpSpeed, mach;
+        bool warns;
+    } cases[] = {
+        {0, 190.0f, 0.5f, false}, {0, 191.0f, 0.5f, true},
+        {1, 0.37f, 0.5f, false},  {1, 0.39f, 0.5f, true},
+        {1, 0.39f, 0.0f, false},  // no Mach number to convert with
+    };
     snapshot.flapRatio = 0.5f;
-    snapshot.apSpeed = 190.0f;
-    EXPECT_FALSE(McpSpeedAboveMax());
-    snapshot.apSpeed = 191.0f;
-    EXPECT_TRUE(McpSpeedAboveMax());
+    snapshot.ias = 250.0f;
+    for (const auto& c : cases) {
+        snapshot.apSpeedIsMach = c.isMach;
+        snapshot.apSpeed = c.mcpSpeed;
+        snapshot.mach = c.mach;
+        EXPECT_EQ(McpSpeedAboveMax(), c.warns) << c.mcpSpeed << " mach " << c.isMach;
+    }
 }
 
 // ---- Stamps, bars and status ----------------------------------------------------
