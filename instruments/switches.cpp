@@ -76,14 +76,13 @@ constexpr float kIgnitionX[] = {924, 930, 936};
 constexpr float kIgnitionY = 822.0f;
 
 // Per boost pump 0 .. 5: its LOW PRESSURE light and its switch.
-struct FuelPump {
+struct FuelPumpPicture {
     PanelPoint light, pumpSwitch;
 };
-constexpr FuelPump kFuelPumps[] = {
+constexpr FuelPumpPicture kFuelPumpPictures[kFuelPumps] = {
     {{588, 908}, {601, 871}},   {{618, 908}, {629, 871}},   {{616, 938}, {625, 900}},
     {{646, 938}, {655, 900}},   {{660, 908}, {669.5f, 871}}, {{690, 908}, {699.5f, 871}},
 };
-constexpr int kFuelPumpCount = sizeof kFuelPumps / sizeof kFuelPumps[0];
 constexpr PanelPoint kCrossfeedSelector = {624, 937};
 
 void drawSpriteAt(int sprite, const float* colour, const PanelPoint& at) {
@@ -167,8 +166,8 @@ void DrawPanelSwitches() {
     }
 
     const bool battery = batteryOn();
-    for (int pump = 0; pump < kFuelPumpCount; ++pump) {
-        const PanelPoint& light = kFuelPumps[pump].light;
+    for (int pump = 0; pump < kFuelPumps; ++pump) {
+        const PanelPoint& light = kFuelPumpPictures[pump].light;
         if (battery && (test || FuelPumpLowPressure(pump))) {
             drawSpriteAt(kSpriteLowPressureLightLit, kLitWhite, light);
         } else {
@@ -177,9 +176,9 @@ void DrawPanelSwitches() {
     }
     drawSpriteAt(CrossfeedOpen() ? kSpriteCrossfeedOpen : kSpriteCrossfeedClosed, flood,
                  kCrossfeedSelector);
-    for (int pump = 0; pump < kFuelPumpCount; ++pump) {
+    for (int pump = 0; pump < kFuelPumps; ++pump) {
         drawSpriteAt(FuelPumpSwitch(pump) ? kSpriteFuelPumpSwitchOn : kSpriteFuelPumpSwitchOff,
-                     flood, kFuelPumps[pump].pumpSwitch);
+                     flood, kFuelPumpPictures[pump].pumpSwitch);
     }
 }
 

@@ -346,9 +346,4 @@ void FuelMassWriteBack() {
     }
 }
 
-// ---- Fuel panel lights and switches as the panel draws them -----------------
-bool FuelPumpSwitch(int) { return false; }
-bool FuelPumpLowPressure(int) { return false; }
-bool CrossfeedOpen() { return false; }
-
 }  // namespace quil

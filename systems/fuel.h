@@ -157,11 +157,4 @@ void AfcpNextMessageB(float now);
 void AfcpResetCursorA(float now);
 int AfcpCursor(int list);
 
-// ---- Fuel panel lights and switches as the panel draws them -----------------
-// Neutral until the fuel model answers them: every pump switch off, no
-// low-pressure light, the crossfeed closed.
-bool FuelPumpSwitch(int pump);
-bool FuelPumpLowPressure(int pump);
-bool CrossfeedOpen();
-
 }  // namespace quil

@@ -66,7 +66,9 @@ TEST_F(Switches, LampsNeedTheBatteryAndTheTestLightsThemAll) {
                                                 p.x, p.y, p.probe))
                     << "pump " << i << " battery " << battery << " test " << test;
                 const Lamp& e = electrical[i];
-                if (test) EXPECT_EQ(seen[6 + i], sprite(e.sprite, kWhite, e.x, e.y)) << e.sprite;
+                if (test) {
+                    EXPECT_EQ(seen[6 + i], sprite(e.sprite, kWhite, e.x, e.y)) << e.sprite;
+                }
             }
         }
     }
