@@ -4,7 +4,8 @@
 # shared object that exports only the five entry points and leaves every SDK
 # function undefined, to be resolved from the host process at load time. The
 # C++ runtime is linked in statically so the plug-in does not depend on the
-# host's, and no symbol is marked unique, so the host can unload it again.
+# host's, and no symbol is marked unique, so the host can unload it again;
+# runtime/emergency_pool.cpp hands the runtime's exception pool back then.
 # Hidden visibility and no unique symbols for every object of a plug-in.
 function(quil_plugin_compile_options target)
   target_compile_options(${target} PRIVATE
@@ -13,7 +14,7 @@ endfunction()
 
 function(add_xplane_plugin target)
   cmake_parse_arguments(ARG "" "OUTPUT_DIR" "SOURCES" ${ARGN})
-  add_library(${target} MODULE ${ARG_SOURCES})
+  add_library(${target} MODULE ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/emergency_pool.cpp)
   target_link_libraries(${target} PRIVATE xplane_sdk)
   quil_plugin_compile_options(${target})
   target_link_options(${target} PRIVATE

@@ -44,6 +44,17 @@ struct Clock {
 
 Clock clock;
 std::vector<FlightLoop> loops;
+bool runningLoops = false;
+
+// Loops are only marked while they are being run, and dropped as soon as
+// they are not, so that registering and unregistering without frames
+// between never piles up.
+void dropRemovedLoops() {
+    if (runningLoops) return;
+    loops.erase(std::remove_if(loops.begin(), loops.end(),
+                               [](const FlightLoop& loop) { return loop.removed; }),
+                loops.end());
+}
 
 void schedule(FlightLoop& loop, float interval) {
     loop.interval = interval;
@@ -85,6 +96,7 @@ void advanceTime() {
 
 void runFlightLoops() {
     // Loops registered by a loop run from the next frame on.
+    runningLoops = true;
     const size_t count = loops.size();
     for (size_t i = 0; i < count; ++i) {
         if (!due(loops[i])) continue;
@@ -100,9 +112,8 @@ void runFlightLoops() {
         }
         if (!loops[i].removed) schedule(loops[i], next);
     }
-    loops.erase(std::remove_if(loops.begin(), loops.end(),
-                               [](const FlightLoop& loop) { return loop.removed; }),
-                loops.end());
+    runningLoops = false;
+    dropRemovedLoops();
 }
 
 void drawCockpit() {
@@ -142,6 +153,7 @@ void forgetPluginFlightLoops(XPLMPluginID id) {
     for (FlightLoop& loop : loops) {
         if (loop.owner == id) loop.removed = true;
     }
+    dropRemovedLoops();
 }
 
 }  // namespace standin::detail
@@ -208,6 +220,7 @@ void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, v
 void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
     SdkCall call(SdkFunction::XPLMUnregisterFlightLoopCallback);
     if (FlightLoop* loop = findLoop(callback, refcon)) loop->removed = true;
+    dropRemovedLoops();
 }
 
 }  // extern "C"

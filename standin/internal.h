@@ -80,6 +80,7 @@ void resetCounts();
 bool allocationCountingOn();
 void setAllocationCounting(bool on);
 long allocationsCounted();
+void forgetLargestAllocation();
 // Counts from now on the allocations asked for by the code of the plug-ins
 // loaded at these base addresses (and by the PNG and zlib libraries).
 void countAllocationsOf(const std::vector<uintptr_t>& pluginBases);

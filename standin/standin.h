@@ -161,6 +161,10 @@ struct FrameCounts {
 };
 FrameCounts lastFrameCounts();
 FrameCounts totalCounts();  // since startHost, frames and the rest
+// Bytes of the largest single heap request plug-in code made since startHost.
+size_t largestAllocation();
+// Bytes the process holds on the heap now, plug-ins and host alike.
+size_t heapBytesInUse();
 // Calls of one SDK function (by its name) in the last frame.
 long lastFrameCalls(const std::string& function);
 // Every SDK function called in the last frame with its count.
