@@ -185,6 +185,31 @@ TEST_F(Lifecycle, TheDelayedResetRunsOnceAndIsWarmFromTwentySevenPercentN2) {
     }
 }
 
+// However the clock jumps just after a load, the delayed reset comes within
+// about a second of frames (30 at 30 frames a second) of the load.
+TEST_F(Lifecycle, TheDelayedResetComesAboutASecondOfFramesAfterTheLoadWhateverTheClockDoes) {
+    constexpr long kMostFrames = 32;
+    standin::HostConfig longRunning = config();
+    longRunning.startTime = 1000.0f;
+    for (const float jump : {-100.0f, -0.5f, 0.0f, 100.0f}) {
+        standin::startHost(longRunning);
+        standin::setFloat("sim/flightmodel/engine/ENGN_N2_", 60.0f, 0);
+        startOn(TestAircraft{});
+        const long loadFrame = standin::frameNumber();
+        standin::jumpTime(jump);
+        standin::clearWriteLog();
+        standin::runFrames(3 * kMostFrames);
+        std::vector<long> resetFrames;
+        for (const standin::DataRefWrite& write : standin::writeLog()) {
+            if (write.name == "sim/cockpit/electrical/generator_on" && write.offset == 0) {
+                resetFrames.push_back(write.frame);
+            }
+        }
+        ASSERT_EQ(resetFrames.size(), 1u) << "jump " << jump;
+        EXPECT_LE(resetFrames[0] - loadFrame, kMostFrames) << "jump " << jump;
+    }
+}
+
 TEST_F(Lifecycle, NoHeapAllocationInAFrameAfterStartUp) {
     startOn(TestAircraft{});
     standin::runSeconds(1.5);  // past the delayed reset
