@@ -141,11 +141,14 @@ void drawWindows() {
     }
 }
 
+int saneCoordinate(int value) { return std::clamp(value, -kCoordinateLimitPx, kCoordinateLimitPx); }
+
 XPLMWindowID createWindow(XPLMPluginID owner, int left, int top, int right, int bottom,
                           bool visible, XPLMDrawWindow_f draw, XPLMHandleMouseClick_f mouseHandler,
                           void* refcon) {
-    stack.push_back(
-        {nextSerial++, owner, left, top, right, bottom, visible, draw, mouseHandler, refcon});
+    stack.push_back({nextSerial++, owner, saneCoordinate(left), saneCoordinate(top),
+                     saneCoordinate(right), saneCoordinate(bottom), visible, draw, mouseHandler,
+                     refcon});
     return handleOf(stack.back());
 }
 
@@ -159,10 +162,10 @@ void destroyWindow(XPLMWindowID id) {
 
 void setWindowGeometry(XPLMWindowID id, int left, int top, int right, int bottom) {
     if (Window* window = find(id)) {
-        window->left = left;
-        window->top = top;
-        window->right = right;
-        window->bottom = bottom;
+        window->left = saneCoordinate(left);
+        window->top = saneCoordinate(top);
+        window->right = saneCoordinate(right);
+        window->bottom = saneCoordinate(bottom);
     }
 }
 

@@ -74,11 +74,20 @@ bool due(const FlightLoop& loop) {
                          : loop.dueTime <= clock.now + kDueTolerance;
 }
 
-// Returns whether the clock rolled over midnight.
+// Returns whether the clock rolled over midnight. A time of day or a date
+// that a plug-in wrote out of range is brought back into the day and year.
 bool advanceTimeOfDay(const char* dataRef) {
-    const float seconds = getFloat(dataRef) + clock.elapsed;
-    setFloat(dataRef, std::fmod(seconds, kSecondsPerDay));
+    const float written = getFloat(dataRef);
+    const float seconds =
+        (std::isfinite(written) ? std::fmod(written, kSecondsPerDay) : 0.0f) + clock.elapsed;
+    const float wrapped = std::fmod(seconds, kSecondsPerDay);
+    setFloat(dataRef, wrapped < 0.0f ? wrapped + kSecondsPerDay : wrapped);
     return seconds >= kSecondsPerDay;
+}
+
+int dayOfYear(int day) {
+    const int inYear = day % kDaysPerYear;
+    return inYear < 0 ? inYear + kDaysPerYear : inYear;
 }
 
 void advanceTime() {
@@ -88,9 +97,9 @@ void advanceTime() {
     setFloat("sim/time/total_running_time_sec", static_cast<float>(clock.now));
     setInt("sim/time/paused", clock.paused ? 1 : 0);
     // The clocks of the day run with the simulator; local midnight turns the date.
-    if (advanceTimeOfDay("sim/time/local_time_sec")) {
-        setInt("sim/time/local_date_days", (getInt("sim/time/local_date_days") + 1) % kDaysPerYear);
-    }
+    const int nextDay = advanceTimeOfDay("sim/time/local_time_sec") ? 1 : 0;
+    setInt("sim/time/local_date_days",
+           dayOfYear(dayOfYear(getInt("sim/time/local_date_days")) + nextDay));
     advanceTimeOfDay("sim/time/zulu_time_sec");
 }
 

@@ -118,6 +118,11 @@ bool runDrawCallbacks(XPLMDrawingPhase phase, bool before);
 // Draws the windows from the back to the front.
 void drawWindows();
 
+// Window and widget corners are kept within this distance of the origin, so
+// that the sum or difference of any two stays an int whatever a plug-in asks.
+constexpr int kCoordinateLimitPx = 1 << 24;
+int saneCoordinate(int value);
+
 // A window owned by the host (the widget library's windows), in the same
 // stack as the plug-ins' windows.
 XPLMWindowID createWindow(XPLMPluginID owner, int left, int top, int right, int bottom,
