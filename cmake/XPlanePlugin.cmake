@@ -6,10 +6,11 @@
 # C++ runtime is linked in statically so the plug-in does not depend on the
 # host's, and no symbol is marked unique, so the host can unload it again;
 # runtime/emergency_pool.cpp hands the runtime's exception pool back then.
-# Hidden visibility and no unique symbols for every object of a plug-in.
+# Hidden visibility and no unique symbols for every object of a plug-in
+# (clang makes none, and refuses GCC's switch for it).
 function(quil_plugin_compile_options target)
   target_compile_options(${target} PRIVATE
-    -fvisibility=hidden -fvisibility-inlines-hidden -fno-gnu-unique)
+    -fvisibility=hidden -fvisibility-inlines-hidden $<$<CXX_COMPILER_ID:GNU>:-fno-gnu-unique>)
 endfunction()
 
 function(add_xplane_plugin target)
