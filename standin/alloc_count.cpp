@@ -30,8 +30,14 @@
 #endif
 
 #ifdef STANDIN_ADDRESS_SANITIZER
-#include <sanitizer/allocator_interface.h>
-#include <sanitizer/asan_interface.h>
+// The sanitizer runtime's own interface (GCC ships no header for the
+// allocator part).
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
+                                              void (*free_hook)(const volatile void*));
+size_t __sanitizer_get_current_allocated_bytes();
+size_t __asan_get_alloc_stack(void* addr, void** trace, size_t size, int* thread_id);
+}
 #else
 extern "C" {
 void* __libc_malloc(size_t size);
