@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# The reliability checks that CI runs after the normal build and tests, in
+# one clang build under AddressSanitizer and UndefinedBehaviorSanitizer:
+# the whole test suite. Each step prints the time it took; the README says
+# how to run the long versions.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$root/build-reliability"
+
+# Any sanitizer report ends the program with a failure, leaks included.
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
+timed() {
+  local name=$1 start=$SECONDS
+  shift
+  "$@"
+  echo "reliability: $name took $((SECONDS - start)) s"
+}
+
+build_sanitized() {
+  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUIL_SANITIZE=ON >/dev/null
+  cmake --build "$build" -j"$(nproc)"
+}
+
+sanitized_suite() {
+  (cd "$build" && ctest --output-on-failure -j"$(nproc)")
+}
+
+timed "sanitizer build" build_sanitized
+timed "test suite under the sanitizers" sanitized_suite
