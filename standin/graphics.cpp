@@ -565,6 +565,14 @@ bool saveScreenshot(const std::string& path, std::string* error) {
 
 int simulatorTexture(int which) { return detail::simulatorTextureName(which); }
 
+int texturesHeld() {
+    const detail::HostGraphics& h = detail::host();
+    if (!h.open) return 0;
+    int held = 0;
+    for (const int name : h.textureNames) held += glIsTexture(static_cast<GLuint>(name)) ? 1 : 0;
+    return held;
+}
+
 }  // namespace standin
 
 // ---- SDK --------------------------------------------------------------------------
