@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The reliability checks that CI runs after the normal build and tests, in
 # one clang build under AddressSanitizer and UndefinedBehaviorSanitizer:
-# the whole test suite. Each step prints the time it took; the README says
+# the whole test suite and a short hostile soak of the plug-in. Each step prints the time it took; the README says
 # how to run the long versions.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-reliability"
+soak_frames=200000
 
 # Any sanitizer report ends the program with a failure, leaks included.
 export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1"
@@ -28,5 +29,11 @@ sanitized_suite() {
   (cd "$build" && ctest --output-on-failure -j"$(nproc)")
 }
 
+soak() {
+  "$build/bin/quil-soak" --build "$build" --aircraft "$build/aircraft/Quil737/Quil737.acf" \
+    --frames "$soak_frames" --seed 1
+}
+
 timed "sanitizer build" build_sanitized
 timed "test suite under the sanitizers" sanitized_suite
+timed "soak of $soak_frames frames" soak
