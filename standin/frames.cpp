@@ -80,8 +80,9 @@ bool advanceTimeOfDay(const char* dataRef) {
     const float written = getFloat(dataRef);
     const float seconds =
         (std::isfinite(written) ? std::fmod(written, kSecondsPerDay) : 0.0f) + clock.elapsed;
-    const float wrapped = std::fmod(seconds, kSecondsPerDay);
-    setFloat(dataRef, wrapped < 0.0f ? wrapped + kSecondsPerDay : wrapped);
+    float wrapped = std::fmod(seconds, kSecondsPerDay);
+    if (wrapped < 0.0f) wrapped += kSecondsPerDay;
+    setFloat(dataRef, wrapped < kSecondsPerDay ? wrapped : 0.0f);  // a hair below 0 rounds up
     return seconds >= kSecondsPerDay;
 }
 
