@@ -166,6 +166,9 @@ void ReceiveMessage(int from, int message, void* param) {
 float FlightLoop(float, float, int, void*) {
     if (!pluginActive) return kFlightLoopInterval;
     UpdateSystems(NowSeconds());
+    // A clock run back past the load takes the due time back with it, so the
+    // reset still comes about a second of frames after the load.
+    if (resetDueTime > 0.0f && resetDueTime - kResetDelay > snapshot.now) scheduleDelayedReset();
     if (resetDueTime > 0.0f && resetDueTime < snapshot.now) {
         ClearStartupHold();
         ResetModels(N2(0) < kRunningEngineN2, snapshot.now);

@@ -17,4 +17,10 @@ inline int TruncToInt(float value) {
     return static_cast<int>(value);
 }
 
+// Within low .. high; NaN gives low.
+inline float ClampFinite(float value, float low, float high) {
+    if (!(value >= low)) return low;
+    return value > high ? high : value;
+}
+
 }  // namespace quil

@@ -316,7 +316,7 @@ void ReadSnapshotSlow() {
 
 void UpdateCockpitLight() {
     if (!pluginActive) return;
-    const float b = XPLMGetDataf(sim.cockpitLightB);
+    const float b = ClampFinite(XPLMGetDataf(sim.cockpitLightB), 0.0f, 1.0f);
     float r = b, g = b;
     if (batteryOn()) {
         r = 0.8f * b + 0.2f;

@@ -23,6 +23,7 @@ constexpr int kOldestAcceptedVersion = 271;
 constexpr int kFirstNewerVersion = 282;
 
 // Dialog layout in window pixels.
+constexpr float kLargestScreenPx = 16384.0f;  // wider and taller than any display
 constexpr int kCaptionInsetPx = 20;
 constexpr int kFirstCaptionTopPx = 36;  // below the window's top
 constexpr int kCaptionLinePx = 12;
@@ -101,10 +102,13 @@ struct FuellingAlertDialog {
 VersionConflictDialog versionConflict = {};
 FuellingAlertDialog fuellingAlert = {};
 
-// Centred on the simulator's window.
+// Centred on the simulator's window. A window size that no screen has
+// still leaves the whole dialog on a sane one.
 WidgetRect centredFrame(int halfWidth, int halfHeight) {
-    const int cx = TruncToInt(snapshot.windowWidth / 2.0f);
-    const int cy = TruncToInt(snapshot.windowHeight / 2.0f);
+    const float width = ClampFinite(snapshot.windowWidth, 2.0f * halfWidth, kLargestScreenPx);
+    const float height = ClampFinite(snapshot.windowHeight, 2.0f * halfHeight, kLargestScreenPx);
+    const int cx = TruncToInt(width / 2.0f);
+    const int cy = TruncToInt(height / 2.0f);
     return {cx - halfWidth, cy + halfHeight, cx + halfWidth, cy - halfHeight};
 }
 

@@ -11,6 +11,17 @@ namespace {
 constexpr size_t kSignatureBytes = 8;
 constexpr png_byte kOpaque = 0xff;
 
+// No chunk the plug-in reads comes near this; a longer one is refused
+// before its memory is taken, whatever length the file declares.
+constexpr png_alloc_size_t kPngMaxChunkBytes = 1 << 20;
+constexpr png_uint_32 kPngMaxCachedChunks = 16;
+// The ancillary chunks that mean nothing to the panel artwork are skipped
+// unread, so a hostile text or colour profile chunk costs no memory at all.
+constexpr png_byte kUnusedChunks[] =
+    "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0pHYs\0sBIT\0sCAL\0sPLT\0"
+    "sRGB\0sTER\0tEXt\0tIME\0zTXt";
+constexpr int kUnusedChunkCount = 18;
+
 // What the decoder holds. It lives in the caller's frame, so that a libpng
 // error, which unwinds by longjmp, leaves it intact for the release.
 struct Decoder {
@@ -53,6 +64,11 @@ int decode(FILE* file, Decoder& decoder) {
     if (setjmp(png_jmpbuf(decoder.png))) return kPngFailed;
 
     png_set_user_limits(decoder.png, kPngMaxSidePx, kPngMaxSidePx);
+    png_set_chunk_malloc_max(decoder.png, kPngMaxChunkBytes);
+    png_set_chunk_cache_max(decoder.png, kPngMaxCachedChunks);
+    png_set_keep_unknown_chunks(decoder.png, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+    png_set_keep_unknown_chunks(decoder.png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks,
+                                kUnusedChunkCount);
     png_init_io(decoder.png, file);
     png_set_sig_bytes(decoder.png, static_cast<int>(kSignatureBytes));
     png_read_info(decoder.png, decoder.info);

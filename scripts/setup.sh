@@ -9,6 +9,7 @@ packages=(
   libpng-dev zlib1g-dev
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   googletest libgtest-dev libgmock-dev
+  clang libclang-rt-dev llvm
 )
 
 missing=()

@@ -1,19 +1,44 @@
-// Counts the heap allocations that plug-in code makes, by standing in front
-// of the C library's allocator for the whole process. Only the thread that
+// Counts the heap allocations that plug-in code makes. Only the thread that
 // runs the host counts, only while a plug-in's code is running (see
 // PluginCall and SdkCall), and only allocations asked for by the code of a
 // loaded plug-in or of the image library it decodes with: the OpenGL
 // driver's own allocations inside a plug-in's GL calls, its worker threads
 // and the host's bookkeeping stay out of the figures.
+//
+// A normal build stands in front of the C library's allocator for the whole
+// process. Under AddressSanitizer its allocator takes every request first,
+// so the sanitizer's allocation hooks count instead, with the caller taken
+// from the stack it records for each block.
 #include <link.h>
+#include <malloc.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #include "standin/internal.h"
+#include "standin/standin.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define STANDIN_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define STANDIN_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#ifdef STANDIN_ADDRESS_SANITIZER
+// The sanitizer runtime's own interface (GCC ships no header for the
+// allocator part).
+extern "C" {
+int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
+                                              void (*free_hook)(const volatile void*));
+size_t __sanitizer_get_current_allocated_bytes();
+size_t __asan_get_alloc_stack(void* addr, void** trace, size_t size, int* thread_id);
+}
+#else
 extern "C" {
 void* __libc_malloc(size_t size);
 void* __libc_calloc(size_t count, size_t size);
@@ -21,12 +46,14 @@ void* __libc_realloc(void* pointer, size_t size);
 void* __libc_memalign(size_t alignment, size_t size);
 void __libc_free(void* pointer);
 }
+#endif
 
 namespace {
 
 // Initial-exec TLS never allocates on access, which matters inside malloc.
 __thread bool countingOn __attribute__((tls_model("initial-exec"))) = false;
 long allocations = 0;  // only ever changed by the counting thread
+size_t largest = 0;    // bytes of the largest request counted
 
 // The executable code of the objects whose allocations count.
 struct CodeRange {
@@ -44,8 +71,10 @@ bool fromCountedCode(const void* caller) {
     return false;
 }
 
-inline void noteAllocation(const void* caller) {
-    if (countingOn && fromCountedCode(caller)) ++allocations;
+inline void noteAllocation(const void* caller, size_t size) {
+    if (!countingOn || !fromCountedCode(caller)) return;
+    ++allocations;
+    largest = std::max(largest, size);
 }
 
 struct Sources {
@@ -82,6 +111,7 @@ namespace standin::detail {
 bool allocationCountingOn() { return countingOn; }
 void setAllocationCounting(bool on) { countingOn = on; }
 long allocationsCounted() { return allocations; }
+void forgetLargestAllocation() { largest = 0; }
 
 void countAllocationsOf(const std::vector<uintptr_t>& pluginBases) {
     countedCodeRanges = 0;
@@ -91,39 +121,80 @@ void countAllocationsOf(const std::vector<uintptr_t>& pluginBases) {
 
 }  // namespace standin::detail
 
+namespace standin {
+
+size_t largestAllocation() { return largest; }
+
+#ifdef STANDIN_ADDRESS_SANITIZER
+size_t heapBytesInUse() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+size_t heapBytesInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+#endif
+
+}  // namespace standin
+
+#ifdef STANDIN_ADDRESS_SANITIZER
+namespace {
+
+// The first recorded frame lies in the sanitizer's allocator entry, the
+// second in the code that asked.
+void onAllocation(const volatile void* block, size_t size) {
+    if (!countingOn) return;
+    void* frames[2] = {};
+    int thread = 0;
+    const size_t depth = __asan_get_alloc_stack(const_cast<void*>(block), frames, 2, &thread);
+    for (size_t i = 0; i < depth; ++i) {
+        if (fromCountedCode(frames[i])) {
+            noteAllocation(frames[i], size);
+            return;
+        }
+    }
+}
+
+void onRelease(const volatile void*) {}
+
+__attribute__((constructor)) void installAllocationHooks() {
+    __sanitizer_install_malloc_and_free_hooks(onAllocation, onRelease);
+}
+
+}  // namespace
+#else
 extern "C" {
 
 __attribute__((visibility("default"))) void* malloc(size_t size) {
-    noteAllocation(__builtin_return_address(0));
+    noteAllocation(__builtin_return_address(0), size);
     return __libc_malloc(size);
 }
 
 __attribute__((visibility("default"))) void* calloc(size_t count, size_t size) {
-    noteAllocation(__builtin_return_address(0));
+    noteAllocation(__builtin_return_address(0), count * size);
     return __libc_calloc(count, size);
 }
 
 __attribute__((visibility("default"))) void* realloc(void* pointer, size_t size) {
-    noteAllocation(__builtin_return_address(0));
+    noteAllocation(__builtin_return_address(0), size);
     return __libc_realloc(pointer, size);
 }
 
 __attribute__((visibility("default"))) void free(void* pointer) { __libc_free(pointer); }
 
 __attribute__((visibility("default"))) void* memalign(size_t alignment, size_t size) {
-    noteAllocation(__builtin_return_address(0));
+    noteAllocation(__builtin_return_address(0), size);
     return __libc_memalign(alignment, size);
 }
 
 __attribute__((visibility("default"))) void* aligned_alloc(size_t alignment, size_t size) {
-    noteAllocation(__builtin_return_address(0));
+    noteAllocation(__builtin_return_address(0), size);
     return __libc_memalign(alignment, size);
 }
 
 __attribute__((visibility("default"))) int posix_memalign(void** out, size_t alignment,
                                                           size_t size) {
     if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0) return EINVAL;
-    noteAllocation(__builtin_return_address(0));
+    noteAllocation(__builtin_return_address(0), size);
     void* pointer = __libc_memalign(alignment, size);
     if (pointer == nullptr) return ENOMEM;
     *out = pointer;
@@ -131,3 +202,4 @@ __attribute__((visibility("default"))) int posix_memalign(void** out, size_t ali
 }
 
 }  // extern "C"
+#endif

@@ -76,6 +76,7 @@ void endFrameCounts() {
 void resetCounts() {
     counts = CallCounts{};
     counts.allocationsAtReset = allocationsCounted();
+    forgetLargestAllocation();
     callingPlugin = XPLM_PLUGIN_XPLANE;
 }
 

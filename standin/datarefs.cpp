@@ -474,6 +474,14 @@ double readNumber(const std::string& name, int index) {
 
 bool hasDataRef(const std::string& name) { return detail::findable(name); }
 
+std::vector<std::string> dataRefNames() {
+    std::vector<std::string> names;
+    for (const detail::DataRef& ref : detail::table) {
+        if (detail::findable(ref.name)) names.push_back(ref.name);
+    }
+    return names;
+}
+
 XPLMDataTypeID dataRefTypes(const std::string& name) {
     if (!detail::findable(name)) return xplmType_Unknown;
     return detail::lookup(name)->types;

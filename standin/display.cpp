@@ -35,6 +35,7 @@ struct Mouse {
 };
 
 std::vector<DrawCallback> drawCallbacks;
+int drawCallbackWalks = 0;  // nesting of runDrawCallbacks
 std::vector<Window> stack;  // back to front
 uintptr_t nextSerial = 1;
 Mouse mouse;
@@ -76,6 +77,16 @@ int sendMouse(uintptr_t serial, int x, int y, XPLMMouseStatus status) {
     return handler(reinterpret_cast<XPLMWindowID>(serial), x, y, status, refcon);
 }
 
+// Entries are only marked while the callbacks are being walked, and dropped
+// as soon as no walk is under way, so that registering and unregistering
+// without frames between never piles up.
+void dropRemovedDrawCallbacks() {
+    if (drawCallbackWalks > 0) return;
+    drawCallbacks.erase(std::remove_if(drawCallbacks.begin(), drawCallbacks.end(),
+                                       [](const DrawCallback& entry) { return entry.removed; }),
+                        drawCallbacks.end());
+}
+
 }  // namespace
 
 void resetDisplay() {
@@ -88,6 +99,7 @@ void forgetPluginDrawCallbacks(XPLMPluginID id) {
     for (DrawCallback& entry : drawCallbacks) {
         if (entry.owner == id) entry.removed = true;
     }
+    dropRemovedDrawCallbacks();
 }
 
 void forgetPluginWindows(XPLMPluginID id) {
@@ -98,6 +110,7 @@ void forgetPluginWindows(XPLMPluginID id) {
 
 bool runDrawCallbacks(XPLMDrawingPhase phase, bool before) {
     bool simulatorDraws = true;
+    ++drawCallbackWalks;
     const size_t count = drawCallbacks.size();
     for (size_t i = 0; i < count; ++i) {
         const DrawCallback entry = drawCallbacks[i];
@@ -109,9 +122,8 @@ bool runDrawCallbacks(XPLMDrawingPhase phase, bool before) {
         const int result = entry.callback(phase, before ? 1 : 0, entry.refcon);
         if (before && result == 0) simulatorDraws = false;
     }
-    drawCallbacks.erase(std::remove_if(drawCallbacks.begin(), drawCallbacks.end(),
-                                       [](const DrawCallback& entry) { return entry.removed; }),
-                        drawCallbacks.end());
+    --drawCallbackWalks;
+    dropRemovedDrawCallbacks();
     return simulatorDraws;
 }
 
@@ -129,11 +141,14 @@ void drawWindows() {
     }
 }
 
+int saneCoordinate(int value) { return std::clamp(value, -kCoordinateLimitPx, kCoordinateLimitPx); }
+
 XPLMWindowID createWindow(XPLMPluginID owner, int left, int top, int right, int bottom,
                           bool visible, XPLMDrawWindow_f draw, XPLMHandleMouseClick_f mouseHandler,
                           void* refcon) {
-    stack.push_back(
-        {nextSerial++, owner, left, top, right, bottom, visible, draw, mouseHandler, refcon});
+    stack.push_back({nextSerial++, owner, saneCoordinate(left), saneCoordinate(top),
+                     saneCoordinate(right), saneCoordinate(bottom), visible, draw, mouseHandler,
+                     refcon});
     return handleOf(stack.back());
 }
 
@@ -147,10 +162,10 @@ void destroyWindow(XPLMWindowID id) {
 
 void setWindowGeometry(XPLMWindowID id, int left, int top, int right, int bottom) {
     if (Window* window = find(id)) {
-        window->left = left;
-        window->top = top;
-        window->right = right;
-        window->bottom = bottom;
+        window->left = saneCoordinate(left);
+        window->top = saneCoordinate(top);
+        window->right = saneCoordinate(right);
+        window->bottom = saneCoordinate(bottom);
     }
 }
 
@@ -247,6 +262,7 @@ int XPLMUnregisterDrawCallback(XPLMDrawCallback_f callback, XPLMDrawingPhase pha
         if (!entry.removed && entry.callback == callback && entry.phase == phase &&
             entry.before == (wantsBefore != 0) && entry.refcon == refcon) {
             entry.removed = true;
+            dropRemovedDrawCallbacks();
             return 1;
         }
     }

@@ -44,6 +44,17 @@ struct Clock {
 
 Clock clock;
 std::vector<FlightLoop> loops;
+bool runningLoops = false;
+
+// Loops are only marked while they are being run, and dropped as soon as
+// they are not, so that registering and unregistering without frames
+// between never piles up.
+void dropRemovedLoops() {
+    if (runningLoops) return;
+    loops.erase(std::remove_if(loops.begin(), loops.end(),
+                               [](const FlightLoop& loop) { return loop.removed; }),
+                loops.end());
+}
 
 void schedule(FlightLoop& loop, float interval) {
     loop.interval = interval;
@@ -63,11 +74,21 @@ bool due(const FlightLoop& loop) {
                          : loop.dueTime <= clock.now + kDueTolerance;
 }
 
-// Returns whether the clock rolled over midnight.
+// Returns whether the clock rolled over midnight. A time of day or a date
+// that a plug-in wrote out of range is brought back into the day and year.
 bool advanceTimeOfDay(const char* dataRef) {
-    const float seconds = getFloat(dataRef) + clock.elapsed;
-    setFloat(dataRef, std::fmod(seconds, kSecondsPerDay));
+    const float written = getFloat(dataRef);
+    const float seconds =
+        (std::isfinite(written) ? std::fmod(written, kSecondsPerDay) : 0.0f) + clock.elapsed;
+    float wrapped = std::fmod(seconds, kSecondsPerDay);
+    if (wrapped < 0.0f) wrapped += kSecondsPerDay;
+    setFloat(dataRef, wrapped < kSecondsPerDay ? wrapped : 0.0f);  // a hair below 0 rounds up
     return seconds >= kSecondsPerDay;
+}
+
+int dayOfYear(int day) {
+    const int inYear = day % kDaysPerYear;
+    return inYear < 0 ? inYear + kDaysPerYear : inYear;
 }
 
 void advanceTime() {
@@ -77,14 +98,15 @@ void advanceTime() {
     setFloat("sim/time/total_running_time_sec", static_cast<float>(clock.now));
     setInt("sim/time/paused", clock.paused ? 1 : 0);
     // The clocks of the day run with the simulator; local midnight turns the date.
-    if (advanceTimeOfDay("sim/time/local_time_sec")) {
-        setInt("sim/time/local_date_days", (getInt("sim/time/local_date_days") + 1) % kDaysPerYear);
-    }
+    const int nextDay = advanceTimeOfDay("sim/time/local_time_sec") ? 1 : 0;
+    setInt("sim/time/local_date_days",
+           dayOfYear(dayOfYear(getInt("sim/time/local_date_days")) + nextDay));
     advanceTimeOfDay("sim/time/zulu_time_sec");
 }
 
 void runFlightLoops() {
     // Loops registered by a loop run from the next frame on.
+    runningLoops = true;
     const size_t count = loops.size();
     for (size_t i = 0; i < count; ++i) {
         if (!due(loops[i])) continue;
@@ -100,9 +122,8 @@ void runFlightLoops() {
         }
         if (!loops[i].removed) schedule(loops[i], next);
     }
-    loops.erase(std::remove_if(loops.begin(), loops.end(),
-                               [](const FlightLoop& loop) { return loop.removed; }),
-                loops.end());
+    runningLoops = false;
+    dropRemovedLoops();
 }
 
 void drawCockpit() {
@@ -142,6 +163,7 @@ void forgetPluginFlightLoops(XPLMPluginID id) {
     for (FlightLoop& loop : loops) {
         if (loop.owner == id) loop.removed = true;
     }
+    dropRemovedLoops();
 }
 
 }  // namespace standin::detail
@@ -208,6 +230,7 @@ void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, v
 void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
     SdkCall call(SdkFunction::XPLMUnregisterFlightLoopCallback);
     if (FlightLoop* loop = findLoop(callback, refcon)) loop->removed = true;
+    dropRemovedLoops();
 }
 
 }  // extern "C"

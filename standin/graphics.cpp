@@ -308,15 +308,18 @@ private:
 
 // ---- Textures -------------------------------------------------------------------
 
+// Numbers handed out without a context name nothing to keep. GL reuses the
+// numbers of deleted textures, so each is kept once: plug-ins delete their
+// textures through GL, which the host never hears of.
 int newTextureName() {
     HostGraphics& h = host();
-    int name = h.nextNumberWithoutContext++;
-    if (h.open) {
-        GLuint generated = 0;
-        glGenTextures(1, &generated);
-        name = static_cast<int>(generated);
+    if (!h.open) return h.nextNumberWithoutContext++;
+    GLuint generated = 0;
+    glGenTextures(1, &generated);
+    const int name = static_cast<int>(generated);
+    if (std::find(h.textureNames.begin(), h.textureNames.end(), name) == h.textureNames.end()) {
+        h.textureNames.push_back(name);
     }
-    h.textureNames.push_back(name);
     return name;
 }
 
@@ -564,6 +567,14 @@ bool saveScreenshot(const std::string& path, std::string* error) {
 }
 
 int simulatorTexture(int which) { return detail::simulatorTextureName(which); }
+
+int texturesHeld() {
+    const detail::HostGraphics& h = detail::host();
+    if (!h.open) return 0;
+    int held = 0;
+    for (const int name : h.textureNames) held += glIsTexture(static_cast<GLuint>(name)) ? 1 : 0;
+    return held;
+}
 
 }  // namespace standin
 

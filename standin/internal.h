@@ -80,6 +80,7 @@ void resetCounts();
 bool allocationCountingOn();
 void setAllocationCounting(bool on);
 long allocationsCounted();
+void forgetLargestAllocation();
 // Counts from now on the allocations asked for by the code of the plug-ins
 // loaded at these base addresses (and by the PNG and zlib libraries).
 void countAllocationsOf(const std::vector<uintptr_t>& pluginBases);
@@ -116,6 +117,11 @@ void resetFrames(float startTime, float frameInterval);
 bool runDrawCallbacks(XPLMDrawingPhase phase, bool before);
 // Draws the windows from the back to the front.
 void drawWindows();
+
+// Window and widget corners are kept within this distance of the origin, so
+// that the sum or difference of any two stays an int whatever a plug-in asks.
+constexpr int kCoordinateLimitPx = 1 << 24;
+int saneCoordinate(int value);
 
 // A window owned by the host (the widget library's windows), in the same
 // stack as the plug-ins' windows.

@@ -118,6 +118,7 @@ std::vector<FlightLoopInfo> flightLoops();
 // ---- Datarefs --------------------------------------------------------------
 
 bool hasDataRef(const std::string& name);  // findable by XPLMFindDataRef
+std::vector<std::string> dataRefNames();    // every findable one, simulator's and published
 XPLMDataTypeID dataRefTypes(const std::string& name);
 // From now on XPLMFindDataRef does not find the name (a host that lacks it).
 void markDataRefAbsent(const std::string& name);
@@ -161,6 +162,10 @@ struct FrameCounts {
 };
 FrameCounts lastFrameCounts();
 FrameCounts totalCounts();  // since startHost, frames and the rest
+// Bytes of the largest single heap request plug-in code made since startHost.
+size_t largestAllocation();
+// Bytes the process holds on the heap now, plug-ins and host alike.
+size_t heapBytesInUse();
 // Calls of one SDK function (by its name) in the last frame.
 long lastFrameCalls(const std::string& function);
 // Every SDK function called in the last frame with its count.
@@ -258,5 +263,8 @@ Rgba readPixel(int x, int y);
 bool saveScreenshot(const std::string& path, std::string* error = nullptr);
 // The GL name behind XPLMGetTexture(which), or 0.
 int simulatorTexture(int which);
+// Textures still alive under the names the host handed out, to plug-ins
+// and to the simulator's own artwork; 0 without graphics.
+int texturesHeld();
 
 }  // namespace standin

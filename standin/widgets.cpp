@@ -545,10 +545,10 @@ XPWidgetID createWidget(int left, int top, int right, int bottom, int visible,
     Widget& widget = gTable.widgets[key];
     widget.widgetClass = widgetClass;
     widget.owner = standin::detail::currentPlugin();
-    widget.left = left;
-    widget.top = top;
-    widget.right = right;
-    widget.bottom = bottom;
+    widget.left = standin::detail::saneCoordinate(left);
+    widget.top = standin::detail::saneCoordinate(top);
+    widget.right = standin::detail::saneCoordinate(right);
+    widget.bottom = standin::detail::saneCoordinate(bottom);
     widget.descriptor = descriptor ? descriptor : "";
     widget.visible = visible != 0;
     widget.root = isRoot != 0;
@@ -556,7 +556,8 @@ XPWidgetID createWidget(int left, int top, int right, int bottom, int visible,
     if (widget.root) {
         // A root has no parent, whatever container it names. Like the
         // simulator, every dialog sits in a window of the host's own.
-        widget.window = standin::detail::createWindow(XPLM_PLUGIN_XPLANE, left, top, right, bottom,
+        widget.window = standin::detail::createWindow(XPLM_PLUGIN_XPLANE, widget.left, widget.top,
+                                                      widget.right, widget.bottom,
                                                       widget.visible, drawRootWindow,
                                                       clickRootWindow, handleOf(key));
     } else if (Widget* parent = lookup(keyOf(container))) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -184,6 +185,31 @@ TEST_F(Lifecycle, TheDelayedResetRunsOnceAndIsWarmFromTwentySevenPercentN2) {
     }
 }
 
+// However the clock jumps just after a load, the delayed reset comes within
+// about a second of frames (30 at 30 frames a second) of the load.
+TEST_F(Lifecycle, TheDelayedResetComesAboutASecondOfFramesAfterTheLoadWhateverTheClockDoes) {
+    constexpr long kMostFrames = 32;
+    standin::HostConfig longRunning = config();
+    longRunning.startTime = 1000.0f;
+    for (const float jump : {-100.0f, -0.5f, 0.0f, 100.0f}) {
+        standin::startHost(longRunning);
+        standin::setFloat("sim/flightmodel/engine/ENGN_N2_", 60.0f, 0);
+        startOn(TestAircraft{});
+        const long loadFrame = standin::frameNumber();
+        standin::jumpTime(jump);
+        standin::clearWriteLog();
+        standin::runFrames(3 * kMostFrames);
+        std::vector<long> resetFrames;
+        for (const standin::DataRefWrite& write : standin::writeLog()) {
+            if (write.name == "sim/cockpit/electrical/generator_on" && write.offset == 0) {
+                resetFrames.push_back(write.frame);
+            }
+        }
+        ASSERT_EQ(resetFrames.size(), 1u) << "jump " << jump;
+        EXPECT_LE(resetFrames[0] - loadFrame, kMostFrames) << "jump " << jump;
+    }
+}
+
 TEST_F(Lifecycle, NoHeapAllocationInAFrameAfterStartUp) {
     startOn(TestAircraft{});
     standin::runSeconds(1.5);  // past the delayed reset
@@ -242,25 +268,41 @@ protected:
 };
 
 // Before the panel is drawn the cockpit light is tinted warm while the
-// battery is on.
-TEST_F(LifecycleDrawn, TheCockpitLightIsTintedWhileTheBatteryIsOn) {
+// battery is on; whatever level the simulator gives, the three levels
+// written back stay within the light's range.
+TEST_F(LifecycleDrawn, TheCockpitLightIsTintedWhileTheBatteryIsOnWithinItsRange) {
     standin::setAircraft(quiltest::demoAircraftPath());
     load(quiltest::pluginPath());
     standin::runSeconds(1.5);
     if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
     ASSERT_EQ(standin::getInt("quil/systems/electrics/swBatBusPowered"), 1);
-    standin::setFloat("sim/graphics/misc/cockpit_light_level_b", 0.5f);
-    standin::clearWriteLog();
-    standin::runFrame();
-    std::map<std::string, double> written;
-    for (const standin::DataRefWrite& write : standin::writeLog()) {
-        if (write.name.rfind("sim/graphics/misc/cockpit_light_level_", 0) == 0) {
-            written[write.name] = write.values.at(0);
+    struct Case {
+        float blue;
+        double r, g, b;
+    };
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    const Case cases[] = {
+        {0.5f, 0.8 * 0.5 + 0.2, 0.87 * 0.5 + 0.13, 0.5},
+        {std::nanf(""), 0.2, 0.13, 0.0},
+        {kInfinity, 1.0, 1.0, 1.0},
+        {-kInfinity, 0.2, 0.13, 0.0},
+        {7.0f, 1.0, 1.0, 1.0},
+        {-3.0f, 0.2, 0.13, 0.0},
+    };
+    for (const Case& c : cases) {
+        standin::setFloat("sim/graphics/misc/cockpit_light_level_b", c.blue);
+        standin::clearWriteLog();
+        standin::runFrame();
+        std::map<std::string, double> written;
+        for (const standin::DataRefWrite& write : standin::writeLog()) {
+            if (write.name.rfind("sim/graphics/misc/cockpit_light_level_", 0) == 0) {
+                written[write.name] = write.values.at(0);
+            }
         }
+        EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_r"], c.r, 1e-6) << c.blue;
+        EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_g"], c.g, 1e-6) << c.blue;
+        EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_b"], c.b, 1e-6) << c.blue;
     }
-    EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_r"], 0.8 * 0.5 + 0.2, 1e-6);
-    EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_g"], 0.87 * 0.5 + 0.13, 1e-6);
-    EXPECT_NEAR(written["sim/graphics/misc/cockpit_light_level_b"], 0.5, 1e-6);
 }
 
 }  // namespace

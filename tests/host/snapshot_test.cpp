@@ -57,7 +57,8 @@ TEST_F(Snapshot, RadioAltitudeUsesTheAircraftsOwnFootFactor) {
 TEST_F(Snapshot, BankLimitComesFromTheBankSelectorWithThirtyForZero) {
     for (const auto& [selector, limit] : {std::pair{0, 30.0f}, {5, 25.0f}, {3, 15.0f}}) {
         standin::setInt("sim/cockpit/autopilot/heading_roll_mode", selector);
-        ASSERT_GT(framesUntil([&] { return snapshot.bankLimit == limit; }, 8), 0)
+        const float expected = limit;  // a structured binding cannot be captured before C++20
+        ASSERT_GT(framesUntil([&] { return snapshot.bankLimit == expected; }, 8), 0)
             << "selector " << selector;
         EXPECT_NEAR(snapshot.bankLimitTan, std::tan(limit / 57.2957795f), 1e-6f);
     }

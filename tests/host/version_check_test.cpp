@@ -180,6 +180,30 @@ TEST_F(VersionCheck, TheVersionConflictIsLaidOutAroundTheWindowCentre) {
                      {frame.left + 110, frame.top - 130, frame.right - 110, frame.top - 150});
 }
 
+// Whatever window size the host reports, the dialog lies whole on a screen
+// no larger than 16384 pixels each way, at its own size.
+TEST_F(VersionCheck, ANonsenseWindowSizeStillPutsTheVersionConflictOnScreen) {
+    constexpr int kLargestScreen = 16384;
+    struct Case {
+        int width, height;
+    };
+    for (const Case& c : {Case{2000000000, 2000000000}, Case{INT_MAX, INT_MIN}, Case{-5, -5},
+                          Case{0, 0}, Case{100, 100}, Case{kLargestScreen * 4, 800}}) {
+        standin::setInt("sim/graphics/view/window_width", c.width);
+        standin::setInt("sim/graphics/view/window_height", c.height);
+        quil::BindSimulatorState();
+        quil::ShowVersionConflict();
+        const standin::WidgetInfo frame = standin::widgetInfo(standin::findWidget(kConflictTitle));
+        EXPECT_GE(frame.left, 0) << c.width << " x " << c.height;
+        EXPECT_GE(frame.bottom, 0) << c.width << " x " << c.height;
+        EXPECT_LE(frame.right, kLargestScreen) << c.width << " x " << c.height;
+        EXPECT_LE(frame.top, kLargestScreen) << c.width << " x " << c.height;
+        EXPECT_EQ(frame.right - frame.left, 300) << c.width << " x " << c.height;
+        EXPECT_EQ(frame.top - frame.bottom, 170) << c.width << " x " << c.height;
+        quil::DestroyVersionConflict();
+    }
+}
+
 TEST_F(VersionCheck, ShowingTheVersionConflictTwiceBuildsItOnce) {
     quil::ShowVersionConflict();
     const size_t widgetCount = standin::widgets().size();

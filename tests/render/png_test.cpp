@@ -290,4 +290,29 @@ TEST_F(PngDecoding, MutatedFilesNeverCrashTheDecoder) {
     EXPECT_LT(decoded, 1500) << "the mutations never reached a failure";
 }
 
+// A valid header, then a chunk that declares about 1.8 GB and ends 64 bytes
+// into the file: the plug-in's artwork loading never asks for that memory,
+// whichever chunk it is.
+class HostileArtwork : public rendertest::AircraftFolderTest {};
+
+TEST_F(HostileArtwork, DeclaredChunkLengthsTakeNoMemory) {
+    constexpr uint32_t kDeclaredBytes = 1800000000;
+    constexpr size_t kFileBytes = 64;
+    constexpr size_t kLargestSaneRequest = 64 << 20;  // well above the plug-in's own
+    for (const char* chunk : {"zTXt", "iTXt", "tEXt", "iCCP", "sPLT", "quIl"}) {
+        std::vector<uint8_t> bytes = headerOnly(1, 1);
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes.push_back(uint8_t(kDeclaredBytes >> shift));
+        }
+        bytes.insert(bytes.end(), chunk, chunk + 4);
+        bytes.resize(kFileBytes, 'q');
+        std::ofstream(texturePath("quiltexture.png"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), kFileBytes);
+        standin::startHost(config());
+        useAircraft();
+        standin::unloadPlugin(load(quiltest::pluginPath()));
+        EXPECT_LT(standin::largestAllocation(), kLargestSaneRequest) << chunk;
+    }
+}
+
 }  // namespace

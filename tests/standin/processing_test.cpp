@@ -2,6 +2,9 @@
 // and jumps, and what plug-in code costs per frame.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+
 #include "XPLMProcessing.h"
 #include "support/host_fixture.h"
 
@@ -70,6 +73,29 @@ TEST_F(Processing, PausedFramesKeepTheRunningTimeAndJumpsShowInTheNextFrame) {
     standin::runFrame();
     EXPECT_NEAR(standin::simTime() - before, 120.0f + 1.0f / 30.0f, 1e-3f);
     EXPECT_NEAR(standin::getFloat("probe/loop_since_last_call"), 120.0f + 1.0f / 30.0f, 1e-3f);
+}
+
+// The time of day and the date run on soundly whatever a plug-in wrote to
+// them: back into the day and the 365-day year.
+TEST_F(Processing, TheTimeOfDayAndTheDateStayInRangeWhateverWasWritten) {
+    struct Case {
+        int day;
+        float seconds;
+    };
+    const Case cases[] = {{INT_MAX, 86399.99f}, {INT_MIN, 86399.99f}, {-1, std::nanf("")},
+                          {5, -100.0f},         {5, INFINITY},        {400, 1e30f}};
+    for (const Case& c : cases) {
+        standin::setInt("sim/time/local_date_days", c.day);
+        standin::setFloat("sim/time/local_time_sec", c.seconds);
+        standin::setFloat("sim/time/zulu_time_sec", c.seconds);
+        standin::runFrame();
+        const int day = standin::getInt("sim/time/local_date_days");
+        EXPECT_TRUE(day >= 0 && day < 365) << c.day << ": " << day;
+        for (const char* clock : {"sim/time/local_time_sec", "sim/time/zulu_time_sec"}) {
+            const float seconds = standin::getFloat(clock);
+            EXPECT_TRUE(seconds >= 0.0f && seconds < 86400.0f) << c.seconds << ": " << seconds;
+        }
+    }
 }
 
 TEST_F(Processing, CountsSdkCallsAndAllocationsOfPlugInCodePerFrame) {

@@ -3,6 +3,7 @@
 // dialogs that sit in host windows and answer the mouse.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -167,6 +168,29 @@ TEST_F(Widgets, GeometryIsInScreenCoordinatesNotRelativeToTheParent) {
 
     XPGetWidgetGeometry(window, nullptr, &top, nullptr, nullptr);  // outputs are optional
     EXPECT_EQ(top, kWindowTop);
+}
+
+// Corners anywhere in the int range are kept within the coordinate limit, so
+// the host's own sums over them (centring, close boxes, hit tests) stay sound.
+TEST_F(Widgets, ExtremeCornersAreKeptWithinTheCoordinateLimit) {
+    constexpr int kLimit = standin::detail::kCoordinateLimitPx;
+    XPWidgetID window = XPCreateWidget(INT_MIN, INT_MAX, INT_MAX, INT_MIN, 1, "Everywhere", 1,
+                                       nullptr, xpWidgetClass_MainWindow);
+    XPSetWidgetProperty(window, xpProperty_MainWindowHasCloseBoxes, 1);
+    XPWidgetID caption = XPCreateWidget(INT_MAX, INT_MIN, INT_MIN, INT_MAX, 1, "Inside out", 0,
+                                        window, xpWidgetClass_Caption);
+    int left = 0, top = 0, right = 0, bottom = 0;
+    XPGetWidgetGeometry(window, &left, &top, &right, &bottom);
+    EXPECT_EQ(std::vector<int>({left, top, right, bottom}),
+              std::vector<int>({-kLimit, kLimit, kLimit, -kLimit}));
+    XPGetWidgetGeometry(caption, &left, &top, &right, &bottom);
+    EXPECT_EQ(std::vector<int>({left, top, right, bottom}),
+              std::vector<int>({kLimit, -kLimit, -kLimit, kLimit}));
+    EXPECT_TRUE(standin::click(0, 0)) << "the window still takes the press";
+    for (const standin::WindowInfo& hostWindow : standin::windows()) {
+        EXPECT_LE(hostWindow.right, kLimit);
+        EXPECT_GE(hostWindow.left, -kLimit);
+    }
 }
 
 TEST_F(Widgets, DescriptorReadsBackLikeStrncpyAndReportsItsFullLength) {
