@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <functional>
-#include <limits>
+#include <vector>
 
 #include "host/random.h"
 #include "host/sim_binding.h"
@@ -22,13 +22,9 @@ namespace {
 
 using namespace quil;
 
-constexpr const char* kWindowHeat = "sim/cockpit/switches/anti_ice_window_heat";
 constexpr const char* kPitotHeat = "sim/cockpit/switches/pitot_heat_on";
-constexpr const char* kPitotHeat2 = "sim/cockpit/switches/pitot_heat_on2";
-constexpr const char* kAoaHeat = "sim/cockpit/switches/anti_ice_AOA_heat";
 constexpr const char* kSurfaceHeat = "sim/cockpit/switches/anti_ice_surf_heat";
 constexpr const char* kInletHeat = "sim/cockpit/switches/anti_ice_inlet_heat";
-constexpr const char* kThrottle = "sim/flightmodel/engine/ENGN_thro";
 
 // The model on a fresh stand-in host at 30 frames a second, stepped every
 // fourth frame as the snapshot read steps it, on ground power, with every
@@ -43,13 +39,13 @@ protected:
         SeedRandom(19u);
         RestartElectricalModel();
         RestartApuModel();
+        SetGroundPowerUnitPresent(true);
+        SetExternalPowerSwitch(kSwitchOn);
         setAllSwitches(false);
         SetWindowHeatOverheatTest(false);
-        SetWindowHeatPowerTest(false);
-        powerUp(true);
         runFor(3.0f);
+        ASSERT_TRUE(transferBusPowered(0) && transferBusPowered(1));
         ClearAntiIceInitialised();
-        runFor(0.2f);
     }
 
     static void setAllSwitches(bool on) {
@@ -58,26 +54,12 @@ protected:
         for (int s = 0; s < kProbeHeatSides; ++s) SetProbeHeatSwitch(s, on);
         for (int c = 0; c < kWindowHeatChannels; ++c) SetWindowHeatSwitch(c, on);
     }
-    // Ground power and the battery, or nothing at all.
-    void powerUp(bool on) {
-        SetBatterySwitch(on);
-        SetGroundPowerUnitPresent(true);
-        SetExternalPowerSwitch(on ? kSwitchOn : kSwitchOff);
-        frame();
-        frame();
-        ASSERT_EQ(transferBusPowered(0), on);
-        if (!on) ASSERT_FALSE(standbyPowerPowered());
-    }
-    void frame() {
-        standin::runFrame();
-        ElectricalStep(standin::simTime());
-        if (frames++ % 4 == 0) StepAntiIce();
-    }
     // Runs for a time, calling watch after every frame.
     void runFor(float seconds, const std::function<void()>& watch = [] {}) {
-        const float end = standin::simTime() + seconds;
-        while (standin::simTime() < end) {
-            frame();
+        for (const float end = standin::simTime() + seconds; standin::simTime() < end;) {
+            standin::runFrame();
+            ElectricalStep(standin::simTime());
+            if (frames++ % 4 == 0) StepAntiIce();
             watch();
         }
     }
@@ -85,96 +67,57 @@ protected:
     long frames = 0;
 };
 
-float windowTemperature(int channel) {
-    // A heater draws 5.9 A less 0.03 A per °C of its window.
-    return (5.9f - WindowHeatCurrent(channel)) / 0.03f;
-}
-
 TEST_F(AntiIce, AWindowChannelWarmsAndCyclesItsHeaterBetween36And40Degrees) {
-    // On a warm day: in air below about 20 °C the heated window settles
-    // under 40 °C and the heater stays on.
+    // On a warm day: in air below about 20 °C the window settles under 40 °C.
     snapshot.oat = 25;
     SetWindowHeatSwitch(0, true);
-    float onAt = std::numeric_limits<float>::max(), lastHeated = 0.0f;
-    float coolestOn = 100.0f, warmestOn = 0.0f, coolestOff = 100.0f, warmestOff = 0.0f;
-    int cycles = 0;
+    float on[2] = {100.0f, 0.0f}, off[2] = {100.0f, 0.0f}, heated = 0.0f;
     bool heating = false;
     runFor(900.0f, [&] {
+        // A heater draws 5.9 A less 0.03 A per °C of its window.
+        const float temperature = (5.9f - WindowHeatCurrent(0)) / 0.03f;
         const bool now = WindowHeatChannelLights(0).heating;
-        if (now && !heating && cycles > 0) {
-            onAt = windowTemperature(0);
-            coolestOn = std::min(coolestOn, onAt);
-            warmestOn = std::max(warmestOn, onAt);
+        float(&edge)[2] = now ? on : off;
+        if (now != heating && heated > 0.0f) {
+            const float at = now ? temperature : heated;
+            edge[0] = std::min(edge[0], at);
+            edge[1] = std::max(edge[1], at);
         }
-        if (!now && heating) {
-            ++cycles;
-            coolestOff = std::min(coolestOff, lastHeated);
-            warmestOff = std::max(warmestOff, lastHeated);
-        }
-        if (now) lastHeated = windowTemperature(0);
+        if (now) heated = temperature;
         heating = now;
     });
-    EXPECT_GE(cycles, 3);
-    EXPECT_GT(coolestOn, 35.8f);
-    EXPECT_LT(warmestOn, 36.05f);  // read after the step that switched it on
-    EXPECT_GT(coolestOff, 39.9f);
-    EXPECT_LT(warmestOff, 40.2f);
-    EXPECT_EQ(standin::getInt(kWindowHeat), 1);
+    EXPECT_NEAR(on[0], 35.9f, 0.15f);  // read after the step that switched it on
+    EXPECT_NEAR(on[1], 35.9f, 0.15f);
+    EXPECT_NEAR(off[0], 40.05f, 0.1f);
+    EXPECT_NEAR(off[1], 40.05f, 0.1f);
     EXPECT_FALSE(WindowHeatChannelLights(1).heating) << "channel 1 is off";
 }
 
 TEST_F(AntiIce, TheOverheatTestTripsEveryPoweredChannelUntilReleased) {
     setAllSwitches(true);
-    runFor(1.0f);
-    SetWindowHeatOverheatTest(true);
-    runFor(0.2f);
-    for (int c = 0; c < kWindowHeatChannels; ++c) {
-        EXPECT_TRUE(WindowHeatChannelLights(c).overheat) << "channel " << c;
-        EXPECT_FALSE(WindowHeatChannelLights(c).heating) << "channel " << c;
-        EXPECT_EQ(WindowHeatCurrent(c), 0.0f) << "channel " << c;
-    }
-    SetWindowHeatOverheatTest(false);
-    runFor(0.3f);
-    for (int c = 0; c < kWindowHeatChannels; ++c) {
-        EXPECT_FALSE(WindowHeatChannelLights(c).overheat) << "channel " << c;
-        EXPECT_TRUE(WindowHeatChannelLights(c).heating) << "channel " << c;
-    }
-}
-
-TEST_F(AntiIce, WithoutPowerHeatersStopLampsGoOutAndNoEngineValveMoves) {
-    setAllSwitches(true);
-    runFor(1.0f);
-    EXPECT_EQ(standin::getInt(kPitotHeat), 1);
-    setAllSwitches(false);
-    runFor(3.0f);  // the engine valves close again
-    powerUp(false);
-    setAllSwitches(true);
-    runFor(5.0f);
-    for (int c = 0; c < kWindowHeatChannels; ++c) EXPECT_EQ(WindowHeatCurrent(c), 0.0f) << c;
-    for (int e = 0; e < kAntiIceEngines; ++e) EXPECT_EQ(EngineAntiIceState(e), kValveClosed) << e;
-    for (const char* name : {kWindowHeat, kPitotHeat, kPitotHeat2, kAoaHeat, kInletHeat}) {
-        EXPECT_EQ(standin::getInt(name), 0) << name;
+    runFor(0.2f);  // starting the model releases the test switch
+    for (bool test : {true, false}) {
+        SetWindowHeatOverheatTest(test);
+        runFor(0.3f);
+        for (int c = 0; c < kWindowHeatChannels; ++c) {
+            EXPECT_EQ(WindowHeatChannelLights(c).overheat, test) << "channel " << c;
+            EXPECT_EQ(WindowHeatCurrent(c) > 5.0f, !test) << "channel " << c;
+        }
     }
 }
 
 TEST_F(AntiIce, InletHeatComesOnlyAfterBothEngineValvesHaveOpened) {
-    struct Case {
-        float after;  // s since the switches went on
-        int pending;  // engines reading a transition
-        int inletHeat;
-    } cases[] = {{0.1f, 2, 0}, {1.9f, 2, 0}, {2.8f, 0, 1}};
     SetEngineAntiIceSwitch(0, true);
     SetEngineAntiIceSwitch(1, true);
     float elapsed = 0.0f;
-    for (const Case& c : cases) {
-        runFor(c.after - elapsed);
-        elapsed = c.after;
-        int pending = 0;
-        for (int e = 0; e < kAntiIceEngines; ++e) pending += EngineAntiIceState(e) == kValveInTransit;
-        EXPECT_EQ(pending, c.pending) << c.after << " s";
-        EXPECT_EQ(standin::getInt(kInletHeat), c.inletHeat) << c.after << " s";
+    for (float after : {0.1f, 1.8f, 0.9f}) {  // each valve takes 2 to 2.6 s
+        runFor(after);
+        const bool open = (elapsed += after) > 2.6f;
+        for (int e = 0; e < kAntiIceEngines; ++e) {
+            EXPECT_EQ(EngineAntiIceState(e), open ? kValveOpen : kValveInTransit) << e;
+        }
+        EXPECT_EQ(standin::getInt(kInletHeat), open ? 1 : 0);
     }
-    for (int e = 0; e < kAntiIceEngines; ++e) EXPECT_EQ(EngineAntiIceState(e), kValveOpen) << e;
 }
 
 TEST_F(AntiIce, TakeOffThrustCloseToTheGroundTurnsWingAntiIceOff) {
@@ -185,17 +128,14 @@ TEST_F(AntiIce, TakeOffThrustCloseToTheGroundTurnsWingAntiIceOff) {
         bool stays;
     } cases[] = {
         {"take-off thrust at 500 ft", kThrustLimitTakeoff, 500.0f, 0.8f, false},
-        {"reduced take-off at 500 ft", kThrustLimitTakeoffReduced, 500.0f, 0.8f, false},
         {"climb limit", kThrustLimitClimb, 500.0f, 0.8f, true},
         {"above 800 ft", kThrustLimitTakeoff, 850.0f, 0.8f, true},
-        {"on the ground", kThrustLimitTakeoff, 2.0f, 0.8f, true},
         {"throttle at 0.7", kThrustLimitTakeoff, 500.0f, 0.7f, true},
     };
     for (const Case& c : cases) {
         SetThrustLimitMode(c.thrustLimit);
         snapshot.radioAltitude = c.radioAltitude;
-        standin::setFloat(kThrottle, 0.1f, 0);
-        standin::setFloat(kThrottle, c.throttle, 1);
+        standin::setFloat("sim/flightmodel/engine/ENGN_thro", c.throttle, 1);
         SetWingAntiIceSwitch(true);
         runFor(0.2f);
         EXPECT_EQ(WingAntiIceSwitch(), c.stays) << c.name;
@@ -214,48 +154,31 @@ TEST_F(AntiIce, AnOverheatedWingDuctClosesItsValveAbove125AndReopensBelow95) {
         if (last == kValveOpen && state != kValveOpen && closes++ == 0) {
             closedAt = WingDuctTemperature(0);
         }
-        if (last == kValveInTransit && state == kValveOpen && closes == 1) {
+        if (last != kValveOpen && state == kValveOpen && closes == 1) {
             reopenedAt = WingDuctTemperature(0);
         }
         surfaceHeat = std::max(surfaceHeat, standin::getInt(kSurfaceHeat));
         last = state;
     });
-    EXPECT_GE(closes, 2) << "the duct keeps overheating while bleed air and the switch stay on";
-    EXPECT_GT(closedAt, 125.0f);
-    EXPECT_LT(closedAt, 128.0f);
-    // Commanded open below 95 °C, the valve opens fully within its 2.6 s.
-    EXPECT_LT(reopenedAt, 95.0f);
-    EXPECT_GT(reopenedAt, 88.0f);
+    EXPECT_GE(closes, 2) << "it keeps overheating while bleed air and the switch stay on";
+    EXPECT_NEAR(closedAt, 126.0f, 1.0f);
+    EXPECT_NEAR(reopenedAt, 92.0f, 3.0f);  // opened in 2.6 s at most from below 95 °C
     EXPECT_EQ(surfaceHeat, 1);
-    EXPECT_EQ(WingAntiIceSwitch(), true);
 }
 
 TEST_F(AntiIce, TheSnapshotReadWritesThePitotHeatSwitchEveryFourthFrame) {
     SetProbeHeatSwitch(0, true);
     runFor(0.2f);
-    int written = 0, firstWritten = -1;
-    for (int frameNumber = 0; frameNumber < 16; ++frameNumber) {
+    std::vector<int> written;
+    for (int frame = 0; frame < 12; ++frame) {
         standin::setInt(kPitotHeat, 0);
         standin::runFrame();
         ReadSnapshot();
-        if (standin::getInt(kPitotHeat) == 1) {
-            if (firstWritten < 0) firstWritten = frameNumber;
-            EXPECT_EQ((frameNumber - firstWritten) % 4, 0) << "frame " << frameNumber;
-            ++written;
-        }
+        if (standin::getInt(kPitotHeat) == 1) written.push_back(frame);
     }
-    EXPECT_EQ(written, 4);
-}
-
-TEST_F(AntiIce, ATimeThatIsNotANumberOrRunsBackwardsChangesNothing) {
-    SetWindowHeatSwitch(0, true);
-    runFor(1.0f);
-    const float current = WindowHeatCurrent(0);
-    for (float jump : {std::numeric_limits<float>::quiet_NaN(), -50.0f}) {
-        standin::setFloat("sim/time/total_running_time_sec", standin::simTime() + jump);
-        StepAntiIce();
-        EXPECT_EQ(WindowHeatCurrent(0), current) << jump;
-    }
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_EQ(written[1] - written[0], 4);
+    EXPECT_EQ(written[2] - written[1], 4);
 }
 
 }  // namespace

@@ -1055,29 +1055,6 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
     }
 }
 
-TEST_F(Electrical, WindowHeatersDrawFromTheirSidesTransferBus) {
-    hotStart();
-    const float before[2] = {transferBusLoad(0), transferBusLoad(1)};
-    switchAntiIce([] {
-        for (int channel = 0; channel < kWindowHeatChannels; ++channel) {
-            SetWindowHeatSwitch(channel, true);
-        }
-    });
-    step();
-    const float amps[2] = {WindowHeatCurrent(0) + WindowHeatCurrent(2),
-                           WindowHeatCurrent(1) + WindowHeatCurrent(3)};
-    for (int side = 0; side < 2; ++side) {
-        // A heater of a window at 16 to 17.3 °C draws 5.38 to 5.42 A.
-        EXPECT_NEAR(amps[side], 2.0f * 5.40f, 0.05f) << "side " << side;
-        EXPECT_NEAR(transferBusLoad(side) - before[side], amps[side], 1e-4f) << "side " << side;
-    }
-    switchAntiIce([] {
-        for (int channel = 0; channel < kWindowHeatChannels; ++channel) {
-            SetWindowHeatSwitch(channel, false);
-        }
-    });
-}
-
 TEST_F(Electrical, QuietBusesCarryTheirBaseAndGalleyLoads) {
     hotStart();
     EXPECT_GE(transferBusLoad(0), 18.4f + 25.6f);
