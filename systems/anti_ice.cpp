@@ -20,8 +20,6 @@ AntiIceModel antiIce = {};
 
 namespace {
 
-constexpr float kEngineValveTransit = 2.0f;        // s
-constexpr float kEngineValveTransitSpread = 0.6f;  // s
 constexpr float kNoTransition = -1.0f;
 constexpr float kTakeoffThrottle = 0.72f;          // above it the thrust is take-off thrust
 constexpr float kTakeoffInhibitFloor = 3.0f;       // ft radio altitude
@@ -31,8 +29,6 @@ constexpr float kTakeoffInhibitCeiling = 800.0f;   // ft radio altitude
 // targets.
 constexpr float kLongestThermalStep = 1.0f;  // s
 constexpr int kAoaLamp = 2;                  // side 1's third probe lamp
-
-bool engineValvesPowered() { return transferBusPowered(0) || standbyPowerPowered(); }
 
 void initialise() {
     InitialiseWindowHeat();
@@ -44,12 +40,11 @@ void initialise() {
 void inhibitForTakeoff() {
     float throttle[kAntiIceEngines] = {};
     XPLMGetDatavf(sim.throttle, throttle, 0, kAntiIceEngines);
-    const bool takeoffThrust =
-        throttle[0] > kTakeoffThrottle || throttle[1] > kTakeoffThrottle;
-    if (ThrustLimitMode() <= kThrustLimitTakeoffReduced && snapshot.radioAltitude > kTakeoffInhibitFloor &&
-        snapshot.radioAltitude < kTakeoffInhibitCeiling && takeoffThrust) {
-        SetWingAntiIceSwitch(false);
-    }
+    const bool takeoffThrust = throttle[0] > kTakeoffThrottle || throttle[1] > kTakeoffThrottle;
+    const bool takeoffLimit = ThrustLimitMode() <= kThrustLimitTakeoffReduced;
+    const bool nearGround = snapshot.radioAltitude > kTakeoffInhibitFloor &&
+                            snapshot.radioAltitude < kTakeoffInhibitCeiling;
+    if (takeoffLimit && nearGround && takeoffThrust) SetWingAntiIceSwitch(false);
 }
 
 void completeEngineTransitions(float now) {
@@ -65,13 +60,14 @@ void completeEngineTransitions(float now) {
 }
 
 void writeSimulatorSwitches(bool windowHeat) {
-    const std::uint8_t(&lamps)[kProbeHeatSides][kProbeHeatLamps] = antiIce.probeLamps;
+    const auto& lamps = antiIce.probeLamps;
     XPLMSetDatai(sim.windowHeat, windowHeat ? 1 : 0);
     XPLMSetDatai(sim.pitotHeat, lamps[0][0]);
     XPLMSetDatai(sim.pitotHeat2, lamps[1][0]);
     XPLMSetDatai(sim.aoaHeat, lamps[0][kAoaLamp]);
     XPLMSetDatai(sim.wingHeat, WingSurfaceHeated() ? 1 : 0);
-    const bool inlets = antiIce.engine[0].valve == kValveOpen && antiIce.engine[1].valve == kValveOpen;
+    const bool inlets =
+        antiIce.engine[0].valve == kValveOpen && antiIce.engine[1].valve == kValveOpen;
     XPLMSetDatai(sim.inletHeat, inlets ? 1 : 0);
 }
 
@@ -95,6 +91,8 @@ void StepAntiIce() {
     writeSimulatorSwitches(windowHeat);
 }
 
+bool AntiIceValvesPowered() { return transferBusPowered(0) || standbyPowerPowered(); }
+
 void ClearAntiIceInitialised() { antiIce.initialised = 0; }
 
 unsigned char EngineAntiIceState(int engine) {
@@ -109,8 +107,8 @@ void SetEngineAntiIceSwitch(int engine, bool on) {
     if (e.switchOn == on) return;
     e.switchOn = on;
     const bool moves = on ? e.valve == kValveClosed : e.valve == kValveOpen;
-    if (moves && engineValvesPowered()) {
-        e.due = NowSeconds() + kEngineValveTransit + kEngineValveTransitSpread * RandomUnit();
+    if (moves && AntiIceValvesPowered()) {
+        e.due = NowSeconds() + kAntiIceValveTransit + kAntiIceValveTransitSpread * RandomUnit();
     }
 }
 bool EngineAntiIceSwitch(int engine) {

@@ -45,6 +45,12 @@ struct AntiIceModel {
 
 extern AntiIceModel antiIce;
 
+// The wing and engine anti-ice valves' motors: the same travel time, and
+// power from AC transfer bus 1 or the standby power system.
+constexpr float kAntiIceValveTransit = 2.0f;        // s
+constexpr float kAntiIceValveTransitSpread = 0.6f;  // s
+bool AntiIceValvesPowered();
+
 template <int Count>
 bool onPanel(int index) {
     return index >= 0 && index < Count;

@@ -5,14 +5,11 @@
 #include "host/random.h"
 #include "host/snapshot.h"
 #include "systems/anti_ice_model.h"
-#include "systems/electrical.h"
 
 namespace quil {
 namespace {
 
 constexpr int kWingValveIds[kWings] = {100, 101};
-constexpr float kValveTransit = 2.0f;            // s
-constexpr float kValveTransitSpread = 0.6f;      // s
 constexpr float kDuctStartSpread = 1.28f;        // °C above the outside air
 constexpr float kDuctHeating = 0.005f;           // per second
 constexpr float kDuctHeatingSpread = 0.003f;     // per second
@@ -24,8 +21,6 @@ constexpr float kDuctReopenBelow = 95.0f;        // °C
 constexpr float kCoolingPerKnot = 0.0033f;       // more cooling per knot of airspeed
 constexpr float kSurfaceHeatAbove = 75.0f;       // °C, the simulator's wing heat on
 
-bool wingValvesPowered() { return transferBusPowered(0) || standbyPowerPowered(); }
-
 float finiteOr(float value, float fallback) { return std::isfinite(value) ? value : fallback; }
 
 }  // namespace
@@ -33,8 +28,8 @@ float finiteOr(float value, float fallback) { return std::isfinite(value) ? valu
 void InitialiseWingAntiIce() {
     const float oat = static_cast<float>(snapshot.oat);
     for (int w = 0; w < kWings; ++w) {
-        antiIce.wing[w].valve = MakeMotorisedValve(
-            kValveTransit + kValveTransitSpread * RandomUnit(), kWingValveIds[w], wingValvesPowered);
+        const float transit = kAntiIceValveTransit + kAntiIceValveTransitSpread * RandomUnit();
+        antiIce.wing[w].valve = MakeMotorisedValve(transit, kWingValveIds[w], AntiIceValvesPowered);
         // The switch keeps its position over a reload; the new valve follows it.
         CommandValve(antiIce.wing[w].valve, antiIce.wingSwitch);
     }

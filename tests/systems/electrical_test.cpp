@@ -1055,6 +1055,22 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
     }
 }
 
+TEST_F(Electrical, SideOnesWindowHeatersLoadTransferBusOne) {
+    hotStart();
+    const float before = transferBusLoad(0);
+    const auto setSideOne = [](bool on) {
+        switchAntiIce([on] {
+            SetWindowHeatSwitch(0, on);
+            SetWindowHeatSwitch(2, on);
+        });
+    };
+    setSideOne(true);
+    step();
+    EXPECT_GT(WindowHeatCurrent(0), 5.0f);
+    EXPECT_NEAR(transferBusLoad(0) - before, WindowHeatCurrent(0) + WindowHeatCurrent(2), 1e-4f);
+    setSideOne(false);
+}
+
 TEST_F(Electrical, QuietBusesCarryTheirBaseAndGalleyLoads) {
     hotStart();
     EXPECT_GE(transferBusLoad(0), 18.4f + 25.6f);
