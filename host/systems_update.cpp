@@ -9,6 +9,7 @@
 #include "systems/engines.h"
 #include "systems/flight_controls.h"
 #include "systems/fuel.h"
+#include "systems/wipers.h"
 
 namespace quil {
 
@@ -32,6 +33,7 @@ void UpdateSystems(float now) {
     AuxTankStep(now);
     FuelMassWriteBack();
     StepWingFlex(now);
+    StepWipers(now);
 }
 
 }  // namespace quil

@@ -8,6 +8,7 @@
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
+#include "systems/anti_ice.h"
 #include "systems/apu.h"
 #include "systems/electrical_inputs.h"
 #include "systems/engines.h"

@@ -9,14 +9,6 @@ bool inRange(int index, int count) { return index >= 0 && index < count; }
 
 PendingModelValues pendingModelValues;
 
-float WindowHeatCurrent(int channel) {
-    return inRange(channel, 4) ? pendingModelValues.windowHeatCurrent[channel] : 0.0f;
-}
-
-bool ProbeHeaterOn(int side, int heater) {
-    return inRange(side, 2) && inRange(heater, 4) && pendingModelValues.probeHeaterOn[side][heater];
-}
-
 bool GlideSlopeIsolation() { return pendingModelValues.glideSlopeIsolation; }
 
 bool CabinUtilitySwitchOn(int number) {

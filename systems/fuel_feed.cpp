@@ -8,6 +8,7 @@
 #include "XPLMDataAccess.h"
 #include "host/random.h"
 #include "host/snapshot.h"
+#include "systems/anti_ice.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
 #include "systems/fuel.h"

@@ -1,7 +1,5 @@
 #include "systems/fuel_inputs.h"
 
-#include "host/snapshot.h"
-
 namespace quil {
 
 PendingFuelInputs pendingFuelInputs;
@@ -11,11 +9,5 @@ bool RefuellingInto(int tank) {
 }
 
 bool FuelStationDelivering() { return pendingFuelInputs.stationDelivering; }
-
-float WingDuctTemperature(int side) {
-    const float above =
-        side >= 0 && side < 2 ? pendingFuelInputs.wingDuctAboveOutsideAir[side] : 0.0f;
-    return static_cast<float>(snapshot.oat) + above;
-}
 
 }  // namespace quil

@@ -1,20 +1,17 @@
 // What the fuel model reads from the models built after it: the refuelling
-// station and the wing anti-ice ducts. Until a model provides its own
-// query, the query here answers from one record of pending values, which
-// holds each model's neutral value and lets tests stand in for the model.
+// station. Until a model provides its own query, the query here answers
+// from one record of pending values, which holds each model's neutral value
+// and lets tests stand in for the model.
 #pragma once
 
 namespace quil {
 
 bool RefuellingInto(int tank);        // refuelling: fuel is being led into tank 0 to 4
 bool FuelStationDelivering();         // refuelling: the station delivers pressure
-float WingDuctTemperature(int side);  // anti-ice: °C, side 0 left, 1 right
 
 struct PendingFuelInputs {
     bool refuellingInto[5] = {};
     bool stationDelivering = false;
-    // Without bleed air a duct sits at the outside air temperature.
-    float wingDuctAboveOutsideAir[2] = {};
 };
 
 extern PendingFuelInputs pendingFuelInputs;

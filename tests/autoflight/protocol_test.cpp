@@ -420,6 +420,25 @@ TEST_F(Protocol, ConnectingTakesOnlyZeroOrOneAndNeedsItsInteger) {
 
 // ---- Cabin and anti-ice switches ----------------------------------------------
 
+TEST_F(Protocol, TheAntiIceSwitchCommandReachesTheSimulatorsAntiIceSwitches) {
+    // Engines turning when the models reset a second after loading: the
+    // generators carry the transfer buses.
+    for (int e = 0; e < 2; ++e) standin::setFloat("sim/flightmodel/engine/ENGN_N2_", 60.0f, e);
+    standin::runSeconds(2.0);
+    const char* const heat[] = {"sim/cockpit/switches/pitot_heat_on",
+                                "sim/cockpit/switches/pitot_heat_on2",
+                                "sim/cockpit/switches/anti_ice_AOA_heat",
+                                "sim/cockpit/switches/anti_ice_window_heat"};
+    constexpr const char* kInletHeat = "sim/cockpit/switches/anti_ice_inlet_heat";
+    for (const char* name : heat) standin::setInt(name, 0);
+    sendSwitch(2, 1, kOn);
+    standin::runSeconds(0.2);
+    for (const char* name : heat) EXPECT_EQ(standin::getInt(name), 1) << name;
+    EXPECT_EQ(standin::getInt(kInletHeat), 0) << "engine valves still opening";
+    standin::runSeconds(2.6);
+    EXPECT_EQ(standin::getInt(kInletHeat), 1);
+}
+
 TEST_F(Protocol, SwitchCommandsAreNotAnswered) {
     standin::clearMessageLog();
     sendSwitch(1, 1, kOn);

@@ -19,6 +19,7 @@
 #include "support/apu_forcing.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"
+#include "systems/anti_ice.h"
 #include "systems/apu.h"
 #include "systems/electrical_inputs.h"
 #include "systems/fuel.h"
@@ -988,6 +989,17 @@ TEST_F(Electrical, ChangingTheGroundServiceModeTakesTheUnitAway) {
 
 // ---- Loads ---------------------------------------------------------------------
 
+// Operates anti-ice switches and lets the anti-ice model take them up, as
+// the snapshot read does; its first step on a restarted host only takes up
+// the clock.
+void switchAntiIce(const std::function<void()>& operate) {
+    operate();
+    for (int frame = 0; frame < 2; ++frame) {
+        standin::runFrame();
+        StepAntiIce();
+    }
+}
+
 TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
     struct Case {
         const char* name;
@@ -1001,28 +1013,10 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
         {"cabin lights", [] { snapshot.cabinLightSwitch = 1; }, 3.23f, 3.23f},
         {"cabin utility 1", [] { pendingModelValues.cabinUtilitySwitchOn[0] = true; }, 2.2f, -2.3f},
         {"cabin utility 2", [] { pendingModelValues.cabinUtilitySwitchOn[1] = true; }, 0.0f, 3.1f},
-        {"probe heat side 1",
-         [] {
-             for (bool& on : pendingModelValues.probeHeaterOn[0]) on = true;
-         },
+        {"probe heat A", [] { switchAntiIce([] { SetProbeHeatSwitch(0, true); }); },
          1.7f + 2.1f + 1.1f, 0.0f},
-        {"probe heat side 2",
-         [] {
-             for (bool& on : pendingModelValues.probeHeaterOn[1]) on = true;
-         },
-         0.0f, 1.9f + 2.4f + 1.3f},
-        {"second probe heaters",
-         [] {
-             pendingModelValues.probeHeaterOn[0][1] = pendingModelValues.probeHeaterOn[1][1] = true;
-         },
-         0.0f, 0.0f},
-        {"window heat",
-         [] {
-             for (int channel = 0; channel < 4; ++channel) {
-                 pendingModelValues.windowHeatCurrent[channel] = 5.0f + channel;
-             }
-         },
-         5.0f + 7.0f, 6.0f + 8.0f},
+        {"probe heat B", [] { switchAntiIce([] { SetProbeHeatSwitch(1, true); }); }, 0.0f,
+         1.9f + 2.4f + 1.3f},
         {"fuel pumps at full pressure",
          [this] {
              ResetFuel(false, now);
@@ -1046,6 +1040,9 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
         standin::setInt("sim/cockpit/electrical/beacon_lights_on", 0);
         snapshot = SimSnapshot{};
         pendingModelValues = PendingModelValues{};
+        switchAntiIce([] {
+            for (int side = 0; side < kProbeHeatSides; ++side) SetProbeHeatSwitch(side, false);
+        });
         restartApu();
         RestartElectricalModel();
         step();
@@ -1056,6 +1053,22 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
         EXPECT_NEAR(transferBusLoad(0) - before[0], c.bus1, 1e-4f) << c.name;
         EXPECT_NEAR(transferBusLoad(1) - before[1], c.bus2, 1e-4f) << c.name;
     }
+}
+
+TEST_F(Electrical, SideOnesWindowHeatersLoadTransferBusOne) {
+    hotStart();
+    const float before = transferBusLoad(0);
+    const auto setSideOne = [](bool on) {
+        switchAntiIce([on] {
+            SetWindowHeatSwitch(0, on);
+            SetWindowHeatSwitch(2, on);
+        });
+    };
+    setSideOne(true);
+    step();
+    EXPECT_GT(WindowHeatCurrent(0), 5.0f);
+    EXPECT_NEAR(transferBusLoad(0) - before, WindowHeatCurrent(0) + WindowHeatCurrent(2), 1e-4f);
+    setSideOne(false);
 }
 
 TEST_F(Electrical, QuietBusesCarryTheirBaseAndGalleyLoads) {
