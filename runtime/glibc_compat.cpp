@@ -39,7 +39,7 @@ extern "C" int __pthread_key_create(pthread_key_t* key, void (*destroy)(void*)) 
                                                     : ENOSYS;
 }
 
-extern "C" int pthread_once(pthread_once_t* once, void (*init)()) noexcept {
+extern "C" int pthread_once(pthread_once_t* once, void (*init)()) {
     if (quil_pthread_once_2_2_5 != nullptr) return quil_pthread_once_2_2_5(once, init);
     // No thread library loaded: one thread, so a flag is enough.
     if (*once == PTHREAD_ONCE_INIT) {
