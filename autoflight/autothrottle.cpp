@@ -17,7 +17,6 @@ constexpr float kSpeedLoopHeadroom = 1.025f / 102.0f;  // throttle per percent o
 constexpr float kAirborneLeastThrottle = 0.22f;
 constexpr float kScheduleFullBelowLimit = 0.93f;  // of the N1 limit
 constexpr float kScheduleFadePercent = 7.0f;      // N1 over which the advance turns round
-constexpr float kClosestFramesSeconds = 0.001f;
 
 // The speed loop pushes the throttle less as N1 nears its limit, and pulls
 // it back past the limit.

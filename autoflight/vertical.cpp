@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "XPLMDataAccess.h"
+#include "autoflight/earth.h"
 #include "autoflight/lateral.h"
 #include "autoflight/modes.h"
 #include "control/controllers.h"
@@ -14,8 +15,6 @@
 namespace quil {
 namespace {
 
-constexpr float kDegreesPerRadian = 57.29577951f;
-constexpr float kClosestFramesSeconds = 0.001f;
 
 // Every pitch mode comes down to a vertical speed, fpm.
 constexpr float kMaxVsAtSeaLevel = 4500.0f;
@@ -124,10 +123,11 @@ void vnavTarget(float now, float altitude) {
 // Down the glide path at the ground speed, corrected by the glide-slope
 // loop and by the angle between the heading and the localizer course.
 void glideSlopeTarget() {
-    const float base = -std::tan(std::fabs(snapshot.glideSlopeAngle) / kDegreesPerRadian) *
-                       groundspeed_mps() * kGlidePathFpmPerMps;
-    laws.vsTarget = (laws.gsCorrection + 1.0f) * base *
-                    std::cos((snapshot.magHeading - snapshot.navCourse) / kDegreesPerRadian);
+    const float perRadian = static_cast<float>(kDegreesPerRadian);
+    const float slope = std::fabs(snapshot.glideSlopeAngle) / perRadian;
+    const float base = -std::tan(slope) * groundspeed_mps() * kGlidePathFpmPerMps;
+    const float offCourse = (snapshot.magHeading - snapshot.navCourse) / perRadian;
+    laws.vsTarget = (laws.gsCorrection + 1.0f) * base * std::cos(offCourse);
     laws.gsLoop.gain =
         kGsGainFactor * std::min(kGsGainPerFoot * snapshot.radioAltitude + kGsGainBase, 1.0f);
     laws.pitchActive = true;

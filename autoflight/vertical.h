@@ -9,6 +9,8 @@ namespace quil {
 // pitch mode's target vertical speed after the mode transitions, and last
 // the control laws, pitch and roll interleaved, with their writes.
 void AutothrottleStep(float now);
+// Frames closer than this to the previous one leave the loops as they are.
+constexpr float kClosestFramesSeconds = 0.001f;
 void PitchTargetStep(float now);
 void PitchOutputStep(float now);
 
