@@ -213,6 +213,7 @@ PopupWindow makeAuxFuelWindow() {
     PopupWindow window = MakePopupWindow(kAuxFuelSheet, kWindowAuxFuel, kAfcpZones.data(),
                                          afcpContent, released, false);
     window.ownBackground = true;
+    window.markZones = true;
     return window;
 }
 

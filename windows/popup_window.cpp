@@ -67,6 +67,11 @@ void outlineZones(const PopupWindow& window, int left, int bottom) {
         glVertex2i(left + zone->x1, bottom + zone->y1);
         glVertex2i(left + zone->x1, bottom + zone->y0);
         glEnd();
+        if (window.markZones && snapshot.blink == 1) {
+            DrawSprite(kSpriteClickSpotMarker, nullptr, static_cast<float>(left + zone->x0 + 2),
+                       static_cast<float>(bottom + zone->y0 + 2));
+            XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+        }
     }
     XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }

@@ -49,6 +49,8 @@ struct PopupWindow {
     bool overheadMember;
     // The content draws the background itself.
     bool ownBackground;
+    // The outlined zones also carry the panel's blinking corner mark.
+    bool markZones;
 
     // At run time.
     XPLMWindowID handle;
