@@ -6,6 +6,7 @@
 
 #include "XPLMGraphics.h"
 #include "host/config.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "panel/geometry.h"
 #include "render/atlas_table.h"
@@ -111,8 +112,8 @@ void drawKnobPointer() {
 }
 
 void fillLamp(const PanelPoint& at, const float* colour) {
-    const PixelRect rect = {static_cast<int>(PanelToDrawX(at.x)),
-                            static_cast<int>(PanelToDrawY(at.y)), kLampWidth, kLampHeight};
+    const PixelRect rect = {TruncToInt(PanelToDrawX(at.x)), TruncToInt(PanelToDrawY(at.y)),
+                            kLampWidth, kLampHeight};
     FillRect(colour, 0, 0, rect);
 }
 
