@@ -71,13 +71,17 @@ void FillRect(const float* colour, int dx, int dy, const PixelRect& rect) {
 void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, bool lit) {
     XPLMSetGraphicsState(0, 0, lit ? 1 : 0, 1, 1, 0, 0);
     SetColour(colour);
-    const int left = rect.x + dx;
-    const int bottom = rect.y + dy;
+    // In floats: a rectangle placed far off by a nonsense panel mapping must
+    // not overflow on its way there.
+    const float left = static_cast<float>(rect.x) + static_cast<float>(dx);
+    const float bottom = static_cast<float>(rect.y) + static_cast<float>(dy);
+    const float right = left + static_cast<float>(rect.width);
+    const float top = bottom + static_cast<float>(rect.height);
     glBegin(GL_QUADS);
-    glVertex2i(left, bottom);
-    glVertex2i(left, bottom + rect.height);
-    glVertex2i(left + rect.width, bottom + rect.height);
-    glVertex2i(left + rect.width, bottom);
+    glVertex2f(left, bottom);
+    glVertex2f(left, top);
+    glVertex2f(right, top);
+    glVertex2f(right, bottom);
     glEnd();
 }
 
