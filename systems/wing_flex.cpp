@@ -170,6 +170,19 @@ void StepWingFlex(float now) {
     const float h = dt / static_cast<float>(subSteps);
     for (int n = 0; n < subSteps; ++n)
         for (int wing = 0; wing < kWings; ++wing) integrateWing(wing, motion, h);
+    // Whatever the simulator fed in, a wing whose state stops being a number
+    // comes back to rest rather than carry it into every later frame.
+    for (int wing = 0; wing < kWings; ++wing) {
+        for (Segment& segment : flex.segments[wing]) {
+            if (!std::isfinite(segment.deflection) || !std::isfinite(segment.velocity) ||
+                !std::isfinite(segment.acceleration) || !std::isfinite(segment.output)) {
+                for (Segment& reset : flex.segments[wing]) {
+                    reset.deflection = reset.velocity = reset.acceleration = reset.output = 0.0f;
+                }
+                break;
+            }
+        }
+    }
 }
 
 float WingFlex(int side, int station) {
