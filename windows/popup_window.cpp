@@ -39,8 +39,13 @@ void normaliseSprites(PopupWindow& window) {
     window.sprites[n].x0 = -1;
 }
 
+// The window whose sheet, placement and mode a window uses.
+const PopupWindow& owner(const PopupWindow& window) {
+    return window.follows != nullptr ? *window.follows : window;
+}
+
 bool ready(const PopupWindow& window) {
-    return window.handle != nullptr && window.texture != 0 && pluginActive != 0;
+    return window.handle != nullptr && owner(window).texture != 0 && pluginActive != 0;
 }
 
 bool contains(const ClickZone& zone, int x, int y) {
@@ -90,6 +95,7 @@ int mouseCallback(XPLMWindowID id, int x, int y, XPLMMouseStatus status, void*) 
 }  // namespace
 
 void LoadWindowTexture(PopupWindow& window) {
+    if (window.follows != nullptr) return;
     DeleteTexture(window.texture);
     if (LoadTextureFile(window.sheet->file, window.texture, window.sheetWidth,
                         window.sheetHeight) == 1) {
@@ -104,22 +110,32 @@ void UnloadWindowTexture(PopupWindow& window) {
 
 void OpenWindow(PopupWindow& window, int mode) {
     window.mode = static_cast<uint8_t>(mode);
-    if (window.handle != nullptr) return;
-    const int left = PlacementLeft(window.placementIndex, mode);
-    const int bottom = PlacementBottom(window.placementIndex, mode);
-    window.handle = XPLMCreateWindow(left, bottom + PlacementHeight(window.placementIndex, mode),
-                                     left + PlacementWidth(window.placementIndex, mode), bottom, 1,
-                                     drawCallback, keyCallback, mouseCallback, nullptr);
-    window.activeZone = nullptr;
-    window.activeZoneId = 0;
-    window.dragging = false;
-    if (window.handle != nullptr && window.texture == 0) LoadWindowTexture(window);
+    if (window.handle == nullptr) {
+        const int left = WindowLeft(window);
+        const int bottom = WindowBottom(window);
+        window.handle = XPLMCreateWindow(left, bottom + WindowHeight(window),
+                                         left + WindowWidth(window), bottom, 1, drawCallback,
+                                         keyCallback, mouseCallback, nullptr);
+        window.activeZone = nullptr;
+        window.activeZoneId = 0;
+        window.dragging = false;
+        if (window.handle != nullptr && window.texture == 0) LoadWindowTexture(window);
+    }
+    for (PopupWindow* companion : window.companions) {
+        if (companion != nullptr && (companion->present == nullptr || companion->present())) {
+            OpenWindow(*companion, mode);
+        }
+    }
 }
 
+// A companion closes by itself; the window it follows closes it too.
 void CloseWindow(PopupWindow& window) {
-    if (OverheadArrangementOpen()) {
+    if (window.follows == nullptr && OverheadArrangementOpen()) {
         SetOverheadArrangementOpen(false);
         CloseOverheadArrangement();
+    }
+    for (PopupWindow* companion : window.companions) {
+        if (companion != nullptr) CloseWindow(*companion);
     }
     if (window.handle != nullptr) XPLMDestroyWindow(window.handle);
     window.handle = nullptr;
@@ -138,18 +154,38 @@ void ShowWindow(PopupWindow& window, bool visible) { ShowHostWindow(window.handl
 
 bool WindowOpen(const PopupWindow& window) { return window.handle != nullptr; }
 
+int WindowLeft(const PopupWindow& window) {
+    const PopupWindow& placed = owner(window);
+    return PlacementLeft(placed.placementIndex, placed.mode) + window.offsetX;
+}
+
+int WindowBottom(const PopupWindow& window) {
+    const PopupWindow& placed = owner(window);
+    return PlacementBottom(placed.placementIndex, placed.mode) + window.offsetY;
+}
+
+int WindowWidth(const PopupWindow& window) {
+    return window.follows != nullptr ? window.width
+                                     : PlacementWidth(window.placementIndex, window.mode);
+}
+
+int WindowHeight(const PopupWindow& window) {
+    return window.follows != nullptr ? window.height
+                                     : PlacementHeight(window.placementIndex, window.mode);
+}
+
 void PlaceWindow(PopupWindow& window) {
-    const int left = PlacementLeft(window.placementIndex, window.mode);
-    const int bottom = PlacementBottom(window.placementIndex, window.mode);
-    XPLMSetWindowGeometry(window.handle, left,
-                          bottom + PlacementHeight(window.placementIndex, window.mode),
-                          left + PlacementWidth(window.placementIndex, window.mode), bottom);
+    const int left = WindowLeft(window);
+    const int bottom = WindowBottom(window);
+    XPLMSetWindowGeometry(window.handle, left, bottom + WindowHeight(window),
+                          left + WindowWidth(window), bottom);
 }
 
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
                       float y) {
-    if (sprite < 0 || sprite >= window.sheet->spriteCount || sprite >= kMaxWindowSprites) return;
-    DrawSheetSprite(window.texture, window.sprites[sprite], colour, x, y);
+    const PopupWindow& sheet = owner(window);
+    if (sprite < 0 || sprite >= sheet.sheet->spriteCount || sprite >= kMaxWindowSprites) return;
+    DrawSheetSprite(sheet.texture, sheet.sprites[sprite], colour, x, y);
 }
 
 // The geometry is set again every time, so the windows of the overhead
@@ -157,10 +193,10 @@ void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour
 void DrawPopupWindow(PopupWindow& window) {
     if (!ready(window)) return;
     PlaceWindow(window);
-    const int left = PlacementLeft(window.placementIndex, window.mode);
-    const int bottom = PlacementBottom(window.placementIndex, window.mode);
+    const int left = WindowLeft(window);
+    const int bottom = WindowBottom(window);
     if (!window.ownBackground) {
-        DrawWindowSprite(window, 0, CockpitLightColour(), static_cast<float>(left),
+        DrawWindowSprite(window, window.background, CockpitLightColour(), static_cast<float>(left),
                          static_cast<float>(bottom));
     }
     if (window.content != nullptr) window.content(window, left, bottom);
@@ -210,7 +246,7 @@ void DragWindow(PopupWindow& window, int x, int y, int status) {
             return;
         case xplm_MouseDrag:
             if (!window.dragging || window.handle == nullptr) return;
-            MovePlacement(window.placementIndex, window.mode, x - window.pressX,
+            MovePlacement(owner(window).placementIndex, owner(window).mode, x - window.pressX,
                           y - window.pressY);
             PlaceWindow(window);
             return;
