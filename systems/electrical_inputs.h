@@ -11,7 +11,6 @@ bool CabinUtilitySwitchOn(int number);     // cabin utilities window: switch 1 (
 
 struct PendingModelValues {
     bool glideSlopeIsolation = false;
-    bool cabinUtilitySwitchOn[2] = {};
 };
 
 extern PendingModelValues pendingModelValues;

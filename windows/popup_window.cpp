@@ -44,6 +44,15 @@ const PopupWindow& owner(const PopupWindow& window) {
     return window.follows != nullptr ? *window.follows : window;
 }
 
+// Sprite n of the sheet the window draws from, or none.
+const SpriteRecord* sheetSprite(const PopupWindow& window, int sprite) {
+    const PopupWindow& sheet = owner(window);
+    if (sprite < 0 || sprite >= sheet.sheet->spriteCount || sprite >= kMaxWindowSprites) {
+        return nullptr;
+    }
+    return &sheet.sprites[sprite];
+}
+
 bool ready(const PopupWindow& window) {
     return window.handle != nullptr && owner(window).texture != 0 && pluginActive != 0;
 }
@@ -183,9 +192,16 @@ void PlaceWindow(PopupWindow& window) {
 
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
                       float y) {
-    const PopupWindow& sheet = owner(window);
-    if (sprite < 0 || sprite >= sheet.sheet->spriteCount || sprite >= kMaxWindowSprites) return;
-    DrawSheetSprite(sheet.texture, sheet.sprites[sprite], colour, x, y);
+    if (const SpriteRecord* record = sheetSprite(window, sprite)) {
+        DrawSheetSprite(owner(window).texture, *record, colour, x, y);
+    }
+}
+
+void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* colour,
+                            float centreX, float centreY, float degrees) {
+    if (const SpriteRecord* record = sheetSprite(window, sprite)) {
+        DrawSheetSpriteTurned(owner(window).texture, *record, colour, centreX, centreY, degrees);
+    }
 }
 
 // The geometry is set again every time, so the windows of the overhead

@@ -151,6 +151,10 @@ void PlaceWindow(PopupWindow& window);
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
                       float y);
 
+// The same turned clockwise about its centre, at (centreX, centreY).
+void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* colour,
+                            float centreX, float centreY, float degrees);
+
 // The handlers every window's table starts and ends with: the close button
 // (on release) and the body, which drags the window.
 template <PopupWindow& window>

@@ -13,8 +13,9 @@ namespace {
 
 // In the order their sheets load.
 PopupWindow* const kPopups[] = {
-    &meterWindow, &cabinUtilitiesWindow, &apuWindow,   &antiIceWindow,
-    &fuelWindow,  &auxFuelWindow,        &clockWindow,
+    &meterWindow,           &cabinUtilitiesWindow, &apuWindow,   &antiIceWindow,
+    &fuelWindow,            &fuelAuxBleedWindow,   &fuelAuxTransferWindow,
+    &auxFuelWindow,         &clockWindow,
 };
 
 }  // namespace

@@ -264,6 +264,10 @@ Canvas meterSheet() {
     digit(canvas, kMeterSprites[kMeterMinus], "-");
     toggle(canvas, kMeterSprites[kMeterTwoPositionSwitch], 1);
     toggle(canvas, kMeterSprites[kMeterTwoPositionSwitch + 1], -1);
+    guardedSwitch(canvas, kMeterSprites[kMeterBatteryOff], false, -1);
+    guardedSwitch(canvas, kMeterSprites[kMeterStandbyOff], false, -1);
+    guardedSwitch(canvas, kMeterSprites[kMeterStandbyBat], false, 1);
+    guardedSwitch(canvas, kMeterSprites[kMeterDriveDisconnected], false, -1);
     return canvas;
 }
 
@@ -341,8 +345,10 @@ Canvas cabinUtilitiesSheet() {
     guardedSwitch(canvas, kCabinUtilitiesSprites[kCabinSelectorCentre], false, 0);
     guardedSwitch(canvas, kCabinUtilitiesSprites[kCabinSelectorLeft], false, 1);
     guardedSwitch(canvas, kCabinUtilitiesSprites[kCabinSelectorRight], false, -1);
-    for (int position = 0; position < 3; ++position) {
-        toggle(canvas, kCabinUtilitiesSprites[kCabinThreePosition + position], 1 - position);
+    const float wiperAngles[4] = {-60, -20, 20, 60};
+    for (int position = 0; position < 4; ++position) {
+        knob(canvas, kCabinUtilitiesSprites[kCabinWiperSelector + position],
+             wiperAngles[position]);
     }
     return canvas;
 }
