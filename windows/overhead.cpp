@@ -4,13 +4,12 @@
 
 namespace quil {
 
-void DrawWindowLamp(int left, int bottom, const PixelRect &lamp,
-                    const float *litColour, bool lit) {
-  if (lit) {
-    FillRectLit(litColour, left, bottom, lamp, false);
-  } else {
-    FillRectLit(ColourOf(FixedColour::Grey42), left, bottom, lamp, true);
-  }
+void DrawWindowLamp(int left, int bottom, const PixelRect& lamp, const float* litColour, bool lit) {
+    if (lit) {
+        FillRectLit(litColour, left, bottom, lamp, false);
+    } else {
+        FillRectLit(ColourOf(FixedColour::Grey42), left, bottom, lamp, true);
+    }
 }
 
-} // namespace quil
+}  // namespace quil

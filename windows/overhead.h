@@ -14,19 +14,19 @@ extern PopupWindow apuWindow;
 extern PopupWindow cabinUtilitiesWindow;
 extern PopupWindow antiIceWindow;
 extern PopupWindow fuelWindow;
-extern PopupWindow fuelAuxBleedWindow;    // bleed switches and the aux mode
-extern PopupWindow fuelAuxTransferWindow; // the four aux transfer switches
+extern PopupWindow fuelAuxBleedWindow;     // bleed switches and the aux mode
+extern PopupWindow fuelAuxTransferWindow;  // the four aux transfer switches
 
 // ---- Meter panel
 // --------------------------------------------------------------
 
 // Battery switch and its guard.
-constexpr int kBatteryGuardClosed = 0; // switch ON
+constexpr int kBatteryGuardClosed = 0;  // switch ON
 constexpr int kBatteryOffState = 1;
-constexpr int kBatteryGuardOpen = 2; // switch ON
+constexpr int kBatteryGuardOpen = 2;  // switch ON
 // Standby power switch and its guard.
-constexpr int kStandbyGuardClosed = 0; // AUTO
-constexpr int kStandbyGuardOpen = 1;   // AUTO
+constexpr int kStandbyGuardClosed = 0;  // AUTO
+constexpr int kStandbyGuardOpen = 1;    // AUTO
 constexpr int kStandbyOffState = 2;
 constexpr int kStandbyBatState = 3;
 // Generator drive disconnect switches and their guards.
@@ -50,9 +50,9 @@ int MeterTwoPositionSwitch();
 // ---- APU and generator panel
 // -------------------------------------------------
 
-constexpr int kBusTransferGuardClosed = 0; // AUTO
+constexpr int kBusTransferGuardClosed = 0;  // AUTO
 constexpr int kBusTransferOffState = 1;
-constexpr int kBusTransferGuardOpen = 2; // AUTO
+constexpr int kBusTransferGuardOpen = 2;  // AUTO
 int BusTransferState();
 
 // ---- Cabin utilities strip
@@ -61,7 +61,7 @@ int BusTransferState();
 // The emergency exit lights selector: guarded at ARMED, OFF above, ON below.
 constexpr int kExitLightsGuardClosed = 0;
 constexpr int kExitLightsOff = 1;
-constexpr int kExitLightsArmed = 2; // guard open
+constexpr int kExitLightsArmed = 2;  // guard open
 constexpr int kExitLightsOn = 3;
 int ExitLightsSelector();
 
@@ -75,7 +75,6 @@ void SetCabinUtilitySwitch(int number, bool on);
 // A lamp of an overhead window, at window pixels from its lower-left
 // corner (left, bottom): lit in its colour, drawn without the cockpit
 // lighting, or off in dark grey under it.
-void DrawWindowLamp(int left, int bottom, const PixelRect &lamp,
-                    const float *litColour, bool lit);
+void DrawWindowLamp(int left, int bottom, const PixelRect& lamp, const float* litColour, bool lit);
 
-} // namespace quil
+}  // namespace quil

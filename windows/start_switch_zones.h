@@ -8,25 +8,23 @@
 
 namespace quil {
 
-template <int engine> struct StartSwitchZones {
-  static void left(int, int, int status, int) {
-    if (isPress(status))
-      StartSwitchStepLeft(engine);
-  }
-  static void right(int, int, int status, int) {
-    if (isPress(status))
-      StartSwitchStepRight(engine);
-  }
-  static void middle(int, int, int status, int) {
-    if (!isPress(status))
-      return;
-    const int position = StartSwitchPosition(engine);
-    if (position == kStartSwitchGround) {
-      StartSwitchStepRight(engine);
-    } else if (position >= kStartSwitchContinuous) {
-      StartSwitchStepLeft(engine);
+template <int engine>
+struct StartSwitchZones {
+    static void left(int, int, int status, int) {
+        if (isPress(status)) StartSwitchStepLeft(engine);
     }
-  }
+    static void right(int, int, int status, int) {
+        if (isPress(status)) StartSwitchStepRight(engine);
+    }
+    static void middle(int, int, int status, int) {
+        if (!isPress(status)) return;
+        const int position = StartSwitchPosition(engine);
+        if (position == kStartSwitchGround) {
+            StartSwitchStepRight(engine);
+        } else if (position >= kStartSwitchContinuous) {
+            StartSwitchStepLeft(engine);
+        }
+    }
 };
 
-} // namespace quil
+}  // namespace quil
