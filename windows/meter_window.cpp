@@ -50,8 +50,7 @@ struct MeterSwitches {
 
 MeterSwitches meter;
 
-// ---- Battery
-// ---------------------------------------------------------------------
+// ---- Battery ---------------------------------------------------------------
 
 void setBattery(int state) {
     meter.battery = state;
@@ -70,8 +69,7 @@ void batterySwitchOn(int, int, int status, int) {
     if (isPress(status)) setBattery(kBatteryGuardOpen);
 }
 
-// ---- Standby power
-// ---------------------------------------------------------------
+// ---- Standby power ---------------------------------------------------------
 
 // The electrical input is AUTO under the guard, else the state less one.
 void setStandby(int state) {
@@ -99,8 +97,7 @@ void standbyTowardsAuto(int, int, int status, int) {
     setStandby(kNext[meter.standby]);
 }
 
-// ---- Generator drive disconnects
-// -------------------------------------------------
+// ---- Generator drive disconnects -------------------------------------------
 
 void driveLower(int, int, int status, int side) {
     if (isPress(status)) meter.drive[side] = kDriveGuardOpen;
@@ -121,8 +118,7 @@ void driveGuard(int, int, int status, int side) {
         meter.drive[side] = meter.drive[side] != 0 ? kDriveGuardClosed : kDriveGuardOpen;
 }
 
-// ---- Meter selectors
-// -------------------------------------------------------------
+// ---- Meter selectors -------------------------------------------------------
 
 // The upper quadrants turn the knob towards positions 2 (left) and 4
 // (right) and stop there; the lower ones step one way round.
@@ -205,8 +201,7 @@ constexpr ClickZone kMeterZones[] = {
     {},
 };
 
-// ---- Meters
-// ----------------------------------------------------------------------
+// ---- Meters ----------------------------------------------------------------
 
 struct MeterReading {
     float volts, amps, hertz;
@@ -255,8 +250,7 @@ MeterReading acReading(int source) {
     }
 }
 
-// ---- Drawing
-// ---------------------------------------------------------------------
+// ---- Drawing ---------------------------------------------------------------
 
 struct Point {
     float x, y;

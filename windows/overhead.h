@@ -17,8 +17,7 @@ extern PopupWindow fuelWindow;
 extern PopupWindow fuelAuxBleedWindow;     // bleed switches and the aux mode
 extern PopupWindow fuelAuxTransferWindow;  // the four aux transfer switches
 
-// ---- Meter panel
-// --------------------------------------------------------------
+// ---- Meter panel -----------------------------------------------------------
 
 // Battery switch and its guard.
 constexpr int kBatteryGuardClosed = 0;  // switch ON
@@ -47,16 +46,14 @@ int DcMeterSelector();
 int AcMeterSelector();
 int MeterTwoPositionSwitch();
 
-// ---- APU and generator panel
-// -------------------------------------------------
+// ---- APU and generator panel -----------------------------------------------
 
 constexpr int kBusTransferGuardClosed = 0;  // AUTO
 constexpr int kBusTransferOffState = 1;
 constexpr int kBusTransferGuardOpen = 2;  // AUTO
 int BusTransferState();
 
-// ---- Cabin utilities strip
-// ---------------------------------------------------
+// ---- Cabin utilities strip -------------------------------------------------
 
 // The emergency exit lights selector: guarded at ARMED, OFF above, ON below.
 constexpr int kExitLightsGuardClosed = 0;
@@ -69,8 +66,7 @@ int ExitLightsSelector();
 // loads of the transfer buses.
 void SetCabinUtilitySwitch(int number, bool on);
 
-// ---- Shared drawing
-// ----------------------------------------------------------
+// ---- Shared drawing --------------------------------------------------------
 
 // A lamp of an overhead window, at window pixels from its lower-left
 // corner (left, bottom): lit in its colour, drawn without the cockpit
