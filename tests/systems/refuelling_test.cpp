@@ -1,8 +1,8 @@
 // Refuelling: the flow through the open channels at the station's pressure,
 // the station and the realtime sequence stopped the moment the aircraft
 // may no longer take fuel, the sequence's stages up to a request or to
-// full tanks, the full flag that stops a channel until its valve is closed,
-// and the aux refuel select.
+// full tanks, and the full flag that stops a channel until its valve is
+// closed.
 #include "systems/refuelling.h"
 
 #include <gtest/gtest.h>
@@ -196,23 +196,6 @@ TEST_F(Refuelling, AFullTankStopsItsChannelUntilTheValveCloses) {
     EXPECT_FALSE(RefuelChannelFlowing(kRefuelChannelLeft));
     SetRefuelValve(kRefuelChannelLeft, false);
     EXPECT_FALSE(TankFullDuringRefuelling(kMainTank1));
-}
-
-TEST_F(Refuelling, AuxRefuelLeadsTheOuterChannelsIntoTheAuxTanks) {
-    ASSERT_TRUE(SetForwardAuxTanks(1) && SetAftAuxTanks(1));
-    SetAuxRefuelSelect(true);
-    ASSERT_TRUE(dcStandbyBusPowered());
-    const int expected[kRefuelChannels] = {kForwardAuxTank, kCenterTank, kAftAuxTank};
-    for (int channel = 0; channel < kRefuelChannels; ++channel) {
-        EXPECT_EQ(RefuelChannelTank(channel), expected[channel]) << "channel " << channel;
-    }
-    SetRefuelValve(kRefuelChannelLeft, true);
-    SwitchFuelStationOn();
-    runFor(1.0f);
-    EXPECT_GT(TankQuantity(kForwardAuxTank), 15.0f);
-    SetAuxRefuelSelect(false);
-    EXPECT_EQ(RefuelChannelTank(kRefuelChannelLeft), kMainTank1);
-    ASSERT_TRUE(SetForwardAuxTanks(0) && SetAftAuxTanks(0));
 }
 
 }  // namespace
