@@ -438,18 +438,16 @@ TEST_F(Widgets, TypingReplacesTheTextOfTheFieldUnderThePointUpToItsLimit) {
         const char* text;
     };
     const Case cases[] = {
-        {x, y, "2500", true, "2500"},
         {x, y, "1234567", true, "12345"},
         {x, y, "", true, ""},
-        {kChildRight + 20, y, "99", false, ""},    // the window beside the field
-        {kWindowRight + 20, y, "99", false, ""},   // beside the window
+        {kChildRight + 20, y, "99", false, ""},  // the window beside the field
     };
     for (const Case& c : cases) {
         EXPECT_EQ(standin::typeText(c.x, c.y, c.typed), c.typedIn) << c.typed;
         EXPECT_EQ(standin::widgetInfo(field).descriptor, c.text) << c.typed;
     }
     const std::vector<Heard> changes = heardOf(xpMsg_TextFieldChanged);
-    ASSERT_EQ(changes.size(), 3u) << "up the chain to the window";
+    ASSERT_EQ(changes.size(), 2u) << "up the chain to the window";
     EXPECT_EQ(changes[0].param1, paramOf(field));
     XPHideWidget(window);
     EXPECT_FALSE(standin::typeText(x, y, "1")) << "hidden";
