@@ -272,10 +272,6 @@ bool StartRealtimeRefuelling(float quantity) {
 
 bool RealtimeRefuellingActive() { return model.sequence.active; }
 
-float RealtimeTarget(int tank) {
-    return tank >= 0 && tank < kFuelTanks ? model.sequence.target[tank] : 0.0f;
-}
-
 // What the fuel model reads of refuelling.
 bool RefuellingInto(int tank) {
     for (int channel = 0; channel < kRefuelChannels; ++channel) {

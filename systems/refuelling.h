@@ -68,7 +68,5 @@ bool QuickRefuel(float quantity);
 // (configured unit): both mains first, then the centre, then the aux tanks.
 bool StartRealtimeRefuelling(float quantity);
 bool RealtimeRefuellingActive();
-// The quantity the sequence fills a tank to, kg.
-float RealtimeTarget(int tank);
 
 }  // namespace quil

@@ -169,11 +169,36 @@ void readNames() {
     }
 }
 
+// A requested quantity as typed: a whole number of 1 to 99999 in the
+// configured unit, spaces around it allowed. Null for an accepted one,
+// else the message the dialog shows.
+const char* refuseQuantity(const char* text, int& quantity) {
+    quantity = 0;
+    if (text == nullptr) return "Requested fuel: type a quantity.";
+    const char* c = text;
+    while (*c == ' ') ++c;
+    if (*c == '\0') return "Requested fuel: type a quantity.";
+    if (*c == '-') return "Requested fuel cannot be negative.";
+    if (*c == '+') ++c;
+    long value = 0;
+    const char* digits = c;
+    for (; *c >= '0' && *c <= '9'; ++c) {
+        if (value <= kMaxRequest) value = value * 10 + (*c - '0');
+    }
+    const bool anyDigit = c != digits;
+    while (*c == ' ') ++c;
+    if (!anyDigit || *c != '\0') return "Requested fuel: type a whole number, digits only.";
+    if (value > kMaxRequest) return "Requested fuel: at most 99999.";
+    if (value < 1) return "Requested fuel: at least 1.";
+    quantity = static_cast<int>(value);
+    return nullptr;
+}
+
 // The request, or the reason it is refused shown in the dialog.
 bool readRequest(int& quantity) {
     char text[kDescriptorBytes] = {};
     XPGetWidgetDescriptor(dialog.quantities[kRequestRow], text, kDescriptorBytes - 1);
-    const char* refusal = RefuseFuelQuantity(text, quantity);
+    const char* refusal = refuseQuantity(text, quantity);
     if (refusal == nullptr) return true;
     XPSetWidgetDescriptor(dialog.status, refusal);
     return false;
@@ -305,27 +330,5 @@ void LoadFuelRequestBanner() {
 }
 
 void UnloadFuelRequestBanner() { DeleteTexture(banner.texture); }
-
-const char* RefuseFuelQuantity(const char* text, int& quantity) {
-    quantity = 0;
-    if (text == nullptr) return "Requested fuel: type a quantity.";
-    const char* c = text;
-    while (*c == ' ') ++c;
-    if (*c == '\0') return "Requested fuel: type a quantity.";
-    if (*c == '-') return "Requested fuel cannot be negative.";
-    if (*c == '+') ++c;
-    long value = 0;
-    const char* digits = c;
-    for (; *c >= '0' && *c <= '9'; ++c) {
-        if (value <= kMaxRequest) value = value * 10 + (*c - '0');
-    }
-    const bool anyDigit = c != digits;
-    while (*c == ' ') ++c;
-    if (!anyDigit || *c != '\0') return "Requested fuel: type a whole number, digits only.";
-    if (value > kMaxRequest) return "Requested fuel: at most 99999.";
-    if (value < 1) return "Requested fuel: at least 1.";
-    quantity = static_cast<int>(value);
-    return nullptr;
-}
 
 }  // namespace quil

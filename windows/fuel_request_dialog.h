@@ -18,9 +18,4 @@ void DestroyFuelRequestDialog();
 void LoadFuelRequestBanner();
 void UnloadFuelRequestBanner();
 
-// Reads a requested quantity as typed: a whole number of 1 to 99999 in the
-// configured unit, spaces around it allowed. Null for an accepted one, else
-// the message the dialog shows.
-const char* RefuseFuelQuantity(const char* text, int& quantity);
-
 }  // namespace quil

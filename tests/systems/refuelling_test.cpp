@@ -108,6 +108,7 @@ TEST_F(Refuelling, EachOpenChannelTakesItsShareOfTheStationPressure) {
             EXPECT_NEAR((TankQuantity(tank) - before[tank]) / 2.0f, open ? expected : 0.0f, 0.1f)
                 << name << ", channel " << channel;
         }
+        EXPECT_NEAR(FuelAddedLastStep(), expected * kFrame, 0.01f) << name;
         ResetRefuelling();
     }
 }
