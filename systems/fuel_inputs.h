@@ -1,5 +1,5 @@
-// What the fuel model reads from the refuelling model, which is stepped
-// after it in the frame.
+// What the fuel model reads of refuelling, a module built on the fuel
+// model's own operations.
 #pragma once
 
 namespace quil {
