@@ -16,24 +16,11 @@ namespace {
 constexpr GLfloat kZoneOutlineColour[4] = {0.7f, 0.7f, 1.0f, 0.2f};
 constexpr GLfloat kZoneOutlineWidth = 1.0f;
 
-// Window sheets count both edges of a rectangle; the panel atlas does not.
 void normaliseSprites(PopupWindow& window) {
-    const float w = static_cast<float>(window.sheetWidth);
-    const float h = static_cast<float>(window.sheetHeight);
     int n = 0;
     for (; n < window.sheet->spriteCount && n < kMaxWindowSprites; ++n) {
-        const SpriteRect& rect = window.sheet->sprites[n];
-        SpriteRecord& sprite = window.sprites[n];
-        sprite.x0 = rect.x0;
-        sprite.y0 = rect.y0;
-        sprite.x1 = rect.x1;
-        sprite.y1 = rect.y1;
-        sprite.texLeft = static_cast<float>(rect.x0) / w;
-        sprite.texRight = static_cast<float>(rect.x1) / w;
-        sprite.texBottom = static_cast<float>(rect.y0) / h;
-        sprite.texTop = static_cast<float>(rect.y1) / h;
-        sprite.width = static_cast<float>(rect.x1 - rect.x0 + 1);
-        sprite.height = static_cast<float>(rect.y1 - rect.y0 + 1);
+        window.sprites[n] =
+            SheetSpriteRecord(*window.sheet, n, window.sheetWidth, window.sheetHeight);
     }
     window.sprites[n] = SpriteRecord{};
     window.sprites[n].x0 = -1;
@@ -102,6 +89,26 @@ int mouseCallback(XPLMWindowID id, int x, int y, XPLMMouseStatus status, void*) 
 }
 
 }  // namespace
+
+// Window sheets count both edges of a rectangle; the panel atlas does not.
+SpriteRecord SheetSpriteRecord(const WindowSheet& sheet, int sprite, int sheetWidth,
+                               int sheetHeight) {
+    const float w = static_cast<float>(sheetWidth);
+    const float h = static_cast<float>(sheetHeight);
+    const SpriteRect& rect = sheet.sprites[sprite];
+    SpriteRecord record{};
+    record.x0 = rect.x0;
+    record.y0 = rect.y0;
+    record.x1 = rect.x1;
+    record.y1 = rect.y1;
+    record.texLeft = static_cast<float>(rect.x0) / w;
+    record.texRight = static_cast<float>(rect.x1) / w;
+    record.texBottom = static_cast<float>(rect.y0) / h;
+    record.texTop = static_cast<float>(rect.y1) / h;
+    record.width = static_cast<float>(rect.x1 - rect.x0 + 1);
+    record.height = static_cast<float>(rect.y1 - rect.y0 + 1);
+    return record;
+}
 
 void LoadWindowTexture(PopupWindow& window) {
     if (window.follows != nullptr) return;

@@ -115,6 +115,11 @@ constexpr PopupWindow WithCompanions(PopupWindow window, PopupWindow* first,
     return window;
 }
 
+// Sprite n of a sheet loaded at the given size, with its texture
+// coordinates.
+SpriteRecord SheetSpriteRecord(const WindowSheet& sheet, int sprite, int sheetWidth,
+                               int sheetHeight);
+
 // Deletes any old texture, loads the sheet and works out its sprites'
 // texture coordinates; a sheet that is missing or refused leaves the
 // texture 0, so the window draws nothing and ignores clicks.

@@ -1,6 +1,6 @@
 // The popup windows' artwork sheets: file name, size and sprite rectangles
 // (x0, y0, x1, y1, both edges counted, y from the bottom edge of the
-// picture), and the glyph grids that two of them carry. Shared by the
+// picture), and the glyph grids that three of them carry. Shared by the
 // plug-in and by the artwork generator, which draws each sprite inside its
 // rectangle. Every sheet holds its window's background as sprite 0.
 #pragma once
@@ -315,6 +315,8 @@ constexpr SpriteRect kFuelStationSprites[kStationSpriteCount] = {
 };
 constexpr WindowSheet kFuelStationSheet =
     MakeSheet("quilfuelstation.png", 512, 256, kFuelStationSprites);
+// The quantity displays' digits, 6 pixels apart.
+constexpr GlyphGrid kStationDigitGlyphs = {48, 57, 242, 6, 6, 10, 10, 10};
 
 // ---- Fuel request dialog: the picture above its window ----------------------
 

@@ -38,6 +38,7 @@ constexpr char kUsage[] =
     "Scenario lines: at TIME ACTION ..., with the actions\n"
     "  set DATAREF[INDEX] VALUE | \"TEXT\"\n"
     "  click|press|drag|release [panel] X Y\n"
+    "  type X Y \"TEXT\"               (the dialog text field under window pixel X Y)\n"
     "  message MESSAGE PARAM         aircraft PATH.acf        screenshot NAME.png\n"
     "  expect DATAREF[INDEX] ==|!=|>|<|>=|<= VALUE      expect DATAREF ~ VALUE TOLERANCE\n"
     "  send afds|switch MODE COMMAND set|on|off|query|ACTION [VALUE]\n"

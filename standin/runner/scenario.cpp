@@ -167,6 +167,21 @@ bool parseMouse(const Arguments& args, ActionBody* body, std::string* error) {
     return true;
 }
 
+bool parseType(const Arguments& args, ActionBody* body, std::string* error) {
+    TypeAction type;
+    long long x = 0, y = 0;
+    constexpr long long kLargest = std::numeric_limits<int>::max();
+    if (!argumentCount(args, 3, error) ||
+        !parseInteger(args.words[0], -kLargest, kLargest, &x, error) ||
+        !parseInteger(args.words[1], -kLargest, kLargest, &y, error))
+        return false;
+    type.x = static_cast<int>(x);
+    type.y = static_cast<int>(y);
+    type.text = args.words[2].text;
+    *body = type;
+    return true;
+}
+
 bool parseMessage(const Arguments& args, ActionBody* body, std::string* error) {
     MessageAction message;
     long long number = 0, param = 0;
@@ -390,6 +405,7 @@ constexpr ActionSyntax kActions[] = {
     {"press", "[panel] X Y", parseMouse<MousePhase::Press>},
     {"drag", "[panel] X Y", parseMouse<MousePhase::Drag>},
     {"release", "[panel] X Y", parseMouse<MousePhase::Release>},
+    {"type", "X Y TEXT", parseType},
     {"message", "MESSAGE PARAM", parseMessage},
     {"aircraft", "PATH.acf", parseAircraft},
     {"screenshot", "NAME.png", parseScreenshot},
@@ -579,6 +595,12 @@ struct ActionRunner {
             case MousePhase::Press: mouseDown(point.x, point.y); break;
             case MousePhase::Drag: mouseDrag(point.x, point.y); break;
             case MousePhase::Release: mouseUp(point.x, point.y); break;
+        }
+    }
+
+    void operator()(const TypeAction& type) {
+        if (!typeText(type.x, type.y, type.text)) {
+            problem("no text field at " + std::to_string(type.x) + " " + std::to_string(type.y));
         }
     }
 

@@ -11,6 +11,8 @@
 //   at 2    press 500 700                 press / drag / release: one mouse phase each,
 //   at 2.1  drag 510 700                    with or without "panel"
 //   at 2.2  release 510 700
+//   at 2.5  type 640 300 "5000"           replaces the text of the dialog text field
+//                                           under window pixel (x, y), as typed
 //   at 3    message 102 0                 simulator message to every plug-in
 //   at 3    aircraft Quil737/Quil737.acf  relative to the scenario's folder
 //   at 4    screenshot panel.png          written into the output folder
@@ -72,6 +74,12 @@ struct MouseAction {
     double x = 0.0, y = 0.0;
 };
 
+// Text typed into a dialog's text field, which is found under the point.
+struct TypeAction {
+    int x = 0, y = 0;  // window pixels
+    std::string text;
+};
+
 struct MessageAction {
     int message = 0;
     intptr_t param = 0;
@@ -122,7 +130,7 @@ struct PauseAction {
 
 struct EndAction {};
 
-using ActionBody = std::variant<SetAction, MouseAction, MessageAction, AircraftAction,
+using ActionBody = std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
                                 ScreenshotAction, ExpectAction, SendAction, WaypointAction,
                                 DestinationAction, PauseAction, EndAction>;
 

@@ -100,6 +100,24 @@ TEST(ScenarioParse, MouseActionsTakeWindowPixelsOrPanelUnits) {
     }
 }
 
+TEST(ScenarioParse, TypeTakesWindowPixelsAndTheText) {
+    struct Case {
+        const char* line;
+        int x, y;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"at 3 type 512 300 \"Pell Orvik\"", 512, 300, "Pell Orvik"},
+        {"at 3 type 10 20 \"\"", 10, 20, ""},
+    };
+    for (const Case& c : cases) {
+        const TypeAction type = only<TypeAction>(c.line);
+        EXPECT_EQ(type.x, c.x) << c.line;
+        EXPECT_EQ(type.y, c.y) << c.line;
+        EXPECT_EQ(type.text, c.text) << c.line;
+    }
+}
+
 TEST(ScenarioParse, MessageNumbersMayBeHexAndWrapLikePluginMessages) {
     MessageAction message = only<MessageAction>("at 5 message 102 0");
     EXPECT_EQ(message.message, 102);
@@ -214,6 +232,8 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
         {"at 1 set sim/a 1 2", "demo.scenario:1: extra argument '2' (set DATAREF VALUE)"},
         {"\nat 1 click 1 2 3", "demo.scenario:2: extra argument '3' (click [panel] X Y)"},
         {"at 1 click panel 1", "demo.scenario:1: missing argument (click [panel] X Y)"},
+        {"at 1 type 1 2", "demo.scenario:1: missing argument (type X Y TEXT)"},
+        {"at 1 type 1.5 2 \"a\"", "demo.scenario:1: bad whole number '1.5'"},
         {"at 1 pause now", "demo.scenario:1: extra argument 'now' (pause)"},
         {"at 1 message 102", "demo.scenario:1: missing argument (message MESSAGE PARAM)"},
         {"at soon pause", "demo.scenario:1: bad number 'soon'"},
@@ -343,7 +363,8 @@ TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
         "at 0 set sim/cockpit/autopilot/altitude \"high\"\n"
         "at 0 set sim/cockpit/autopilot/altitude[2] 1\n"
         "at 0 set sim/aircraft/view/acf_tailnum 5\n"
-        "at 0 aircraft /nonexistent/A.acf\n");
+        "at 0 aircraft /nonexistent/A.acf\n"
+        "at 0 type 5 5 \"1\"\n");
     const std::vector<std::string> wanted = {
         "demo.scenario:1: no dataref 'nope/missing'",
         "demo.scenario:2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers",
@@ -351,6 +372,7 @@ TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
         "demo.scenario:4: 'sim/cockpit/autopilot/altitude' is not an array",
         "demo.scenario:5: 'sim/aircraft/view/acf_tailnum' holds text: give a quoted value",
         "demo.scenario:6: cannot read aircraft '/nonexistent/A.acf'",
+        "demo.scenario:7: no text field at 5 5",
     };
     EXPECT_EQ(outcome.problems, wanted);
     EXPECT_TRUE(runFailed(outcome));
