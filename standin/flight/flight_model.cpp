@@ -64,8 +64,8 @@ constexpr const char* kRefNames[kRefCount] = {
 };
 
 // The flight's own values for checking a flight: the distance right of the
-// flight plan's active leg, the destination entry, the vertical speed of
-// the last touchdown.
+// flight plan's route, the destination entry, the vertical speed of the
+// last touchdown.
 const SimDataRefSpec kFlightCheckRefs[] = {
     {"standin/flight/cross_track_nm", xplmType_Float, 1, false, {0}},
     {"standin/flight/fms_destination", xplmType_Int, 1, false, {0}},
@@ -118,14 +118,9 @@ double degrees360(double radians) {
     return degrees < 0.0 ? degrees + 360.0 : degrees;
 }
 
-// Cross-track distance (nm, right of the leg positive) from the flight
-// plan's previous entry to its destination, on the sphere of the model.
-double crossTrackNm() {
-    const std::vector<FmsEntry>& plan = flightPlanEntries();
-    const int destination = destinationEntry();
-    if (destination < 1 || destination >= static_cast<int>(plan.size())) return 0.0;
-    const FmsEntry& from = plan[destination - 1];
-    const FmsEntry& to = plan[destination];
+// Distance (nm, right positive) from the leg between two flight-plan
+// entries, on the sphere of the model.
+double offsetFromLeg(const FmsEntry& from, const FmsEntry& to) {
     const double lat1 = from.lat * kRadiansPerDegree, lon1 = from.lon * kRadiansPerDegree;
     const double lat2 = to.lat * kRadiansPerDegree, lon2 = to.lon * kRadiansPerDegree;
     const double lat = current.motion.latRad, lon = current.motion.lonRad;
@@ -140,6 +135,19 @@ double crossTrackNm() {
     const double offset = std::asin(
         std::sin(distance) * std::sin(course(lat1, lon1, lat, lon) - course(lat1, lon1, lat2, lon2)));
     return offset * 60.0 * kDegreesPerRadian;
+}
+
+// Distance from the route flown: from the active leg, or from the leg just
+// left when that is nearer, as it is through a turn that begins before
+// the waypoint.
+double crossTrackNm() {
+    const std::vector<FmsEntry>& plan = flightPlanEntries();
+    const int destination = destinationEntry();
+    if (destination < 1 || destination >= static_cast<int>(plan.size())) return 0.0;
+    const double active = offsetFromLeg(plan[destination - 1], plan[destination]);
+    if (destination < 2) return active;
+    const double left = offsetFromLeg(plan[destination - 2], plan[destination - 1]);
+    return std::fabs(left) < std::fabs(active) ? left : active;
 }
 
 void writeFlightState() {
