@@ -247,6 +247,7 @@ void startFlight(const FlightStart& start) {
         m.altitudeM = m.groundElevationM + kGearHeightM;
         m.headingRad = m.courseRad = m.trackRad = headingRad;
         m.pitchRad = 0.4 * kRadiansPerDegree;
+        m.gearLoadN = m.massKg * kGravity;
     } else {
         m.altitudeM = std::max(start.altitudeFt * kMetresPerFoot,
                                m.groundElevationM + kGearHeightM + 1.0);
