@@ -1,7 +1,7 @@
 // Published 737-800 figures: wing reference area 124.6 m², span 34.3 m
 // (aspect ratio 9.4), maximum take-off mass 79 t; a drag polar with a
 // zero-lift drag coefficient near 0.02 and an Oswald factor near 0.8, with
-// drag rise from about Mach 0.76; flaps 40 adding some 1.2 to the lift
+// drag rise from about Mach 0.76; flaps 40 adding some 0.85 to the lift
 // coefficient (slats included) and 0.06 to the drag.
 #include "standin/flight/aerodynamics.h"
 
@@ -20,13 +20,14 @@ constexpr double kLiftSlope = 5.0;
 constexpr double kCleanZeroAlphaLift = 0.25;
 // The slats and the first flap settings give most of the extra lift, so the
 // increment grows with the square root of the flap ratio.
-constexpr double kFullFlapLift = 1.2;
+constexpr double kFullFlapLift = 0.85;
 constexpr double kCleanMaxLift = 1.45;
 constexpr double kFullFlapMaxLift = 2.7;
 constexpr double kZeroLiftDrag = 0.020;
 constexpr double kFullFlapDrag = 0.06;
 constexpr double kGearDrag = 0.015;
 constexpr double kSpeedbrakeDrag = 0.025;
+constexpr double kSpoilerLift = 0.6;
 constexpr double kDragRiseMach = 0.76;
 constexpr double kDragRiseFactor = 20.0;
 // Elevator trim to angle of attack: neutral trim flies at 2°, each unit of
@@ -36,9 +37,10 @@ constexpr double kAlphaPerElevatorRad = 13.0 * kRadiansPerDegree;
 
 }  // namespace
 
-double liftCoefficient(double alphaRad, double flaps) {
+double liftCoefficient(double alphaRad, double flaps, double speedbrake) {
     const double f = std::clamp(flaps, 0.0, 1.0);
-    const double lift = kCleanZeroAlphaLift + kFullFlapLift * std::sqrt(f) + kLiftSlope * alphaRad;
+    const double lift = kCleanZeroAlphaLift + kFullFlapLift * std::sqrt(f) + kLiftSlope * alphaRad -
+                        kSpoilerLift * std::clamp(speedbrake, 0.0, 1.0);
     const double most = kCleanMaxLift + (kFullFlapMaxLift - kCleanMaxLift) * std::sqrt(f);
     return std::clamp(lift, -most, most);
 }

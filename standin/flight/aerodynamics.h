@@ -15,7 +15,8 @@ struct Configuration {
     double speedbrake = 0.0;  // ratio 0 … 1
 };
 
-double liftCoefficient(double alphaRad, double flaps);
+// Raised spoilers (the speedbrake) spoil part of the wing's lift.
+double liftCoefficient(double alphaRad, double flaps, double speedbrake);
 double dragCoefficient(double lift, const Configuration& configuration, double mach);
 // The angle of attack at which the tail balances the wing with the elevator
 // at this deflection (trim plus yoke, −1 … 1 nose down to nose up): the

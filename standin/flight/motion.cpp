@@ -59,7 +59,7 @@ Forces forcesOn(const Motion& motion, const Controls& controls, double airspeed)
     const double mach = airspeed / air.speedOfSound;
     const double pressure = 0.5 * air.density * airspeed * airspeed;
     const Configuration configuration{motion.flaps, motion.gear, controls.speedbrake};
-    const double lift = liftCoefficient(motion.alphaRad, motion.flaps);
+    const double lift = liftCoefficient(motion.alphaRad, motion.flaps, controls.speedbrake);
     Forces forces;
     forces.lift = pressure * kWingAreaM2 * lift;
     forces.drag = pressure * kWingAreaM2 * dragCoefficient(lift, configuration, mach);
@@ -193,7 +193,7 @@ double flyLevel(Motion& motion, double airspeed, double courseRad) {
     double low = -10.0 * kRadiansPerDegree, high = 20.0 * kRadiansPerDegree;
     for (int i = 0; i < 40; ++i) {
         const double middle = 0.5 * (low + high);
-        (liftCoefficient(middle, motion.flaps) < needed ? low : high) = middle;
+        (liftCoefficient(middle, motion.flaps, 0.0) < needed ? low : high) = middle;
     }
     motion.alphaRad = 0.5 * (low + high);
     motion.groundSpeed = motion.airspeed;
