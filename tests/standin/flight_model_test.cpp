@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "XPLMUtilities.h"
 #include "standin/flight/atmosphere.h"
 #include "standin/flight/fp_trap.h"
 #include "standin/standin.h"
@@ -197,6 +198,51 @@ TEST_F(FlightModel, TakeoffRollToRotation) {
         EXPECT_GT(getFloat("sim/flightmodel/forces/fnrml_gear"), 0.0f);
         EXPECT_FLOAT_EQ(getFloat("sim/flightmodel/position/y_agl"), 2.1f);
     }
+}
+
+// Engine 1 on the ground, step by step: the starter turns the core to
+// about 25 % N2; fuel lights it and it runs up to idle (21 % N1, 60 % N2)
+// and keeps running without the starter; the throttle spools it to
+// take-off thrust in some 5 s; the start lever at cut-off stops it. The
+// simulator counts the time the starter is engaged.
+TEST_F(FlightModel, EnginesStartRunAndStop) {
+    struct Step {
+        const char* what;
+        bool starter, fuel;
+        double throttle, seconds;
+        double leastN2, mostN2, leastN1, mostN1;
+        bool burning;
+    };
+    const Step steps[] = {
+        {"starter", true, false, 0.0, 30.0, 23.0, 25.0, 8.0, 9.0, false},
+        {"light-off", true, true, 0.0, 30.0, 58.0, 60.0, 20.0, 21.5, true},
+        {"starter off", false, true, 0.0, 10.0, 59.8, 60.0, 20.9, 21.1, true},
+        {"take-off thrust", false, true, 0.944, 5.0, 94.0, 99.0, 90.0, 98.0, true},
+        {"settled", false, true, 0.944, 10.0, 97.4, 97.8, 97.4, 97.6, true},
+        {"cut-off", false, false, 0.0, 30.0, 0.0, 1.0, 0.0, 0.5, false},
+    };
+    FlightStart start;
+    start.onGround = true;
+    start.enginesRunning = false;
+    startFlight(start);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        (step.starter ? XPLMCommandButtonPress : XPLMCommandButtonRelease)(xplm_joy_start_0);
+        setFloat("sim/flightmodel/engine/ENGN_mixt", step.fuel ? 1.0f : 0.0f, 0);
+        setFloat("sim/flightmodel/engine/ENGN_thro", static_cast<float>(step.throttle), 0);
+        runFrames(static_cast<int>(step.seconds * kFramesPerSecond));
+        const double n2 = getFloat("sim/flightmodel/engine/ENGN_N2_", 0);
+        const double n1 = getFloat("sim/flightmodel/engine/ENGN_N1_", 0);
+        EXPECT_GE(n2, step.leastN2);
+        EXPECT_LE(n2, step.mostN2);
+        EXPECT_GE(n1, step.leastN1);
+        EXPECT_LE(n1, step.mostN1);
+        EXPECT_EQ(getFloat("sim/flightmodel/engine/ENGN_FF_", 0) > 0.0f, step.burning);
+        EXPECT_EQ(getFloat("sim/flightmodel/engine/ENGN_EGT_c", 0) > 300.0f, step.burning);
+    }
+    EXPECT_NEAR(getFloat("sim/cockpit/engine/starter_duration", 0), 60.0, 0.1);
+    // Engine 2 was never started.
+    EXPECT_EQ(getFloat("sim/flightmodel/engine/ENGN_N2_", 1), 0.0f);
 }
 
 TEST(FloatingPointTrap, ReportsWhereAFlightLoopMadeANaN) {
