@@ -259,6 +259,9 @@ struct FlightStart {
     bool onGround = false;
     double massKg = 65000.0;    // total; the fuel in the tanks is part of it
 };
+// Values beyond what the aircraft flies (NaN, a mass over the maximum, an
+// airspeed below 100 or over 400 kt airborne, ...) are taken at the nearest
+// it does. The wind is at most 150 kt.
 void startFlight(const FlightStart& start);
 bool flightStarted();
 void setWind(double fromDegreesTrue, double knots);

@@ -222,7 +222,31 @@ namespace standin {
 using namespace standin::flight;
 using detail::current;
 
-void startFlight(const FlightStart& start) {
+constexpr double kStrongestWindKt = 150.0;
+
+namespace {
+
+// Within what the aircraft and the model can fly: a start out of them is
+// brought to the nearest that can.
+FlightStart withinLimits(FlightStart start) {
+    auto within = [](double value, double lowest, double highest) {
+        return std::isfinite(value) ? std::clamp(value, lowest, highest) : lowest;
+    };
+    start.latitude = within(start.latitude, -85.0, 85.0);
+    start.longitude = within(start.longitude, -180.0, 180.0);
+    start.fieldElevationFt = within(start.fieldElevationFt, -1000.0, 15000.0);
+    start.altitudeFt = within(start.altitudeFt, start.fieldElevationFt, 45000.0);
+    start.airspeedKt = within(start.airspeedKt, 100.0, 400.0);
+    start.headingDeg = within(start.headingDeg, -360.0, 720.0);
+    start.flaps = within(start.flaps, 0.0, 1.0);
+    start.massKg = within(start.massKg, 40000.0, kMaxTakeoffMassKg);
+    return start;
+}
+
+}  // namespace
+
+void startFlight(const FlightStart& requested) {
+    const FlightStart start = withinLimits(requested);
     for (const detail::SimDataRefSpec& spec : detail::kFlightCheckRefs)
         if (!detail::hostHandle(spec.name)) detail::addSimDataRef(spec);
     for (int ref = 0; ref < detail::kRefCount; ++ref)
@@ -237,7 +261,7 @@ void startFlight(const FlightStart& start) {
     m.groundElevationM = start.fieldElevationFt * kMetresPerFoot;
     m.flaps = std::clamp(start.flaps, 0.0, 1.0);
     m.gear = start.gearDown ? 1.0 : 0.0;
-    m.massKg = std::max(start.massKg, 1000.0);
+    m.massKg = start.massKg;
     current.zeroFuelMassKg = std::max(1000.0, m.massKg - detail::fuelMass());
     double drag = 0.0, throttle = 0.0;
     const double headingRad =
@@ -281,7 +305,7 @@ bool flightStarted() { return current.started; }
 void setWind(double fromDegreesTrue, double knots) {
     if (!std::isfinite(fromDegreesTrue) || !std::isfinite(knots)) return;
     current.wind.fromRad = fromDegreesTrue * kRadiansPerDegree;
-    current.wind.speedMps = std::max(0.0, knots) * kMetresPerSecondPerKnot;
+    current.wind.speedMps = std::clamp(knots, 0.0, kStrongestWindKt) * kMetresPerSecondPerKnot;
 }
 
 void setPilotInputs(const PilotInputs& inputs) {

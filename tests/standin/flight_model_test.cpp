@@ -245,6 +245,50 @@ TEST_F(FlightModel, EnginesStartRunAndStop) {
     EXPECT_EQ(getFloat("sim/flightmodel/engine/ENGN_N2_", 1), 0.0f);
 }
 
+// Starts no aircraft could fly, and trims, throttles and tank masses no
+// autopilot would write, are flown within the model's limits: every flight
+// value stays a number.
+TEST_F(FlightModel, HostileInputsKeepEveryFlightValueANumber) {
+    const double nan = std::nan("");
+    struct Row {
+        double altitudeFt, airspeedKt, massKg, latitude, trim, fuelKg;
+    };
+    const Row rows[] = {
+        {nan, nan, nan, nan, nan, nan},
+        {1e30, 1e30, 1e30, 1e30, 1e30, 1e30},
+        {-1e30, -1e30, -1e30, -1e30, -1e30, -1e30},
+        {8000.0, 250.0, 0.0, 90.0, 0.0, 0.0},
+    };
+    const char* const flightValues[] = {
+        "sim/flightmodel/position/theta", "sim/flightmodel/position/phi",
+        "sim/flightmodel/position/psi", "sim/flightmodel/position/vh_ind_fpm",
+        "sim/flightmodel/position/indicated_airspeed", "sim/flightmodel/misc/machno",
+        "sim/flightmodel/misc/h_ind", "sim/flightmodel/position/groundspeed",
+        "sim/flightmodel/weight/m_total", "sim/flightmodel/engine/ENGN_N1_",
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.altitudeFt);
+        SetUp();
+        FlightStart start;
+        start.altitudeFt = row.altitudeFt;
+        start.airspeedKt = row.airspeedKt;
+        start.massKg = row.massKg;
+        start.latitude = row.latitude;
+        startFlight(start);
+        setWind(row.trim, row.trim);
+        for (const char* trim : {"sim/flightmodel/controls/elv_trim",
+                                 "sim/flightmodel/controls/ail_trim",
+                                 "sim/flightmodel/controls/rud_trim"})
+            setFloat(trim, static_cast<float>(row.trim));
+        setFloat("sim/flightmodel/weight/m_fuel1", static_cast<float>(row.fuelKg));
+        setThrottles(row.trim);
+        runFrames(20 * kFramesPerSecond);
+        for (const char* name : flightValues) EXPECT_TRUE(std::isfinite(getFloat(name))) << name;
+        EXPECT_TRUE(std::isfinite(getDouble("sim/flightmodel/position/latitude")));
+        EXPECT_TRUE(std::isfinite(getDouble("sim/flightmodel/position/longitude")));
+    }
+}
+
 TEST(FloatingPointTrap, ReportsWhereAFlightLoopMadeANaN) {
     EXPECT_EXIT(
         {
