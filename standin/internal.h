@@ -117,7 +117,6 @@ const std::vector<FmsEntry>& flightPlanEntries();
 // without a flight.
 void stepFlight(double dt);
 void resetFlight();
-bool flightInProgress();
 
 // ---- Per-module state, cleared by startHost and on plug-in unload ----------
 

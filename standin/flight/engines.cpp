@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "standin/flight/lag.h"
+
 namespace standin::flight {
 namespace {
 
@@ -42,10 +44,6 @@ constexpr double kEgtRisePerN1 = 4.6;
 constexpr double kEgtLagS = 3.0;
 constexpr double kIdleFuelFlowKgS = 0.1;
 constexpr double kFuelPerThrust = 1.07e-5;  // kg/s per newton: 0.38 lb/(lbf h)
-
-double lagged(double value, double target, double lag, double dt) {
-    return value + (target - value) * (1.0 - std::exp(-dt / lag));
-}
 
 double coreOfFan(double n1) { return kN2AtZeroN1 + kN2PerN1 * n1; }
 

@@ -213,7 +213,6 @@ void resetFlight() {
     disarmFloatingPointReport();
 }
 
-bool flightInProgress() { return current.started; }
 
 }  // namespace standin::detail
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "standin/flight/lag.h"
+
 namespace standin::flight {
 namespace {
 
@@ -38,10 +40,6 @@ constexpr double kSlowestAirspeed = 1.0;  // m/s, so that nothing divides by 0
 
 double towards(double value, double target, double most) {
     return value + std::clamp(target - value, -most, most);
-}
-
-double lagged(double value, double target, double lag, double dt) {
-    return value + (target - value) * (1.0 - std::exp(-dt / lag));
 }
 
 double wrapped(double angle) {
