@@ -23,6 +23,8 @@ void resetFms() {
     destination = 0;
 }
 
+const std::vector<FmsEntry>& flightPlanEntries() { return entries; }
+
 }  // namespace standin::detail
 
 using namespace standin::detail;

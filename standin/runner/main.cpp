@@ -46,13 +46,23 @@ constexpr char kUsage[] =
     "  waypoint ID LAT LON ALTITUDE  (appends a flight-plan entry)   destination ENTRY\n"
     "  pause      resume      end\n"
     "\n"
+    "Flights on the host's flight model:\n"
+    "  flight ground|airborne [lat|lon|alt|field|ias|hdg|flaps|mass NUMBER]\n"
+    "         [gear up|down] [engines running|cold]   starts the flight model\n"
+    "  wind FROM KNOTS                   from a true direction\n"
+    "  pilot yoke PITCH ROLL | rudder|throttle|flaps VALUE | gear up|down | brakes on|off\n"
+    "  hold DATAREF OP VALUE [TOLERANCE] for SECONDS   true after every frame of the span\n"
+    "During a flight a floating-point exception in a flight loop ends the run\n"
+    "with status 3 and where it happened.\n"
+    "\n"
     "The send actions go through the peer plug-in (--plugin build/peer/64/lin.xpl,\n"
     "after ours), which keeps the answer in peer/reply_action, peer/reply_value\n"
     "and peer/last_state.\n"
     "\n"
     "Exit status: 0 run ok, 1 an expectation failed or an action could not be\n"
     "carried out, 2 the run could not start (bad option, plug-in, aircraft or\n"
-    "scenario) or its report could not be written.\n";
+    "scenario) or its report could not be written, 3 a floating-point exception\n"
+    "in a flight loop.\n";
 
 struct Options {
     std::vector<std::string> plugins;

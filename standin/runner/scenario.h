@@ -31,6 +31,21 @@
 //   at 7    resume
 //   at 9    end
 //
+// Flights, on the host's flight model (standin.h):
+//
+//   at 0    flight airborne lat 55.6 lon 12.6 alt 8000 ias 250 hdg 270
+//   at 0    flight ground lat 55.6 lon 12.6 field 17 hdg 217 flaps 0.375 gear down
+//                 starts it: "ground" or "airborne", then any of lat, lon (degrees),
+//                 alt, field (feet), ias (knots), hdg (magnetic), flaps (ratio),
+//                 gear up|down, engines running|cold, mass (kg, with the fuel)
+//   at 0    wind 300 20               from 300° true at 20 knots
+//   at 1    pilot throttle 0.95       both throttles (ratio)
+//   at 1    pilot yoke 0.4 0          pitch and roll, -1..1, nose up and right wing down
+//   at 1    pilot rudder 0.1          also: pilot flaps RATIO, gear up|down, brakes on|off
+//   at 40   hold sim/flightmodel/position/magpsi ~ 270 1 for 30
+//                 an expectation that must hold at every frame from 40 s to 70 s;
+//                 fails with the time and value that left the band
+//
 // Times are seconds of the run, counted over every frame, paused or not, so
 // that a paused scenario still reaches its "resume". They must not decrease.
 // An action runs right after the first frame whose run time has reached its
@@ -45,6 +60,7 @@
 #include <vector>
 
 #include "standin/runner/report.h"
+#include "standin/standin.h"
 
 namespace standin::runner {
 
@@ -130,9 +146,33 @@ struct PauseAction {
 
 struct EndAction {};
 
-using ActionBody = std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
-                                ScreenshotAction, ExpectAction, SendAction, WaypointAction,
-                                DestinationAction, PauseAction, EndAction>;
+// Starts the host's flight model from an initial state.
+struct FlightAction {
+    FlightStart start;
+};
+
+struct WindAction {
+    double fromDegrees = 0.0, knots = 0.0;
+};
+
+// The pilot's hands: yoke and pedals, throttles, flap lever, gear, brakes.
+enum class PilotControl { Yoke, Rudder, Throttle, Flaps, Gear, Brakes };
+
+struct PilotAction {
+    PilotControl control = PilotControl::Yoke;
+    double first = 0.0, second = 0.0;  // yoke pitch and roll; or the one value
+};
+
+// An expectation that must hold at every frame of a span.
+struct HoldAction {
+    ExpectAction expect;
+    double seconds = 0.0;
+};
+
+using ActionBody =
+    std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
+                 ScreenshotAction, ExpectAction, SendAction, WaypointAction, DestinationAction,
+                 PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run
