@@ -164,7 +164,8 @@ FrameCounts lastFrameCounts();
 FrameCounts totalCounts();  // since startHost, frames and the rest
 // Bytes of the largest single heap request plug-in code made since startHost.
 size_t largestAllocation();
-// Bytes the process holds on the heap now, plug-ins and host alike.
+// Bytes of the heap blocks the process holds now, plug-ins and host alike;
+// freed blocks the allocator keeps for reuse are not among them.
 size_t heapBytesInUse();
 // Calls of one SDK function (by its name) in the last frame.
 long lastFrameCalls(const std::string& function);

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 
 #include "XPLMProcessing.h"
 #include "support/host_fixture.h"
@@ -112,6 +113,25 @@ TEST_F(Processing, CountsSdkCallsAndAllocationsOfPlugInCodePerFrame) {
     standin::runFrame();
     EXPECT_EQ(standin::lastFrameCounts().allocations, 3);
     EXPECT_GE(standin::totalCounts().sdkCalls, 10);
+}
+
+// Blocks are kept in a global so that the compiler cannot drop the pairs of
+// allocation and release.
+void* heldBlocks[8];
+
+// The heap figure follows the blocks themselves: a freed block no longer
+// counts, however the allocator keeps it for reuse (small ones it caches
+// per thread, big ones it maps apart), and a resized block counts once.
+TEST(HeapInUse, CountsHeldBlocksAndNothingOnceTheyAreFreed) {
+    for (const size_t size : {24, 200, 1000, 70000, 1 << 20}) {
+        const size_t before = standin::heapBytesInUse();
+        for (void*& block : heldBlocks) block = std::malloc(size);
+        EXPECT_GE(standin::heapBytesInUse(), before + 8 * size) << size;
+        heldBlocks[0] = std::realloc(heldBlocks[0], 4 * size);
+        EXPECT_GE(standin::heapBytesInUse(), before + 11 * size) << size;
+        for (void* block : heldBlocks) std::free(block);
+        EXPECT_EQ(standin::heapBytesInUse(), before) << size;
+    }
 }
 
 class ProcessingDrawn : public Processing {
