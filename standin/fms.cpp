@@ -18,6 +18,8 @@ int destination = 0;
 
 }  // namespace
 
+const std::vector<FmsEntry>& flightPlanEntries() { return entries; }
+
 void resetFms() {
     entries.clear();
     destination = 0;

@@ -176,6 +176,7 @@ void runFrame() {
     beginFrameCounts();
     ++clock.frame;
     advanceTime();
+    stepRadios();
     runFlightLoops();
     if (hostConfig().graphics) drawCockpit();
     endFrameCounts();

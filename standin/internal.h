@@ -8,6 +8,7 @@
 
 #include "XPLMDefs.h"
 #include "XPLMDisplay.h"
+#include "standin/standin.h"
 
 namespace standin::detail {
 
@@ -105,6 +106,10 @@ void forgetPluginWindows(XPLMPluginID id);
 void resetWidgets();
 void forgetPluginWidgets(XPLMPluginID id);
 void resetFms();
+const std::vector<FmsEntry>& flightPlanEntries();  // no copy, for per-frame use
+void resetRadios();
+// The radios' frame: receivers, markers and GPS from the aircraft's position.
+void stepRadios();
 void resetUtilities();
 void resetMessages();
 void resetAircraft();
