@@ -326,7 +326,7 @@ Position entryPosition(const FmsEntry& entry) {
 void stepGps(const Aircraft& aircraft) {
     const std::vector<FmsEntry>& plan = flightPlanEntries();
     const int destination = destinationEntry();
-    double bearing = 0.0, distance = 0.0, course = 0.0;
+    double bearing = 0.0, distance = 0.0, course = 0.0, deviation = 0.0;
     crossTrackNm = 0.0;
     if (aircraft.known && destination < static_cast<int>(plan.size())) {
         const Position to = entryPosition(plan[static_cast<size_t>(destination)]);
@@ -337,14 +337,14 @@ void stepGps(const Aircraft& aircraft) {
             const Position from = entryPosition(plan[static_cast<size_t>(destination - 1)]);
             course = bearingDeg(from, to);
             crossTrackNm = crossTrackNmOf(from, to, aircraft.position);
+            deviation = std::clamp(-crossTrackNm / kGpsNmPerDot, -kMostDots, kMostDots);
         }
         course = compass(course + aircraft.magneticVariation);
     }
     setFloat(kGpsBearing, static_cast<float>(bearing));
     setFloat(kGpsDistance, static_cast<float>(distance));
     setFloat(kGpsCourse, static_cast<float>(course));
-    setFloat(kGpsDeviation, static_cast<float>(std::clamp(-crossTrackNm / kGpsNmPerDot,
-                                                          -kMostDots, kMostDots)));
+    setFloat(kGpsDeviation, static_cast<float>(deviation));
 }
 
 bool validStation(const RadioStation& station) {

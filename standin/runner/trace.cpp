@@ -1,5 +1,6 @@
 #include "standin/runner/trace.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "standin/standin.h"
 
@@ -163,42 +165,65 @@ std::string findProgram(const std::string& program) {
     return std::string();
 }
 
-// Five panels over the run time: altitudes; speeds and vertical speed;
-// heading, track, bank and pitch; N1 and throttles; deviations.
+// Five panels over the run time, each column on the left axis or, for the
+// ones in other units, on the right.
+struct PlotPanel {
+    const char* leftLabel;
+    const char* rightLabel;  // empty: no right axis
+    std::vector<const char*> left, right;
+};
+
+const PlotPanel kPlotPanels[] = {
+    {"ft", "", {"alt_ft", "agl_ft"}, {}},
+    {"kt", "fpm", {"ias_kt", "gs_kt"}, {"vs_fpm"}},
+    {"heading, deg", "bank, pitch, deg", {"hdg_deg", "trk_deg"}, {"bank_deg", "pitch_deg"}},
+    {"N1 %", "throttle", {"n1_1", "n1_2"}, {"thr_1", "thr_2"}},
+    {"dots, nm", "", {"xtk_nm", "gps_dots", "nav1_h_dots", "nav1_v_dots", "nav2_h_dots"}, {}},
+};
+
 std::string plotScript(const std::string& csvPath, const std::string& pngPath) {
-    const std::string data = "\"" + csvPath + "\"";
     const std::string title = std::filesystem::path(csvPath).filename().string();
-    return "set datafile separator \",\"\n"
-           "set terminal pngcairo size 1200,1600 font \",10\"\n"
-           "set output \"" + pngPath + "\"\n"
-           "set key autotitle columnhead top left horizontal\n"
-           "set grid\n"
-           "set style data lines\n"
-           "set multiplot layout 5,1 title \"" + title + "\"\n"
-           "set ylabel \"ft\"\n"
-           "plot " + data + " using \"time_s\":\"alt_ft\", '' using \"time_s\":\"agl_ft\"\n"
-           "set ylabel \"kt\"\nset y2label \"fpm\"\nset y2tics\n"
-           "plot " + data + " using \"time_s\":\"ias_kt\", '' using \"time_s\":\"gs_kt\", "
-           "'' using \"time_s\":\"vs_fpm\" axes x1y2\n"
-           "set ylabel \"heading, deg\"\nset y2label \"bank, pitch, deg\"\n"
-           "plot " + data + " using \"time_s\":\"hdg_deg\", '' using \"time_s\":\"trk_deg\", "
-           "'' using \"time_s\":\"bank_deg\" axes x1y2, '' using \"time_s\":\"pitch_deg\" axes x1y2\n"
-           "set ylabel \"N1 %\"\nset y2label \"throttle\"\n"
-           "plot " + data + " using \"time_s\":\"n1_1\", '' using \"time_s\":\"n1_2\", "
-           "'' using \"time_s\":\"thr_1\" axes x1y2, '' using \"time_s\":\"thr_2\" axes x1y2\n"
-           "unset y2tics\nunset y2label\nset ylabel \"dots, nm\"\nset xlabel \"run time, s\"\n"
-           "plot " + data + " using \"time_s\":\"xtk_nm\", '' using \"time_s\":\"gps_dots\", "
-           "'' using \"time_s\":\"nav1_h_dots\", '' using \"time_s\":\"nav1_v_dots\", "
-           "'' using \"time_s\":\"nav2_h_dots\"\n"
-           "unset multiplot\n";
+    std::string script =
+        "set datafile separator \",\"\n"
+        "set terminal pngcairo noenhanced size 1200,1600 font \",10\"\n"
+        "set output \"" + pngPath + "\"\n"
+        "set key top left horizontal opaque\n"
+        "set grid\n"
+        "set style data lines\n"
+        "set offsets 0, 0, graph 0.05, graph 0.05\n"
+        "set multiplot layout 5,1 title \"" + title + "\"\n";
+    for (const PlotPanel& panel : kPlotPanels) {
+        const bool right = panel.rightLabel[0] != '\0';
+        script += std::string("set ylabel \"") + panel.leftLabel + "\"\n" +
+                  (right ? std::string("set y2tics\nset y2label \"") + panel.rightLabel + "\"\n"
+                         : std::string("unset y2tics\nunset y2label\n"));
+        if (&panel == &kPlotPanels[std::size(kPlotPanels) - 1]) script += "set xlabel \"run time, s\"\n";
+        std::string curves;
+        auto add = [&](const char* column, const char* axes) {
+            curves += std::string(curves.empty() ? "plot \"" + csvPath + "\"" : ", ''") +
+                      " using \"time_s\":\"" + column + "\" title \"" + column + "\" axes " + axes;
+        };
+        for (const char* column : panel.left) add(column, "x1y1");
+        for (const char* column : panel.right) add(column, "x1y2");
+        script += curves + "\n";
+    }
+    return script + "unset multiplot\n";
 }
 
 // Runs gnuplot on the script; false with the reason when it did not work.
-bool runGnuplot(const std::string& program, const std::string& scriptPath, std::string* why) {
+// Its messages go to a log file, not into the run's output.
+bool runGnuplot(const std::string& program, const std::string& scriptPath,
+                const std::string& logPath, std::string* why) {
     char* const argv[] = {const_cast<char*>(program.c_str()),
                           const_cast<char*>(scriptPath.c_str()), nullptr};
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, logPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
     pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), nullptr, nullptr, argv, environ);
+    const int spawned = posix_spawn(&child, program.c_str(), &files, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&files);
     if (spawned != 0) {
         *why = "cannot run " + program + ": " + std::strerror(spawned);
         return false;
@@ -211,7 +236,7 @@ bool runGnuplot(const std::string& program, const std::string& scriptPath, std::
         }
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        *why = program + " failed (status " + std::to_string(status) + ")";
+        *why = program + " failed (status " + std::to_string(status) + "), see " + logPath;
         return false;
     }
     return true;
@@ -231,13 +256,14 @@ void plot(FlightTrace& trace, const std::string& gnuplot) {
     const std::filesystem::path csv(result.csvPath);
     const std::string pngPath = std::filesystem::path(csv).replace_extension(".png").string();
     const std::string scriptPath = std::filesystem::path(csv).replace_extension(".gp").string();
+    const std::string logPath = std::filesystem::path(csv).replace_extension(".gp.log").string();
     std::ofstream script(scriptPath, std::ios::binary | std::ios::trunc);
     script << plotScript(result.csvPath, pngPath);
     script.close();
     std::string why;
     if (!script) {
         result.note = "no plot: cannot write " + scriptPath;
-    } else if (!runGnuplot(program, scriptPath, &why)) {
+    } else if (!runGnuplot(program, scriptPath, logPath, &why)) {
         result.note = "no plot: " + why;
     } else {
         result.plotPath = pngPath;
