@@ -410,7 +410,7 @@ bool parseStation(const Arguments& args, ActionBody* body, std::string* error) {
 }
 
 bool parseTrace(const Arguments& args, ActionBody* body, std::string* error) {
-    if (args.words.size() != 2 && !argumentCount(args, 1, error)) return false;
+    if (!argumentCount(args, std::clamp<size_t>(args.words.size(), 1, 2), error)) return false;
     TraceAction trace;
     trace.fileName = args.words[0].text;
     const std::string extension = ".csv";

@@ -94,7 +94,11 @@ constexpr ModeQuery kModeQueries[] = {
 // Every name and a blank after each.
 constexpr size_t kModesTextBytes = 128;
 
-void putInt32(unsigned char* at, int32_t value) { std::memcpy(at, &value, sizeof value); }
+// The protocol's records are little-endian.
+void putInt32(unsigned char* at, int32_t value) {
+    const auto bits = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(bits >> (8 * i));
+}
 
 // The plug-in answers a query at once, with the address of its reply record.
 bool modeEngaged(XPLMPluginID plugin, const ModeQuery& query) {

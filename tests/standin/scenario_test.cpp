@@ -297,7 +297,8 @@ TEST(ScenarioParse, StationsTakeTheWordsOfTheirKindAndTracesANameAndInterval) {
         {"at 0 trace flight.txt", "trace needs a file name ending in .csv, without folders: 'flight.txt'"},
         {"at 0 trace ../flight.csv", "trace needs a file name ending in .csv, without folders: '../flight.csv'"},
         {"at 0 trace flight.csv 0", "bad trace interval '0' (seconds, above 0)"},
-        {"at 0 trace flight.csv 1 2", "extra argument '1' (trace NAME.csv [INTERVAL])"},
+        {"at 0 trace flight.csv 1 2", "extra argument '2' (trace NAME.csv [INTERVAL])"},
+        {"at 0 trace", "missing argument (trace NAME.csv [INTERVAL])"},
     };
     for (const auto& [line, error] : bad) EXPECT_EQ(parseError(line), "demo.scenario:1: " + error) << line;
 }
