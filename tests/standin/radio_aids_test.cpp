@@ -261,9 +261,7 @@ TEST_F(Radios, StationsOutOfRangeAreRefusedAndRadiosOffLeaveTheDataRefsAlone) {
         {"latitude", [](standin::RadioStation& s) { s.lat = 91; }},
         {"longitude", [](standin::RadioStation& s) { s.lon = std::nan(""); }},
         {"frequency", [](standin::RadioStation& s) { s.frequency = 12000; }},
-        {"course", [](standin::RadioStation& s) { s.courseMag = 360; }},
         {"slope", [](standin::RadioStation& s) { s.slopeDeg = 0; }},
-        {"elevation", [](standin::RadioStation& s) { s.elevationFt = 1e9f; }},
     };
     for (const Case& c : cases) {
         standin::RadioStation spoilt = station;
