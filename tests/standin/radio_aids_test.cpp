@@ -167,22 +167,26 @@ TEST_F(Radios, AVorFliesTheObsCourseToAndFromTheStation) {
 TEST_F(Radios, AReceiverThatHearsNothingShowsItsFlagAndNoNumbers) {
     place(standin::StationKind::Vor, kVor);
     place(standin::StationKind::Localizer, kIls);
-    placeAircraft(180, 5, 3000);
     standin::setFloat("sim/cockpit/radios/nav1_obs_degm", 123.0f);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case {
         const char* why;
         int frequency;
-        double latitude;
+        const char* spoilt;  // a position dataref made unusable, or none
+        double value;
     } cases[] = {
-        {"tuned to no station", 10950, 0.0},
-        {"position unknown", kIls, std::nan("")},
-        {"position unknown", kVor, std::numeric_limits<double>::infinity()},
+        {"tuned to no station", 10950, nullptr, 0.0},
+        {"latitude unknown", kIls, "sim/flightmodel/position/latitude", nan},
+        {"longitude unknown", kVor, "sim/flightmodel/position/longitude", -std::numeric_limits<double>::infinity()},
+        {"elevation unknown", kIls, "sim/flightmodel/position/elevation", nan},
+        {"variation unknown", kVor, "sim/flightmodel/position/magnetic_variation", nan},
     };
     for (const Case& c : cases) {
+        placeAircraft(180, 5, 3000);
         for (const char* item : {"hdef_dot", "vdef_dot", "slope_degt", "dme_dist_m", "dir_degt"})
             standin::setFloat(std::string("sim/cockpit/radios/nav1_") + item, 1.7f);
         standin::setInt("sim/cockpit/radios/nav1_freq_hz", c.frequency);
-        if (c.latitude != 0.0) standin::setDouble("sim/flightmodel/position/latitude", c.latitude);
+        if (c.spoilt != nullptr) standin::setDouble(c.spoilt, c.value);
         standin::runFrame();
         for (const char* item : {"hdef_dot", "vdef_dot", "slope_degt", "dme_dist_m", "dir_degt"})
             EXPECT_EQ(nav1(item), 0.0f) << c.why << ": " << item;
