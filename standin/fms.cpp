@@ -18,12 +18,12 @@ int destination = 0;
 
 }  // namespace
 
-const std::vector<FmsEntry>& flightPlanEntries() { return entries; }
-
 void resetFms() {
     entries.clear();
     destination = 0;
 }
+
+const std::vector<FmsEntry>& flightPlanEntries() { return entries; }
 
 }  // namespace standin::detail
 

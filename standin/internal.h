@@ -8,7 +8,10 @@
 
 #include "XPLMDefs.h"
 #include "XPLMDisplay.h"
-#include "standin/standin.h"
+
+namespace standin {
+struct FmsEntry;
+}
 
 namespace standin::detail {
 
@@ -106,10 +109,6 @@ void forgetPluginWindows(XPLMPluginID id);
 void resetWidgets();
 void forgetPluginWidgets(XPLMPluginID id);
 void resetFms();
-const std::vector<FmsEntry>& flightPlanEntries();  // no copy, for per-frame use
-void resetRadios();
-// The radios' frame: receivers, markers and GPS from the aircraft's position.
-void stepRadios();
 void resetUtilities();
 void resetMessages();
 void resetAircraft();
@@ -155,5 +154,14 @@ void drawFilledRect(int left, int top, int right, int bottom, const float rgba[4
 void drawFrameRect(int left, int top, int right, int bottom, const float rgba[4]);
 void drawText(int x, int y, const char* text, const float rgb[3]);
 int textWidth(const char* text);
+
+// ---- Radios (radio_aids.cpp) ---------------------------------------------
+
+// The flight plan as held, for the host's own per-frame use (no copy).
+const std::vector<FmsEntry>& flightPlanEntries();
+void resetRadios();
+// The radios' frame: receivers, markers and GPS from the aircraft's
+// position; before the frame's flight loops.
+void stepRadios();
 
 }  // namespace standin::detail
