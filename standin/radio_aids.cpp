@@ -114,9 +114,10 @@ double wrapped(double degrees) {
     return turned == -180.0 ? 180.0 : turned;
 }
 
+// Into 0 .. 360 (a hair below 0 rounds to 0, not to 360).
 double compass(double degrees) {
-    const double turned = std::fmod(degrees, 360.0);
-    return turned < 0.0 ? turned + 360.0 : turned;
+    const double turned = std::fmod(degrees, 360.0) + 360.0;
+    return turned < 360.0 ? turned : turned - 360.0;
 }
 
 // Central angle between two points (haversine, good at short range).
