@@ -28,6 +28,8 @@
 #include "systems/engines.h"
 #include "systems/fuel.h"
 #include "systems/refuelling.h"
+#include "windows/fuel_request_dialog.h"
+#include "windows/fuel_station_window.h"
 #include "windows/overhead.h"
 #include "windows/popups.h"
 
@@ -197,6 +199,7 @@ void ResetModels(bool cold, float now) {
     ResetFuel(cold, now);
     ClearFuelSwitchStates(now);
     SetFuelPanelSwitches(cold);
+    ResetRefuelling();
     ResetDriveGenerators();
     RestartFlightPhase();
     SetElectricalChannels(!cold);

@@ -16,7 +16,7 @@
 #include "systems/anti_ice.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
-#include "systems/refuelling.h"
+#include "windows/fuel_station_window.h"
 #include "windows/popups.h"
 
 namespace quil {

@@ -9,6 +9,7 @@
 #include "systems/engines.h"
 #include "systems/flight_controls.h"
 #include "systems/fuel.h"
+#include "systems/refuelling.h"
 #include "systems/wipers.h"
 
 namespace quil {
@@ -28,6 +29,7 @@ void UpdateSystems(float now) {
     UpdateFlightPhase(now);
     TrackFlightPlan();
     AutoflightStep();
+    RefuellingStep(now);
     FuelTankAndPumpStep(now);
     FuelFlowStep(now);
     AuxTankStep(now);

@@ -83,10 +83,6 @@ void resolveDescription(char* out) {
 
 // ---- Dialogs ----------------------------------------------------------------
 
-struct WidgetRect {
-    int left, top, right, bottom;
-};
-
 struct VersionConflictDialog {
     XPWidgetID window;
     XPWidgetID understood;
@@ -102,16 +98,6 @@ struct FuellingAlertDialog {
 VersionConflictDialog versionConflict = {};
 FuellingAlertDialog fuellingAlert = {};
 
-// Centred on the simulator's window. A window size that no screen has
-// still leaves the whole dialog on a sane one.
-WidgetRect centredFrame(int halfWidth, int halfHeight) {
-    const float width = ClampFinite(snapshot.windowWidth, 2.0f * halfWidth, kLargestScreenPx);
-    const float height = ClampFinite(snapshot.windowHeight, 2.0f * halfHeight, kLargestScreenPx);
-    const int cx = TruncToInt(width / 2.0f);
-    const int cy = TruncToInt(height / 2.0f);
-    return {cx - halfWidth, cy + halfHeight, cx + halfWidth, cy - halfHeight};
-}
-
 template <size_t lineCount>
 XPWidgetID createDialog(const WidgetRect& frame, const char* title,
                         const char* const (&captions)[lineCount]) {
@@ -125,13 +111,6 @@ XPWidgetID createDialog(const WidgetRect& frame, const char* title,
                        top - kCaptionLinePx, 1, captions[line], 0, window, xpWidgetClass_Caption);
     }
     return window;
-}
-
-XPWidgetID addPushButton(XPWidgetID window, const WidgetRect& rect, const char* label) {
-    XPWidgetID id = XPCreateWidget(rect.left, rect.top, rect.right, rect.bottom, 1, label,
-                                   0, window, xpWidgetClass_Button);
-    XPSetWidgetProperty(id, xpProperty_ButtonType, xpPushButton);
-    return id;
 }
 
 bool pressed(XPWidgetMessage message, intptr_t param1, XPWidgetID button) {
@@ -158,9 +137,9 @@ int fuellingAlertMessage(XPWidgetMessage message, XPWidgetID, intptr_t param1, i
 }
 
 void buildVersionConflict() {
-    const WidgetRect frame = centredFrame(kConflictHalfWidthPx, kConflictHalfHeightPx);
+    const WidgetRect frame = CentredDialogFrame(kConflictHalfWidthPx, kConflictHalfHeightPx);
     versionConflict.window = createDialog(frame, kConflictTitle, kConflictCaptions);
-    versionConflict.understood = addPushButton(
+    versionConflict.understood = AddPushButton(
         versionConflict.window,
         {frame.left + kConflictButtonInsetPx, frame.top - kConflictButtonTopPx,
          frame.right - kConflictButtonInsetPx, frame.top - kConflictButtonBottomPx},
@@ -169,15 +148,15 @@ void buildVersionConflict() {
 }
 
 void buildFuellingAlert() {
-    const WidgetRect frame = centredFrame(kAlertHalfWidthPx, kAlertHalfHeightPx);
+    const WidgetRect frame = CentredDialogFrame(kAlertHalfWidthPx, kAlertHalfHeightPx);
     const int buttonTop = frame.bottom + kAlertButtonTopPx;
     const int buttonBottom = frame.bottom + kAlertButtonBottomPx;
     fuellingAlert.window = createDialog(frame, kAlertTitle, kAlertCaptions);
-    fuellingAlert.ignore = addPushButton(
+    fuellingAlert.ignore = AddPushButton(
         fuellingAlert.window,
         {frame.left + kAlertButtonNearPx, buttonTop, frame.left + kAlertButtonFarPx, buttonBottom},
         kIgnore);
-    fuellingAlert.understood = addPushButton(
+    fuellingAlert.understood = AddPushButton(
         fuellingAlert.window,
         {frame.right - kAlertButtonFarPx, buttonTop, frame.right - kAlertButtonNearPx, buttonBottom},
         kUnderstood);
@@ -198,6 +177,23 @@ void destroyWithChildren(XPWidgetID window) {
 }
 
 }  // namespace
+
+// A window size that no screen has still leaves the whole dialog on a sane
+// one.
+WidgetRect CentredDialogFrame(int halfWidth, int halfHeight) {
+    const float width = ClampFinite(snapshot.windowWidth, 2.0f * halfWidth, kLargestScreenPx);
+    const float height = ClampFinite(snapshot.windowHeight, 2.0f * halfHeight, kLargestScreenPx);
+    const int cx = TruncToInt(width / 2.0f);
+    const int cy = TruncToInt(height / 2.0f);
+    return {cx - halfWidth, cy + halfHeight, cx + halfWidth, cy - halfHeight};
+}
+
+XPWidgetID AddPushButton(XPWidgetID window, const WidgetRect& rect, const char* label) {
+    XPWidgetID id = XPCreateWidget(rect.left, rect.top, rect.right, rect.bottom, 1, label,
+                                   0, window, xpWidgetClass_Button);
+    XPSetWidgetProperty(id, xpProperty_ButtonType, xpPushButton);
+    return id;
+}
 
 int AircraftVersion() {
     char text[kDescriptionBufferBytes] = {};

@@ -2,7 +2,18 @@
 // conflict and the fuelling alert.
 #pragma once
 
+#include "XPWidgetDefs.h"
+
 namespace quil {
+
+// A widget's rectangle in window pixels.
+struct WidgetRect {
+    int left, top, right, bottom;
+};
+// A dialog of the given half sizes centred on the simulator's window.
+WidgetRect CentredDialogFrame(int halfWidth, int halfHeight);
+// A push button inside the dialog's main window.
+XPWidgetID AddPushButton(XPWidgetID window, const WidgetRect& rect, const char* label);
 
 // The number after "qversion_" in a Boeing 737's description; 0 when the
 // description is not a Boeing 737's or has no tag.

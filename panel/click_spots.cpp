@@ -14,6 +14,7 @@
 #include "host/sim_binding.h"
 #include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "panel/click_actions.h"
 #include "panel/clock.h"
 #include "panel/geometry.h"
 #include "render/atlas.h"
@@ -130,8 +131,6 @@ ClickState clicks;
 
 // ---- Actions ----------------------------------------------------------------
 
-bool isPress(int status) { return status == xplm_MouseDown; }
-
 // A wheel steps on the press and goes on stepping while held. Time going
 // backwards (a replay, a reset of the simulator's clock) never blocks it.
 bool wheelMayStep(Wheel wheel, int status) {
@@ -158,21 +157,6 @@ void altHoldButton(int, int, int status, int) {
     if (isPress(status)) mcpAltHold(kMcpToggle, 1);
 }
 
-template <void (*Operation)()>
-void onPress(int, int, int status, int) {
-    if (isPress(status)) Operation();
-}
-
-template <void (*Operation)(int)>
-void onPressWithArgument(int, int, int status, int argument) {
-    if (isPress(status)) Operation(argument);
-}
-
-template <void (*SetSwitch)(int side, int position), int position>
-void sideSwitch(int, int, int status, int side) {
-    if (isPress(status)) SetSwitch(side, position);
-}
-
 template <int position>
 void externalPowerSwitch(int, int, int status, int) {
     if (isPress(status)) SetExternalPowerSwitch(position);
@@ -181,11 +165,6 @@ void externalPowerSwitch(int, int, int status, int) {
 template <PressureUnit unit>
 void pressureUnit(int, int, int status, int) {
     if (isPress(status) && CurrentPressureUnit() != unit) SetPressureUnit(unit);
-}
-
-template <bool on>
-void fuelPump(int, int, int status, int pump) {
-    if (isPress(status)) SetFuelPumpSwitch(pump, on);
 }
 
 // The embedded windows take every mouse event, drags and releases too.
@@ -286,18 +265,30 @@ constexpr ClickSpot kPanelSpots[] = {
     {-133, 34, 191, 336, kSpotAuxFuelPanel, kSpriteHoverClick, 0, auxFuelPanel},
     {-88, 30, 339, 457, kSpotClock, kSpriteHoverClick, 0, clockPanel},
     {627, 660, 945, 970, kSpotCrossfeed, kSpriteHoverClick, 0, onPress<ToggleCrossfeedSelector>},
-    {602, 624, 872, 892, kSpotFirstPumpOn, kSpriteHoverStepDown, 0, fuelPump<true>},
-    {602, 624, 892, 910, kSpotFirstPumpOff, kSpriteHoverStepUp, 0, fuelPump<false>},
-    {626, 648, 872, 892, kSpotSecondPumpOn, kSpriteHoverStepDown, 1, fuelPump<true>},
-    {626, 648, 892, 910, kSpotSecondPumpOff, kSpriteHoverStepUp, 1, fuelPump<false>},
-    {624, 646, 910, 924, kSpotFirstPumpOn, kSpriteHoverStepDown, 2, fuelPump<true>},
-    {624, 646, 924, 944, kSpotFirstPumpOff, kSpriteHoverStepUp, 2, fuelPump<false>},
-    {654, 676, 910, 924, kSpotSecondPumpOn, kSpriteHoverStepDown, 3, fuelPump<true>},
-    {654, 676, 924, 944, kSpotSecondPumpOff, kSpriteHoverStepUp, 3, fuelPump<false>},
-    {668, 690, 872, 892, kSpotFirstPumpOn, kSpriteHoverStepDown, 4, fuelPump<true>},
-    {668, 690, 892, 910, kSpotFirstPumpOff, kSpriteHoverStepUp, 4, fuelPump<false>},
-    {698, 720, 872, 892, kSpotSecondPumpOn, kSpriteHoverStepDown, 5, fuelPump<true>},
-    {698, 720, 892, 910, kSpotSecondPumpOff, kSpriteHoverStepUp, 5, fuelPump<false>},
+    {602, 624, 872, 892, kSpotFirstPumpOn, kSpriteHoverStepDown, 0,
+     onOffSwitch<SetFuelPumpSwitch, true>},
+    {602, 624, 892, 910, kSpotFirstPumpOff, kSpriteHoverStepUp, 0,
+     onOffSwitch<SetFuelPumpSwitch, false>},
+    {626, 648, 872, 892, kSpotSecondPumpOn, kSpriteHoverStepDown, 1,
+     onOffSwitch<SetFuelPumpSwitch, true>},
+    {626, 648, 892, 910, kSpotSecondPumpOff, kSpriteHoverStepUp, 1,
+     onOffSwitch<SetFuelPumpSwitch, false>},
+    {624, 646, 910, 924, kSpotFirstPumpOn, kSpriteHoverStepDown, 2,
+     onOffSwitch<SetFuelPumpSwitch, true>},
+    {624, 646, 924, 944, kSpotFirstPumpOff, kSpriteHoverStepUp, 2,
+     onOffSwitch<SetFuelPumpSwitch, false>},
+    {654, 676, 910, 924, kSpotSecondPumpOn, kSpriteHoverStepDown, 3,
+     onOffSwitch<SetFuelPumpSwitch, true>},
+    {654, 676, 924, 944, kSpotSecondPumpOff, kSpriteHoverStepUp, 3,
+     onOffSwitch<SetFuelPumpSwitch, false>},
+    {668, 690, 872, 892, kSpotFirstPumpOn, kSpriteHoverStepDown, 4,
+     onOffSwitch<SetFuelPumpSwitch, true>},
+    {668, 690, 892, 910, kSpotFirstPumpOff, kSpriteHoverStepUp, 4,
+     onOffSwitch<SetFuelPumpSwitch, false>},
+    {698, 720, 872, 892, kSpotSecondPumpOn, kSpriteHoverStepDown, 5,
+     onOffSwitch<SetFuelPumpSwitch, true>},
+    {698, 720, 892, 910, kSpotSecondPumpOff, kSpriteHoverStepUp, 5,
+     onOffSwitch<SetFuelPumpSwitch, false>},
     {968, 1023, 874, 930, kSpotSelectorMenu, kSpriteHoverPopupMenu, 0, onPress<OpenSelectorMenu>},
     {880, 968, 874, 1023, kSpotSelectorMenu, kSpriteHoverPopupMenu, 0, onPress<OpenSelectorMenu>},
     {572, 774, 971, 1023, kSpotOverheadArrangement, kSpriteHoverPopupMenu, 0,
@@ -352,16 +343,6 @@ const ClickSpot* findSpot(const SpotTable& table, int x, int y) {
 
 // ---- Clicks -----------------------------------------------------------------
 
-// Letting go of a spring-loaded switch returns all five to their centre,
-// which only moves the switches.
-void centreSpringLoadedSwitches() {
-    SetExternalPowerSwitch(kSwitchCentre);
-    SetGeneratorSwitch(0, kSwitchCentre);
-    SetGeneratorSwitch(1, kSwitchCentre);
-    SetApuGeneratorSwitch(0, kSwitchCentre);
-    SetApuGeneratorSwitch(1, kSwitchCentre);
-}
-
 // The release always goes to the spot that took the press, wherever the
 // mouse is now; the simulator keeps the event.
 int releasePanelPress(int x, int y) {
@@ -370,7 +351,7 @@ int releasePanelPress(int x, int y) {
         clicks.pressed = nullptr;
         spot.action(x, y, xplm_MouseUp, spot.argument);
     }
-    if (clicks.last != nullptr && clicks.last->springLoaded) centreSpringLoadedSwitches();
+    if (clicks.last != nullptr && clicks.last->springLoaded) CentreSpringLoadedSwitches();
     clicks.last = nullptr;
     return 0;
 }
@@ -473,6 +454,15 @@ void SetAuxPanelSpotEnabled(bool enabled) {
     for (int i = 0; i < kPanelSpotCount; ++i) {
         if (kPanelSpots[i].id == kSpotAuxFuelPanel) clicks.panelSpotDisabled[i] = !enabled;
     }
+}
+
+// Only moves the switches.
+void CentreSpringLoadedSwitches() {
+    SetExternalPowerSwitch(kSwitchCentre);
+    SetGeneratorSwitch(0, kSwitchCentre);
+    SetGeneratorSwitch(1, kSwitchCentre);
+    SetApuGeneratorSwitch(0, kSwitchCentre);
+    SetApuGeneratorSwitch(1, kSwitchCentre);
 }
 
 void RequestGroundPowerUnit() {

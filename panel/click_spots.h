@@ -22,6 +22,10 @@ void DrawCabinSwitches();
 // auxiliary tanks.
 void SetAuxPanelSpotEnabled(bool enabled);
 
+// Letting go of a spring-loaded switch, here or in the APU window, returns
+// the external power, generator and APU generator switches to their centre.
+void CentreSpringLoadedSwitches();
+
 // The ground power request: toggles the unit when we manage it; when
 // another plug-in does, asks it for the unit (parking brake set) or to take
 // it away.

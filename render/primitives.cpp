@@ -50,6 +50,15 @@ void DrawSheetSprite(int texture, const SpriteRecord& sprite, const float* colou
     drawTextureSprite(texture, sprite, colour, x, y, 1.0f, 1);
 }
 
+void DrawSheetSpriteTurned(int texture, const SpriteRecord& sprite, const float* colour,
+                           float centreX, float centreY, float degrees) {
+    glPushMatrix();
+    glTranslatef(centreX, centreY, 0.0f);
+    glRotatef(-degrees, 0.0f, 0.0f, 1.0f);
+    DrawSheetSprite(texture, sprite, colour, -0.5f * sprite.width, -0.5f * sprite.height);
+    glPopMatrix();
+}
+
 void DrawTexturedQuad(float x, float y, float width, float height, float texLeft, float texBottom,
                       float texRight, float texTop) {
     glBegin(GL_QUADS);

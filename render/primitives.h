@@ -18,6 +18,11 @@ void DrawSpriteCentred(int sprite, const float* colour, float centreX, float y);
 void DrawSheetSprite(int texture, const SpriteRecord& sprite, const float* colour, float x,
                      float y);
 
+// The same turned clockwise by `degrees` about its centre, which lies at
+// (centreX, centreY): a knob at its position.
+void DrawSheetSpriteTurned(int texture, const SpriteRecord& sprite, const float* colour,
+                           float centreX, float centreY, float degrees);
+
 // One textured quad with its lower-left corner at (x, y), in the current
 // graphics state, texture and colour.
 void DrawTexturedQuad(float x, float y, float width, float height, float texLeft, float texBottom,

@@ -420,8 +420,7 @@ void XPLMUnregisterDataAccessor(XPLMDataRef handle) {
 namespace standin {
 namespace {
 
-bool writeNumber(const std::string& name, double value, int index) {
-    detail::DataRef* ref = detail::lookup(name);
+bool writeNumber(detail::DataRef* ref, double value, int index) {
     if (ref == nullptr || index < 0) return false;
     const XPLMDataTypeID types = ref->types;
     if (types & xplmType_FloatArray) {
@@ -449,8 +448,7 @@ bool writeNumber(const std::string& name, double value, int index) {
     return true;
 }
 
-double readNumber(const std::string& name, int index) {
-    const detail::DataRef* ref = detail::lookup(name);
+double readNumber(const detail::DataRef* ref, int index) {
     if (ref == nullptr || index < 0) return 0.0;
     const XPLMDataTypeID types = ref->types;
     if (types & xplmType_FloatArray) {
@@ -470,7 +468,30 @@ double readNumber(const std::string& name, int index) {
     return 0.0;
 }
 
+bool writeNumber(const std::string& name, double value, int index) {
+    return writeNumber(detail::lookup(name), value, index);
+}
+
+double readNumber(const std::string& name, int index) {
+    return readNumber(detail::lookup(name), index);
+}
+
 }  // namespace
+
+namespace detail {
+
+XPLMDataRef hostHandle(const std::string& name) {
+    auto found = indexByName.find(name);
+    return found == indexByName.end() ? nullptr : handleOf(found->second);
+}
+
+double hostRead(XPLMDataRef handle, int index) { return readNumber(lookup(handle), index); }
+
+void hostWrite(XPLMDataRef handle, double value, int index) {
+    writeNumber(lookup(handle), value, index);
+}
+
+}  // namespace detail
 
 bool hasDataRef(const std::string& name) { return detail::findable(name); }
 

@@ -6,6 +6,7 @@
 
 #include "XPLMDataAccess.h"
 #include "XPLMProcessing.h"
+#include "standin/flight/fp_trap.h"
 #include "standin/internal.h"
 #include "standin/standin.h"
 
@@ -117,6 +118,7 @@ void runFlightLoops() {
         void* const refcon = loop.refcon;
         float next;
         {
+            FloatingPointTrap trap(loop.owner, clock.frame, clock.now);
             PluginCall guard(loop.owner);
             next = callback(sinceLastCall, clock.elapsed, static_cast<int>(clock.frame), refcon);
         }
@@ -176,6 +178,7 @@ void runFrame() {
     beginFrameCounts();
     ++clock.frame;
     advanceTime();
+    stepFlight(clock.elapsed);
     stepRadios();
     runFlightLoops();
     if (hostConfig().graphics) drawCockpit();

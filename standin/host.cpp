@@ -44,6 +44,7 @@ void startHost(const HostConfig& newConfig) {
     detail::resetMessages();
     detail::resetAircraft();
     detail::resetGraphicsState();
+    detail::resetFlight();
     setInt("sim/graphics/view/window_width", config.windowWidth);
     setInt("sim/graphics/view/window_height", config.windowHeight);
     placePanel(config.windowWidth, config.windowHeight);

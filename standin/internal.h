@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "XPLMDataAccess.h"
 #include "XPLMDefs.h"
 #include "XPLMDisplay.h"
 
@@ -97,6 +98,25 @@ void unloadAllPlugins();               // latest first
 // ---- Frames (frames.cpp) ---------------------------------------------------
 
 long currentFrame();
+
+// ---- Host-side dataref access by handle (datarefs.cpp) ----------------------
+
+// The handle of a simulator dataref, looked up once, for the host's own
+// models that read and write it every frame; null for an unknown name.
+// Reads and writes work like getDouble/setDouble (any type, array
+// elements by index) and never reach the write log.
+XPLMDataRef hostHandle(const std::string& name);
+double hostRead(XPLMDataRef handle, int index = 0);
+void hostWrite(XPLMDataRef handle, double value, int index = 0);
+
+// ---- Flight plan (fms.cpp) and flight model (flight/flight_model.cpp) --------
+
+// The flight plan as held, for the host's own per-frame use (no copy).
+const std::vector<FmsEntry>& flightPlanEntries();
+// One step of the flight model, before the frame's flight loops; nothing
+// without a flight.
+void stepFlight(double dt);
+void resetFlight();
 
 // ---- Per-module state, cleared by startHost and on plug-in unload ----------
 

@@ -219,6 +219,11 @@ bool pressButton(XPWidgetID button);
 // then up its parents. False when it is not a shown main window with close
 // boxes.
 bool pushCloseBox(XPWidgetID window);
+// Typing into the text field under window point (x, y) of the newest shown
+// dialog there: its whole text is replaced, as when the user selects it and
+// types, cut to the field's character limit; the field hears that its
+// descriptor and its text changed. False when no shown text field is there.
+bool typeText(int x, int y, const std::string& text);
 // Sends a message to a widget with the given dispatch mode, as a plug-in
 // would; returns whether a callback handled it.
 int sendWidgetMessage(XPWidgetID id, XPWidgetMessage message, XPDispatchMode mode,
@@ -237,6 +242,44 @@ void setFlightPlan(const std::vector<FmsEntry>& entries);  // at most 100 kept
 std::vector<FmsEntry> flightPlan();
 void setDestinationEntry(int index);
 int destinationEntry();
+
+// ---- Flight model ----------------------------------------------------------
+
+// A flight for the host's own flight model: from startFlight on, every
+// frame first moves the aircraft by what the cockpit commands (the trims
+// the plug-in's autopilot writes, the pilot's inputs, throttles, start
+// levers, starter buttons, flap lever, brakes) and writes the resulting
+// flight state to the simulator's datarefs, then runs the flight loops.
+// Without a flight the host leaves the flight datarefs alone.
+struct FlightStart {
+    double latitude = 55.6280, longitude = 12.6630;  // degrees
+    // Above sea level; on the ground the aircraft stands at the field
+    // elevation and this is ignored.
+    double altitudeFt = 5000.0;
+    double fieldElevationFt = 17.0;
+    double airspeedKt = 250.0;  // indicated; 0 on the ground
+    double headingDeg = 217.0;  // magnetic
+    double flaps = 0.0;         // flap ratio
+    bool gearDown = false;
+    bool enginesRunning = true;
+    bool onGround = false;
+    double massKg = 65000.0;    // total; the fuel in the tanks is part of it
+};
+// Values beyond what the aircraft flies (NaN, a mass over the maximum, an
+// airspeed below 100 or over 400 kt airborne, ...) are taken at the nearest
+// it does. The wind is at most 150 kt.
+void startFlight(const FlightStart& start);
+bool flightStarted();
+void setWind(double fromDegreesTrue, double knots);
+
+// The pilot's hands and feet. Yoke and pedals add to the trims (−1 … 1:
+// nose up, right wing down, nose right positive).
+struct PilotInputs {
+    double yokePitch = 0.0, yokeRoll = 0.0, rudder = 0.0;
+    bool gearDown = false;
+};
+void setPilotInputs(const PilotInputs& inputs);
+PilotInputs pilotInputs();
 
 // ---- Radio aids -------------------------------------------------------------
 

@@ -740,6 +740,22 @@ bool pushCloseBox(XPWidgetID window) {
     return true;
 }
 
+bool typeText(int x, int y, const std::string& text) {
+    for (auto entry = gTable.widgets.rbegin(); entry != gTable.widgets.rend(); ++entry) {
+        if (!entry->second.root || !isShown(entry->first)) continue;
+        const WidgetKey key = widgetAt(entry->first, x, y);
+        if (key == 0) continue;
+        Widget* field = lookup(key);
+        if (field->widgetClass != xpWidgetClass_TextField) return false;
+        const intptr_t limit = propertyOf(*field, xpProperty_MaxCharacters);
+        field->descriptor = limit > 0 ? text.substr(0, static_cast<std::size_t>(limit)) : text;
+        deliver(key, xpMsg_DescriptorChanged, 0, 0, Delivery::FirstTaker);
+        sendUpChain(key, xpMsg_TextFieldChanged, paramOf(key), 0);
+        return true;
+    }
+    return false;
+}
+
 int sendWidgetMessage(XPWidgetID id, XPWidgetMessage message, XPDispatchMode mode,
                       intptr_t param1, intptr_t param2) {
     return dispatch(keyOf(id), message, mode, param1, param2) ? 1 : 0;

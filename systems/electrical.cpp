@@ -217,6 +217,7 @@ struct Electrical {
     Standby standby;
     HeldLoad galley[2];
     HeldLoad dcLoads[2];
+    float apuGeneratorLoad = 0.0f;  // amperes of the buses it feeds
     float previousTime = -1.0f;
     bool initialised = false;
     bool startupHold = true;
@@ -444,6 +445,7 @@ void feedTransferBus(int side) {
     } else if (ApuGeneratorAvailable() && sw.apuSelected && sw.busTie[side]) {
         bus.voltage = finiteOrZero(ApuGeneratorVoltage());
         bus.frequency = finiteOrZero(ApuGeneratorFrequency());
+        model.apuGeneratorLoad += bus.load;
     } else if (model.external.onLine && sw.busTie[side]) {
         bus.voltage = model.external.voltage;
         bus.frequency = model.external.frequency;
@@ -455,6 +457,7 @@ void feedTransferBus(int side) {
 
 void feedTransferBuses() {
     for (Generator& generator : model.generators) generator.load = 0.0f;
+    model.apuGeneratorLoad = 0.0f;
     feedTransferBus(0);
     feedTransferBus(1);
 }
@@ -853,6 +856,7 @@ float chargerCurrent() { return model.charger.current; }
 float chargerAcInputCurrent() { return model.charger.current / kAcDcRatio; }
 float externalPowerVoltage() { return model.external.voltage; }
 float externalPowerLoad() { return model.external.load; }
+float apuGeneratorLoad() { return model.apuGeneratorLoad; }
 float externalPowerFrequency() { return model.external.frequency; }
 
 ChargerMode chargerMode() {

@@ -144,6 +144,7 @@ float chargerAcInputCurrent();
 float externalPowerVoltage();
 float externalPowerLoad();
 float externalPowerFrequency();
+float apuGeneratorLoad();  // the transfer buses it feeds
 
 enum class ChargerMode { Off, Float, Boost, Inhibited };
 ChargerMode chargerMode();

@@ -1,7 +1,8 @@
-// What the electrical model reads from the models built after it. Until a
-// model provides its own query, the query here answers from one record of
-// pending values, which holds each model's neutral value and lets tests
-// stand in for the model.
+// What the electrical model reads from the models built after it. The
+// cabin utilities window answers for its switches; until a model provides
+// its own query, the query here answers from one record of pending values,
+// which holds each model's neutral value and lets tests stand in for the
+// model.
 #pragma once
 
 namespace quil {
@@ -11,7 +12,6 @@ bool CabinUtilitySwitchOn(int number);     // cabin utilities window: switch 1 (
 
 struct PendingModelValues {
     bool glideSlopeIsolation = false;
-    bool cabinUtilitySwitchOn[2] = {};
 };
 
 extern PendingModelValues pendingModelValues;

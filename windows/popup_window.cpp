@@ -16,31 +16,32 @@ namespace {
 constexpr GLfloat kZoneOutlineColour[4] = {0.7f, 0.7f, 1.0f, 0.2f};
 constexpr GLfloat kZoneOutlineWidth = 1.0f;
 
-// Window sheets count both edges of a rectangle; the panel atlas does not.
 void normaliseSprites(PopupWindow& window) {
-    const float w = static_cast<float>(window.sheetWidth);
-    const float h = static_cast<float>(window.sheetHeight);
     int n = 0;
     for (; n < window.sheet->spriteCount && n < kMaxWindowSprites; ++n) {
-        const SpriteRect& rect = window.sheet->sprites[n];
-        SpriteRecord& sprite = window.sprites[n];
-        sprite.x0 = rect.x0;
-        sprite.y0 = rect.y0;
-        sprite.x1 = rect.x1;
-        sprite.y1 = rect.y1;
-        sprite.texLeft = static_cast<float>(rect.x0) / w;
-        sprite.texRight = static_cast<float>(rect.x1) / w;
-        sprite.texBottom = static_cast<float>(rect.y0) / h;
-        sprite.texTop = static_cast<float>(rect.y1) / h;
-        sprite.width = static_cast<float>(rect.x1 - rect.x0 + 1);
-        sprite.height = static_cast<float>(rect.y1 - rect.y0 + 1);
+        window.sprites[n] =
+            SheetSpriteRecord(*window.sheet, n, window.sheetWidth, window.sheetHeight);
     }
     window.sprites[n] = SpriteRecord{};
     window.sprites[n].x0 = -1;
 }
 
+// The window whose sheet, placement and mode a window uses.
+const PopupWindow& owner(const PopupWindow& window) {
+    return window.follows != nullptr ? *window.follows : window;
+}
+
+// Sprite n of the sheet the window draws from, or none.
+const SpriteRecord* sheetSprite(const PopupWindow& window, int sprite) {
+    const PopupWindow& sheet = owner(window);
+    if (sprite < 0 || sprite >= sheet.sheet->spriteCount || sprite >= kMaxWindowSprites) {
+        return nullptr;
+    }
+    return &sheet.sprites[sprite];
+}
+
 bool ready(const PopupWindow& window) {
-    return window.handle != nullptr && window.texture != 0 && pluginActive != 0;
+    return window.handle != nullptr && owner(window).texture != 0 && pluginActive != 0;
 }
 
 bool contains(const ClickZone& zone, int x, int y) {
@@ -89,7 +90,28 @@ int mouseCallback(XPLMWindowID id, int x, int y, XPLMMouseStatus status, void*) 
 
 }  // namespace
 
+// Window sheets count both edges of a rectangle; the panel atlas does not.
+SpriteRecord SheetSpriteRecord(const WindowSheet& sheet, int sprite, int sheetWidth,
+                               int sheetHeight) {
+    const float w = static_cast<float>(sheetWidth);
+    const float h = static_cast<float>(sheetHeight);
+    const SpriteRect& rect = sheet.sprites[sprite];
+    SpriteRecord record{};
+    record.x0 = rect.x0;
+    record.y0 = rect.y0;
+    record.x1 = rect.x1;
+    record.y1 = rect.y1;
+    record.texLeft = static_cast<float>(rect.x0) / w;
+    record.texRight = static_cast<float>(rect.x1) / w;
+    record.texBottom = static_cast<float>(rect.y0) / h;
+    record.texTop = static_cast<float>(rect.y1) / h;
+    record.width = static_cast<float>(rect.x1 - rect.x0 + 1);
+    record.height = static_cast<float>(rect.y1 - rect.y0 + 1);
+    return record;
+}
+
 void LoadWindowTexture(PopupWindow& window) {
+    if (window.follows != nullptr) return;
     DeleteTexture(window.texture);
     if (LoadTextureFile(window.sheet->file, window.texture, window.sheetWidth,
                         window.sheetHeight) == 1) {
@@ -104,22 +126,32 @@ void UnloadWindowTexture(PopupWindow& window) {
 
 void OpenWindow(PopupWindow& window, int mode) {
     window.mode = static_cast<uint8_t>(mode);
-    if (window.handle != nullptr) return;
-    const int left = PlacementLeft(window.placementIndex, mode);
-    const int bottom = PlacementBottom(window.placementIndex, mode);
-    window.handle = XPLMCreateWindow(left, bottom + PlacementHeight(window.placementIndex, mode),
-                                     left + PlacementWidth(window.placementIndex, mode), bottom, 1,
-                                     drawCallback, keyCallback, mouseCallback, nullptr);
-    window.activeZone = nullptr;
-    window.activeZoneId = 0;
-    window.dragging = false;
-    if (window.handle != nullptr && window.texture == 0) LoadWindowTexture(window);
+    if (window.handle == nullptr) {
+        const int left = WindowLeft(window);
+        const int bottom = WindowBottom(window);
+        window.handle = XPLMCreateWindow(left, bottom + WindowHeight(window),
+                                         left + WindowWidth(window), bottom, 1, drawCallback,
+                                         keyCallback, mouseCallback, nullptr);
+        window.activeZone = nullptr;
+        window.activeZoneId = 0;
+        window.dragging = false;
+        if (window.handle != nullptr && window.texture == 0) LoadWindowTexture(window);
+    }
+    for (PopupWindow* companion : window.companions) {
+        if (companion != nullptr && (companion->present == nullptr || companion->present())) {
+            OpenWindow(*companion, mode);
+        }
+    }
 }
 
+// A companion closes by itself; the window it follows closes it too.
 void CloseWindow(PopupWindow& window) {
-    if (OverheadArrangementOpen()) {
+    if (window.follows == nullptr && OverheadArrangementOpen()) {
         SetOverheadArrangementOpen(false);
         CloseOverheadArrangement();
+    }
+    for (PopupWindow* companion : window.companions) {
+        if (companion != nullptr) CloseWindow(*companion);
     }
     if (window.handle != nullptr) XPLMDestroyWindow(window.handle);
     window.handle = nullptr;
@@ -138,18 +170,45 @@ void ShowWindow(PopupWindow& window, bool visible) { ShowHostWindow(window.handl
 
 bool WindowOpen(const PopupWindow& window) { return window.handle != nullptr; }
 
+int WindowLeft(const PopupWindow& window) {
+    const PopupWindow& placed = owner(window);
+    return PlacementLeft(placed.placementIndex, placed.mode) + window.offsetX;
+}
+
+int WindowBottom(const PopupWindow& window) {
+    const PopupWindow& placed = owner(window);
+    return PlacementBottom(placed.placementIndex, placed.mode) + window.offsetY;
+}
+
+int WindowWidth(const PopupWindow& window) {
+    return window.follows != nullptr ? window.width
+                                     : PlacementWidth(window.placementIndex, window.mode);
+}
+
+int WindowHeight(const PopupWindow& window) {
+    return window.follows != nullptr ? window.height
+                                     : PlacementHeight(window.placementIndex, window.mode);
+}
+
 void PlaceWindow(PopupWindow& window) {
-    const int left = PlacementLeft(window.placementIndex, window.mode);
-    const int bottom = PlacementBottom(window.placementIndex, window.mode);
-    XPLMSetWindowGeometry(window.handle, left,
-                          bottom + PlacementHeight(window.placementIndex, window.mode),
-                          left + PlacementWidth(window.placementIndex, window.mode), bottom);
+    const int left = WindowLeft(window);
+    const int bottom = WindowBottom(window);
+    XPLMSetWindowGeometry(window.handle, left, bottom + WindowHeight(window),
+                          left + WindowWidth(window), bottom);
 }
 
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
                       float y) {
-    if (sprite < 0 || sprite >= window.sheet->spriteCount || sprite >= kMaxWindowSprites) return;
-    DrawSheetSprite(window.texture, window.sprites[sprite], colour, x, y);
+    if (const SpriteRecord* record = sheetSprite(window, sprite)) {
+        DrawSheetSprite(owner(window).texture, *record, colour, x, y);
+    }
+}
+
+void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* colour,
+                            float centreX, float centreY, float degrees) {
+    if (const SpriteRecord* record = sheetSprite(window, sprite)) {
+        DrawSheetSpriteTurned(owner(window).texture, *record, colour, centreX, centreY, degrees);
+    }
 }
 
 // The geometry is set again every time, so the windows of the overhead
@@ -157,10 +216,10 @@ void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour
 void DrawPopupWindow(PopupWindow& window) {
     if (!ready(window)) return;
     PlaceWindow(window);
-    const int left = PlacementLeft(window.placementIndex, window.mode);
-    const int bottom = PlacementBottom(window.placementIndex, window.mode);
+    const int left = WindowLeft(window);
+    const int bottom = WindowBottom(window);
     if (!window.ownBackground) {
-        DrawWindowSprite(window, 0, CockpitLightColour(), static_cast<float>(left),
+        DrawWindowSprite(window, window.background, CockpitLightColour(), static_cast<float>(left),
                          static_cast<float>(bottom));
     }
     if (window.content != nullptr) window.content(window, left, bottom);
@@ -210,7 +269,7 @@ void DragWindow(PopupWindow& window, int x, int y, int status) {
             return;
         case xplm_MouseDrag:
             if (!window.dragging || window.handle == nullptr) return;
-            MovePlacement(window.placementIndex, window.mode, x - window.pressX,
+            MovePlacement(owner(window).placementIndex, owner(window).mode, x - window.pressX,
                           y - window.pressY);
             PlaceWindow(window);
             return;

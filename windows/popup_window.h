@@ -51,6 +51,16 @@ struct PopupWindow {
     bool ownBackground;
     // The outlined zones also carry the panel's blinking corner mark.
     bool markZones;
+    // A companion opens with the window it follows (when `present` lets
+    // it), sits at a fixed offset from that window's lower-left corner,
+    // moves with it and draws from its sheet with its own background
+    // sprite; closing the window closes its companions.
+    PopupWindow* follows;
+    int offsetX, offsetY;
+    int width, height;  // a companion's own; others take their placement's
+    int background;     // the sprite drawn first
+    bool (*present)();  // none: always
+    std::array<PopupWindow*, 2> companions;
 
     // At run time.
     XPLMWindowID handle;
@@ -80,6 +90,36 @@ constexpr PopupWindow MakePopupWindow(const WindowSheet& sheet, int placementInd
     return window;
 }
 
+// A window that goes with `follows`, whose own record must name it among
+// its companions (WithCompanions).
+constexpr PopupWindow MakeCompanionWindow(PopupWindow& follows, int background, int offsetX,
+                                          int offsetY, int width, int height,
+                                          const ClickZone* zones, WindowContent content,
+                                          bool (*present)()) {
+    PopupWindow window{};
+    window.follows = &follows;
+    window.background = background;
+    window.offsetX = offsetX;
+    window.offsetY = offsetY;
+    window.width = width;
+    window.height = height;
+    window.zones = zones;
+    window.content = content;
+    window.present = present;
+    return window;
+}
+
+constexpr PopupWindow WithCompanions(PopupWindow window, PopupWindow* first,
+                                     PopupWindow* second = nullptr) {
+    window.companions = {first, second};
+    return window;
+}
+
+// Sprite n of a sheet loaded at the given size, with its texture
+// coordinates.
+SpriteRecord SheetSpriteRecord(const WindowSheet& sheet, int sprite, int sheetWidth,
+                               int sheetHeight);
+
 // Deletes any old texture, loads the sheet and works out its sprites'
 // texture coordinates; a sheet that is missing or refused leaves the
 // texture 0, so the window draws nothing and ignores clicks.
@@ -94,6 +134,13 @@ void ShowWindow(PopupWindow& window, bool visible);
 void ShowHostWindow(XPLMWindowID handle, bool visible);
 bool WindowOpen(const PopupWindow& window);
 
+// The window's screen rectangle: its placement's, or for a companion its
+// own size at its offset from the window it follows.
+int WindowLeft(const PopupWindow& window);
+int WindowBottom(const PopupWindow& window);
+int WindowWidth(const PopupWindow& window);
+int WindowHeight(const PopupWindow& window);
+
 // The window's callbacks, reached through its handle.
 void DrawPopupWindow(PopupWindow& window);
 int HandleMouse(PopupWindow& window, int x, int y, int status);
@@ -104,9 +151,14 @@ void HandleZoneClick(PopupWindow& window, const ClickZone* zones, int x, int y, 
 
 // Sets the window where its placement says.
 void PlaceWindow(PopupWindow& window);
-// Draws sprite n of the window's sheet at (x, y).
+// Draws sprite n of the window's sheet (a companion's: the one of the
+// window it follows) at (x, y).
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
                       float y);
+
+// The same turned clockwise about its centre, at (centreX, centreY).
+void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* colour,
+                            float centreX, float centreY, float degrees);
 
 // The handlers every window's table starts and ends with: the close button
 // (on release) and the body, which drags the window.

@@ -3,6 +3,8 @@
 #include "host/snapshot.h"
 #include "panel/clock_window.h"
 #include "windows/aux_fuel_window.h"
+#include "windows/fuel_request_dialog.h"
+#include "windows/fuel_station_window.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 #include "windows/popup_window.h"
@@ -13,26 +15,38 @@ namespace {
 
 // In the order their sheets load.
 PopupWindow* const kPopups[] = {
-    &meterWindow, &cabinUtilitiesWindow, &apuWindow,   &antiIceWindow,
-    &fuelWindow,  &auxFuelWindow,        &clockWindow,
+    &meterWindow,           &cabinUtilitiesWindow, &apuWindow,
+    &antiIceWindow,         &fuelWindow,           &fuelAuxBleedWindow,
+    &fuelAuxTransferWindow, &fuelStationWindow,    &fuelStationAuxWindow,
+    &auxFuelWindow,         &clockWindow,
 };
+
+// The fuel station stays up in every cockpit view; only the outside views
+// hide it (SetFuelStationExternalView).
+bool followsPanelView(const PopupWindow& window) {
+    return &window != &fuelStationWindow && window.follows != &fuelStationWindow;
+}
 
 }  // namespace
 
 void CreateAllPopups() {
     InitPlacements(snapshot.windowHeight);
     for (PopupWindow* window : kPopups) LoadWindowTexture(*window);
+    LoadFuelRequestBanner();
 }
 
 void DestroyAllPopups() {
     CloseSelectorMenu();
     for (PopupWindow* window : kPopups) UnloadWindowTexture(*window);
+    UnloadFuelRequestBanner();
 }
 
 void SetPopupsPanelView(bool panelView) { ShowAllWindows(panelView); }
 
 void ShowAllWindows(bool visible) {
-    for (PopupWindow* window : kPopups) ShowWindow(*window, visible);
+    for (PopupWindow* window : kPopups) {
+        if (followsPanelView(*window)) ShowWindow(*window, visible);
+    }
     ShowSelectorMenu(visible);
 }
 

@@ -1,6 +1,6 @@
 // The popup windows' artwork sheets: file name, size and sprite rectangles
 // (x0, y0, x1, y1, both edges counted, y from the bottom edge of the
-// picture), and the glyph grids that two of them carry. Shared by the
+// picture), and the glyph grids that three of them carry. Shared by the
 // plug-in and by the artwork generator, which draws each sprite inside its
 // rectangle. Every sheet holds its window's background as sprite 0.
 #pragma once
@@ -48,7 +48,11 @@ enum MeterSprite : int {
     kMeterDigitZero,     // then the digits 1 to 9
     kMeterMinus = kMeterDigitZero + 10,
     kMeterTwoPositionSwitch,  // up at 0; the switch at 1 is the next sprite
-    kMeterSpriteCount = kMeterTwoPositionSwitch + 2
+    kMeterBatteryOff = kMeterTwoPositionSwitch + 2,  // guard lifted, lever down
+    kMeterStandbyOff,        // guard lifted, lever down
+    kMeterStandbyBat,        // guard lifted, lever up
+    kMeterDriveDisconnected, // guard lifted, lever down
+    kMeterSpriteCount
 };
 static_assert(kMeterTwoPositionSwitch == 22, "the two-position switch is drawn as 22 + state");
 
@@ -77,6 +81,10 @@ constexpr SpriteRect kMeterSprites[kMeterSpriteCount] = {
     {242, 174, 248, 184},
     {172, 186, 191, 211},
     {192, 186, 211, 211},
+    {212, 186, 243, 217},
+    {172, 218, 203, 249},
+    {204, 218, 235, 249},
+    {172, 250, 203, 281},
 };
 constexpr WindowSheet kMeterSheet = MakeSheet("quilmeterwin.png", 256, 352, kMeterSprites);
 
@@ -127,8 +135,8 @@ enum CabinUtilitiesSprite : int {
     kCabinSelectorCentre,     // guard open
     kCabinSelectorLeft,
     kCabinSelectorRight,
-    kCabinThreePosition,  // positions 0, 1 and 2
-    kCabinSpriteCount = kCabinThreePosition + 3
+    kCabinWiperSelector,  // PARK, INT, LOW and HIGH
+    kCabinSpriteCount = kCabinWiperSelector + 4
 };
 
 constexpr SpriteRect kCabinUtilitiesSprites[kCabinSpriteCount] = {
@@ -147,6 +155,7 @@ constexpr SpriteRect kCabinUtilitiesSprites[kCabinSpriteCount] = {
     {84, 98, 103, 137},
     {104, 98, 123, 137},
     {124, 98, 143, 137},
+    {144, 98, 163, 137},
 };
 constexpr WindowSheet kCabinUtilitiesSheet =
     MakeSheet("quilcabutilswin.png", 256, 660, kCabinUtilitiesSprites);
@@ -306,6 +315,8 @@ constexpr SpriteRect kFuelStationSprites[kStationSpriteCount] = {
 };
 constexpr WindowSheet kFuelStationSheet =
     MakeSheet("quilfuelstation.png", 512, 256, kFuelStationSprites);
+// The quantity displays' digits, 6 pixels apart.
+constexpr GlyphGrid kStationDigitGlyphs = {48, 57, 242, 6, 6, 10, 10, 10};
 
 // ---- Fuel request dialog: the picture above its window ----------------------
 

@@ -39,6 +39,7 @@ constexpr char kUsage[] =
     "Scenario lines: at TIME ACTION ..., with the actions\n"
     "  set DATAREF[INDEX] VALUE | \"TEXT\"\n"
     "  click|press|drag|release [panel] X Y\n"
+    "  type X Y \"TEXT\"               (the dialog text field under window pixel X Y)\n"
     "  message MESSAGE PARAM         aircraft PATH.acf        screenshot NAME.png\n"
     "  expect DATAREF[INDEX] ==|!=|>|<|>=|<= VALUE      expect DATAREF ~ VALUE TOLERANCE\n"
     "  send afds|switch MODE COMMAND set|on|off|query|ACTION [VALUE]\n"
@@ -53,6 +54,15 @@ constexpr char kUsage[] =
     "                                plotted as NAME.png when gnuplot is installed\n"
     "  pause      resume      end\n"
     "\n"
+    "Flights on the host's flight model:\n"
+    "  flight ground|airborne [lat|lon|alt|field|ias|hdg|flaps|mass NUMBER]\n"
+    "         [gear up|down] [engines running|cold]   starts the flight model\n"
+    "  wind FROM KNOTS                   from a true direction\n"
+    "  pilot yoke PITCH ROLL | rudder|throttle|flaps VALUE | gear up|down | brakes on|off\n"
+    "  hold DATAREF OP VALUE [TOLERANCE] for SECONDS   true after every frame of the span\n"
+    "During a flight a floating-point exception in a flight loop ends the run\n"
+    "with status 3 and where it happened.\n"
+    "\n"
     "The host's radios follow the aircraft's position: NAV1 and NAV2 by their\n"
     "frequency datarefs, the marker lights, and the GPS on the flight plan's\n"
     "active leg.\n"
@@ -63,7 +73,8 @@ constexpr char kUsage[] =
     "\n"
     "Exit status: 0 run ok, 1 an expectation failed or an action could not be\n"
     "carried out, 2 the run could not start (bad option, plug-in, aircraft or\n"
-    "scenario) or its report could not be written.\n";
+    "scenario) or its report could not be written, 3 a floating-point exception\n"
+    "in a flight loop.\n";
 
 struct Options {
     std::vector<std::string> plugins;

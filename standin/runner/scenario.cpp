@@ -167,6 +167,21 @@ bool parseMouse(const Arguments& args, ActionBody* body, std::string* error) {
     return true;
 }
 
+bool parseType(const Arguments& args, ActionBody* body, std::string* error) {
+    TypeAction type;
+    long long x = 0, y = 0;
+    constexpr long long kLargest = std::numeric_limits<int>::max();
+    if (!argumentCount(args, 3, error) ||
+        !parseInteger(args.words[0], -kLargest, kLargest, &x, error) ||
+        !parseInteger(args.words[1], -kLargest, kLargest, &y, error))
+        return false;
+    type.x = static_cast<int>(x);
+    type.y = static_cast<int>(y);
+    type.text = args.words[2].text;
+    *body = type;
+    return true;
+}
+
 bool parseMessage(const Arguments& args, ActionBody* body, std::string* error) {
     MessageAction message;
     long long number = 0, param = 0;
@@ -442,6 +457,138 @@ bool parseEnd(const Arguments& args, ActionBody* body, std::string* error) {
     return true;
 }
 
+// ---- Flights ---------------------------------------------------------------
+
+// A word that must be one of two: sets *first when it is the first.
+bool parseChoice(const Word& word, const char* first, const char* second, bool* isFirst,
+                 std::string* error) {
+    *isFirst = !word.quoted && word.text == first;
+    if (*isFirst || (!word.quoted && word.text == second)) return true;
+    *error = "bad '" + word.text + "' (" + first + " or " + second + ")";
+    return false;
+}
+
+// One "KEY VALUE" of an initial state.
+bool parseFlightKey(const Word& key, const Word& value, FlightStart* start, std::string* error) {
+    struct NumberKey {
+        const char* key;
+        double FlightStart::*field;
+    };
+    static constexpr NumberKey kNumbers[] = {
+        {"lat", &FlightStart::latitude}, {"lon", &FlightStart::longitude},
+        {"alt", &FlightStart::altitudeFt}, {"field", &FlightStart::fieldElevationFt},
+        {"ias", &FlightStart::airspeedKt}, {"hdg", &FlightStart::headingDeg},
+        {"flaps", &FlightStart::flaps}, {"mass", &FlightStart::massKg},
+    };
+    for (const NumberKey& number : kNumbers)
+        if (key.text == number.key) return parseNumber(value, &(start->*number.field), error);
+    if (key.text == "gear") return parseChoice(value, "down", "up", &start->gearDown, error);
+    if (key.text == "engines")
+        return parseChoice(value, "running", "cold", &start->enginesRunning, error);
+    *error = "unknown flight setting '" + key.text +
+             "' (lat lon alt field ias hdg flaps gear engines mass)";
+    return false;
+}
+
+bool parseFlight(const Arguments& args, ActionBody* body, std::string* error) {
+    FlightAction flight;
+    if (args.words.empty()) return argumentCount(args, 1, error);
+    if (!parseChoice(args.words[0], "ground", "airborne", &flight.start.onGround, error))
+        return false;
+    if (flight.start.onGround) {
+        flight.start.airspeedKt = 0.0;
+        flight.start.gearDown = true;
+    }
+    if (args.words.size() % 2 == 0) {
+        *error = "flight setting '" + args.words.back().text + "' has no value";
+        return false;
+    }
+    for (size_t i = 1; i + 1 < args.words.size(); i += 2)
+        if (!parseFlightKey(args.words[i], args.words[i + 1], &flight.start, error)) return false;
+    *body = flight;
+    return true;
+}
+
+bool parseWind(const Arguments& args, ActionBody* body, std::string* error) {
+    WindAction wind;
+    if (!argumentCount(args, 2, error) || !parseNumber(args.words[0], &wind.fromDegrees, error) ||
+        !parseNumber(args.words[1], &wind.knots, error))
+        return false;
+    if (wind.knots < 0) {
+        *error = "negative wind speed '" + args.words[1].text + "'";
+        return false;
+    }
+    *body = wind;
+    return true;
+}
+
+bool parsePilot(const Arguments& args, ActionBody* body, std::string* error) {
+    struct ControlWord {
+        const char* word;
+        PilotControl control;
+        size_t numbers;  // 0: a choice of two words
+        const char* on;
+        const char* off;
+    };
+    static constexpr ControlWord kControls[] = {
+        {"yoke", PilotControl::Yoke, 2, "", ""},
+        {"rudder", PilotControl::Rudder, 1, "", ""},
+        {"throttle", PilotControl::Throttle, 1, "", ""},
+        {"flaps", PilotControl::Flaps, 1, "", ""},
+        {"gear", PilotControl::Gear, 0, "down", "up"},
+        {"brakes", PilotControl::Brakes, 0, "on", "off"},
+    };
+    if (args.words.empty()) return argumentCount(args, 1, error);
+    const ControlWord* found = nullptr;
+    for (const ControlWord& control : kControls)
+        if (!args.words[0].quoted && args.words[0].text == control.word) found = &control;
+    if (!found) {
+        *error = "unknown control '" + args.words[0].text +
+                 "' (yoke rudder throttle flaps gear brakes)";
+        return false;
+    }
+    PilotAction pilot;
+    pilot.control = found->control;
+    if (!argumentCount(args, 1 + std::max<size_t>(found->numbers, 1), error)) return false;
+    if (found->numbers == 0) {
+        bool on = false;
+        if (!parseChoice(args.words[1], found->on, found->off, &on, error)) return false;
+        pilot.first = on ? 1.0 : 0.0;
+    } else if (!parseNumber(args.words[1], &pilot.first, error) ||
+               (found->numbers == 2 && !parseNumber(args.words[2], &pilot.second, error))) {
+        return false;
+    }
+    *body = pilot;
+    return true;
+}
+
+// "hold EXPECTATION for SECONDS"
+bool parseHold(const Arguments& args, ActionBody* body, std::string* error) {
+    HoldAction hold;
+    const size_t count = args.words.size();
+    if (count < 2 || args.words[count - 2].quoted || args.words[count - 2].text != "for") {
+        *error = "a hold ends in 'for SECONDS' (hold DATAREF OP VALUE [TOLERANCE] for SECONDS)";
+        return false;
+    }
+    if (!parseNumber(args.words[count - 1], &hold.seconds, error)) return false;
+    if (hold.seconds <= 0) {
+        *error = "a hold needs a positive span";
+        return false;
+    }
+    const Arguments expectation{args.verb, "DATAREF OP VALUE [TOLERANCE] for SECONDS",
+                                std::vector<Word>(args.words.begin(), args.words.end() - 2),
+                                args.folder};
+    ActionBody parsed;
+    if (!parseExpect(expectation, &parsed, error)) return false;
+    hold.expect = std::get<ExpectAction>(parsed);
+    if (hold.expect.value.isText) {
+        *error = "a hold compares numbers";
+        return false;
+    }
+    *body = hold;
+    return true;
+}
+
 // Every action a scenario may use. A new one needs its record in
 // scenario.h, a row here and its step in ActionRunner.
 struct ActionSyntax {
@@ -455,6 +602,7 @@ constexpr ActionSyntax kActions[] = {
     {"press", "[panel] X Y", parseMouse<MousePhase::Press>},
     {"drag", "[panel] X Y", parseMouse<MousePhase::Drag>},
     {"release", "[panel] X Y", parseMouse<MousePhase::Release>},
+    {"type", "X Y TEXT", parseType},
     {"message", "MESSAGE PARAM", parseMessage},
     {"aircraft", "PATH.acf", parseAircraft},
     {"screenshot", "NAME.png", parseScreenshot},
@@ -468,6 +616,11 @@ constexpr ActionSyntax kActions[] = {
     {"pause", "", parsePause<true>},
     {"resume", "", parsePause<false>},
     {"end", "", parseEnd},
+    {"flight", "ground|airborne [KEY VALUE ...]", parseFlight},
+    {"wind", "FROM KNOTS", parseWind},
+    {"pilot", "yoke PITCH ROLL | rudder|throttle|flaps VALUE | gear up|down | brakes on|off",
+     parsePilot},
+    {"hold", "DATAREF OP VALUE [TOLERANCE] for SECONDS", parseHold},
 };
 
 const ActionSyntax* findAction(const std::string& verb) {
@@ -651,6 +804,12 @@ struct ActionRunner {
         }
     }
 
+    void operator()(const TypeAction& type) {
+        if (!typeText(type.x, type.y, type.text)) {
+            problem("no text field at " + std::to_string(type.x) + " " + std::to_string(type.y));
+        }
+    }
+
     void operator()(const MessageAction& message) { sendSimMessage(message.message, message.param); }
 
     void operator()(const AircraftAction& aircraft) {
@@ -729,6 +888,117 @@ struct ActionRunner {
     void operator()(const PauseAction& pause) { setPaused(pause.paused); }
 
     void operator()(const EndAction&) { ended = true; }
+
+    void operator()(const FlightAction& flight) { startFlight(flight.start); }
+
+    void operator()(const WindAction& wind) {
+        if (!flightStarted()) return problem("no flight: start one with 'flight'");
+        setWind(wind.fromDegrees, wind.knots);
+    }
+
+    void operator()(const PilotAction& pilot) {
+        if (!flightStarted()) return problem("no flight: start one with 'flight'");
+        PilotInputs inputs = pilotInputs();
+        switch (pilot.control) {
+            case PilotControl::Yoke:
+                inputs.yokePitch = pilot.first;
+                inputs.yokeRoll = pilot.second;
+                break;
+            case PilotControl::Rudder: inputs.rudder = pilot.first; break;
+            case PilotControl::Gear: inputs.gearDown = pilot.first != 0.0; break;
+            case PilotControl::Throttle:
+                for (int engine = 0; engine < 2; ++engine) {
+                    setFloat("sim/flightmodel/engine/ENGN_thro", static_cast<float>(pilot.first), engine);
+                    setFloat("sim/flightmodel/engine/ENGN_thro_use", static_cast<float>(pilot.first), engine);
+                }
+                break;
+            case PilotControl::Flaps:
+                setFloat("sim/flightmodel/controls/flaprqst", static_cast<float>(pilot.first));
+                break;
+            case PilotControl::Brakes:
+                setFloat("sim/flightmodel/controls/parkbrake", static_cast<float>(pilot.first));
+                break;
+        }
+        setPilotInputs(inputs);
+    }
+
+    void operator()(const HoldAction& hold) {
+        HoldWatch watch;
+        watch.action = current;
+        watch.hold = hold;
+        watch.end = outcome.seconds + hold.seconds;
+        std::string error;
+        if (!chooseAccess(hold.expect.dataref, false, &watch.access, &error)) return problem(error);
+        holds.push_back(watch);
+        checkHolds();
+    }
+
+    // A hold being watched: its worst reading so far, and whether it failed.
+    struct HoldWatch {
+        const TimedAction* action = nullptr;
+        HoldAction hold;
+        Access access = Access::Float;
+        double end = 0.0;
+        bool seen = false;
+        double worst = 0.0, worstAt = 0.0;
+    };
+    std::vector<HoldWatch> holds;
+
+    // How far a reading is from failing, larger is worse: the distance from
+    // the value for "~", else the reading itself in the comparison's
+    // direction.
+    static double badness(const HoldWatch& watch, double actual) {
+        switch (watch.hold.expect.comparison) {
+            case Comparison::Near: return std::fabs(actual - watch.hold.expect.value.number);
+            case Comparison::Greater:
+            case Comparison::GreaterOrEqual: return -actual;
+            default: return actual;
+        }
+    }
+
+    void finishHold(const HoldWatch& watch, bool met, const std::string& what) {
+        ExpectationResult result;
+        result.where = scenario.fileName + ":" + std::to_string(watch.action->line);
+        result.source = watch.action->source;
+        result.met = met;
+        result.actual = what;
+        outcome.expectations.push_back(result);
+    }
+
+    static std::string at(const Reading& reading, double seconds) {
+        char time[32];
+        std::snprintf(time, sizeof time, "%.2f", seconds);
+        return describe(reading) + " at " + time + " s";
+    }
+
+    // After every frame: each hold is read; one out of its band fails with
+    // the time and value, one whose span is over passes with its worst.
+    void checkHolds(bool runOver = false) {
+        for (size_t i = 0; i < holds.size();) {
+            HoldWatch& watch = holds[i];
+            const Reading reading = readDataRef(watch.hold.expect.dataref, watch.access);
+            const double bad = badness(watch, reading.number);
+            if (!watch.seen || bad > badness(watch, watch.worst)) {
+                watch.worst = reading.number;
+                watch.worstAt = outcome.seconds;
+                watch.seen = true;
+            }
+            const bool met = compare(watch.hold.expect, reading);
+            const bool over = outcome.seconds + kTimeSlackSeconds >= watch.end;
+            if (!met) {
+                finishHold(watch, false, "left the band: " + at(reading, outcome.seconds));
+            } else if (over || runOver) {
+                Reading worst = reading;
+                worst.number = watch.worst;
+                finishHold(watch, over, (over ? "held; worst " : "the run ended first; worst ") +
+                                            at(worst, watch.worstAt));
+            } else {
+                ++i;
+                continue;
+            }
+            holds.erase(holds.begin() + static_cast<long>(i));
+        }
+    }
 };
 
 }  // namespace
@@ -807,10 +1077,11 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
             runner.current = &scenario.actions[next++];
             std::visit(runner, runner.current->body);
         }
-        if (runner.ended || next == scenario.actions.size()) break;
+        if (runner.ended || (next == scenario.actions.size() && runner.holds.empty())) break;
         runFrame();
         ++outcome.frames;
         outcome.seconds = static_cast<double>(outcome.frames) * frameSeconds;
+        runner.checkHolds();
         noteFrame(outcome.usage, outcome.seconds);
         traceFrame(runner.trace, outcome.seconds);
         if (settings.progress && outcome.seconds + kTimeSlackSeconds >= nextProgress) {
@@ -819,6 +1090,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
             nextProgress += kProgressSeconds;
         }
     }
+    runner.checkHolds(true);
     finishTrace(runner.trace, settings.gnuplot);
     outcome.trace = runner.trace.result;
     return outcome;

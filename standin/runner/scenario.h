@@ -11,6 +11,8 @@
 //   at 2    press 500 700                 press / drag / release: one mouse phase each,
 //   at 2.1  drag 510 700                    with or without "panel"
 //   at 2.2  release 510 700
+//   at 2.5  type 640 300 "5000"           replaces the text of the dialog text field
+//                                           under window pixel (x, y), as typed
 //   at 3    message 102 0                 simulator message to every plug-in
 //   at 3    aircraft Quil737/Quil737.acf  relative to the scenario's folder
 //   at 4    screenshot panel.png          written into the output folder
@@ -40,6 +42,21 @@
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
+//
+// Flights, on the host's flight model (standin.h):
+//
+//   at 0    flight airborne lat 55.6 lon 12.6 alt 8000 ias 250 hdg 270
+//   at 0    flight ground lat 55.6 lon 12.6 field 17 hdg 217 flaps 0.375 gear down
+//                 starts it: "ground" or "airborne", then any of lat, lon (degrees),
+//                 alt, field (feet), ias (knots), hdg (magnetic), flaps (ratio),
+//                 gear up|down, engines running|cold, mass (kg, with the fuel)
+//   at 0    wind 300 20               from 300° true at 20 knots
+//   at 1    pilot throttle 0.95       both throttles (ratio)
+//   at 1    pilot yoke 0.4 0          pitch and roll, -1..1, nose up and right wing down
+//   at 1    pilot rudder 0.1          also: pilot flaps RATIO, gear up|down, brakes on|off
+//   at 40   hold sim/flightmodel/position/magpsi ~ 270 1 for 30
+//                 an expectation that must hold at every frame from 40 s to 70 s;
+//                 fails with the time and value that left the band
 //
 // The host's radios follow the aircraft's position in every run: the NAV
 // receivers by their frequency datarefs, the markers, and the GPS on the
@@ -88,6 +105,12 @@ struct MouseAction {
     MousePhase phase = MousePhase::Click;
     bool panel = false;  // x, y in panel units, not window pixels
     double x = 0.0, y = 0.0;
+};
+
+// Text typed into a dialog's text field, which is found under the point.
+struct TypeAction {
+    int x = 0, y = 0;  // window pixels
+    std::string text;
 };
 
 struct MessageAction {
@@ -149,10 +172,34 @@ struct PauseAction {
 
 struct EndAction {};
 
-using ActionBody = std::variant<SetAction, MouseAction, MessageAction, AircraftAction,
-                                ScreenshotAction, ExpectAction, SendAction, WaypointAction,
-                                DestinationAction, StationAction, TraceAction, PauseAction,
-                                EndAction>;
+// Starts the host's flight model from an initial state.
+struct FlightAction {
+    FlightStart start;
+};
+
+struct WindAction {
+    double fromDegrees = 0.0, knots = 0.0;
+};
+
+// The pilot's hands: yoke and pedals, throttles, flap lever, gear, brakes.
+enum class PilotControl { Yoke, Rudder, Throttle, Flaps, Gear, Brakes };
+
+struct PilotAction {
+    PilotControl control = PilotControl::Yoke;
+    double first = 0.0, second = 0.0;  // yoke pitch and roll; or the one value
+};
+
+// An expectation that must hold at every frame of a span.
+struct HoldAction {
+    ExpectAction expect;
+    double seconds = 0.0;
+};
+
+using ActionBody =
+    std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
+                 ScreenshotAction, ExpectAction, SendAction, WaypointAction, DestinationAction,
+                 PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction,
+                 StationAction, TraceAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run

@@ -272,8 +272,10 @@ protected:
 // written back stay within the light's range.
 TEST_F(LifecycleDrawn, TheCockpitLightIsTintedWhileTheBatteryIsOnWithinItsRange) {
     standin::setAircraft(quiltest::demoAircraftPath());
+    quiltest::SetEngine1N2(quiltest::kHotResetN2);
     load(quiltest::pluginPath());
     standin::runSeconds(1.5);
+    quiltest::SetEngine1N2(0.0f);
     if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
     ASSERT_EQ(standin::getInt("quil/systems/electrics/swBatBusPowered"), 1);
     struct Case {

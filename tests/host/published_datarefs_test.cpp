@@ -172,10 +172,9 @@ TEST_F(PublishedDataRefs, NoneTakesAWrite) {
 
 TEST_F(PublishedDataRefs, BatteryAndStandbyFlagsFollowTheElectricalModel) {
     startUnpowered();
-    // The battery switch starts on and the standby switch at AUTO; the
-    // battery alone feeds the standby buses.
-    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/swBatBusPowered")), 1);
-    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/stbyPwrAuto")), 1);
+    // Cold and dark the battery switch is off and standby power at OFF.
+    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/swBatBusPowered")), 0);
+    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/stbyPwrAuto")), 0);
 }
 
 TEST_F(PublishedDataRefs, SurfacesAndWipersReadTheirModelsAtRest) {

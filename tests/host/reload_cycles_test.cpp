@@ -88,6 +88,7 @@ TEST_F(ReloadCycles, AHundredCyclesLeaveNothingBehindAndTheNextFlightIsNormal) {
         kSettlingCycles, settledHeap, settledResident, kCycles, heap, residentKilobytes());
     EXPECT_LT(heap, settledHeap + kAllowanceBytes);
 
+    quiltest::SetEngine1N2(quiltest::kHotResetN2);
     load(quiltest::pluginPath());
     EXPECT_GT(publishedDataRefs(), 0);
     standin::runFrames(kFlightFrames);

@@ -166,8 +166,10 @@ protected:
 
 TEST_F(EngineDisplayPlugin, EitherEnginesLowOilPressureShowsItsOwnBox) {
     standin::setAircraft(quiltest::demoAircraftPath());
+    quiltest::SetEngine1N2(quiltest::kHotResetN2);
     load(quiltest::pluginPath());
     standin::runSeconds(1.5);
+    quiltest::SetEngine1N2(0.0f);
     if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
     struct Case {
         float leftPsi, rightPsi;

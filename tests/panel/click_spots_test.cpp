@@ -245,14 +245,18 @@ TEST_F(PanelClicks, VsWheelMovesTheVerticalSpeedWindowOnceVsIsArmed) {
 }
 
 TEST_F(PanelClicks, EngineStartSwitchTurnedToGroundPressesTheStarter) {
+    quiltest::SetEngine1N2(quiltest::kHotResetN2);
     start();
+    quiltest::SetEngine1N2(0.0f);
     ASSERT_FALSE(standin::buttonHeld(kEngine1StarterButton));
     EXPECT_TRUE(click(kEngine1StartDown));
     EXPECT_TRUE(standin::buttonHeld(kEngine1StarterButton)) << "battery power starts it";
 }
 
 TEST_F(PanelClicks, StartSwitchWinsOverTheSelectorMenuWhereTheyOverlap) {
+    quiltest::SetEngine1N2(quiltest::kHotResetN2);
     start();
+    quiltest::SetEngine1N2(0.0f);
     // (880, 874) lies in engine 1's "start switch up" (874..894 x 830..874)
     // and in the selector menu spot (880..968 x 874..1023).
     click(kEngine1StartDown);

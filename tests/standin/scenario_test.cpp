@@ -100,6 +100,24 @@ TEST(ScenarioParse, MouseActionsTakeWindowPixelsOrPanelUnits) {
     }
 }
 
+TEST(ScenarioParse, TypeTakesWindowPixelsAndTheText) {
+    struct Case {
+        const char* line;
+        int x, y;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"at 3 type 512 300 \"Pell Orvik\"", 512, 300, "Pell Orvik"},
+        {"at 3 type 10 20 \"\"", 10, 20, ""},
+    };
+    for (const Case& c : cases) {
+        const TypeAction type = only<TypeAction>(c.line);
+        EXPECT_EQ(type.x, c.x) << c.line;
+        EXPECT_EQ(type.y, c.y) << c.line;
+        EXPECT_EQ(type.text, c.text) << c.line;
+    }
+}
+
 TEST(ScenarioParse, MessageNumbersMayBeHexAndWrapLikePluginMessages) {
     MessageAction message = only<MessageAction>("at 5 message 102 0");
     EXPECT_EQ(message.message, 102);
@@ -202,6 +220,61 @@ TEST(ScenarioParse, CommentsAndBlankLinesAreSkippedAndLinesKeepTheirNumbers) {
     EXPECT_EQ(scenario.actions[2].time, 3.25);
 }
 
+TEST(ScenarioParse, FlightLinesStartWindAndFlyTheAircraft) {
+    const FlightAction airborne =
+        only<FlightAction>("at 0 flight airborne lat 55.5 lon -3.25 alt 8000 ias 250 hdg 270 "
+                           "flaps 0.125 engines cold mass 70000");
+    EXPECT_FALSE(airborne.start.onGround);
+    EXPECT_EQ(airborne.start.latitude, 55.5);
+    EXPECT_EQ(airborne.start.longitude, -3.25);
+    EXPECT_EQ(airborne.start.altitudeFt, 8000.0);
+    EXPECT_EQ(airborne.start.airspeedKt, 250.0);
+    EXPECT_EQ(airborne.start.headingDeg, 270.0);
+    EXPECT_EQ(airborne.start.flaps, 0.125);
+    EXPECT_FALSE(airborne.start.enginesRunning);
+    EXPECT_FALSE(airborne.start.gearDown);
+    EXPECT_EQ(airborne.start.massKg, 70000.0);
+    const FlightAction ground = only<FlightAction>("at 0 flight ground field 120 gear down");
+    EXPECT_TRUE(ground.start.onGround);
+    EXPECT_TRUE(ground.start.gearDown);
+    EXPECT_EQ(ground.start.airspeedKt, 0.0);
+    EXPECT_EQ(ground.start.fieldElevationFt, 120.0);
+
+    const WindAction wind = only<WindAction>("at 1 wind 300 20");
+    EXPECT_EQ(wind.fromDegrees, 300.0);
+    EXPECT_EQ(wind.knots, 20.0);
+
+    struct Case {
+        const char* line;
+        PilotControl control;
+        double first, second;
+    };
+    const Case pilots[] = {
+        {"at 1 pilot yoke 0.4 -0.1", PilotControl::Yoke, 0.4, -0.1},
+        {"at 1 pilot rudder 0.2", PilotControl::Rudder, 0.2, 0.0},
+        {"at 1 pilot throttle 0.95", PilotControl::Throttle, 0.95, 0.0},
+        {"at 1 pilot flaps 0.625", PilotControl::Flaps, 0.625, 0.0},
+        {"at 1 pilot gear down", PilotControl::Gear, 1.0, 0.0},
+        {"at 1 pilot gear up", PilotControl::Gear, 0.0, 0.0},
+        {"at 1 pilot brakes on", PilotControl::Brakes, 1.0, 0.0},
+    };
+    for (const Case& pilot : pilots) {
+        const PilotAction action = only<PilotAction>(pilot.line);
+        EXPECT_EQ(action.control, pilot.control) << pilot.line;
+        EXPECT_EQ(action.first, pilot.first) << pilot.line;
+        EXPECT_EQ(action.second, pilot.second) << pilot.line;
+    }
+
+    const HoldAction hold =
+        only<HoldAction>("at 40 hold sim/flightmodel/position/magpsi ~ 270 1 for 30");
+    EXPECT_EQ(hold.expect.dataref.name, "sim/flightmodel/position/magpsi");
+    EXPECT_EQ(hold.expect.comparison, Comparison::Near);
+    EXPECT_EQ(hold.expect.value.number, 270.0);
+    EXPECT_EQ(hold.expect.tolerance, 1.0);
+    EXPECT_EQ(hold.seconds, 30.0);
+    EXPECT_EQ(only<HoldAction>("at 1 hold sim/a[2] < 5 for 0.5").expect.dataref.index, 2);
+}
+
 TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
     const std::string kSendUsage = "afds|switch MODE COMMAND ACTION [VALUE] | connect VALUE | state";
     struct Case {
@@ -214,6 +287,8 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
         {"at 1 set sim/a 1 2", "demo.scenario:1: extra argument '2' (set DATAREF VALUE)"},
         {"\nat 1 click 1 2 3", "demo.scenario:2: extra argument '3' (click [panel] X Y)"},
         {"at 1 click panel 1", "demo.scenario:1: missing argument (click [panel] X Y)"},
+        {"at 1 type 1 2", "demo.scenario:1: missing argument (type X Y TEXT)"},
+        {"at 1 type 1.5 2 \"a\"", "demo.scenario:1: bad whole number '1.5'"},
         {"at 1 pause now", "demo.scenario:1: extra argument 'now' (pause)"},
         {"at 1 message 102", "demo.scenario:1: missing argument (message MESSAGE PARAM)"},
         {"at soon pause", "demo.scenario:1: bad number 'soon'"},
@@ -228,6 +303,24 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
         {"at 1 expect sim/a ~ 1", "demo.scenario:1: missing argument (expect DATAREF OP VALUE [TOLERANCE])"},
         {"at 1 expect sim/a == 1 0.1", "demo.scenario:1: extra argument '0.1' (expect DATAREF OP VALUE [TOLERANCE])"},
         {"at 1 expect sim/a ~ 1 -0.1", "demo.scenario:1: negative tolerance '-0.1'"},
+        {"at 0 flight cruising", "demo.scenario:1: bad 'cruising' (ground or airborne)"},
+        {"at 0 flight airborne alt", "demo.scenario:1: flight setting 'alt' has no value"},
+        {"at 0 flight airborne speed 250",
+         "demo.scenario:1: unknown flight setting 'speed' (lat lon alt field ias hdg flaps gear "
+         "engines mass)"},
+        {"at 0 flight ground gear half", "demo.scenario:1: bad 'half' (down or up)"},
+        {"at 0 wind 300 -5", "demo.scenario:1: negative wind speed '-5'"},
+        {"at 0 pilot stick 1", "demo.scenario:1: unknown control 'stick' (yoke rudder throttle "
+                               "flaps gear brakes)"},
+        {"at 0 pilot yoke 0.5",
+         "demo.scenario:1: missing argument (pilot yoke PITCH ROLL | rudder|throttle|flaps VALUE "
+         "| gear up|down | brakes on|off)"},
+        {"at 0 hold sim/a ~ 1 0.5", "demo.scenario:1: a hold ends in 'for SECONDS' (hold DATAREF "
+                                    "OP VALUE [TOLERANCE] for SECONDS)"},
+        {"at 0 hold sim/a ~ 1 0.5 for 0", "demo.scenario:1: a hold needs a positive span"},
+        {"at 0 hold sim/a == \"x\" for 1", "demo.scenario:1: a hold compares numbers"},
+        {"at 0 hold sim/a ~ 1 for 2",
+         "demo.scenario:1: missing argument (hold DATAREF OP VALUE [TOLERANCE] for SECONDS)"},
         {"at 1 expect sim/a > \"x\"", "demo.scenario:1: a text can only be compared with == or !="},
         {"at 1 screenshot shot.jpg", "demo.scenario:1: screenshot needs a file name ending in .png, without folders: 'shot.jpg'"},
         {"at 1 screenshot ../shot.png", "demo.scenario:1: screenshot needs a file name ending in .png, without folders: '../shot.png'"},
@@ -377,6 +470,43 @@ TEST_F(ScenarioRun, ExpectationsReportWhatTheDataRefHeld) {
     EXPECT_EQ(failedExpectations(outcome), 4);
 }
 
+// Holds are read after every frame of their span: a hand on the yoke rolls
+// the aircraft out of a heading band, and the report gives the first time
+// and value outside it; a band kept to its end reports its worst reading.
+TEST_F(ScenarioRun, HoldsReportTheFirstValueOutOfTheirBandOrTheirWorst) {
+    const RunOutcome outcome = run(
+        "at 0 flight airborne alt 8000 ias 250 hdg 270\n"
+        "at 0 hold sim/flightmodel/position/magpsi ~ 270 0.01 for 2\n"
+        "at 0 hold sim/flightmodel/misc/h_ind > 7000 for 3\n"
+        "at 2 pilot yoke 0 0.5\n"
+        "at 2 hold sim/flightmodel/position/magpsi ~ 270 0.5 for 20\n"
+        "at 3 hold sim/flightmodel/position/groundspeed > 0 for 60\n");
+    ASSERT_EQ(outcome.expectations.size(), 4u);
+    const ExpectationResult& level = outcome.expectations[0];
+    EXPECT_TRUE(level.met) << level.actual;
+    EXPECT_EQ(level.actual, "held; worst 270 at 0.00 s");
+    EXPECT_TRUE(outcome.expectations[1].met) << outcome.expectations[1].actual;
+    const ExpectationResult& turning = outcome.expectations[2];
+    EXPECT_FALSE(turning.met);
+    EXPECT_EQ(turning.where, "demo.scenario:5");
+    EXPECT_NE(turning.actual.find("left the band: 270.5"), std::string::npos) << turning.actual;
+    const double leftAt = std::stod(turning.actual.substr(turning.actual.find(" at ") + 4));
+    EXPECT_GT(leftAt, 3.0);
+    EXPECT_LT(leftAt, 8.0);
+    // After the last action the run goes on until the last hold is over.
+    const ExpectationResult& cut = outcome.expectations[3];
+    EXPECT_TRUE(cut.met) << cut.actual;
+    EXPECT_NEAR(outcome.seconds, 63.0, 0.05);
+    EXPECT_TRUE(runFailed(outcome));
+}
+
+TEST_F(ScenarioRun, WindAndPilotNeedAFlight) {
+    const RunOutcome outcome = run("at 0 wind 270 10\nat 0 pilot throttle 1\n");
+    ASSERT_EQ(outcome.problems.size(), 2u);
+    EXPECT_EQ(outcome.problems[0], "demo.scenario:1: no flight: start one with 'flight'");
+    EXPECT_EQ(outcome.problems[1], "demo.scenario:2: no flight: start one with 'flight'");
+}
+
 TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
     const RunOutcome outcome = run(
         "at 0 set nope/missing 1\n"
@@ -384,7 +514,8 @@ TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
         "at 0 set sim/cockpit/autopilot/altitude \"high\"\n"
         "at 0 set sim/cockpit/autopilot/altitude[2] 1\n"
         "at 0 set sim/aircraft/view/acf_tailnum 5\n"
-        "at 0 aircraft /nonexistent/A.acf\n");
+        "at 0 aircraft /nonexistent/A.acf\n"
+        "at 0 type 5 5 \"1\"\n");
     const std::vector<std::string> wanted = {
         "demo.scenario:1: no dataref 'nope/missing'",
         "demo.scenario:2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers",
@@ -392,6 +523,7 @@ TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
         "demo.scenario:4: 'sim/cockpit/autopilot/altitude' is not an array",
         "demo.scenario:5: 'sim/aircraft/view/acf_tailnum' holds text: give a quoted value",
         "demo.scenario:6: cannot read aircraft '/nonexistent/A.acf'",
+        "demo.scenario:7: no text field at 5 5",
     };
     EXPECT_EQ(outcome.problems, wanted);
     EXPECT_TRUE(runFailed(outcome));

@@ -424,6 +424,35 @@ TEST_F(Widgets, OnlyAShownWindowWithCloseBoxesHasOneToPush) {
     EXPECT_FALSE(standin::pushCloseBox(window)) << "hidden";
 }
 
+TEST_F(Widgets, TypingReplacesTheTextOfTheFieldUnderThePointUpToItsLimit) {
+    XPWidgetID window = mainWindow();
+    XPWidgetID field = child(window, xpWidgetClass_TextField, "11300");
+    XPSetWidgetProperty(field, xpProperty_MaxCharacters, 5);
+    XPAddWidgetCallback(window, listener<1>);
+    heard.clear();
+    const int x = (kChildLeft + kChildRight) / 2, y = (kChildTop + kChildBottom) / 2;
+    struct Case {
+        int x, y;
+        const char* typed;
+        bool typedIn;
+        const char* text;
+    };
+    const Case cases[] = {
+        {x, y, "1234567", true, "12345"},
+        {x, y, "", true, ""},
+        {kChildRight + 20, y, "99", false, ""},  // the window beside the field
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(standin::typeText(c.x, c.y, c.typed), c.typedIn) << c.typed;
+        EXPECT_EQ(standin::widgetInfo(field).descriptor, c.text) << c.typed;
+    }
+    const std::vector<Heard> changes = heardOf(xpMsg_TextFieldChanged);
+    ASSERT_EQ(changes.size(), 2u) << "up the chain to the window";
+    EXPECT_EQ(changes[0].param1, paramOf(field));
+    XPHideWidget(window);
+    EXPECT_FALSE(standin::typeText(x, y, "1")) << "hidden";
+}
+
 // ---- Destruction -----------------------------------------------------------------
 
 TEST_F(Widgets, DestroyingWithChildrenTakesThemFirstAndTellsThemItIsRecursive) {

@@ -1003,10 +1003,12 @@ class ApuPlugin : public quiltest::HostTest {};
 
 TEST_F(ApuPlugin, WritesTheStoppedApuAndLetsGoOfTheSimulatorsStarterAtCutOut) {
     standin::setAircraft(quiltest::makeAircraft(quiltest::TestAircraft{}));
+    quiltest::SetEngine1N2(quiltest::kHotResetN2);
     load(quiltest::pluginPath());
     standin::setFloat(kN1, 20.0f, 0);
     standin::setFloat(kN1, 20.0f, 1);
     standin::runSeconds(2.0);
+    quiltest::SetEngine1N2(0.0f);
     EXPECT_EQ(standin::getInt(kApuSwitch), 0);
     EXPECT_EQ(standin::getInt(kApuRunning), 0);
     EXPECT_EQ(standin::getFloat(kApuN1), 0.0f);

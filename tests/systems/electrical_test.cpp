@@ -23,6 +23,7 @@
 #include "systems/apu.h"
 #include "systems/electrical_inputs.h"
 #include "systems/fuel.h"
+#include "windows/overhead.h"
 
 namespace {
 
@@ -1011,8 +1012,8 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
         {"landing lights", [] { snapshot.landingLights = 1; }, 4.1f, 0.0f},
         {"taxi light", [] { snapshot.taxiLight = 1; }, 0.0f, 4.1f},
         {"cabin lights", [] { snapshot.cabinLightSwitch = 1; }, 3.23f, 3.23f},
-        {"cabin utility 1", [] { pendingModelValues.cabinUtilitySwitchOn[0] = true; }, 2.2f, -2.3f},
-        {"cabin utility 2", [] { pendingModelValues.cabinUtilitySwitchOn[1] = true; }, 0.0f, 3.1f},
+        {"cabin utility 1", [] { SetCabinUtilitySwitch(0, true); }, 2.2f, -2.3f},
+        {"cabin utility 2", [] { SetCabinUtilitySwitch(1, true); }, 0.0f, 3.1f},
         {"probe heat A", [] { switchAntiIce([] { SetProbeHeatSwitch(0, true); }); },
          1.7f + 2.1f + 1.1f, 0.0f},
         {"probe heat B", [] { switchAntiIce([] { SetProbeHeatSwitch(1, true); }); }, 0.0f,
@@ -1040,6 +1041,8 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
         standin::setInt("sim/cockpit/electrical/beacon_lights_on", 0);
         snapshot = SimSnapshot{};
         pendingModelValues = PendingModelValues{};
+        SetCabinUtilitySwitch(0, false);
+        SetCabinUtilitySwitch(1, false);
         switchAntiIce([] {
             for (int side = 0; side < kProbeHeatSides; ++side) SetProbeHeatSwitch(side, false);
         });

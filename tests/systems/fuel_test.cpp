@@ -18,7 +18,6 @@
 #include "support/host_fixture.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
-#include "systems/fuel_inputs.h"
 #include "systems/motorised_valve.h"
 
 namespace {
@@ -50,7 +49,6 @@ protected:
         RestartElectricalModel();
         RestartApuModel();
         RestartFuelModel();
-        pendingFuelInputs = PendingFuelInputs{};
         snapshot.oat = 15;
         snapshot.baroCurrent = kStandardInHg;
         now = standin::simTime();

@@ -23,6 +23,8 @@ protected:
 };
 
 TEST_F(AuxFuelPanel, TheHeldLampTestBlinksTheKeysEveryTwoSeconds) {
+    // Engines turning: a hot start, with the battery on.
+    standin::setFloat("sim/flightmodel/engine/ENGN_N2_", 60.0f, 0);
     start();
     if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
     openAlone(kMenuRowAuxFuel);

@@ -69,7 +69,7 @@ TEST_F(Popups, DraggingOneOverheadWindowMovesThemAll) {
             ++moved;
         }
     }
-    EXPECT_EQ(moved, 5);
+    EXPECT_EQ(moved, 7) << "the five windows and the fuel panel's two strips";
 }
 
 // Opened at the mouse less (95, 72), kept 8 pixels from the sides, 32
@@ -144,7 +144,7 @@ TEST_F(Popups, WindowsShowOnlyWithThePanel) {
     EXPECT_EQ(visibleWindows(), 0);
     standin::setInt("sim/graphics/view/view_type", 1000);
     standin::runFrames(8);
-    EXPECT_EQ(visibleWindows(), 5);
+    EXPECT_EQ(visibleWindows(), 7) << "the five windows and the fuel panel's two strips";
 }
 
 }  // namespace

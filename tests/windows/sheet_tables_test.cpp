@@ -46,7 +46,7 @@ const SheetCase kCases[] = {
     {&quil::kFuelSheet, {}},
     {&quil::kAuxFuelSheet, {quil::kAfcpLargeGlyphs, quil::kAfcpSmallGlyphs}},
     {&quil::kClockSheet, {quil::kClockLargeGlyphs, quil::kClockSmallGlyphs}},
-    {&quil::kFuelStationSheet, {}},
+    {&quil::kFuelStationSheet, {quil::kStationDigitGlyphs}},
     {&quil::kFuelRequestSheet, {}},
 };
 

@@ -1,8 +1,8 @@
 // The popup windows' sheets: each window's background (a panel plate with
 // its legends, lamp lenses, displays and the mounts its controls sit on)
 // and the switches, guards, knobs, lights and digits drawn over it, each
-// inside its rectangle; and the glyph grids of the aux fuel panel and the
-// clock. What the plug-in tints is drawn light.
+// inside its rectangle; and the glyph grids of the aux fuel panel, the
+// clock and the fuel station. What the plug-in tints is drawn light.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -264,6 +264,10 @@ Canvas meterSheet() {
     digit(canvas, kMeterSprites[kMeterMinus], "-");
     toggle(canvas, kMeterSprites[kMeterTwoPositionSwitch], 1);
     toggle(canvas, kMeterSprites[kMeterTwoPositionSwitch + 1], -1);
+    guardedSwitch(canvas, kMeterSprites[kMeterBatteryOff], false, -1);
+    guardedSwitch(canvas, kMeterSprites[kMeterStandbyOff], false, -1);
+    guardedSwitch(canvas, kMeterSprites[kMeterStandbyBat], false, 1);
+    guardedSwitch(canvas, kMeterSprites[kMeterDriveDisconnected], false, -1);
     return canvas;
 }
 
@@ -341,8 +345,10 @@ Canvas cabinUtilitiesSheet() {
     guardedSwitch(canvas, kCabinUtilitiesSprites[kCabinSelectorCentre], false, 0);
     guardedSwitch(canvas, kCabinUtilitiesSprites[kCabinSelectorLeft], false, 1);
     guardedSwitch(canvas, kCabinUtilitiesSprites[kCabinSelectorRight], false, -1);
-    for (int position = 0; position < 3; ++position) {
-        toggle(canvas, kCabinUtilitiesSprites[kCabinThreePosition + position], 1 - position);
+    const float wiperAngles[4] = {-60, -20, 20, 60};
+    for (int position = 0; position < 4; ++position) {
+        knob(canvas, kCabinUtilitiesSprites[kCabinWiperSelector + position],
+             wiperAngles[position]);
     }
     return canvas;
 }
@@ -553,6 +559,10 @@ Canvas fuelStationSheet() {
           {
               {Mark::Mount, 94, 25, 112, 70, ""},
               {Mark::SmallLegend, 4, 76, 136, 83, "AUX REFUEL"},
+              {Mark::SmallLegend, 4, 51, 44, 58, "LEFT"},
+              {Mark::SmallLegend, 4, 29, 44, 36, "RIGHT"},
+              {Mark::SmallLegend, 116, 60, 136, 67, "OFF"},
+              {Mark::SmallLegend, 116, 28, 136, 35, "ON"},
           });
     toggle(canvas, kFuelStationSprites[kStationToggleUp], 1);
     toggle(canvas, kFuelStationSprites[kStationToggleCentre], 0);
@@ -563,6 +573,7 @@ Canvas fuelStationSheet() {
          FontChoice::SmallOnly);
     text(canvas, boxOf(kFuelStationSprites[kStationFeedsAux]), "AUX", kWhite,
          FontChoice::SmallOnly);
+    glyphGrid(canvas, kStationDigitGlyphs, PixelFont::Large);
     return canvas;
 }
 

@@ -1,0 +1,191 @@
+#include "windows/fuel_station_window.h"
+
+#include <cmath>
+
+#include "XPLMDisplay.h"
+#include "XPLMGraphics.h"
+#include "host/snapshot.h"
+#include "render/colours.h"
+#include "render/glyph_grid.h"
+#include "systems/fuel.h"
+#include "systems/refuelling.h"
+#include "windows/placement.h"
+
+namespace quil {
+namespace {
+
+struct Point {
+    float x, y;
+};
+
+// Window-local pixels from the lower-left corner. The aux window hangs
+// 280 pixels right of the main window's left edge, its 90-pixel height
+// reaching up from the main window's bottom.
+constexpr int kAuxOffsetX = 280;
+constexpr int kAuxOffsetY = 0;
+constexpr int kAuxWidth = 140;
+constexpr int kAuxHeight = 90;
+
+constexpr Point kTestSwitch = {15, 75};
+// Per channel: the valve switch, its light and the quantity display.
+constexpr Point kValveSwitch[kRefuelChannels] = {{78, 93}, {143, 93}, {211, 93}};
+constexpr Point kValveLight[kRefuelChannels] = {{78, 61}, {143, 61}, {211, 61}};
+constexpr Point kQuantity[kRefuelChannels] = {{73, 43}, {138, 43}, {206, 43}};
+constexpr Point kAuxSelectSwitch = {93, 35};
+constexpr Point kFeedLegend[2] = {{50, 50}, {50, 27}};  // channels 0 and 2
+
+constexpr int kQuantityDigits = 5;
+constexpr int kTestQuantity = 88888;
+constexpr float kLampLit[3] = {1.0f, 1.0f, 1.0f};
+
+enum StationZoneId : int {
+    kZoneClose = 1,
+    kZoneTest = 2,
+    kZoneValve = 3,
+    kZoneAuxSelect = 4,
+    kZoneBody = 5,
+};
+
+GlfFont digits{};
+
+// The test switch springs back to normal when the mouse lets go.
+void testZone(int, int, int status, int position) {
+    if (status == xplm_MouseDown) SetRefuelTestSwitch(position);
+    if (status == xplm_MouseUp) SetRefuelTestSwitch(kRefuelNormalPosition);
+}
+
+// Argument: channel x 2 + (1 open, 0 closed).
+void valveZone(int, int, int status, int argument) {
+    if (status == xplm_MouseDown) SetRefuelValve(argument / 2, argument % 2 == 1);
+}
+
+void auxSelectZone(int, int, int status, int selected) {
+    if (status == xplm_MouseDown) SetAuxRefuelSelect(selected != 0);
+}
+
+constexpr ClickZone kStationControls[] = {
+    {14, 35, 68, 87, kZoneTest, kSpriteHoverClick, kRefuelOtherPosition, testZone},
+    {14, 35, 88, 107, kZoneTest, kSpriteHoverClick, kRefuelTestPosition, testZone},
+    {77, 98, 86, 105, kZoneValve, kSpriteHoverClick, 0, valveZone},
+    {77, 98, 106, 125, kZoneValve, kSpriteHoverClick, 1, valveZone},
+    {142, 164, 86, 105, kZoneValve, kSpriteHoverClick, 2, valveZone},
+    {142, 164, 106, 125, kZoneValve, kSpriteHoverClick, 3, valveZone},
+    {210, 232, 86, 105, kZoneValve, kSpriteHoverClick, 4, valveZone},
+    {210, 232, 106, 125, kZoneValve, kSpriteHoverClick, 5, valveZone},
+};
+
+constexpr auto kStationZones = PopupZones(
+    {1, 24, 130, 147, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<fuelStationWindow>},
+    kStationControls,
+    {0, 256, 0, 147, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<fuelStationWindow>});
+
+constexpr ClickZone kAuxZones[] = {
+    {93, 113, 24, 47, kZoneAuxSelect, kSpriteHoverClick, 1, auxSelectZone},
+    {93, 113, 48, 71, kZoneAuxSelect, kSpriteHoverClick, 0, auxSelectZone},
+    {0, 140, 0, 90, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<fuelStationAuxWindow>},
+    {},
+};
+
+// The glyph grid lives in the window's sheet: set up again whenever the
+// sheet has been loaded anew.
+bool digitsReady() {
+    const int texture = fuelStationWindow.texture;
+    if (texture == 0) return false;
+    if (digits.glfTexture != texture || digits.ready == 0) {
+        const GlyphGrid& g = kStationDigitGlyphs;
+        SetupGlfFont(digits, texture, g.baseChar, g.topChar, g.originRow, g.charWidth, g.advance,
+                     g.charHeight, g.rowStep, g.glyphsPerRow);
+    }
+    return digits.ready != 0;
+}
+
+struct Pen {
+    const PopupWindow& window;
+    float left, bottom;
+
+    void sprite(int sprite, const float* colour, const Point& at) const {
+        DrawWindowSprite(window, sprite, colour, left + at.x, bottom + at.y);
+    }
+};
+
+int toggleSprite(bool up) { return up ? kStationToggleUp : kStationToggleDown; }
+
+int testSwitchSprite() {
+    switch (RefuelTestSwitch()) {
+        case kRefuelTestPosition:
+            return kStationToggleUp;
+        case kRefuelOtherPosition:
+            return kStationToggleDown;
+        default:
+            return kStationToggleCentre;
+    }
+}
+
+// What a channel's display reads: its tank in the configured unit, or all
+// eights while the test switch is held.
+int displayedQuantity(int channel) {
+    if (RefuelTestSwitch() == kRefuelTestPosition) return kTestQuantity;
+    return static_cast<int>(
+        std::lround(TankQuantity(RefuelChannelTank(channel)) * FuelQuantityFactor()));
+}
+
+bool valveLightLit(int channel) {
+    return RefuelChannelFlowing(channel) ||
+           (RefuellingPowerAvailable() && RefuelTestSwitch() == kRefuelTestPosition);
+}
+
+void stationContent(PopupWindow& window, int left, int bottom) {
+    const Pen pen{window, static_cast<float>(left), static_cast<float>(bottom)};
+    const float* base = CockpitLightColour();
+    pen.sprite(testSwitchSprite(), base, kTestSwitch);
+    for (int channel = 0; channel < kRefuelChannels; ++channel) {
+        pen.sprite(toggleSprite(RefuelValveOpen(channel)), base, kValveSwitch[channel]);
+        const bool lit = valveLightLit(channel);
+        pen.sprite(lit ? kStationValveLightOn : kStationValveLightOff, lit ? kLampLit : base,
+                   kValveLight[channel]);
+    }
+    if (!digitsReady()) return;
+    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    for (int channel = 0; channel < kRefuelChannels; ++channel) {
+        float x = pen.left + kQuantity[channel].x, y = pen.bottom + kQuantity[channel].y;
+        DrawGlfNumber(digits, displayedQuantity(channel), DisplayDigitColour(), kQuantityDigits,
+                      x, y);
+    }
+    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+}
+
+void auxContent(PopupWindow& window, int left, int bottom) {
+    const Pen pen{window, static_cast<float>(left), static_cast<float>(bottom)};
+    const float* base = CockpitLightColour();
+    pen.sprite(toggleSprite(!AuxRefuelSelected()), base, kAuxSelectSwitch);
+    const int channels[2] = {kRefuelChannelLeft, kRefuelChannelRight};
+    for (int i = 0; i < 2; ++i) {
+        const bool aux = RefuelChannelTank(channels[i]) >= kForwardAuxTank;
+        pen.sprite(aux ? kStationFeedsAux : kStationFeedsMain, base, kFeedLegend[i]);
+    }
+}
+
+}  // namespace
+
+PopupWindow fuelStationWindow =
+    WithCompanions(MakePopupWindow(kFuelStationSheet, kWindowFuelStation, kStationZones.data(),
+                                   stationContent, nullptr, false),
+                   &fuelStationAuxWindow);
+
+PopupWindow fuelStationAuxWindow =
+    MakeCompanionWindow(fuelStationWindow, kStationAuxBackground, kAuxOffsetX, kAuxOffsetY,
+                        kAuxWidth, kAuxHeight, kAuxZones, auxContent, AuxSystemInstalled);
+
+void OpenFuelStationWindow() {
+    OpenWindow(fuelStationWindow, kPlacementAlone);
+    SwitchFuelStationOn();
+}
+
+void CloseFuelStationWindows() { CloseWindow(fuelStationWindow); }
+
+void SetFuelStationExternalView(bool external) {
+    ShowWindow(fuelStationWindow, !external);
+    ShowWindow(fuelStationAuxWindow, !external);
+}
+
+}  // namespace quil
