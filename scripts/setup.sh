@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build binutils
+  gnuplot-nox
   libpng-dev zlib1g-dev
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   googletest libgtest-dev libgmock-dev

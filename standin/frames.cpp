@@ -179,6 +179,7 @@ void runFrame() {
     ++clock.frame;
     advanceTime();
     stepFlight(clock.elapsed);
+    stepRadios();
     runFlightLoops();
     if (hostConfig().graphics) drawCockpit();
     endFrameCounts();

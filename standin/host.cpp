@@ -39,6 +39,7 @@ void startHost(const HostConfig& newConfig) {
     detail::resetDisplay();
     detail::resetWidgets();
     detail::resetFms();
+    detail::resetRadios();
     detail::resetUtilities();
     detail::resetMessages();
     detail::resetAircraft();

@@ -175,4 +175,13 @@ void drawFrameRect(int left, int top, int right, int bottom, const float rgba[4]
 void drawText(int x, int y, const char* text, const float rgb[3]);
 int textWidth(const char* text);
 
+// ---- Radios (radio_aids.cpp) ---------------------------------------------
+
+// The flight plan as held, for the host's own per-frame use (no copy).
+const std::vector<FmsEntry>& flightPlanEntries();
+void resetRadios();
+// The radios' frame: receivers, markers and GPS from the aircraft's
+// position; before the frame's flight loops.
+void stepRadios();
+
 }  // namespace standin::detail

@@ -229,8 +229,8 @@ PluginInfo pluginInfo(XPLMPluginID id) {
     return plugin != nullptr ? plugin->info : PluginInfo{};
 }
 
-void sendSimMessage(int message, intptr_t param) {
-    send(XPLM_PLUGIN_XPLANE, XPLM_NO_PLUGIN_ID, message, reinterpret_cast<void*>(param));
+void sendSimMessage(int message, intptr_t param, XPLMPluginID to) {
+    send(XPLM_PLUGIN_XPLANE, to, message, reinterpret_cast<void*>(param));
 }
 
 const std::vector<MessageRecord>& messageLog() { return messages; }

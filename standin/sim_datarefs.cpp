@@ -23,6 +23,9 @@ constexpr double kGravity = 9.80665;
 // Lined up on runway 22R of a sea-level airport with 4.5° east variation,
 // which the simulator gives as negative (magnetic = true + variation).
 constexpr double kFieldElevationFt = 17.0;
+constexpr double kMetresPerFoot = 0.3048;
+// The aircraft's reference point stands this high above the runway.
+constexpr double kGearHeightM = 2.1;
 constexpr double kLatitudeDeg = 55.6280;
 constexpr double kLongitudeDeg = 12.6630;
 constexpr double kHeadingTrueDeg = 221.0;
@@ -74,7 +77,7 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/cockpit/pressure/bleed_air_mode", kInt, 1, kWritable, {0}},
     {"sim/cockpit/pressure/bleed_air_on", kInt, 1, kWritable, {0}},
     {"sim/cockpit/pressure/cabin_altitude_actual_m_msl", kFloat, 1, kReadOnly,
-     {kFieldElevationFt * 0.3048}},
+     {kFieldElevationFt * kMetresPerFoot}},
     {"sim/cockpit/pressure/max_allowable_altitude", kFloat, 1, kWritable, {35000}},
     // Radios: NAV1 tuned to 110.30, NAV2 to 113.80, no signal received
     {"sim/cockpit/radios/gps_course_degm", kFloat, 1, kWritable, {0}},
@@ -83,6 +86,7 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/cockpit/radios/gps_hdef_dot", kFloat, 1, kWritable, {0}},
     {"sim/cockpit/radios/nav1_course_degm", kFloat, 1, kWritable, {kRunwayCourseMagDeg}},
     {"sim/cockpit/radios/nav1_dir_degt", kFloat, 1, kWritable, {0}},
+    {"sim/cockpit/radios/nav1_dme_dist_m", kFloat, 1, kWritable, {0}},
     {"sim/cockpit/radios/nav1_freq_hz", kInt, 1, kWritable, {11030}},
     {"sim/cockpit/radios/nav1_fromto", kInt, 1, kWritable, {0}},
     {"sim/cockpit/radios/nav1_hdef_dot", kFloat, 1, kWritable, {0}},
@@ -91,6 +95,7 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/cockpit/radios/nav1_vdef_dot", kFloat, 1, kWritable, {0}},
     {"sim/cockpit/radios/nav2_course_degm2", kFloat, 1, kWritable, {kRunwayCourseMagDeg}},
     {"sim/cockpit/radios/nav2_dir_degt", kFloat, 1, kWritable, {0}},
+    {"sim/cockpit/radios/nav2_dme_dist_m", kFloat, 1, kWritable, {0}},
     {"sim/cockpit/radios/nav2_freq_hz", kInt, 1, kWritable, {11380}},
     {"sim/cockpit/radios/nav2_fromto", kInt, 1, kWritable, {0}},
     {"sim/cockpit/radios/nav2_hdef_dot2", kFloat, 1, kWritable, {0}},
@@ -140,6 +145,8 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/flightmodel/parts/nrml_force", kFloats, 56, kReadOnly, {}},
     {"sim/flightmodel/position/P_dot", kFloat, 1, kReadOnly, {0}},
     {"sim/flightmodel/position/beta", kFloat, 1, kReadOnly, {0}},
+    {"sim/flightmodel/position/elevation", kDouble, 1, kReadOnly,
+     {kFieldElevationFt * kMetresPerFoot + kGearHeightM}},
     {"sim/flightmodel/position/groundspeed", kFloat, 1, kReadOnly, {0}},
     {"sim/flightmodel/position/hpath", kFloat, 1, kReadOnly, {kHeadingTrueDeg}},
     {"sim/flightmodel/position/indicated_airspeed", kFloat, 1, kWritable, {0}},
@@ -153,7 +160,7 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/flightmodel/position/psi", kFloat, 1, kWritable, {kHeadingTrueDeg}},
     {"sim/flightmodel/position/theta", kFloat, 1, kWritable, {0.4}},
     {"sim/flightmodel/position/vh_ind_fpm", kFloat, 1, kWritable, {0}},
-    {"sim/flightmodel/position/y_agl", kFloat, 1, kReadOnly, {2.1}},
+    {"sim/flightmodel/position/y_agl", kFloat, 1, kReadOnly, {kGearHeightM}},
     // Fuel: 4 t in each wing tank, centre tank empty
     {"sim/flightmodel/weight/m_fuel1", kFloat, 1, kWritable, {4000}},
     {"sim/flightmodel/weight/m_fuel2", kFloat, 1, kWritable, {0}},

@@ -59,8 +59,9 @@ void disablePlugin(XPLMPluginID id);
 std::vector<PluginInfo> plugins();
 PluginInfo pluginInfo(XPLMPluginID id);
 
-// A message from the simulator (sender 0) to every enabled plug-in.
-void sendSimMessage(int message, intptr_t param = 0);
+// A message from the simulator (sender 0) to every enabled plug-in, or to
+// the one given.
+void sendSimMessage(int message, intptr_t param = 0, XPLMPluginID to = XPLM_NO_PLUGIN_ID);
 
 // Every message sent, by the simulator or a plug-in, in order; whether or
 // not any enabled plug-in received it.
@@ -280,6 +281,37 @@ struct PilotInputs {
 };
 void setPilotInputs(const PilotInputs& inputs);
 PilotInputs pilotInputs();
+
+// ---- Radio aids -------------------------------------------------------------
+
+// Ground stations the simulator's NAV radios receive. A localizer and a
+// glide slope on one frequency make an ILS; markers need no tuning.
+enum class StationKind { Vor, Localizer, GlideSlope, OuterMarker, MiddleMarker, InnerMarker };
+
+struct RadioStation {
+    StationKind kind = StationKind::Vor;
+    std::string id;
+    double lat = 0.0, lon = 0.0;  // degrees, of the antenna
+    float elevationFt = 0.0f;     // of the antenna, above sea level
+    int frequency = 0;            // as nav1_freq_hz holds it: 11030 for 110.30 MHz
+    float courseMag = 0.0f;       // localizer and glide slope: the front course
+    float slopeDeg = 0.0f;        // glide slope: the glide path angle
+};
+
+// Places a station; false (nothing placed) for a value out of its range or
+// a full list (the simulator's radios find at most 256 here).
+bool addRadioStation(const RadioStation& station);
+std::vector<RadioStation> radioStations();
+// While on, every frame, before the flight loops, the host computes the
+// NAV1 and NAV2 receivers (by their frequency datarefs), the marker lights
+// and the GPS (from the flight plan's active leg) from the aircraft's
+// position datarefs, as the simulator does. Off (after startHost), those
+// datarefs keep whatever was written to them.
+void simulateRadios(bool on);
+bool radiosSimulated();
+// The GPS's distance from the active leg in nautical miles, positive right
+// of it; 0 without a leg or while the radios are not simulated.
+double gpsCrossTrackNm();
 
 // ---- Simulator identity and buttons ---------------------------------------
 

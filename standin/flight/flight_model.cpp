@@ -32,7 +32,7 @@ enum Ref {
     kElevatorTrim, kAileronTrim, kRudderTrim, kThrottle, kMixture, kFlapRequest, kParkBrake,
     kSpeedbrake, kFuel1, kFuel2, kFuel3, kBaroSetting, kMagVar,
     kTheta, kPhi, kPsi, kMagPsi, kHpath, kBeta, kSlip, kVerticalFpm, kIas, kMach, kHind, kYagl,
-    kLatitude, kLongitude, kGroundSpeed, kFlapRatio, kGearForce, kTotalMass, kN1, kN2, kEgt,
+    kElevation, kLatitude, kLongitude, kGroundSpeed, kFlapRatio, kGearForce, kTotalMass, kN1, kN2, kEgt,
     kFuelFlow, kOilPressure, kStarterDuration, kOutsideC, kBaroCurrent, kGearDeploy,
     kCrossTrack, kDestination, kTouchdown, kRefCount
 };
@@ -51,7 +51,7 @@ constexpr const char* kRefNames[kRefCount] = {
     "sim/flightmodel/misc/slip", "sim/flightmodel/position/vh_ind_fpm",
     "sim/flightmodel/position/indicated_airspeed", "sim/flightmodel/misc/machno",
     "sim/flightmodel/misc/h_ind", "sim/flightmodel/position/y_agl",
-    "sim/flightmodel/position/latitude", "sim/flightmodel/position/longitude",
+    "sim/flightmodel/position/elevation", "sim/flightmodel/position/latitude", "sim/flightmodel/position/longitude",
     "sim/flightmodel/position/groundspeed", "sim/flightmodel/controls/flaprat",
     "sim/flightmodel/forces/fnrml_gear", "sim/flightmodel/weight/m_total",
     "sim/flightmodel/engine/ENGN_N1_", "sim/flightmodel/engine/ENGN_N2_",
@@ -172,6 +172,7 @@ void writeFlightState() {
         (std::isfinite(baroSetting) ? (baroSetting - kStandardInHg) * kFeetPerInHg : 0.0);
     write(kHind, altimeter);
     write(kYagl, m.altitudeM - m.groundElevationM);
+    write(kElevation, m.altitudeM);
     write(kLatitude, m.latRad * kDegreesPerRadian);
     write(kLongitude, m.lonRad * kDegreesPerRadian);
     write(kGroundSpeed, m.groundSpeed);

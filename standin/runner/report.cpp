@@ -144,6 +144,38 @@ void writeScreenshots(std::ostream& out, const std::vector<ScreenshotResult>& sc
         out << "  " << shot.path << (shot.written ? "" : " (not written: " + shot.note + ")") << "\n";
 }
 
+const char* stationKind(StationKind kind) {
+    switch (kind) {
+        case StationKind::Vor: return "VOR";
+        case StationKind::Localizer: return "LOC";
+        case StationKind::GlideSlope: return "G/S";
+        case StationKind::OuterMarker: return "outer marker";
+        case StationKind::MiddleMarker: return "middle marker";
+        case StationKind::InnerMarker: return "inner marker";
+    }
+    return "?";
+}
+
+void writeStations(std::ostream& out) {
+    const std::vector<RadioStation> stations = radioStations();
+    if (stations.empty()) return;
+    out << "Radio stations: " << stations.size() << "\n";
+    std::vector<std::string> items;
+    for (const RadioStation& station : stations) {
+        std::string item = stationKind(station.kind) + std::string(" ") + station.id;
+        if (station.frequency != 0) item += " " + formatted("%.2f", station.frequency / 100.0);
+        items.push_back(item);
+    }
+    writeWrapped(out, items, "  ");
+}
+
+void writeTrace(std::ostream& out, const TraceResult& trace) {
+    if (!trace.started) return;
+    out << "Trace: " << trace.csvPath << " (" << trace.rows << " rows)\n";
+    if (!trace.plotPath.empty()) out << "  plot " << trace.plotPath << "\n";
+    if (!trace.note.empty()) out << "  " << trace.note << "\n";
+}
+
 void writeExpectations(std::ostream& out, const RunOutcome& outcome) {
     const int failed = failedExpectations(outcome);
     out << "Expectations: " << outcome.expectations.size() - failed << " met, " << failed
@@ -192,6 +224,8 @@ std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest
     writeUsage(out, outcome.usage);
     writeMessages(out);
     writeScreenshots(out, outcome.screenshots);
+    writeStations(out);
+    writeTrace(out, outcome.trace);
     writeExpectations(out, outcome);
     if (!outcome.problems.empty()) {
         out << "Actions not carried out: " << outcome.problems.size() << "\n";

@@ -1,7 +1,7 @@
 // What a run of the stand-in host did, and the short report made of it for
 // the aircraft author: plug-ins, aircraft, window, frames, the plug-ins' SDK
 // calls and heap allocations per frame, messages between plug-ins,
-// screenshots and expectations.
+// screenshots, the radio stations, the flight trace and expectations.
 #pragma once
 
 #include <string>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "XPLMDefs.h"
+#include "standin/runner/trace.h"
 
 namespace standin::runner {
 
@@ -55,6 +56,7 @@ struct RunOutcome {
     // Actions that could not be carried out ("demo.scenario:7: no dataref ...").
     std::vector<std::string> problems;
     FrameUsage usage;
+    TraceResult trace;
 };
 
 int failedExpectations(const RunOutcome& outcome);

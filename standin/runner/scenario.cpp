@@ -379,6 +379,71 @@ bool parseDestination(const Arguments& args, ActionBody* body, std::string* erro
     return true;
 }
 
+struct StationSyntax {
+    const char* word;
+    StationKind kind;
+    size_t words;  // with the kind's own word
+};
+constexpr StationSyntax kStationKinds[] = {
+    {"vor", StationKind::Vor, 6},
+    {"loc", StationKind::Localizer, 7},
+    {"gs", StationKind::GlideSlope, 8},
+    {"outer", StationKind::OuterMarker, 5},
+    {"middle", StationKind::MiddleMarker, 5},
+    {"inner", StationKind::InnerMarker, 5},
+};
+
+// KIND ID LAT LON ELEV [FREQ [COURSE [SLOPE]]], as many as the kind takes.
+bool parseStation(const Arguments& args, ActionBody* body, std::string* error) {
+    if (args.words.empty()) return argumentCount(args, 1, error);
+    const StationSyntax* syntax = nullptr;
+    for (const StationSyntax& candidate : kStationKinds)
+        if (!args.words[0].quoted && args.words[0].text == candidate.word) syntax = &candidate;
+    if (!syntax) {
+        *error = "unknown station '" + args.words[0].text + "' (vor loc gs outer middle inner)";
+        return false;
+    }
+    if (!argumentCount(args, syntax->words, error)) return false;
+    RadioStation& station = std::get<StationAction>(*body = StationAction{}).station;
+    station.kind = syntax->kind;
+    station.id = args.words[1].text;
+    double elevation = 0.0, course = 0.0, slope = 0.0;
+    long long frequency = 0;
+    const std::vector<Word>& words = args.words;
+    const size_t count = words.size();
+    if (!parseNumber(words[2], &station.lat, error) || !parseNumber(words[3], &station.lon, error) ||
+        !parseNumber(words[4], &elevation, error) ||
+        (count > 5 && !parseInteger(words[5], 0, std::numeric_limits<int>::max(), &frequency, error)) ||
+        (count > 6 && !parseNumber(words[6], &course, error)) ||
+        (count > 7 && !parseNumber(words[7], &slope, error)))
+        return false;
+    station.elevationFt = static_cast<float>(elevation);
+    station.frequency = static_cast<int>(frequency);
+    station.courseMag = static_cast<float>(course);
+    station.slopeDeg = static_cast<float>(slope);
+    return true;
+}
+
+bool parseTrace(const Arguments& args, ActionBody* body, std::string* error) {
+    if (!argumentCount(args, std::clamp<size_t>(args.words.size(), 1, 2), error)) return false;
+    TraceAction trace;
+    trace.fileName = args.words[0].text;
+    const std::string extension = ".csv";
+    const std::string& name = trace.fileName;
+    if (name.size() <= extension.size() || name.find('/') != std::string::npos ||
+        name.compare(name.size() - extension.size(), extension.size(), extension) != 0) {
+        *error = "trace needs a file name ending in .csv, without folders: '" + name + "'";
+        return false;
+    }
+    if (args.words.size() == 2 &&
+        (!parseNumber(args.words[1], &trace.interval, error) || trace.interval <= 0.0)) {
+        *error = "bad trace interval '" + args.words[1].text + "' (seconds, above 0)";
+        return false;
+    }
+    *body = trace;
+    return true;
+}
+
 template <bool Paused>
 bool parsePause(const Arguments& args, ActionBody* body, std::string* error) {
     if (!argumentCount(args, 0, error)) return false;
@@ -545,6 +610,9 @@ constexpr ActionSyntax kActions[] = {
     {"send", "afds|switch MODE COMMAND ACTION [VALUE] | connect VALUE | state", parseSend},
     {"waypoint", "ID LAT LON ALTITUDE", parseWaypoint},
     {"destination", "ENTRY", parseDestination},
+    {"station", "vor|loc|gs|outer|middle|inner ID LAT LON ELEV [FREQ [COURSE [SLOPE]]]",
+     parseStation},
+    {"trace", "NAME.csv [INTERVAL]", parseTrace},
     {"pause", "", parsePause<true>},
     {"resume", "", parsePause<false>},
     {"end", "", parseEnd},
@@ -697,6 +765,7 @@ struct ActionRunner {
     RunOutcome& outcome;
     const TimedAction* current = nullptr;
     bool ended = false;
+    FlightTrace trace;
 
     std::string where() const {
         return scenario.fileName + ":" + std::to_string(current->line);
@@ -799,6 +868,21 @@ struct ActionRunner {
 
     void operator()(const DestinationAction& destination) {
         setDestinationEntry(destination.entry);
+    }
+
+    void operator()(const StationAction& action) {
+        if (!addRadioStation(action.station))
+            problem("station " + action.station.id +
+                    " refused: a value out of range (frequency 10800 to 11795, course 0 to "
+                    "360, slope above 0 and up to 10) or too many stations");
+    }
+
+    void operator()(const TraceAction& action) {
+        if (trace.file != nullptr) return problem("a trace is being written already");
+        const std::string path =
+            (std::filesystem::path(settings.outputFolder) / action.fileName).string();
+        std::string error;
+        if (!startTrace(trace, path, action.interval, &error)) problem(error);
     }
 
     void operator()(const PauseAction& pause) { setPaused(pause.paused); }
@@ -982,6 +1066,7 @@ WindowPoint panelToWindow(double panelX, double panelY) {
 RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
     RunOutcome outcome;
     outcome.usage = beginUsage();
+    simulateRadios(true);
     ActionRunner runner{scenario, settings, outcome};
     const double frameSeconds = hostConfig().frameInterval;
     double nextProgress = kProgressSeconds;
@@ -998,6 +1083,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
         outcome.seconds = static_cast<double>(outcome.frames) * frameSeconds;
         runner.checkHolds();
         noteFrame(outcome.usage, outcome.seconds);
+        traceFrame(runner.trace, outcome.seconds);
         if (settings.progress && outcome.seconds + kTimeSlackSeconds >= nextProgress) {
             *settings.progress << "  " << nextProgress << " s, frame " << outcome.frames
                                << std::endl;
@@ -1005,6 +1091,8 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
         }
     }
     runner.checkHolds(true);
+    finishTrace(runner.trace, settings.gnuplot);
+    outcome.trace = runner.trace.result;
     return outcome;
 }
 

@@ -27,6 +27,18 @@
 //   at 6    waypoint W1 55.6 12.6 3000  appends a latitude/longitude entry (degrees,
 //   at 6    waypoint W2 55.9 12.6 9000    altitude in feet) to the simulator's flight plan
 //   at 6    destination 1                 the flight-plan entry being flown to
+//   at 0    station vor KAS 55.59 12.61 30 11380      a VOR (with DME): ID, antenna latitude
+//                                                   and longitude (degrees), elevation (ft),
+//                                                   frequency as nav1_freq_hz holds it
+//   at 0    station loc IKAS 55.61 12.64 17 11030 217  a localizer: ... and its front course
+//                                                   (degrees magnetic)
+//   at 0    station gs IKAS 55.63 12.67 17 11030 217 3.0  a glide slope on the localizer's
+//                                                   frequency: ... course, path angle (degrees)
+//   at 0    station outer OM 55.68 12.77 10        a marker beacon (outer, middle, inner):
+//                                                   ID LAT LON ELEV
+//   at 0    trace flight.csv 0.5                  a row of the flight every 0.5 s (the
+//                                                   default) into the output folder, plotted
+//                                                   as flight.png when gnuplot is there
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
@@ -46,6 +58,10 @@
 //                 an expectation that must hold at every frame from 40 s to 70 s;
 //                 fails with the time and value that left the band
 //
+// The host's radios follow the aircraft's position in every run: the NAV
+// receivers by their frequency datarefs, the markers, and the GPS on the
+// flight plan's active leg (standin.h, simulateRadios).
+//
 // Times are seconds of the run, counted over every frame, paused or not, so
 // that a paused scenario still reaches its "resume". They must not decrease.
 // An action runs right after the first frame whose run time has reached its
@@ -60,6 +76,7 @@
 #include <vector>
 
 #include "standin/runner/report.h"
+#include "standin/runner/trace.h"
 #include "standin/standin.h"
 
 namespace standin::runner {
@@ -140,6 +157,15 @@ struct DestinationAction {
     int entry = 0;
 };
 
+struct StationAction {
+    RadioStation station;
+};
+
+struct TraceAction {
+    std::string fileName;  // inside the output folder
+    double interval = kDefaultTraceIntervalS;
+};
+
 struct PauseAction {
     bool paused = true;  // false: resume
 };
@@ -172,7 +198,8 @@ struct HoldAction {
 using ActionBody =
     std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
                  ScreenshotAction, ExpectAction, SendAction, WaypointAction, DestinationAction,
-                 PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction>;
+                 PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction,
+                 StationAction, TraceAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run
@@ -204,7 +231,8 @@ struct WindowPoint {
 WindowPoint panelToWindow(double panelX, double panelY);
 
 struct RunSettings {
-    std::string outputFolder;            // screenshots go here
+    std::string outputFolder;            // screenshots and the trace go here
+    std::string gnuplot = "gnuplot";     // plots the trace; looked up on PATH
     std::ostream* progress = nullptr;    // a line every kProgressSeconds, when set
 };
 

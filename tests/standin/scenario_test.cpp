@@ -348,6 +348,47 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
     for (const Case& c : cases) EXPECT_EQ(parseError(c.text), c.error) << c.text;
 }
 
+TEST(ScenarioParse, StationsTakeTheWordsOfTheirKindAndTracesANameAndInterval) {
+    using standin::StationKind;
+    struct Case {
+        const char* line;
+        StationKind kind;
+        double lat;
+        float elevation;
+        int frequency;
+        float course, slope;
+    } stations[] = {
+        {"at 0 station vor KAS 55.59 12.61 30 11380", StationKind::Vor, 55.59, 30, 11380, 0, 0},
+        {"at 0 station gs IKAS 55.6 12.64 -7 11030 217 3.0", StationKind::GlideSlope, 55.6, -7, 11030,
+         217, 3},
+        {"at 0 station inner IM 55.61 12.64 17", StationKind::InnerMarker, 55.61, 17, 0, 0, 0},
+    };
+    for (const Case& c : stations) {
+        const standin::RadioStation station = only<StationAction>(c.line).station;
+        EXPECT_EQ(station.kind, c.kind) << c.line;
+        EXPECT_EQ(station.lat, c.lat) << c.line;
+        EXPECT_EQ(station.elevationFt, c.elevation) << c.line;
+        EXPECT_EQ(station.frequency, c.frequency) << c.line;
+        EXPECT_EQ(station.courseMag, c.course) << c.line;
+        EXPECT_EQ(station.slopeDeg, c.slope) << c.line;
+    }
+    EXPECT_EQ(only<TraceAction>("at 0 trace flight.csv").interval, kDefaultTraceIntervalS);
+    EXPECT_EQ(only<TraceAction>("at 0 trace flight.csv 2").interval, 2.0);
+
+    const std::string kStationUsage =
+        " (station vor|loc|gs|outer|middle|inner ID LAT LON ELEV [FREQ [COURSE [SLOPE]]])";
+    const std::pair<const char*, std::string> bad[] = {
+        {"at 0 station ndb X 1 2 3 4", "unknown station 'ndb' (vor loc gs outer middle inner)"},
+        {"at 0 station vor X 1 2 3", "missing argument" + kStationUsage},
+        {"at 0 station loc X 1 2 3 11030 217 3", "extra argument '3'" + kStationUsage},
+        {"at 0 station gs X 1 2 3 110.3 217 3", "bad whole number '110.3'"},
+        {"at 0 trace flight.txt", "trace needs a file name ending in .csv, without folders: 'flight.txt'"},
+        {"at 0 trace flight.csv 0", "bad trace interval '0' (seconds, above 0)"},
+        {"at 0 trace flight.csv 1 2", "extra argument '2' (trace NAME.csv [INTERVAL])"},
+    };
+    for (const auto& [line, error] : bad) EXPECT_EQ(parseError(line), "demo.scenario:1: " + error) << line;
+}
+
 TEST(ScenarioParse, AMissingFileIsNamedInTheError) {
     Scenario scenario;
     std::string error;
@@ -727,6 +768,33 @@ TEST_F(ScenarioRun, WaypointsBuildTheFlightPlanAndTheReportShowsTheEntryFlownTo)
         << report;
     standin::setFlightPlan({});
     EXPECT_NE(formatReport(outcome, 1).find("Flight plan: none\n"), std::string::npos);
+}
+
+TEST_F(ScenarioRun, StationsReachTheRadiosAndTheReportAndRefusedOnesAreProblems) {
+    RunSettings settings;
+    settings.outputFolder = (std::filesystem::temp_directory_path() / "quil-stations").string();
+    settings.gnuplot = "no-such-gnuplot";
+    std::filesystem::create_directories(settings.outputFolder);
+    const RunOutcome outcome = runScenario(parsed(
+        "at 0 station loc IKAS 55.6080 12.6430 17 11030 217\n"
+        "at 0 station gs IKAS 55.6370 12.6720 17 11030 217 0\n"
+        "at 0 trace one.csv\n"
+        "at 0 trace two.csv\n"
+        "at 0 set sim/flightmodel/position/latitude 55.70\n"
+        "at 0 set sim/flightmodel/position/longitude 12.76\n"
+        "at 1 expect sim/cockpit/radios/nav1_fromto == 1\n"
+        "at 1 end\n"), settings);
+    ASSERT_EQ(standin::radioStations().size(), 1u);
+    EXPECT_TRUE(standin::radiosSimulated());
+    ASSERT_EQ(outcome.problems.size(), 2u);
+    EXPECT_EQ(outcome.problems[0].rfind("demo.scenario:2: station IKAS refused: a value out of range", 0),
+              0u) << outcome.problems[0];
+    EXPECT_EQ(outcome.problems[1], "demo.scenario:4: a trace is being written already");
+    EXPECT_EQ(failedExpectations(outcome), 0);
+    EXPECT_NE(formatReport(outcome, XPLM_NO_PLUGIN_ID).find("Radio stations: 1\n  LOC IKAS 110.30\n"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(settings.outputFolder + "/one.csv"));
+    std::filesystem::remove_all(settings.outputFolder);
 }
 
 TEST_F(ScenarioRun, TheReportListsPluginsMessagesAndExpectations) {

@@ -1,0 +1,328 @@
+#include "standin/runner/trace.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "standin/standin.h"
+
+extern char** environ;
+
+namespace standin::runner {
+
+namespace {
+
+constexpr size_t kFileBufferBytes = 64 * 1024;
+constexpr double kFeetPerMetre = 1.0 / 0.3048;
+constexpr double kKnotsPerMetrePerSecond = 3600.0 / 1852.0;
+
+// One column read from a dataref (an array element when `index` >= 0),
+// scaled into the unit its name gives.
+struct DataRefColumn {
+    const char* header;
+    std::string dataref;
+    int index;
+    double scale;
+    const char* format;
+};
+
+const DataRefColumn kDataRefColumns[] = {
+    {"lat_deg", "sim/flightmodel/position/latitude", -1, 1.0, "%.6f"},
+    {"lon_deg", "sim/flightmodel/position/longitude", -1, 1.0, "%.6f"},
+    {"alt_ft", "sim/flightmodel/misc/h_ind", -1, 1.0, "%.1f"},
+    {"agl_ft", "sim/flightmodel/position/y_agl", -1, kFeetPerMetre, "%.1f"},
+    {"ias_kt", "sim/flightmodel/position/indicated_airspeed", -1, 1.0, "%.1f"},
+    {"gs_kt", "sim/flightmodel/position/groundspeed", -1, kKnotsPerMetrePerSecond, "%.1f"},
+    {"hdg_deg", "sim/flightmodel/position/magpsi", -1, 1.0, "%.2f"},
+    {"trk_deg", "sim/flightmodel/position/hpath", -1, 1.0, "%.2f"},
+    {"bank_deg", "sim/flightmodel/position/phi", -1, 1.0, "%.2f"},
+    {"pitch_deg", "sim/flightmodel/position/theta", -1, 1.0, "%.2f"},
+    {"vs_fpm", "sim/flightmodel/position/vh_ind_fpm", -1, 1.0, "%.0f"},
+    {"n1_1", "sim/flightmodel/engine/ENGN_N1_", 0, 1.0, "%.1f"},
+    {"n1_2", "sim/flightmodel/engine/ENGN_N1_", 1, 1.0, "%.1f"},
+    {"thr_1", "sim/flightmodel/engine/ENGN_thro", 0, 1.0, "%.3f"},
+    {"thr_2", "sim/flightmodel/engine/ENGN_thro", 1, 1.0, "%.3f"},
+    {"fd_roll_deg", "sim/cockpit/autopilot/flight_director_roll", -1, 1.0, "%.2f"},
+    {"fd_pitch_deg", "sim/cockpit/autopilot/flight_director_pitch", -1, 1.0, "%.2f"},
+    {"gps_dots", "sim/cockpit/radios/gps_hdef_dot", -1, 1.0, "%.3f"},
+    {"nav1_h_dots", "sim/cockpit/radios/nav1_hdef_dot", -1, 1.0, "%.3f"},
+    {"nav1_v_dots", "sim/cockpit/radios/nav1_vdef_dot", -1, 1.0, "%.3f"},
+    {"nav1_dme_nm", "sim/cockpit/radios/nav1_dme_dist_m", -1, 1.0, "%.2f"},
+    {"nav2_h_dots", "sim/cockpit/radios/nav2_hdef_dot2", -1, 1.0, "%.3f"},
+    {"nav2_v_dots", "sim/cockpit/radios/nav2_vdef_dot2", -1, 1.0, "%.3f"},
+};
+// Before them the run time, after them the GPS cross-track and the modes.
+constexpr const char* kTimeColumn = "time_s";
+constexpr const char* kCrossTrackColumn = "xtk_nm";
+constexpr const char* kModesColumn = "modes";
+
+// ---- The engaged modes, asked of the plug-in ----------------------------------
+
+constexpr int kAfdsCommand = 0x74000010;
+constexpr int kAfdsReply = 0x74000015;
+constexpr int32_t kRecordMagic = 12345678;
+constexpr size_t kModeOffset = 4;
+constexpr size_t kCommandOffset = 8;
+constexpr size_t kActionOffset = 12;
+constexpr size_t kRecordBytes = 24;
+constexpr uint8_t kQuery = 3;
+constexpr uint8_t kReplyOn = 1;
+constexpr char kQuilSignature[] = "rv.quil.plugin";
+
+struct ModeQuery {
+    uint8_t group;  // 1 autothrottle, 2 pitch, 3 roll
+    int32_t command;
+    const char* name;
+};
+constexpr ModeQuery kModeQueries[] = {
+    {1, 1, "A/T"},     {1, 2, "N1"},        {1, 6, "SPEED"},    {2, 2, "V/S-ARM"},
+    {2, 3, "V/S"},     {2, 5, "LVL-CHG"},   {2, 6, "ALT-HOLD"}, {2, 7, "VNAV"},
+    {3, 1, "HDG-SEL"}, {3, 2, "LNAV"},      {3, 3, "VOR/LOC"},
+};
+// Every name and a blank after each.
+constexpr size_t kModesTextBytes = 128;
+
+// The protocol's records are little-endian.
+void putInt32(unsigned char* at, int32_t value) {
+    const auto bits = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(bits >> (8 * i));
+}
+
+// The plug-in answers a query at once, with the address of its reply record.
+bool modeEngaged(XPLMPluginID plugin, const ModeQuery& query) {
+    unsigned char record[kRecordBytes] = {};
+    putInt32(record, kRecordMagic);
+    record[kModeOffset] = query.group;
+    putInt32(record + kCommandOffset, query.command);
+    record[kActionOffset] = kQuery;
+    sendSimMessage(kAfdsCommand, reinterpret_cast<intptr_t>(record), plugin);
+    const std::vector<MessageRecord>& log = messageLog();
+    if (log.empty()) return false;
+    const MessageRecord& last = log.back();
+    if (last.from != plugin || last.message != kAfdsReply || last.param == 0) return false;
+    return reinterpret_cast<const unsigned char*>(last.param)[kActionOffset] == kReplyOn;
+}
+
+void writeModes(FlightTrace& trace) {
+    char text[kModesTextBytes];
+    size_t length = 0;
+    text[0] = '\0';
+    for (const ModeQuery& query : kModeQueries) {
+        if (trace.plugin == XPLM_NO_PLUGIN_ID || !modeEngaged(trace.plugin, query)) continue;
+        const int written = std::snprintf(text + length, sizeof text - length, "%s%s",
+                                          length ? " " : "", query.name);
+        if (written > 0) length = std::min(sizeof text - 1, length + static_cast<size_t>(written));
+    }
+    std::fprintf(trace.file, ",%s", text);
+}
+
+XPLMPluginID findQuil() {
+    for (const PluginInfo& plugin : plugins())
+        if (plugin.signature == kQuilSignature && plugin.enabled) return plugin.id;
+    return XPLM_NO_PLUGIN_ID;
+}
+
+void writeRow(FlightTrace& trace, double runSeconds) {
+    std::fprintf(trace.file, "%.3f", runSeconds);
+    for (const DataRefColumn& column : kDataRefColumns) {
+        const double value = getDouble(column.dataref, column.index < 0 ? 0 : column.index);
+        std::fputc(',', trace.file);
+        std::fprintf(trace.file, column.format, value * column.scale);
+    }
+    std::fprintf(trace.file, ",%.3f", gpsCrossTrackNm());
+    writeModes(trace);
+    std::fputc('\n', trace.file);
+    ++trace.result.rows;
+}
+
+// ---- The plot -------------------------------------------------------------------
+
+// Where a program of that name would be run from; empty when nowhere.
+std::string findProgram(const std::string& program) {
+    if (program.find('/') != std::string::npos)
+        return access(program.c_str(), X_OK) == 0 ? program : std::string();
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "";
+    size_t start = 0;
+    while (start <= folders.size()) {
+        const size_t end = std::min(folders.find(':', start), folders.size());
+        const std::string folder = folders.substr(start, end - start);
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        struct stat info;
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return std::string();
+}
+
+// Five panels over the run time, each column on the left axis or, for the
+// ones in other units, on the right.
+struct PlotPanel {
+    const char* leftLabel;
+    const char* rightLabel;  // empty: no right axis
+    std::vector<const char*> left, right;
+};
+
+const PlotPanel kPlotPanels[] = {
+    {"ft", "", {"alt_ft", "agl_ft"}, {}},
+    {"kt", "fpm", {"ias_kt", "gs_kt"}, {"vs_fpm"}},
+    {"heading, deg", "bank, pitch, deg", {"hdg_deg", "trk_deg"}, {"bank_deg", "pitch_deg"}},
+    {"N1 %", "throttle", {"n1_1", "n1_2"}, {"thr_1", "thr_2"}},
+    {"dots, nm", "", {"xtk_nm", "gps_dots", "nav1_h_dots", "nav1_v_dots", "nav2_h_dots"}, {}},
+};
+
+std::string plotScript(const std::string& csvPath, const std::string& pngPath) {
+    const std::string title = std::filesystem::path(csvPath).filename().string();
+    std::string script =
+        "set datafile separator \",\"\n"
+        "set terminal pngcairo noenhanced size 1200,1600 font \",10\"\n"
+        "set output \"" + pngPath + "\"\n"
+        "set key top left horizontal opaque\n"
+        "set grid\n"
+        "set style data lines\n"
+        "set offsets 0, 0, graph 0.05, graph 0.05\n"
+        "set multiplot layout 5,1 title \"" + title + "\"\n";
+    for (const PlotPanel& panel : kPlotPanels) {
+        const bool right = panel.rightLabel[0] != '\0';
+        script += std::string("set ylabel \"") + panel.leftLabel + "\"\n" +
+                  (right ? std::string("set y2tics\nset y2label \"") + panel.rightLabel + "\"\n"
+                         : std::string("unset y2tics\nunset y2label\n"));
+        if (&panel == &kPlotPanels[std::size(kPlotPanels) - 1]) script += "set xlabel \"run time, s\"\n";
+        std::string curves;
+        auto add = [&](const char* column, const char* axes) {
+            curves += std::string(curves.empty() ? "plot \"" + csvPath + "\"" : ", ''") +
+                      " using \"time_s\":\"" + column + "\" title \"" + column + "\" axes " + axes;
+        };
+        for (const char* column : panel.left) add(column, "x1y1");
+        for (const char* column : panel.right) add(column, "x1y2");
+        script += curves + "\n";
+    }
+    return script + "unset multiplot\n";
+}
+
+// Runs gnuplot on the script; false with the reason when it did not work.
+// Its messages go to a log file, not into the run's output.
+bool runGnuplot(const std::string& program, const std::string& scriptPath,
+                const std::string& logPath, std::string* why) {
+    char* const argv[] = {const_cast<char*>(program.c_str()),
+                          const_cast<char*>(scriptPath.c_str()), nullptr};
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, logPath.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, program.c_str(), &files, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&files);
+    if (spawned != 0) {
+        *why = "cannot run " + program + ": " + std::strerror(spawned);
+        return false;
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            *why = "lost " + program + ": " + std::strerror(errno);
+            return false;
+        }
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        *why = program + " failed (status " + std::to_string(status) + "), see " + logPath;
+        return false;
+    }
+    return true;
+}
+
+void plot(FlightTrace& trace, const std::string& gnuplot) {
+    TraceResult& result = trace.result;
+    const std::string program = findProgram(gnuplot);
+    if (program.empty()) {
+        result.note = "no plot: " + gnuplot + " not found (install the gnuplot-nox package)";
+        return;
+    }
+    if (result.rows == 0) {
+        result.note = "no plot: the trace has no rows";
+        return;
+    }
+    const std::filesystem::path csv(result.csvPath);
+    const std::string pngPath = std::filesystem::path(csv).replace_extension(".png").string();
+    const std::string scriptPath = std::filesystem::path(csv).replace_extension(".gp").string();
+    const std::string logPath = std::filesystem::path(csv).replace_extension(".gp.log").string();
+    std::ofstream script(scriptPath, std::ios::binary | std::ios::trunc);
+    script << plotScript(result.csvPath, pngPath);
+    script.close();
+    std::string why;
+    if (!script) {
+        result.note = "no plot: cannot write " + scriptPath;
+    } else if (!runGnuplot(program, scriptPath, logPath, &why)) {
+        result.note = "no plot: " + why;
+    } else {
+        result.plotPath = pngPath;
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> traceColumns() {
+    std::vector<std::string> columns{kTimeColumn};
+    for (const DataRefColumn& column : kDataRefColumns) columns.push_back(column.header);
+    columns.push_back(kCrossTrackColumn);
+    columns.push_back(kModesColumn);
+    return columns;
+}
+
+bool startTrace(FlightTrace& trace, const std::string& csvPath, double interval,
+                std::string* error) {
+    trace.file = std::fopen(csvPath.c_str(), "wb");
+    if (trace.file == nullptr) {
+        *error = "cannot write '" + csvPath + "': " + std::strerror(errno);
+        return false;
+    }
+    trace.buffer.assign(kFileBufferBytes, '\0');
+    std::setvbuf(trace.file, trace.buffer.data(), _IOFBF, trace.buffer.size());
+    trace.interval = interval;
+    trace.nextRow = 0.0;
+    trace.plugin = findQuil();
+    trace.result = TraceResult{};
+    trace.result.started = true;
+    trace.result.csvPath = csvPath;
+    const std::vector<std::string> columns = traceColumns();
+    for (size_t i = 0; i < columns.size(); ++i)
+        std::fprintf(trace.file, "%s%s", i ? "," : "", columns[i].c_str());
+    std::fputc('\n', trace.file);
+    return true;
+}
+
+void traceFrame(FlightTrace& trace, double runSeconds) {
+    if (trace.file == nullptr || runSeconds + 1e-6 < trace.nextRow) return;
+    writeRow(trace, runSeconds);
+    // Rows keep to the interval's grid, at most one a frame.
+    trace.nextRow = (std::floor((runSeconds + 1e-6) / trace.interval) + 1.0) * trace.interval;
+}
+
+void finishTrace(FlightTrace& trace, const std::string& gnuplot) {
+    if (trace.file == nullptr) return;
+    const bool written = std::ferror(trace.file) == 0;
+    const bool closed = std::fclose(trace.file) == 0;
+    trace.file = nullptr;
+    if (!written || !closed) {
+        trace.result.note = "no plot: writing " + trace.result.csvPath + " failed";
+        return;
+    }
+    plot(trace, gnuplot);
+}
+
+}  // namespace standin::runner
