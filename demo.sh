@@ -13,3 +13,11 @@ cmake --build "$root/build" --target artwork_preview
   --aircraft "$root/build/aircraft/Quil737/Quil737.acf" \
   --scenario "$root/aircraft/demo.scenario" \
   --out "$root/build/demo"
+# Then the short flight: take-off, climb, an LNAV leg and an ILS approach to
+# touchdown, with its trace plotted (build/demo/flight/demo-flight.png).
+"$root/build/bin/quil-sim" \
+  --plugin "$root/build/quil/64/lin.xpl" \
+  --plugin "$root/build/peer/64/lin.xpl" \
+  --aircraft "$root/build/aircraft/Quil737/Quil737.acf" \
+  --scenario "$root/aircraft/demo-flight.scenario" \
+  --out "$root/build/demo/flight"

@@ -37,6 +37,9 @@ constexpr double kRotationRateRad = 3.0 * kRadiansPerDegree;
 constexpr double kTailStrikeRad = 11.0 * kRadiansPerDegree;
 constexpr double kStandingPitchRad = 0.4 * kRadiansPerDegree;
 constexpr double kSlowestAirspeed = 1.0;  // m/s, so that nothing divides by 0
+// A touch of the runway this soon after leaving it is a bounce, not a new
+// landing.
+constexpr double kBounceS = 5.0;
 
 double towards(double value, double target, double most) {
     return value + std::clamp(target - value, -most, most);
@@ -111,6 +114,7 @@ void rollOnGround(Motion& motion, const Controls& controls, const Wind& wind, do
 
     if (motion.gearLoadN <= 0.0) {  // lift-off
         motion.onGround = false;
+        motion.airborneS = 0.0;
         motion.airspeed = std::max(motion.airspeed, kSlowestAirspeed);
     }
 }
@@ -148,8 +152,11 @@ void fly(Motion& motion, const Controls& controls, const Wind& wind, double dt) 
     motion.verticalSpeed = motion.airspeed * std::sin(motion.pathRad);
     motion.altitudeM += motion.verticalSpeed * dt;
 
+    motion.airborneS += dt;
     if (heightAboveGround(motion) <= 0.0) {  // touchdown
-        motion.touchdownMps = motion.verticalSpeed;
+        motion.touchdownMps = motion.airborneS < kBounceS
+                                  ? std::min(motion.touchdownMps, motion.verticalSpeed)
+                                  : motion.verticalSpeed;
         motion.onGround = true;
         motion.pitchRad = pitchAttitude(motion);
         motion.rollSpeed = std::max(0.0, motion.groundSpeed * std::cos(motion.trackRad - motion.headingRad));

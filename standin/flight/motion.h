@@ -62,7 +62,11 @@ struct Motion {
     double massKg = 60000.0;
     Engine engines[kEngineCount];
     double gearLoadN = 0.0;
-    double touchdownMps = 0.0;  // vertical speed at the last touchdown
+    // The vertical speed of the last landing: a bounce of less than
+    // kBounceS belongs to the landing before it, which keeps its hardest
+    // contact.
+    double touchdownMps = 0.0;
+    double airborneS = 0.0;  // since the last lift-off
 };
 
 void stepMotion(Motion& motion, const Controls& controls, const Wind& wind, double dt);
