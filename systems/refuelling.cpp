@@ -89,7 +89,7 @@ void endAndSwitchOff() {
     SwitchFuelStationOff();
 }
 
-// 3. Each channel that flows takes its share of the station's pressure.
+// Each channel that flows takes its share of the station's pressure.
 void deliver(float dt) {
     int flowing = 0;
     for (int channel = 0; channel < kRefuelChannels; ++channel) {
@@ -122,7 +122,7 @@ void endStage(int tank, int channel) {
     model.sequence.stage[tank] = false;
 }
 
-// 4. The realtime sequence: both mains together, then the centre, then the
+// The realtime sequence: both mains together, then the centre, then the
 // forward and the aft aux tank; at most one stage ends per step.
 void stepSequence() {
     RealtimeSequence& s = model.sequence;
@@ -169,7 +169,7 @@ bool RefuellingAllowed() { return OnGround() && snapshot.parkBrake != 0.0f; }
 
 void RefuellingStep(float now) {
     const float dt = std::clamp(StepInterval(model.previousTime, now), 0.0f, kLongestStepSeconds);
-    // 1. Nothing flows off the ground or without the parking brake.
+    // Nothing flows off the ground or without the parking brake.
     if (!RefuellingAllowed()) endAndSwitchOff();
     deliver(dt);
     stepSequence();
