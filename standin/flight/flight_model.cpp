@@ -247,8 +247,8 @@ FlightStart withinLimits(FlightStart start) {
 
 void startFlight(const FlightStart& requested) {
     const FlightStart start = withinLimits(requested);
-    for (const detail::SimDataRefSpec& spec : detail::kFlightCheckRefs)
-        if (!detail::hostHandle(spec.name)) detail::addSimDataRef(spec);
+    for (const detail::SimDataRefSpec& ref : detail::kFlightCheckRefs)
+        if (!detail::hostHandle(ref.name)) detail::addSimDataRef(ref);
     for (int ref = 0; ref < detail::kRefCount; ++ref)
         current.refs[ref] = detail::hostHandle(detail::kRefNames[ref]);
     current.started = true;
