@@ -184,10 +184,9 @@ void UpdateFlightPhase(float now) {
     phases.timeSinceGround = now - phases.lastGroundTime;
 }
 
-// The aircraft may stand at the gate: the restart enters the taxi phase
-// without sending the ground power unit away, which the binding has just
-// placed.
-void RestartFlightPhase() { phases.phase = 1; }
+// Every load and reset starts the aircraft taxiing: the ground power unit
+// goes away until the crew asks for it again.
+void RestartFlightPhase() { enter(1); }
 
 uint8_t FlightPhase() { return phases.phase; }
 

@@ -363,7 +363,9 @@ void releaseApuGenerator(int side) {
 
 // ---- Frame step -------------------------------------------------------------
 
+// The first frame finds no ground power: the unit comes when it is asked for.
 void initialise(float now) {
+    disconnectExternalPower();
     model.battery = Battery{};
     for (Tru& tru : model.trus) {
         tru.factor =

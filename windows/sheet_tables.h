@@ -267,9 +267,12 @@ enum ClockSprite : int {
     kClockSpriteCount
 };
 
+// The window is 167 x 145, but what it shows (backdrop, face and frame)
+// fits the 118 x 118 square that holds the buttons, so that the clock
+// embedded in the panel stays clear of the attitude display beside it.
 constexpr SpriteRect kClockSprites[kClockSpriteCount] = {
-    {0, 0, 158, 136},
-    {160, 0, 302, 120},
+    {0, 0, 109, 109},
+    {160, 0, 253, 93},
     {304, 0, 385, 61},
     {388, 0, 405, 7},
     {408, 0, 425, 7},
@@ -281,7 +284,7 @@ constexpr SpriteRect kClockSprites[kClockSpriteCount] = {
     {388, 20, 390, 57},
     {432, 10, 443, 17},
     {446, 10, 457, 17},
-    {304, 130, 470, 274},
+    {304, 130, 421, 247},
 };
 constexpr WindowSheet kClockSheet = MakeSheet("quilclockwin.png", 512, 320, kClockSprites);
 constexpr GlyphGrid kClockLargeGlyphs = {48, 95, 231, 10, 9, 15, -15, 20};

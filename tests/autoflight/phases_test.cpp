@@ -103,12 +103,15 @@ TEST_F(FlightPhases, DescendingBelow1500FeetFromTheClimbEndsInATrap) {
     EXPECT_EQ(FlightPhase(), 1);
 }
 
-// The binding places the ground power unit; the reset that follows it must
-// not send it away again. Taxiing does.
-TEST_F(FlightPhases, TheGroundPowerUnitStaysThroughAResetAndLeavesAtTaxi) {
+// A load or reset starts the aircraft taxiing, which sends the ground power
+// unit away; brought again at the stand, it leaves when the aircraft moves.
+TEST_F(FlightPhases, TheGroundPowerUnitLeavesAtAResetAndAtTaxi) {
     SetGroundPowerUnitPresent(true);
     RestartFlightPhase();
+    EXPECT_EQ(FlightPhase(), 1);
+    EXPECT_FALSE(GroundPowerUnitPresent());
     step(0.0f);
+    SetGroundPowerUnitPresent(true);
     EXPECT_TRUE(GroundPowerUnitPresent());
     step(6.0f);
     EXPECT_EQ(FlightPhase(), 1);

@@ -13,6 +13,7 @@ namespace quiltest {
 
 constexpr int kMenuRowFuelRequest = 11;
 constexpr Size kStationSize{256, 147};
+constexpr int kGroundPowerSpotX = 790, kGroundPowerSpotY = 1005;
 constexpr const char* kTankMass[3] = {"sim/flightmodel/weight/m_fuel1",
                                       "sim/flightmodel/weight/m_fuel2",
                                       "sim/flightmodel/weight/m_fuel3"};
@@ -22,6 +23,8 @@ protected:
     void start(const std::string& aircraft = demoAircraftPath()) {
         PopupHost::start(aircraft);
         standin::runSeconds(1.0);  // past the delayed cold reset
+        // The ground crew brings the power unit, which powers the station.
+        standin::click(kGroundPowerSpotX, kGroundPowerSpotY);
         const float coldStart[3] = {227.3f, 0.0f, 212.4f};
         for (int tank = 0; tank < 3; ++tank) standin::setFloat(kTankMass[tank], coldStart[tank]);
         standin::runFrame();

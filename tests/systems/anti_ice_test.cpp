@@ -39,6 +39,7 @@ protected:
         SeedRandom(19u);
         RestartElectricalModel();
         RestartApuModel();
+        ElectricalStep(standin::simTime());  // the first step only initialises
         SetGroundPowerUnitPresent(true);
         SetExternalPowerSwitch(kSwitchOn);
         setAllSwitches(false);

@@ -24,6 +24,7 @@ protected:
         SeedRandom(7u);
         RestartElectricalModel();
         now = standin::simTime();
+        ElectricalStep(now);  // the first step only initialises
         SetGroundPowerUnitPresent(true);
         setPower(true);
         for (int w = 0; w < kWipers; ++w) select(w, kWiperPark);

@@ -15,6 +15,7 @@ constexpr int kMenuRowCabinUtilities = 3;
 constexpr char kN1[] = "sim/flightmodel/engine/ENGN_N1_";
 constexpr char kN2[] = "sim/flightmodel/engine/ENGN_N2_";
 constexpr char kGeneratorBreakers[] = "sim/cockpit/electrical/generator_on";
+constexpr char kBatteryVolts[] = "sim/flightmodel/engine/ENGN_bat_volt";
 
 struct Point {
     int x, y;
@@ -57,9 +58,15 @@ TEST_F(ColdAndDarkStart, ClicksBringBothEngineGeneratorsOnLine) {
     EXPECT_EQ(standin::getInt("sim/cockpit/electrical/battery_array_on", 0), 1);
     EXPECT_EQ(standin::getInt("quil/systems/electrics/stbyPwrAuto"), 1);
 
+    // No ground power until it is asked for: the battery alone, uncharged.
     openAlone(quiltest::kMenuRowApu);
+    clickIn(quiltest::kApuSize, kExternalPowerOn);
+    standin::runSeconds(2.0);
+    EXPECT_NEAR(standin::getFloat(kBatteryVolts, 0), 28.73f, 0.02f);
     clickIn(quiltest::kApuSize, kGroundPower);
     clickIn(quiltest::kApuSize, kExternalPowerOn);
+    standin::runSeconds(2.0);
+    EXPECT_GT(standin::getFloat(kBatteryVolts, 0), 29.0f) << "the charger on ground power";
     clickIn(quiltest::kApuSize, kApuTowardsStart);
     clickIn(quiltest::kApuSize, kApuTowardsStart);
     for (int second = 0; second < 120 && standin::getFloat("sim/cockpit/engine/APU_N1") < 95.0f;

@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "render/render_support.h"
 #include "support/popup_host.h"
+#include "support/test_aircraft.h"
 
 namespace {
 
@@ -145,6 +150,63 @@ TEST_F(Popups, WindowsShowOnlyWithThePanel) {
     standin::setInt("sim/graphics/view/view_type", 1000);
     standin::runFrames(8);
     EXPECT_EQ(visibleWindows(), 7) << "the five windows and the fuel panel's two strips";
+}
+
+// The clock and the aux fuel panel drawn in the panel from their own sheet
+// and from a see-through one: the pixels that differ are theirs, and none
+// may fall on the attitude display, which starts at panel x 52. The panel
+// is moved 200 pixels right so that both lie wholly on the screen.
+TEST_F(Popups, TheEmbeddedClockAndAuxFuelPanelStayLeftOfTheAttitudeDisplay) {
+    namespace fs = std::filesystem;
+    constexpr int kShift = 200, kAttitudeLeft = 52, kBottom = 150, kTop = 500;
+    const struct {
+        const char* sheet;
+        int width, height;
+    } kCases[] = {{"quilclockwin.png", 512, 320}, {"quilAFCP.png", 256, 332}};
+
+    // The demo aircraft with two aux tanks, so that the panel shows both
+    // (every other setting at its default), and a copy of the plug-in's
+    // artwork as its own.
+    const fs::path folder = fs::path(makeAircraft({"EmbeddedPanels"})).parent_path();
+    const auto copy = fs::copy_options::recursive | fs::copy_options::overwrite_existing;
+    fs::copy(fs::path(demoAircraftPath()).parent_path(), folder, copy);
+    const fs::path textures = folder / "quiltextures";
+    fs::copy(QUIL_BUILD_DIR "/quil/64/quiltextures", textures, copy);
+    std::ofstream(folder / "conf" / "quil.cnf") << "nmb_fwd_auxtanks = \"2\"\n";
+    const std::string aircraft = (folder / "Quil737.acf").string();
+
+    auto drawPanel = [&] {
+        standin::startHost(config());
+        standin::setFloat("sim/graphics/view/panel_total_pnl_l", kShift);
+        standin::setFloat("sim/graphics/view/panel_total_pnl_r", kShift + 1024);
+        SetEngine1N2(60.0f);  // a hot start: the battery on, the displays lit
+        start(aircraft);
+        std::vector<standin::Rgba> pixels;
+        for (int y = kBottom; y < kTop; ++y) {
+            for (int x = 0; x < 1024; ++x) pixels.push_back(standin::readPixel(x, y));
+        }
+        return pixels;
+    };
+    for (const auto& c : kCases) {
+        const fs::path sheet = textures / c.sheet, kept = textures / "kept.png";
+        const std::vector<standin::Rgba> shown = drawPanel();
+        if (!standin::graphicsAvailable()) GTEST_SKIP() << standin::graphicsRenderer();
+        fs::rename(sheet, kept);
+        ASSERT_TRUE(rendertest::writeRgbaPng(sheet.string(), c.width, c.height,
+                                             [](int, int) { return rendertest::Rgba{}; }));
+        const std::vector<standin::Rgba> hidden = drawPanel();
+        fs::rename(kept, sheet);
+
+        int ownPixels = 0, onAttitudeDisplay = 0;
+        for (size_t i = 0; i < shown.size(); ++i) {
+            const standin::Rgba &a = shown[i], &b = hidden[i];
+            if (a.r == b.r && a.g == b.g && a.b == b.b) continue;
+            const int panelX = static_cast<int>(i % 1024) - kShift;
+            ++(panelX < kAttitudeLeft ? ownPixels : onAttitudeDisplay);
+        }
+        EXPECT_GT(ownPixels, 5000) << c.sheet << " is drawn";
+        EXPECT_EQ(onAttitudeDisplay, 0) << c.sheet;
+    }
 }
 
 }  // namespace

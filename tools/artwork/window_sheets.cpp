@@ -526,7 +526,7 @@ Canvas clockSheet() {
               {Mark::Mount, 1, 16, 14, 30, ""},
               {Mark::Mount, 89, 3, 103, 17, ""},
               {Mark::Mount, 103, 16, 115, 30, ""},
-              {Mark::SmallLegend, 118, 20, 164, 27, "ET"},
+              {Mark::SmallLegend, 0, 32, 11, 39, "ET"},
           });
     const Box opening = boxOf(front.x0 + 12, front.y0 + 12, front.x0 + 88, front.y0 + 88);
     ClipTo(canvas, opening);
