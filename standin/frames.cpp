@@ -44,6 +44,7 @@ struct Clock {
 };
 
 Clock clock;
+int drawInterval = 1;  // frames from one drawing to the next; 0 none
 std::vector<FlightLoop> loops;
 bool runningLoops = false;
 
@@ -155,6 +156,7 @@ long currentFrame() { return clock.frame; }
 
 void resetFrames(float startTime, float frameInterval) {
     clock = Clock{};
+    drawInterval = 1;
     clock.now = startTime;
     clock.interval = frameInterval;
     loops.clear();
@@ -181,9 +183,11 @@ void runFrame() {
     stepFlight(clock.elapsed);
     stepRadios();
     runFlightLoops();
-    if (hostConfig().graphics) drawCockpit();
+    if (hostConfig().graphics && drawInterval > 0 && clock.frame % drawInterval == 0) drawCockpit();
     endFrameCounts();
 }
+
+void setDrawInterval(int frames) { drawInterval = std::max(0, frames); }
 
 void runFrames(int count) {
     for (int i = 0; i < count; ++i) runFrame();

@@ -57,6 +57,7 @@ struct RunOutcome {
     std::vector<std::string> problems;
     FrameUsage usage;
     TraceResult trace;
+    std::vector<std::string> books;  // the books' figures, a line each
 };
 
 int failedExpectations(const RunOutcome& outcome);

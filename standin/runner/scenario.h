@@ -39,6 +39,14 @@
 //   at 0    trace flight.csv 0.5                  a row of the flight every 0.5 s (the
 //                                                   default) into the output folder, plotted
 //                                                   as flight.png when gnuplot is there
+//   at 0    books tanks sim/flightmodel/weight/m_fuel1 sim/flightmodel/weight/m_fuel2
+//                 the books watch: "tanks" (kg, summed), "flows" (kg/s, summed
+//                 and integrated), "buses" (each 0 when unpowered) or "phase"
+//                 (one dataref); their figures are standin/books/... (books.h)
+//   at 0    books fuel                   the fuel counted afresh from now
+//   at 0    books power on               the buses must stay powered (until "off")
+//   at 0    draw every 10                with graphics, the cockpit drawn every
+//                                          10th frame; also "draw on", "draw off"
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
@@ -75,6 +83,7 @@
 #include <variant>
 #include <vector>
 
+#include "standin/runner/books.h"
 #include "standin/runner/report.h"
 #include "standin/runner/trace.h"
 #include "standin/standin.h"
@@ -166,6 +175,19 @@ struct TraceAction {
     double interval = kDefaultTraceIntervalS;
 };
 
+enum class BooksStep { Watch, MarkFuel, KeepPower };
+
+struct BooksAction {
+    BooksStep step = BooksStep::Watch;
+    BookList list = BookList::Tanks;  // for Watch
+    std::vector<BookValue> values;    // for Watch
+    bool keep = true;                 // for KeepPower
+};
+
+struct DrawAction {
+    int interval = 1;  // frames; 0 none
+};
+
 struct PauseAction {
     bool paused = true;  // false: resume
 };
@@ -199,7 +221,7 @@ using ActionBody =
     std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
                  ScreenshotAction, ExpectAction, SendAction, WaypointAction, DestinationAction,
                  PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction,
-                 StationAction, TraceAction>;
+                 StationAction, TraceAction, BooksAction, DrawAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run
