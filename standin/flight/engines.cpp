@@ -48,10 +48,10 @@ constexpr double kEgtIdleRiseC = 430.0;
 constexpr double kEgtRisePerN1 = 4.6;
 constexpr double kEgtLagS = 3.0;
 constexpr double kIdleFuelFlowKgS = 0.1;
-// Specific fuel consumption grows with flight Mach number and with √θ:
-// 0.36 lb/(lbf h) standing at sea level, 0.62 at Mach 0.78 at 35,000 ft.
-// Below its design corrected fan speed the engine burns more for its
-// thrust: some 12 % more at the 65 % N1 of level flight low down.
+// Specific fuel consumption grows with flight Mach number and with √θ,
+// from the static figure to the cruise one. Below its design corrected fan
+// speed the engine burns more for its thrust: some 12 % more at the 65 %
+// N1 of level flight low down.
 constexpr double kStaticFuelPerThrust = 0.36;  // lb/(lbf h)
 constexpr double kFuelPerThrustPerMach = 0.45;
 constexpr double kPartPowerFuel = 1.05;
@@ -80,10 +80,10 @@ double correctedFanSpeed(const Engine& engine, const Air& air) {
 // that keeps the engine at idle.
 double fuelFlowAt(const Engine& engine, const Air& air, double mach) {
     const double belowDesign = std::max(0.0, 1.0 - correctedFanSpeed(engine, air));
-    const double consumption = (kStaticFuelPerThrust + kFuelPerThrustPerMach * std::max(0.0, mach)) *
-                               std::sqrt(temperatureRatio(air)) *
-                               (1.0 + kPartPowerFuel * belowDesign * belowDesign) *
-                               kKgPerSecondPerNewtonPerLbPerLbfHour;
+    const double consumption =
+        (kStaticFuelPerThrust + kFuelPerThrustPerMach * std::max(0.0, mach)) *
+        std::sqrt(temperatureRatio(air)) * (1.0 + kPartPowerFuel * belowDesign * belowDesign) *
+        kKgPerSecondPerNewtonPerLbPerLbfHour;
     return std::max(kIdleFuelFlowKgS, consumption * engineThrust(engine, air, mach));
 }
 
@@ -150,9 +150,9 @@ double engineThrust(const Engine& engine, const Air& air, double mach) {
     if (!engine.running) return 0.0;
     const double pressureRatio = air.pressurePa / seaLevelAir().pressurePa;
     const double m = std::max(0.0, mach);
-    const double ram = 1.0 - kRamDragPerMach * m + kRamRecoveryPerMach2 * m * m;
+    const double machLapse = 1.0 - kRamDragPerMach * m + kRamRecoveryPerMach2 * m * m;
     return kRatedThrustN * pressureRatio *
-           std::pow(correctedFanSpeed(engine, air), kThrustN1Exponent) * ram;
+           std::pow(correctedFanSpeed(engine, air), kThrustN1Exponent) * machLapse;
 }
 
 }  // namespace standin::flight
