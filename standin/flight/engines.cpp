@@ -2,8 +2,8 @@
 // (27,300 lbf) of sea-level static thrust (the engine's type certificate
 // data sheet), a fan redline of 104 % N1, ground idle near 21 % N1 and 60 %
 // N2, some 5 to 6 s to spool from idle to take-off thrust, a maximum climb
-// thrust near 26.5 kN (5,960 lbf) at 35,000 ft and Mach 0.8 (CFM's engine
-// specification), and a specific fuel consumption near 0.36 lb/(lbf h)
+// thrust near 26.5 kN (5,960 lbf) at 35,000 ft and Mach 0.8 (CFM's published
+// engine figures), and a specific fuel consumption near 0.36 lb/(lbf h)
 // standing at sea level and 0.62 in the cruise at 35,000 ft, Mach 0.78.
 #include "standin/flight/engines.h"
 
