@@ -1,6 +1,7 @@
-// What drawing the engine display costs: the SDK calls one full draw pass
-// adds to a frame (mode 0 against the blank mode 3, which draws only the
-// cover), and the time of one pass, on the demo aircraft with graphics.
+// What drawing the engine display costs: the SDK calls and GL calls one
+// full draw pass adds to a frame (mode 0 against the blank mode 3, which
+// draws only the cover), and the time of one pass, on the demo aircraft
+// powered.
 //
 //   build/bin/engine_display_bench [passes]
 #include <algorithm>
@@ -9,9 +10,9 @@
 #include <cstdlib>
 
 #include "XPLMDisplay.h"
-#include "host/lifecycle.h"
+#include "bench/gl_calls.h"
+#include "bench/powered_demo.h"
 #include "instruments/engine_display.h"
-#include "standin/standin.h"
 
 namespace {
 
@@ -31,38 +32,35 @@ int timePasses(XPLMDrawingPhase, int, void*) {
     return 1;
 }
 
-long callsPerFrameInMode(int mode) {
+struct Calls {
+    long sdk, gl;
+};
+
+Calls callsPerFrameInMode(int mode) {
     standin::setInt("sim/cockpit/weapons/firing_mode", mode);
     standin::runSeconds(0.5);  // the mode is read on a slow rotation
-    return standin::lastFrameCounts().sdkCalls;
+    const long glBefore = bench::GlCallsCounted();
+    bench::CountGlCalls(true);
+    standin::runFrame();
+    bench::CountGlCalls(false);
+    return {standin::lastFrameCounts().sdkCalls, bench::GlCallsCounted() - glBefore};
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1) passes = std::max(1, std::atoi(argv[1]));
-    standin::startHost(standin::HostConfig{});
-    if (!standin::graphicsAvailable()) {
-        std::fprintf(stderr, "no graphics: %s\n", standin::graphicsRenderer().c_str());
-        return 1;
-    }
-    standin::setAircraft(QUIL_DEMO_AIRCRAFT);
-    char name[256], signature[256], description[256];
-    if (quil::StartPlugin(name, signature, description) != 1) {
-        std::fprintf(stderr, "the aircraft is not served\n");
-        return 1;
-    }
-    standin::runSeconds(2.0);
-    const long blank = callsPerFrameInMode(3);
-    const long full = callsPerFrameInMode(0);
+    if (!bench::StartPoweredDemo()) return 1;
+    const Calls blank = callsPerFrameInMode(3);
+    const Calls full = callsPerFrameInMode(0);
     XPLMRegisterDrawCallback(timePasses, xplm_Phase_Gauges, 1, nullptr);
     standin::runFrame();
     XPLMUnregisterDrawCallback(timePasses, xplm_Phase_Gauges, 1, nullptr);
-    quil::StopPlugin();
-    standin::stopHost();
+    bench::StopPoweredDemo();
 
-    std::printf("SDK calls of one full draw  %ld (frame %ld, blank display %ld)\n", full - blank,
-                full, blank);
+    std::printf("SDK calls of one full draw  %ld (frame %ld, blank display %ld)\n",
+                full.sdk - blank.sdk, full.sdk, blank.sdk);
+    std::printf("GL calls of one full draw   %ld\n", full.gl - blank.gl);
     std::printf("DrawEngineDisplay(0)        %.0f ns per pass (best of 5 rounds of %d)\n",
                 bestNanoseconds, passes);
     return 0;
