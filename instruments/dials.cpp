@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "XPLMGraphics.h"
 #include "instruments/readouts.h"
 #include "render/atlas_table.h"
 #include "render/colours.h"
 #include "render/digit_fonts.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 
 namespace quil {
@@ -168,7 +168,7 @@ void drawDialFace(const DialGauge& dial, float value, float cx, float cy, bool o
     const DialPoint tip = pointAt(dial, angle, dial.radius);
     const int reached = static_cast<int>(fraction * (kDialSegments - 1));
 
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     if (dial.fill) {
         ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
         glBegin(GL_TRIANGLE_FAN);
@@ -248,7 +248,6 @@ void DrawDial(const DialGauge& dial, float value, float centreX, float centreY) 
     const bool over = value > dial.maximum;
     drawDialFace(dial, value, centreX, centreY, over);
     drawReadoutOf(dial, value, over, centreX, centreY);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawN1Dial(float value, int flags, float targetN1, float centreX, float centreY) {
@@ -276,7 +275,6 @@ void DrawN1Dial(float value, int flags, float targetN1, float centreX, float cen
     const float* colour = over ? ColourOf(PanelColour::RedA, ColourVariant::Lit)
                                : ColourOf(PanelColour::LightGreyB, ColourVariant::Lit);
     DrawReadout(colour, value, x, y, kLeastReadoutDigits, 1, kReadoutFont);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int indication,
@@ -289,7 +287,7 @@ void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int 
         pointAt(dial, dial.startAngle + (dial.endAngle - dial.startAngle) * fraction, dial.radius);
     const int reached = static_cast<int>(value * kDialSegments / dial.maximum);
 
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     for (ColourVariant variant : {ColourVariant::HalfLit, ColourVariant::Lit}) {
         ApplyColour(entry, variant);
         glLineWidth(variant == ColourVariant::Lit ? 1.0f : 2.0f);
@@ -317,7 +315,6 @@ void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int 
         DrawSprite(tank == 0 ? kSpriteTank1Legend : kSpriteTank2Legend, cyan, centreX - 2.0f,
                    centreY + 5.0f);
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 }  // namespace quil

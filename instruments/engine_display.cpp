@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "XPLMGraphics.h"
 #include "host/engine_quantities.h"
 #include "host/sim_time.h"
 #include "host/snapshot.h"
@@ -12,6 +11,7 @@
 #include "panel/geometry.h"
 #include "render/atlas_table.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
@@ -174,7 +174,7 @@ void drawPrimary(int mode) {
     DrawSpriteCentred(kSpriteThrustRefNone + ThrustLimitMode(), lit(PanelColour::GreenB),
                       PanelToDrawX(kThrustReference.x), PanelToDrawY(kThrustReference.y));
 
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
     ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
     glLineWidth(1.0f);
     for (const PanelBox& frame : kColumnFrames) {
@@ -197,7 +197,7 @@ void drawFuelQuantities() {
 }
 
 void drawSecondary() {
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
     ApplyColour(PanelColour::Cyan, ColourVariant::Lit);
     glLineWidth(1.0f);
     glBegin(GL_LINES);
@@ -276,7 +276,7 @@ void drawAmberBoxes() {
 }
 
 void drawCover(float level) {
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f - level);
     FillPanelRect(kCoverLeft, kCoverRight, kCoverBottom, kCoverTop);
 }
@@ -318,7 +318,6 @@ void DrawEngineDisplay(int mode) {
         if (mode == kModeCompactWithFuel) drawFuelQuantities();
     }
     drawAmberBoxes();
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 }  // namespace quil
