@@ -61,8 +61,8 @@ int DrawGaugesBefore(XPLMDrawingPhase, int, void*) {
 
 int DrawGaugesAfter(XPLMDrawingPhase, int, void*) {
     DrawCallbackScope scope;
+    // The panel's place was read by the phase's before-callback this frame.
     if (!drawing()) return 1;
-    UpdatePanelGeometry();
     EnsurePanelMouseWindow();
     DrawAttitudeOverlay();
     DrawNavDisplayOverlay();

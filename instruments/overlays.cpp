@@ -141,7 +141,6 @@ void drawBaroSetting(const float* green, const float* boxGreen) {
     const BaroReadout& baro = CurrentPressureUnit() == PressureUnit::Hectopascals
                                   ? kBaroHectopascals
                                   : kBaroInches;
-    SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     drawReadoutAt(green, snapshot.baroSetting * baro.scale, baro.pen, baro.intDigits,
                   baro.decimals, 2);
     drawSpriteAt(baro.legend, green, baro.legendAt);
@@ -378,8 +377,8 @@ void fillBackground(const PanelBox& box) {
     FillPanelRect(box.left, box.right, box.bottom, box.top);
 }
 
-void drawSpeedWindow() {
-    fillBackground(kSpeedWindow);
+// The window backgrounds first, then all their digits in one run.
+void drawSpeedDigits() {
     const float* digits = DisplayDigitColour();
     const bool mach = snapshot.apSpeedIsMach != 0;
     float x = PanelToDrawX(kSpeedPen.x + (mach ? 0.0f : kKnotsPenOffset));
@@ -391,10 +390,20 @@ void drawSpeedWindow() {
     DrawReadout(digits, snapshot.apSpeed, x, y, mach ? 1 : 3, mach ? 2 : 0, kWindowFont);
 }
 
-void drawWindow(const McpWindow& window, int digits) {
-    fillBackground(window.background);
+void drawWindowDigits(const McpWindow& window, int digits) {
     if (window.shown != nullptr && !window.shown()) return;
     drawReadoutAt(DisplayDigitColour(), window.value(), window.pen, digits, 0, kWindowFont);
+}
+
+void drawMcpWindows() {
+    fillBackground(kSpeedWindow);
+    fillBackground(kVsWindow.background);
+    for (const McpWindow& window : kFiveDigitWindows) fillBackground(window.background);
+    BeginQuadRun();
+    drawSpeedDigits();
+    drawWindowDigits(kVsWindow, kVsDigits);
+    for (const McpWindow& window : kFiveDigitWindows) drawWindowDigits(window, kWindowDigits);
+    EndQuadRun();
 }
 
 void drawMcpSwitches(bool powered) {
@@ -481,9 +490,7 @@ void DrawPanelMcp() {
                                            : FixedColour::WindowGreen;
             drawSpriteAt(kSpriteMcpModeLight, ColourOf(colour), light.at);
         }
-        drawSpeedWindow();
-        drawWindow(kVsWindow, kVsDigits);
-        for (const McpWindow& window : kFiveDigitWindows) drawWindow(window, kWindowDigits);
+        drawMcpWindows();
     }
     drawMcpSwitches(powered);
 }
