@@ -16,7 +16,6 @@
 #include "bench/gl_calls.h"
 #include "bench/powered_demo.h"
 #include "panel/clock.h"
-#include "render/draw_state.h"
 #include "windows/aux_fuel_window.h"
 #include "windows/fuel_station_window.h"
 #include "windows/popups.h"
@@ -26,7 +25,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 struct PassMeter {
-    const char* name;
     Clock::time_point start;
     long sdkAtStart = 0;
     long glAtStart = 0;
@@ -35,11 +33,9 @@ struct PassMeter {
     std::vector<double> nanoseconds;
 };
 
-PassMeter meters[2] = {{"before runs"}, {"in runs"}};
-PassMeter* measuring = &meters[0];
+PassMeter meter;
 
 int startPass(XPLMDrawingPhase, int, void*) {
-    PassMeter& meter = *measuring;
     meter.sdkAtStart = standin::totalCounts().sdkCalls;
     meter.glAtStart = bench::GlCallsCounted();
     bench::CountGlCalls(true);
@@ -48,7 +44,6 @@ int startPass(XPLMDrawingPhase, int, void*) {
 }
 
 int endPass(XPLMDrawingPhase, int, void*) {
-    PassMeter& meter = *measuring;
     const auto elapsed = Clock::now() - meter.start;
     bench::CountGlCalls(false);
     meter.nanoseconds.push_back(std::chrono::duration<double, std::nano>(elapsed).count());
@@ -81,21 +76,14 @@ int main(int argc, char** argv) {
 
     XPLMRegisterDrawCallback(startPass, xplm_Phase_FirstCockpit, 1, nullptr);
     XPLMRegisterDrawCallback(endPass, xplm_Phase_LastCockpit, 0, nullptr);
-    for (PassMeter& meter : meters) meter.nanoseconds.reserve(passes);
-    for (int i = 0; i < 2 * passes; ++i) {
-        measuring = &meters[i % 2];
-        quil::DrawUnbatched(i % 2 == 0);
-        standin::runFrame();
-    }
+    meter.nanoseconds.reserve(passes);
+    standin::runFrames(passes);
     XPLMUnregisterDrawCallback(startPass, xplm_Phase_FirstCockpit, 1, nullptr);
     XPLMUnregisterDrawCallback(endPass, xplm_Phase_LastCockpit, 0, nullptr);
     if (argc > 2) standin::saveScreenshot(argv[2]);
     bench::StopPoweredDemo();
 
-    for (const PassMeter& meter : meters) {
-        std::printf("one draw pass %-12s %4ld SDK calls, %5ld GL calls, %5.0f us median of %d\n",
-                    meter.name, meter.sdkCalls, meter.glCalls, median(meter.nanoseconds) / 1000.0,
-                    passes);
-    }
+    std::printf("one draw pass: %ld SDK calls, %ld GL calls, %.0f us median of %d\n",
+                meter.sdkCalls, meter.glCalls, median(meter.nanoseconds) / 1000.0, passes);
     return 0;
 }

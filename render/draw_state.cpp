@@ -21,11 +21,10 @@ struct DrawState {
 };
 
 DrawState current;
-bool unbatched = false;  // for the bench: every quad alone, as drawn before runs
 
 // Inside a callback, and inside a run, nothing but the plug-in changes the
 // state.
-bool remembered() { return !unbatched && (current.insideCallback || current.runDepth > 0); }
+bool remembered() { return current.insideCallback || current.runDepth > 0; }
 
 bool sameState(const int (&state)[kStateFields]) {
     if (!remembered() || !current.stateKnown) return false;
@@ -110,13 +109,7 @@ void DrawRunQuad(int texture, int alphaTesting, const float* colour, QuadColour 
     glVertex2f(quad.x + quad.width, quad.y + quad.height);
     glTexCoord2f(quad.texRight, quad.texBottom);
     glVertex2f(quad.x + quad.width, quad.y);
-    if (current.runDepth == 0 || unbatched) FlushQuadRun();
-    if (unbatched) {
-        XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
-        current.stateKnown = false;
-    }
+    if (current.runDepth == 0) FlushQuadRun();
 }
-
-void DrawUnbatched(bool on) { unbatched = on; }
 
 }  // namespace quil

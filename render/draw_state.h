@@ -50,7 +50,4 @@ enum class QuadColour { Panel, AsGiven };
 void DrawRunQuad(int texture, int alphaTesting, const float* colour, QuadColour rule,
                  const TexturedQuad& quad);
 
-// For the bench while runs are compared with the drawing before them.
-void DrawUnbatched(bool on);
-
 }  // namespace quil
