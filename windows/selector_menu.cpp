@@ -84,7 +84,7 @@ void drawMenu(XPLMWindowID id, void*) {
                        top - (entry.row + 1) * kRowHeight + kTextRaise,
                        const_cast<char*>(entry.text), nullptr, xplmFont_Basic);
     }
-    ForgetGraphicsState();
+    ForgetGraphicsState();  // the host's text set a state and texture of its own
 }
 
 void ignoreKey(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
