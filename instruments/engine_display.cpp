@@ -273,34 +273,37 @@ PanelSprite thousandsLegend() {
                                                  : kSpriteKgThousandsLegend;
 }
 
-// The full format's legends lie under its dials, the fuel unit's under the
-// right fuel flow dial.
-void drawSecondaryLegends() {
+// The legends the values lie over: the full format's under its dials (the
+// fuel unit's under the right fuel flow dial), the compact block's under
+// its values.
+void drawLegendsUnder(int mode) {
     const float* cyan = lit(PanelColour::Cyan);
     BeginQuadRun();
-    drawSprites(kSecondaryLegends, cyan);
-    const bool pounds = CurrentFuelUnit() == FuelUnit::Pounds;
-    DrawSprite(pounds ? kSpriteFuelLbLegend : kSpriteFuelKgLegend, cyan, PanelToDrawX(767),
-               PanelToDrawY(273));
-    DrawSprite(thousandsLegend(), cyan, PanelToDrawX(778), PanelToDrawY(220));
+    if (full(mode)) {
+        drawSprites(kSecondaryLegends, cyan);
+        const bool pounds = CurrentFuelUnit() == FuelUnit::Pounds;
+        DrawSprite(pounds ? kSpriteFuelLbLegend : kSpriteFuelKgLegend, cyan, PanelToDrawX(767),
+                   PanelToDrawY(273));
+        DrawSprite(thousandsLegend(), cyan, PanelToDrawX(778), PanelToDrawY(220));
+    } else {
+        if (mode == kModeCompactWithFuel) {
+            DrawSprite(thousandsLegend(), cyan, PanelToDrawX(884), PanelToDrawY(246));
+        }
+        for (const CompactRow& row : kCompactRows) {
+            DrawSpriteCentred(row.legend, cyan, PanelToDrawX(kCompactLegendX),
+                              PanelToDrawY(row.y));
+        }
+    }
     EndQuadRun();
 }
 
-// The other legends and the amber boxes over the dials; the centred
-// sprites, drawn without alpha testing, last.
-void drawLegends(int mode) {
-    const float* cyan = lit(PanelColour::Cyan);
-    drawSprites(kPrimaryLegends, cyan);
-    if (mode == kModeCompactWithFuel) {
-        DrawSprite(thousandsLegend(), cyan, PanelToDrawX(884), PanelToDrawY(246));
-    }
+// The other legends and the amber boxes over the dials; the thrust
+// reference, centred and drawn without alpha testing, last.
+void drawLegends() {
+    drawSprites(kPrimaryLegends, lit(PanelColour::Cyan));
     drawAmberBoxes();
     DrawSpriteCentred(kSpriteThrustRefNone + ThrustLimitMode(), lit(PanelColour::GreenB),
                       PanelToDrawX(kThrustReference.x), PanelToDrawY(kThrustReference.y));
-    if (full(mode)) return;
-    for (const CompactRow& row : kCompactRows) {
-        DrawSpriteCentred(row.legend, cyan, PanelToDrawX(kCompactLegendX), PanelToDrawY(row.y));
-    }
 }
 
 void drawCover(float level) {
@@ -341,13 +344,13 @@ void DrawEngineDisplay(int mode) {
     // Layer by layer, so that each layer is one run in one graphics state
     // and texture: the lines and fills, then the digits, then the sprites.
     drawLines(mode);
-    if (full(mode)) drawSecondaryLegends();
+    drawLegendsUnder(mode);
     drawDials(mode, kDialFace);
     BeginQuadRun();
     drawDials(mode, kDialDigits);
     drawReadouts(mode);
     drawDials(mode, kDialSprites);
-    drawLegends(mode);
+    drawLegends();
     EndQuadRun();
 }
 
