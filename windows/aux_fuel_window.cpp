@@ -11,6 +11,7 @@
 #include "host/sim_time.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/glyph_grid.h"
 #include "systems/electrical.h"
 #include "systems/fuel.h"
@@ -184,7 +185,6 @@ void followMouse() {
 
 void drawPanel(float left, float bottom) {
     if (pluginActive == 0 || !fontsReady()) return;
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     const Pen pen{left, bottom};
     const float* base = CockpitLightColour();
     if (snapshot.transparentPanel == 0) pen.sprite(kAfcpBackground, base, {0, 0});

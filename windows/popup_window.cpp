@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "XPLMGraphics.h"
 #include "host/lifecycle.h"
 #include "host/snapshot.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "render/textures.h"
 #include "windows/placement.h"
@@ -58,7 +58,7 @@ const ClickZone* findZone(const ClickZone* zones, int x, int y) {
 // Every zone but the last, the whole-window body, which would only frame
 // the window.
 void outlineZones(const PopupWindow& window, int left, int bottom) {
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
     glLineWidth(kZoneOutlineWidth);
     glColor4fv(kZoneOutlineColour);
     for (const ClickZone* zone = window.zones; zone->id != 0 && zone[1].id != 0; ++zone) {
@@ -71,13 +71,13 @@ void outlineZones(const PopupWindow& window, int left, int bottom) {
         if (window.markZones && snapshot.blink == 1) {
             DrawSprite(kSpriteClickSpotMarker, nullptr, static_cast<float>(left + zone->x0 + 2),
                        static_cast<float>(bottom + zone->y0 + 2));
-            XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+            SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
         }
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void drawCallback(XPLMWindowID id, void*) {
+    DrawCallbackScope scope;
     if (PopupWindow* window = FindPopupWindow(id)) DrawPopupWindow(*window);
 }
 
