@@ -513,7 +513,7 @@ void drawRootWindow(XPLMWindowID, void* refcon) {
 // that takes it gets the drag and the release.
 int clickRootWindow(XPLMWindowID, int x, int y, XPLMMouseStatus status, void* refcon) {
     HostCode host;
-    XPMouseState_t mouse{x, y, 0};
+    XPMouseState_t mouse{x, y, 0, 0};
     const intptr_t param1 = reinterpret_cast<intptr_t>(&mouse);
     switch (status) {
         case xplm_MouseDown: {

@@ -35,7 +35,7 @@ bool isMouseMessage(XPWidgetMessage message) {
 // Logs every message under its tag and handles only the message `taken`.
 template <int tag, XPWidgetMessage taken = -1>
 int listener(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
-    XPMouseState_t mouse{0, 0, 0};
+    XPMouseState_t mouse{0, 0, 0, 0};
     if (isMouseMessage(message) && param1 != 0) {
         mouse = *reinterpret_cast<const XPMouseState_t*>(param1);
     }
