@@ -307,8 +307,10 @@ int main(int argc, char** argv) {
     if (standin::runner::runFailed(outcome)) {
         std::cerr << "quil-sim: " << standin::runner::failedExpectations(outcome)
                   << " expectation(s) failed, " << outcome.problems.size()
-                  << " action(s) not carried out, " << outcome.loggedErrors.size()
-                  << " error(s) logged; see " << reportPath << "\n";
+                  << " action(s) not carried out";
+        if (!outcome.loggedErrors.empty())
+            std::cerr << ", " << outcome.loggedErrors.size() << " error(s) logged";
+        std::cerr << "; see " << reportPath << "\n";
         return kExitRunFailed;
     }
     return kExitOk;
