@@ -444,6 +444,25 @@ bool parseTrace(const Arguments& args, ActionBody* body, std::string* error) {
     return true;
 }
 
+bool parseCommand(const Arguments& args, ActionBody* body, std::string* error) {
+    static constexpr struct {
+        const char* word;
+        CommandPhase phase;
+    } kPhases[] = {{"once", CommandPhase::Once}, {"begin", CommandPhase::Begin},
+                   {"end", CommandPhase::End}};
+    if (!argumentCount(args, 2, error)) return false;
+    CommandAction command;
+    command.name = args.words[1].text;
+    for (const auto& phase : kPhases) {
+        if (args.words[0].quoted || args.words[0].text != phase.word) continue;
+        command.phase = phase.phase;
+        *body = command;
+        return true;
+    }
+    *error = "bad '" + args.words[0].text + "' (once, begin or end)";
+    return false;
+}
+
 template <bool Paused>
 bool parsePause(const Arguments& args, ActionBody* body, std::string* error) {
     if (!argumentCount(args, 0, error)) return false;
@@ -613,6 +632,7 @@ constexpr ActionSyntax kActions[] = {
     {"station", "vor|loc|gs|outer|middle|inner ID LAT LON ELEV [FREQ [COURSE [SLOPE]]]",
      parseStation},
     {"trace", "NAME.csv [INTERVAL]", parseTrace},
+    {"command", "once|begin|end NAME", parseCommand},
     {"pause", "", parsePause<true>},
     {"resume", "", parsePause<false>},
     {"end", "", parseEnd},
@@ -885,6 +905,21 @@ struct ActionRunner {
         if (!startTrace(trace, path, action.interval, &error)) problem(error);
     }
 
+    void operator()(const CommandAction& command) {
+        switch (command.phase) {
+            case CommandPhase::Once:
+                if (!commandOnce(command.name)) problem("no command '" + command.name + "'");
+                break;
+            case CommandPhase::Begin:
+                if (!commandBegin(command.name)) problem("no command '" + command.name + "'");
+                break;
+            case CommandPhase::End:
+                if (!commandEnd(command.name))
+                    problem("command '" + command.name + "' is not held down");
+                break;
+        }
+    }
+
     void operator()(const PauseAction& pause) { setPaused(pause.paused); }
 
     void operator()(const EndAction&) { ended = true; }
@@ -1091,6 +1126,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
         }
     }
     runner.checkHolds(true);
+    outcome.loggedErrors = errorLines(debugLog());
     finishTrace(runner.trace, settings.gnuplot);
     outcome.trace = runner.trace.result;
     return outcome;

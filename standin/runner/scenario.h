@@ -39,6 +39,9 @@
 //   at 0    trace flight.csv 0.5                  a row of the flight every 0.5 s (the
 //                                                   default) into the output folder, plotted
 //                                                   as flight.png when gnuplot is there
+//   at 6    command once sim/ice/wing_heat_on   runs a command, as a plug-in's
+//   at 6    command begin test/button             XPLMCommandOnce/Begin/End would;
+//   at 7    command end test/button               held down from begin to end
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
@@ -166,6 +169,13 @@ struct TraceAction {
     double interval = kDefaultTraceIntervalS;
 };
 
+enum class CommandPhase { Once, Begin, End };
+
+struct CommandAction {
+    CommandPhase phase = CommandPhase::Once;
+    std::string name;
+};
+
 struct PauseAction {
     bool paused = true;  // false: resume
 };
@@ -199,7 +209,7 @@ using ActionBody =
     std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
                  ScreenshotAction, ExpectAction, SendAction, WaypointAction, DestinationAction,
                  PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction,
-                 StationAction, TraceAction>;
+                 StationAction, TraceAction, CommandAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "XPLMDisplay.h"
+#include "XPLMUtilities.h"
 #include "standin/runner/report.h"
 #include "standin/runner/scenario.h"
 #include "standin/standin.h"
@@ -275,6 +276,23 @@ TEST(ScenarioParse, FlightLinesStartWindAndFlyTheAircraft) {
     EXPECT_EQ(only<HoldAction>("at 1 hold sim/a[2] < 5 for 0.5").expect.dataref.index, 2);
 }
 
+TEST(ScenarioParse, CommandTakesAPhaseAndAName) {
+    const struct {
+        const char* line;
+        CommandPhase phase;
+    } cases[] = {{"at 1 command once a/b", CommandPhase::Once},
+                 {"at 1 command begin a/b", CommandPhase::Begin},
+                 {"at 1 command end a/b", CommandPhase::End}};
+    for (const auto& c : cases) {
+        const CommandAction command = only<CommandAction>(c.line);
+        EXPECT_EQ(command.phase, c.phase) << c.line;
+        EXPECT_EQ(command.name, "a/b");
+    }
+    EXPECT_EQ(parseError("at 1 command press a/b"), "demo.scenario:1: bad 'press' (once, begin or end)");
+    EXPECT_EQ(parseError("at 1 command once"),
+              "demo.scenario:1: missing argument (command once|begin|end NAME)");
+}
+
 TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
     const std::string kSendUsage = "afds|switch MODE COMMAND ACTION [VALUE] | connect VALUE | state";
     struct Case {
@@ -505,6 +523,56 @@ TEST_F(ScenarioRun, WindAndPilotNeedAFlight) {
     ASSERT_EQ(outcome.problems.size(), 2u);
     EXPECT_EQ(outcome.problems[0], "demo.scenario:1: no flight: start one with 'flight'");
     EXPECT_EQ(outcome.problems[1], "demo.scenario:2: no flight: start one with 'flight'");
+}
+
+// Commands pressed and held by a scenario; one that is no command, or an
+// end without its begin, is a problem.
+TEST_F(ScenarioRun, CommandsRunOnceOrHeldAndTheReportCountsThem) {
+    const RunOutcome outcome = run(
+        "at 0 command begin sim/starters/engage_starter_1\n"
+        "at 0.5 command end sim/starters/engage_starter_1\n"
+        "at 0.5 command once sim/view/chase\n"
+        "at 1 command once test/none\n"
+        "at 1 command end sim/view/chase\n");
+    const std::vector<std::string> problems = {
+        "demo.scenario:4: no command 'test/none'",
+        "demo.scenario:5: command 'sim/view/chase' is not held down",
+    };
+    EXPECT_EQ(outcome.problems, problems);
+    const std::vector<standin::ButtonEvent>& buttons = standin::buttonLog();
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0].frame, 0);
+    EXPECT_EQ(buttons[1].frame, 15);
+    const std::string report = formatReport(outcome, 1);
+    EXPECT_NE(report.find("Commands run: 2\n  sim/starters/engage_starter_1 x1, sim/view/chase x1 "
+                          "(no effect in the host)\n"),
+              std::string::npos)
+        << report;
+}
+
+// What plug-ins log as errors is listed in the report and fails the run.
+TEST_F(ScenarioRun, ErrorsInTheLogFailTheRun) {
+    const std::vector<std::string> log = {
+        "0:00:00.000 I/LUA: Running scripts/a/a.lua",
+        "0:00:00.000 E/LUA: Error during load module 'scripts/a/a.lua'",
+        "FE/LUA: not a tag",
+        "E/: no subsystem",
+        "E/lua: not capitals",
+        "E/LUA no colon",
+        "E/SYS: at the start",
+        "0:00:03.000 I/LUA: traceback: a.lua:3: the handler fails",
+        "stack traceback:",
+        "\t[C]: in function 'error'",
+    };
+    const std::vector<std::string> errors = {log[1], log[6], log[7]};
+    EXPECT_EQ(errorLines(log), errors);
+
+    XPLMDebugString("E/TEST: broken\nfine\n");
+    const RunOutcome outcome = run("at 0.5 end\n");
+    EXPECT_EQ(outcome.loggedErrors, std::vector<std::string>{"E/TEST: broken"});
+    EXPECT_TRUE(runFailed(outcome));
+    EXPECT_NE(formatReport(outcome, 1).find("Log: 2 lines (log.txt), 1 error(s)\n  E/TEST: broken\n"),
+              std::string::npos);
 }
 
 TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
@@ -925,6 +993,45 @@ TEST_F(QuilSim, AGoodRunWritesTheReportAndPrintsIt) {
              "Result: ok\n",
          }) {
         EXPECT_NE(report.find(line), std::string::npos) << "missing: " << line << "in:\n" << report;
+    }
+}
+
+// An aircraft's own plug-ins, in both Linux layouts, load after the given
+// ones and hear that the aircraft is loaded and at an airport.
+TEST_F(QuilSim, AircraftPluginsLoadFromTheAircraftsFolder) {
+    namespace fs = std::filesystem;
+    const fs::path bare = folder / "Bare", fitted = folder / "Fitted";
+    for (const fs::path& aircraft : {bare, fitted}) {
+        fs::create_directories(aircraft);
+        std::ofstream(aircraft / "A.acf") << "I\n";
+    }
+    fs::create_directories(fitted / "plugins" / "one" / "64");
+    fs::create_directories(fitted / "plugins" / "two" / "lin_x64");
+    fs::copy_file(kProbe, fitted / "plugins" / "one" / "64" / "lin.xpl");
+    fs::copy_file(kProbe, fitted / "plugins" / "two" / "lin_x64" / "two.xpl");
+    const std::string common = " --no-graphics --seconds 0.5 --out " + outFolder();
+    struct Case {
+        std::string arguments;
+        int exitCode;
+        std::string text;  // in the output, or the error
+    };
+    const Case cases[] = {
+        {"--aircraft-plugins" + common, 2, "--aircraft-plugins needs --aircraft PATH.acf"},
+        {"--aircraft " + (bare / "A.acf").string() + " --aircraft-plugins" + common, 2,
+         "no plug-in in the plugins folder of"},
+        {"--aircraft " + (fitted / "A.acf").string() + " --aircraft-plugins" + common, 0,
+         "  probe (rv.quil.probe.1), under test\n    " +
+             (fitted / "plugins" / "one" / "64" / "lin.xpl").string() + "\n  probe (rv.quil.probe.2)\n    " +
+             (fitted / "plugins" / "two" / "lin_x64" / "two.xpl").string()},
+        {"--aircraft " + (fitted / "A.acf").string() + " --aircraft-plugins" + common, 0,
+         "Messages sent: 4\n  simulator -> probe: 102 x1 (first in frame 0)\n"
+         "  simulator -> probe: 103 x1 (first in frame 0)\n  simulator -> probe: 102 x1"},
+    };
+    for (const Case& c : cases) {
+        const CommandResult result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.err;
+        EXPECT_NE((result.out + result.err).find(c.text), std::string::npos)
+            << c.text << "\nin:\n" << result.out << result.err;
     }
 }
 
