@@ -4,6 +4,7 @@
 
 #include "XPLMGraphics.h"
 #include "host/lifecycle.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "render/primitives.h"
 #include "render/textures.h"
@@ -232,7 +233,8 @@ int HandleMouse(PopupWindow& window, int x, int y, int status) {
     if (!ready(window)) return 1;
     int left = 0, top = 0, right = 0, bottom = 0;
     XPLMGetWindowGeometry(window.handle, &left, &top, &right, &bottom);
-    HandleZoneClick(window, window.zones, x - left, y - bottom, status);
+    HandleZoneClick(window, window.zones, SaturatedDifference(x, left),
+                    SaturatedDifference(y, bottom), status);
     return 1;
 }
 
@@ -269,8 +271,9 @@ void DragWindow(PopupWindow& window, int x, int y, int status) {
             return;
         case xplm_MouseDrag:
             if (!window.dragging || window.handle == nullptr) return;
-            MovePlacement(owner(window).placementIndex, owner(window).mode, x - window.pressX,
-                          y - window.pressY);
+            MovePlacement(owner(window).placementIndex, owner(window).mode,
+                          SaturatedDifference(x, window.pressX),
+                          SaturatedDifference(y, window.pressY));
             PlaceWindow(window);
             return;
         default:
