@@ -147,6 +147,14 @@ int PlacementBottom(int index, int mode) {
     return static_cast<int>(keptOnScreen(y, PlacementHeight(index, mode), table.screenHeight));
 }
 
+int KeptOnScreenLeft(int left, int width) {
+    return static_cast<int>(keptOnScreen(left, width, table.screenWidth));
+}
+
+int KeptOnScreenBottom(int bottom, int height) {
+    return static_cast<int>(keptOnScreen(bottom, height, table.screenHeight));
+}
+
 int PlacementWidth(int index, int mode) {
     return valid(index, mode) ? scaled(table.places[index][mode].width) : 0;
 }

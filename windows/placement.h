@@ -45,6 +45,11 @@ void InitPlacements(float screenWidth, float screenHeight);
 // to keep a kOnScreenStripPx strip of it there.
 int PlacementLeft(int index, int mode);
 int PlacementBottom(int index, int mode);
+// A corner, across or up, moved in as far as a window of that size needs
+// to keep its strip on the screen: for windows placed by another's record.
+int KeptOnScreenLeft(int left, int width);
+int KeptOnScreenBottom(int bottom, int height);
+
 int PlacementWidth(int index, int mode);
 int PlacementHeight(int index, int mode);
 

@@ -171,14 +171,19 @@ void ShowWindow(PopupWindow& window, bool visible) { ShowHostWindow(window.handl
 
 bool WindowOpen(const PopupWindow& window) { return window.handle != nullptr; }
 
+// A companion keeps its own strip on the screen too, leaving its offset
+// from the window it follows where that one stands at the screen's edge.
 int WindowLeft(const PopupWindow& window) {
     const PopupWindow& placed = owner(window);
-    return PlacementLeft(placed.placementIndex, placed.mode) + window.offsetX;
+    const int left = PlacementLeft(placed.placementIndex, placed.mode);
+    return window.follows == nullptr ? left : KeptOnScreenLeft(left + window.offsetX, window.width);
 }
 
 int WindowBottom(const PopupWindow& window) {
     const PopupWindow& placed = owner(window);
-    return PlacementBottom(placed.placementIndex, placed.mode) + window.offsetY;
+    const int bottom = PlacementBottom(placed.placementIndex, placed.mode);
+    return window.follows == nullptr ? bottom
+                                     : KeptOnScreenBottom(bottom + window.offsetY, window.height);
 }
 
 int WindowWidth(const PopupWindow& window) {

@@ -949,11 +949,12 @@ struct ActionRunner {
 
     void operator()(const EndAction&) { ended = true; }
 
-    // Every flight leaves its trace, under the scenario's name unless the
-    // scenario names one itself.
+    // Every flight leaves its trace in the output folder, under the
+    // scenario's name unless the scenario names one itself.
     void operator()(const FlightAction& flight) {
         startFlight(flight.start);
-        if (trace.file == nullptr && !trace.result.started && !scenarioNamesATrace())
+        if (!settings.outputFolder.empty() && trace.file == nullptr && !trace.result.started &&
+            !scenarioNamesATrace())
             startTraceNamed(defaultTraceName(scenario.fileName), kDefaultTraceIntervalS);
     }
 

@@ -245,7 +245,9 @@ struct WindowPoint {
 WindowPoint panelToWindow(double panelX, double panelY);
 
 struct RunSettings {
-    std::string outputFolder;            // screenshots and the trace go here
+    // Screenshots and traces go here; without one a flight writes no trace
+    // of its own accord.
+    std::string outputFolder;
     std::string gnuplot = "gnuplot";     // plots the trace; looked up on PATH
     std::ostream* progress = nullptr;    // a line every kProgressSeconds, when set
 };

@@ -162,8 +162,9 @@ TEST_F(Trace, AFlightWritesATraceNamedAfterItsScenarioUnlessItNamesOne) {
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         run(c.scenario, "no-such-gnuplot");
-        if (c.written != nullptr)
+        if (c.written != nullptr) {
             EXPECT_EQ(lines((folder / c.written).string()).size(), c.lines) << c.scenario;
+        }
         EXPECT_FALSE(std::filesystem::exists(folder / c.absent)) << c.scenario;
     }
     EXPECT_EQ(defaultTraceName("tests/flights/ils intercept`60`.scenario"), "ils_intercept_60_.csv");
