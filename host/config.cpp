@@ -255,14 +255,18 @@ void ParseConfiguration(const char* text, size_t length) {
     for (const ConfigurationKey& record : kConfigurationKeys) applyKey(whole, record);
 }
 
+// Checked before the open, which alone could already act on a device, and
+// again on what was opened, in case the path was swapped between the two.
+// statx, from glibc 2.28, where stat and fstat would ask for 2.33.
 FILE* OpenRegularFile(const char* path) {
-    if (path == nullptr) return nullptr;
+    const auto regular = [](int folder, const char* name, int flags) {
+        struct statx status {};
+        return statx(folder, name, flags, STATX_TYPE, &status) == 0 && S_ISREG(status.stx_mode);
+    };
+    if (path == nullptr || !regular(AT_FDCWD, path, 0)) return nullptr;
     const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) return nullptr;
-    struct stat status {};
-    FILE* file = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)
-                     ? fdopen(descriptor, "rb")
-                     : nullptr;
+    FILE* file = regular(descriptor, "", AT_EMPTY_PATH) ? fdopen(descriptor, "rb") : nullptr;
     if (file == nullptr) close(descriptor);
     return file;
 }
