@@ -281,10 +281,6 @@ void plot(FlightTrace& trace, const std::string& gnuplot) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 constexpr char kTraceExtension[] = ".csv";
 
 bool nameCharacter(char c) {
