@@ -269,7 +269,7 @@ bool pressButton(XPWidgetID button);
 bool pushCloseBox(XPWidgetID window);
 // Typing into the text field under window point (x, y) of the newest shown
 // dialog there: its whole text is replaced, as when the user selects it and
-// types, cut to the field's character limit; the field hears that its
+// types, cut to the field's limit in UTF-8 characters; the field hears that its
 // descriptor and its text changed. False when no shown text field is there.
 bool typeText(int x, int y, const std::string& text);
 // Sends a message to a widget with the given dispatch mode, as a plug-in

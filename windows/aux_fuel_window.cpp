@@ -9,6 +9,7 @@
 #include "host/lifecycle.h"
 #include "host/sim_binding.h"
 #include "host/sim_time.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
 #include "render/draw_state.h"
@@ -177,8 +178,8 @@ void drawDisplays(const Pen& pen) {
 void followMouse() {
     int x = 0, y = 0;
     XPLMGetMouseLocation(&x, &y);
-    const int left = x - static_cast<int>(kCarriedAt.x);
-    const int bottom = y - static_cast<int>(kCarriedAt.y);
+    const int left = SaturatedDifference(x, static_cast<int>(kCarriedAt.x));
+    const int bottom = SaturatedDifference(y, static_cast<int>(kCarriedAt.y));
     SetPlacementFromScreen(kWindowAuxFuel, kPlacementFloating, left, bottom);
     SetPlacementFromScreen(kWindowAuxFuel, kPlacementAlone, left, bottom);
 }

@@ -105,9 +105,11 @@ void OpenSelectorMenu() {
     XPLMGetMouseLocation(&mouseX, &mouseY);
     const int screenWidth = TruncToInt(snapshot.windowWidth);
     const int screenHeight = TruncToInt(snapshot.windowHeight);
-    int left = std::min(mouseX - kMouseOffsetX, screenWidth - kMenuWidth - kSideMargin);
+    int left = std::min(SaturatedDifference(mouseX, kMouseOffsetX),
+                        screenWidth - kMenuWidth - kSideMargin);
     left = std::max(left, kSideMargin);
-    int bottom = std::min(mouseY - kMouseOffsetY, screenHeight - kMenuHeight - kTopBottomMargin);
+    int bottom = std::min(SaturatedDifference(mouseY, kMouseOffsetY),
+                          screenHeight - kMenuHeight - kTopBottomMargin);
     bottom = std::max(bottom, kTopBottomMargin);
     if (menuWindow != nullptr) {
         XPLMSetWindowGeometry(menuWindow, left, bottom + kMenuHeight, left + kMenuWidth, bottom);

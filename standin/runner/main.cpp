@@ -35,7 +35,7 @@ constexpr char kUsage[] =
     "                     plugins/NAME/lin_x64/*.xpl, after the --plugin ones),\n"
     "                     and tell them the aircraft is loaded and at an airport;\n"
     "                     with them no --plugin is needed\n"
-    "  --seconds S        run for S simulator seconds\n"
+    "  --seconds S        run for S simulator seconds (at most a day, 86400)\n"
     "  --scenario FILE    run the timed actions of a scenario file\n"
     "  --out DIR          screenshots, the trace, log.txt and report.txt go here\n"
     "                     (default quil-sim-out)\n"
@@ -58,7 +58,8 @@ constexpr char kUsage[] =
     "  station outer|middle|inner ID LAT LON ELEV  a marker beacon\n"
     "    (LAT LON in degrees, ELEV in feet, FREQ as nav1_freq_hz holds it: 11030)\n"
     "  trace NAME.csv [INTERVAL]     a row of the flight every INTERVAL s (0.5),\n"
-    "                                plotted as NAME.png when gnuplot is installed\n"
+    "                                plotted as NAME.png when gnuplot is installed;\n"
+    "                                NAME of letters, digits, . - _\n"
     "  command once|begin|end NAME   runs a command, held from begin to end\n"
     "  pause      resume      end\n"
     "\n"
@@ -68,6 +69,10 @@ constexpr char kUsage[] =
     "  wind FROM KNOTS                   from a true direction\n"
     "  pilot yoke PITCH ROLL | rudder|throttle|flaps VALUE | gear up|down | brakes on|off\n"
     "  hold DATAREF OP VALUE [TOLERANCE] for SECONDS   true after every frame of the span\n"
+    "A flight writes a trace named after the scenario (every 0.5 s) unless the\n"
+    "scenario has a trace line. Times and spans are at most a day (86400 s);\n"
+    "LAT -90 to 90, LON -180 to 180; pilot yoke and rudder -1 to 1, throttle\n"
+    "and flaps 0 to 1; a set value must fit its dataref (int, float).\n"
     "During a flight a floating-point exception in a flight loop ends the run\n"
     "with status 3 and where it happened.\n"
     "\n"
@@ -102,7 +107,8 @@ struct Options {
 bool parseSeconds(const std::string& text, double* seconds) {
     char* end = nullptr;
     *seconds = std::strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0' && std::isfinite(*seconds) && *seconds > 0;
+    return !text.empty() && *end == '\0' && *seconds > 0 &&
+           *seconds <= standin::runner::kLongestRunSeconds;
 }
 
 bool parseWindow(const std::string& text, int* width, int* height) {
@@ -284,6 +290,11 @@ int main(int argc, char** argv) {
     if (!startPlugins(options, &underTest, &error)) {
         standin::stopHost();
         return cannotRun(error);
+    }
+    if (!standin::runner::checkValues(scenario, &error)) {
+        standin::stopHost();
+        std::cerr << error << "\n";
+        return kExitCannotRun;
     }
     if (options.host.graphics && !standin::graphicsAvailable())
         std::cerr << "quil-sim: no graphics (" << standin::graphicsRenderer()

@@ -362,6 +362,23 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
         {"at 1 waypoint A 55 12 1.5", "demo.scenario:1: bad whole number '1.5'"},
         {"at 1 destination 100", "demo.scenario:1: bad whole number '100'"},
         {"at 1 destination", "demo.scenario:1: missing argument (destination ENTRY)"},
+        // Coordinates on the globe, controls within their travel, runs
+        // within a day.
+        {"at 1 waypoint A 1e39 12.6 3000", "demo.scenario:1: '1e39' is out of range (-90 to 90)"},
+        {"at 1 waypoint A 55 -180.5 3000",
+         "demo.scenario:1: '-180.5' is out of range (-180 to 180)"},
+        {"at 0 flight airborne lat 93", "demo.scenario:1: '93' is out of range (-90 to 90)"},
+        {"at 0 flight airborne lon 185", "demo.scenario:1: '185' is out of range (-180 to 180)"},
+        {"at 0 pilot throttle 1e308", "demo.scenario:1: '1e308' is out of range (0 to 1)"},
+        {"at 0 pilot flaps 1e308", "demo.scenario:1: '1e308' is out of range (0 to 1)"},
+        {"at 0 pilot yoke 0 -1.5", "demo.scenario:1: '-1.5' is out of range (-1 to 1)"},
+        {"at 0 pilot rudder 2", "demo.scenario:1: '2' is out of range (-1 to 1)"},
+        {"at 1e300 end", "demo.scenario:1: time '1e300' is beyond a run's longest, 86400 s (a "
+                         "simulated day)"},
+        {"at 86400.5 end", "demo.scenario:1: time '86400.5' is beyond a run's longest, 86400 s (a "
+                           "simulated day)"},
+        {"at 0 hold sim/a ~ 1 0.5 for 1e300",
+         "demo.scenario:1: '1e300' is out of range (0 to 86400)"},
     };
     for (const Case& c : cases) EXPECT_EQ(parseError(c.text), c.error) << c.text;
 }
@@ -400,7 +417,16 @@ TEST(ScenarioParse, StationsTakeTheWordsOfTheirKindAndTracesANameAndInterval) {
         {"at 0 station vor X 1 2 3", "missing argument" + kStationUsage},
         {"at 0 station loc X 1 2 3 11030 217 3", "extra argument '3'" + kStationUsage},
         {"at 0 station gs X 1 2 3 110.3 217 3", "bad whole number '110.3'"},
-        {"at 0 trace flight.txt", "trace needs a file name ending in .csv, without folders: 'flight.txt'"},
+        {"at 0 station vor X 91 2 3 11380", "'91' is out of range (-90 to 90)"},
+        {"at 0 station outer X 1 2 1e39", "'1e39' is out of range (-3.40282e+38 to 3.40282e+38)"},
+        {"at 0 trace flight.txt", "trace needs a file name of letters, digits, '.', '-' and '_' "
+                                  "ending in .csv: 'flight.txt'"},
+        {"at 0 trace \"x`touch PWNED`.csv\"", "trace needs a file name of letters, digits, '.', "
+                                             "'-' and '_' ending in .csv: 'x`touch PWNED`.csv'"},
+        {"at 0 trace ../flight.csv", "trace needs a file name of letters, digits, '.', '-' and '_' "
+                                     "ending in .csv: '../flight.csv'"},
+        {"at 0 trace .csv", "trace needs a file name of letters, digits, '.', '-' and '_' "
+                            "ending in .csv: '.csv'"},
         {"at 0 trace flight.csv 0", "bad trace interval '0' (seconds, above 0)"},
         {"at 0 trace flight.csv 1 2", "extra argument '2' (trace NAME.csv [INTERVAL])"},
     };
@@ -586,7 +612,8 @@ TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
         "at 0 type 5 5 \"1\"\n");
     const std::vector<std::string> wanted = {
         "demo.scenario:1: no dataref 'nope/missing'",
-        "demo.scenario:2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers",
+        "demo.scenario:2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers from "
+        "-2147483648 to 2147483647",
         "demo.scenario:3: 'sim/cockpit/autopilot/altitude' does not hold text",
         "demo.scenario:4: 'sim/cockpit/autopilot/altitude' is not an array",
         "demo.scenario:5: 'sim/aircraft/view/acf_tailnum' holds text: give a quoted value",
@@ -970,6 +997,32 @@ TEST_F(QuilSim, BadOptionsAreRefusedAndHelpPrintsTheUsage) {
     const CommandResult help = run("--help");
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("Usage: quil-sim --plugin PATH", 0), 0u) << help.out;
+}
+
+// Refused before the run starts, with the line: values their dataref's
+// type cannot hold, and runs longer than a day.
+TEST_F(QuilSim, ValuesThatDoNotFitTheirDataRefStopTheRunWithTheLine) {
+    struct Case {
+        std::string line, error;
+    };
+    const Case cases[] = {
+        {"at 0 set sim/cockpit/autopilot/autopilot_mode 2147483648",
+         ":2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers from -2147483648 to "
+         "2147483647"},
+        {"at 0 set sim/cockpit/autopilot/autopilot_mode -1e19",
+         ":2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers from -2147483648 to "
+         "2147483647"},
+        {"at 0 set sim/cockpit/autopilot/altitude 1e308",
+         ":2: 'sim/cockpit/autopilot/altitude' holds a float, at most 3.4e38 either way"},
+    };
+    for (const Case& c : cases) {
+        const std::string scenario = writeScenario("at 0 pause\n" + c.line + "\n");
+        const CommandResult result = run("--plugin " + kProbe + " --no-graphics --scenario " +
+                                         scenario + " --out " + outFolder());
+        EXPECT_EQ(result.exitCode, 2) << c.line;
+        EXPECT_EQ(result.err, scenario + c.error + "\n") << c.line;
+    }
+    EXPECT_EQ(run("--plugin " + kProbe + " --no-graphics --seconds 1e300").exitCode, 2);
 }
 
 TEST_F(QuilSim, AGoodRunWritesTheReportAndPrintsIt) {
