@@ -39,8 +39,6 @@ constexpr double kMostCostGrowth = 1.25;         // SDK calls per frame, last ov
 constexpr long kMostHeapGrowthBytes = 4L << 20;  // a texture or two of the driver's; leaks grow on
 constexpr int kLargestArrayIndex = 24;
 constexpr int kWindowPx = 256;
-constexpr uint32_t kRecordMagic = 12345678;
-constexpr size_t kRecordBytes = 24;
 constexpr char kPublishedPrefix[] = "quil/";
 
 struct Options {
@@ -57,7 +55,8 @@ struct Soak {
     std::string servedAircraft;
     std::string foreignAircraft;
     XPLMPluginID plugin = XPLM_NO_PLUGIN_ID;
-    unsigned char record[kRecordBytes] = {};  // outlives every message that points at it
+    // Outlives every message that points at it.
+    unsigned char record[quil::kCommandRecordBytes] = {};
     long failures = 0;
 };
 
@@ -153,11 +152,12 @@ void sendProtocolMessage(Soak& soak) {
                                  : kMessages[below(soak, sizeof kMessages / sizeof kMessages[0])];
     for (unsigned char& byte : soak.record) byte = static_cast<unsigned char>(below(soak, 256));
     if (below(soak, 3) != 0) {
-        putLittleEndian(soak.record, kRecordMagic);
-        soak.record[4] = static_cast<unsigned char>(below(soak, 5));
-        putLittleEndian(soak.record + 8, static_cast<uint32_t>(below(soak, 12)));
-        soak.record[12] = static_cast<unsigned char>(below(soak, 5));
-        putLittleEndian(soak.record + 16, static_cast<uint32_t>(below(soak, 100001) - 50000));
+        putLittleEndian(soak.record, quil::kRecordMagic);
+        soak.record[quil::kModeOffset] = static_cast<unsigned char>(below(soak, 5));
+        putLittleEndian(soak.record + quil::kCommandOffset, static_cast<uint32_t>(below(soak, 12)));
+        soak.record[quil::kActionOffset] = static_cast<unsigned char>(below(soak, 5));
+        putLittleEndian(soak.record + quil::kValueOffset,
+                        static_cast<uint32_t>(below(soak, 100001) - 50000));
     }
     const intptr_t param = below(soak, 10) == 0 ? 0 : reinterpret_cast<intptr_t>(soak.record);
     standin::sendSimMessage(static_cast<int>(message), param);
