@@ -6,6 +6,7 @@
 #include "host/config.h"
 #include "host/lifecycle.h"
 #include "host/snapshot.h"
+#include "host/version_check.h"
 #include "systems/electrical.h"
 
 namespace quil {
@@ -59,7 +60,6 @@ const Binding kBindings[] = {
     {"sim/weather/temperature_le_c", &SimHandles::outsideTemperature},
     {"sim/weather/barometer_current_inhg", &SimHandles::barometerCurrent},
     // Engines
-    {"sim/flightmodel/engine/ENGN_N1_", &SimHandles::engineN1},
     {"sim/flightmodel/engine/ENGN_EGT_c", &SimHandles::engineEgt},
     {"sim/flightmodel/engine/ENGN_bat_volt", &SimHandles::engineBatteryVolts},
     {"sim/flightmodel/engine/ENGN_thro", &SimHandles::throttle},
@@ -142,7 +142,6 @@ constexpr float kInstrumentBrightness = 0.85f;
 constexpr int kFiringRate = 5;
 constexpr int kIdentityBytes = 64;
 constexpr char kServedAuthor[] = "Orrin Valdemarsson";
-constexpr char kServedDescription[] = "Boeing 737";
 
 // A text dataref's first bytes as a terminated string.
 void readIdentity(XPLMDataRef ref, char (&text)[kIdentityBytes + 1]) {

@@ -46,7 +46,7 @@ constexpr float kHydraulicRange = 5.0f;
 constexpr float kOilPressureScale = 100.0f;  // the simulator's oil pressure to psi
 
 // Low oil pressure, psi: below this the engine's amber box shows.
-constexpr float kLowOilPressure = 26.0f;
+constexpr float kEngineLowOilPsi = 26.0f;
 
 struct PanelPoint {
     float x, y;
@@ -64,8 +64,9 @@ constexpr PanelPoint kHydraulicCentres[kEngines] = {{875, 264}, {920, 264}};
 constexpr PanelPoint kQuantity1Pens[kEngines] = {{860, 322}, {912, 322}};
 constexpr PanelPoint kQuantity2Pens[kEngines] = {{860, 232}, {912, 232}};
 // Left main, centre and right main tanks, under the fuel flow dials.
-constexpr int kFuelTanks = 3;
-constexpr PanelPoint kFuelQuantityCentres[kFuelTanks] = {{745, 246}, {788, 246}, {831, 246}};
+constexpr int kFuelQuantityDials = 3;
+constexpr PanelPoint kFuelQuantityCentres[kFuelQuantityDials] = {
+    {745, 246}, {788, 246}, {831, 246}};
 
 // The amber boxes: x for each engine, y for each kind.
 constexpr float kAmberBoxX = 859.0f;
@@ -116,7 +117,7 @@ constexpr PanelBox kColumnFrames[] = {
 
 struct EngineDisplay {
     DialGauge egt, n2, fuelFlow, oilPressure, oilTemperature, vibration, hydraulic;
-    DialGauge fuelQuantity[kFuelTanks];
+    DialGauge fuelQuantity[kFuelQuantityDials];
     FuelUnit builtForUnit = FuelUnit::Kilograms;
     bool built = false;
     DisplayLevel level;
@@ -188,7 +189,7 @@ void drawPrimary(int mode) {
 }
 
 void drawFuelQuantities() {
-    for (int tank = 0; tank < kFuelTanks; ++tank) {
+    for (int tank = 0; tank < kFuelQuantityDials; ++tank) {
         const PanelPoint& centre = kFuelQuantityCentres[tank];
         DrawFuelQuantityDial(display.fuelQuantity[tank], TankQuantity(tank), tank,
                              FuelTankLight(tank), FuelQuantityFactor(), drawX(centre),
@@ -269,7 +270,7 @@ void drawAmberBoxes() {
         if (starterActive(e)) {
             DrawSprite(kSpriteStartValveOpenBox, amber, x, PanelToDrawY(kStartValveBoxY));
         }
-        if (oilPressurePsi(e) < kLowOilPressure) {
+        if (oilPressurePsi(e) < kEngineLowOilPsi) {
             DrawSprite(kSpriteLowOilPressureBox, amber, x, PanelToDrawY(kLowOilBoxY));
         }
     }

@@ -6,6 +6,7 @@
 #include "XPLMDataAccess.h"
 #include "host/random.h"
 #include "host/sim_binding.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
 #include "systems/anti_ice.h"
@@ -78,7 +79,7 @@ constexpr float kExternalDroop = 0.000576f;  // ohms: the unit's droop, 0.024 sq
 constexpr float kExternalOnLineMinEmf = 100.0f;
 
 // A longer frame than this (a hitch, a time jump) counts as this long.
-constexpr float kLongestStepSeconds = 10.0f;
+constexpr float kLongestElectricalStepSeconds = 10.0f;
 
 // Loads
 struct HeldLoadRule {
@@ -376,14 +377,6 @@ void initialise(float now) {
     model.initialised = true;
 }
 
-// A pause or time running backwards gives no interval, a hitch at most the
-// longest step.
-float stepInterval(float now) {
-    const float dt = now - model.previousTime;
-    model.previousTime = now;
-    return std::clamp(dt, 0.0f, kLongestStepSeconds);
-}
-
 // A disconnected drive no longer sees its engine.
 void stepGenerator(Generator& generator, float dt) {
     const float n2 = generator.driveConnected ? generator.n2 : 0.0f;
@@ -588,7 +581,7 @@ void ElectricalStep(float now) {
         initialise(now);
         return;
     }
-    const float dt = stepInterval(now);
+    const float dt = HeldStepInterval(model.previousTime, now, kLongestElectricalStepSeconds);
     for (Generator& generator : model.generators) stepGenerator(generator, dt);
     stepBattery(model.battery, model.charger, dt);
     dropLostSources();

@@ -7,6 +7,7 @@
 
 #include "XPLMDataAccess.h"
 #include "host/random.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "systems/anti_ice.h"
 #include "systems/apu.h"
@@ -71,7 +72,7 @@ constexpr float kScavengeRate = 0.0222f;
 constexpr int kScavengePump = 1;
 
 // A longer frame than this (a hitch, a time jump) counts as this long.
-constexpr float kLongestStepSeconds = 10.0f;
+constexpr float kLongestFuelStepSeconds = 10.0f;
 
 const FuelHandles& boundHandles() {
     FuelHandles& h = fuelModel.handles;
@@ -89,14 +90,6 @@ bool dcStandbyPowered() { return dcStandbyBusPowered(); }
 
 bool validPump(int pump) { return pump >= 0 && pump < kFuelPumps; }
 bool validSide(int side) { return side >= 0 && side < kEngines; }
-
-// A pause or time running backwards gives no interval, a hitch at most the
-// longest step.
-float stepInterval(float now) {
-    const float dt = now - fuelModel.previousTime;
-    fuelModel.previousTime = now;
-    return std::clamp(dt, 0.0f, kLongestStepSeconds);
-}
 
 // The start levers open and close the engine and spar valves.
 void stepValves(float now) {
@@ -275,7 +268,7 @@ void SetEngineFailures(bool left, bool right) {
 
 void FuelTankAndPumpStep(float now) {
     if (!std::isfinite(now)) return;
-    fuelModel.dt = stepInterval(now);
+    fuelModel.dt = HeldStepInterval(fuelModel.previousTime, now, kLongestFuelStepSeconds);
     stepValves(now);
     stepTemperatures(fuelModel.dt);
     stepPumps();
