@@ -192,7 +192,6 @@ uint8_t FlightPhase() { return phases.phase; }
 
 bool OnGround() { return XPLMGetDataf(sim.gearNormalForce) > kGearLoadOnGroundNewtons; }
 bool InAir() { return !OnGround(); }
-bool AirborneAtLeast0() { return phases.timeSinceGround >= 0.0f; }
 bool AirborneAtLeast40() { return phases.timeSinceGround >= kAuxBleedAirborneSeconds; }
 bool AirborneAtLeast600() { return phases.timeSinceGround >= kLongAirborneSeconds; }
 

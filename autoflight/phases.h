@@ -21,9 +21,8 @@ uint8_t FlightPhase();
 // The gear carries the aircraft (more than 1000 N), or does not.
 bool OnGround();
 bool InAir();
-// Time since the gear last carried the aircraft: not negative, at least
-// 40 s (the aux tanks' bleed pressurisation), and at least ten minutes.
-bool AirborneAtLeast0();
+// Time since the gear last carried the aircraft: at least 40 s (the aux
+// tanks' bleed pressurisation), and at least ten minutes.
 bool AirborneAtLeast40();
 bool AirborneAtLeast600();
 

@@ -155,7 +155,6 @@ void writeOverrides(int value) {
     XPLMSetDatai(sim.overrideFlightDirector, value);
     XPLMSetDatai(sim.overrideAutopilot, value);
     XPLMSetDatai(sim.overrideFmsAdvance, value);
-    XPLMSetDatai(sim.overrideFlightDirector, value);
 }
 
 }  // namespace

@@ -48,9 +48,6 @@ constexpr float kOilPressureScale = 100.0f;  // the simulator's oil pressure to 
 // Low oil pressure, psi: below this the engine's amber box shows.
 constexpr float kEngineLowOilPsi = 26.0f;
 
-struct PanelPoint {
-    float x, y;
-};
 
 // Per engine, left then right.
 constexpr PanelPoint kN1Centres[kEngines] = {{754, 422}, {814, 422}};
@@ -61,8 +58,8 @@ constexpr PanelPoint kOilPressureCentres[kEngines] = {{875, 395}, {920, 395}};
 constexpr PanelPoint kOilTemperatureCentres[kEngines] = {{875, 354}, {920, 354}};
 constexpr PanelPoint kVibrationCentres[kEngines] = {{875, 302}, {920, 302}};
 constexpr PanelPoint kHydraulicCentres[kEngines] = {{875, 264}, {920, 264}};
-constexpr PanelPoint kQuantity1Pens[kEngines] = {{860, 322}, {912, 322}};
-constexpr PanelPoint kQuantity2Pens[kEngines] = {{860, 232}, {912, 232}};
+constexpr PanelPoint kOilQuantityPens[kEngines] = {{860, 322}, {912, 322}};
+constexpr PanelPoint kHydraulicQuantityPens[kEngines] = {{860, 232}, {912, 232}};
 // Left main, centre and right main tanks, under the fuel flow dials.
 constexpr int kFuelQuantityDials = 3;
 constexpr PanelPoint kFuelQuantityCentres[kFuelQuantityDials] = {
@@ -221,9 +218,9 @@ void drawSecondary() {
         drawDialAt(display.oilPressure, oilPressurePsi(e), kOilPressureCentres[e]);
         drawDialAt(display.oilTemperature, snapshot.oilTemp[e], kOilTemperatureCentres[e]);
         drawDialAt(display.vibration, VibrationLevel(e), kVibrationCentres[e]);
-        drawDialAt(display.hydraulic, EngineN2Value(e), kHydraulicCentres[e]);
-        drawReadoutAt(kQuantity1Pens[e], EngineQuantity1(e), 0);
-        drawReadoutAt(kQuantity2Pens[e], EngineQuantity2(e), 0);
+        drawDialAt(display.hydraulic, EngineHydraulicPressure(e), kHydraulicCentres[e]);
+        drawReadoutAt(kOilQuantityPens[e], EngineOilQuantity(e), 0);
+        drawReadoutAt(kHydraulicQuantityPens[e], EngineHydraulicQuantity(e), 0);
     }
     drawFuelQuantities();
 }
@@ -246,10 +243,10 @@ constexpr CompactRow kCompactRows[] = {
     {kSpriteFfLegendNarrow, 372, 2, fuelFlow},
     {kSpriteOilPressureLegend, 352, 0, oilPressurePsi},
     {kSpriteOilTemperatureLegend, 332, 0, [](int engine) { return snapshot.oilTemp[engine]; }},
-    {kSpriteOilQuantityLegend, 312, 0, EngineQuantity1},
+    {kSpriteOilQuantityLegend, 312, 0, EngineOilQuantity},
     {kSpriteVibrationLegend, 292, 1, VibrationLevel},
-    {kSpriteHydPressureLegend, 272, 1, EngineN2Value},
-    {kSpriteHydQuantityLegend, 252, 0, EngineQuantity2},
+    {kSpriteHydPressureLegend, 272, 1, EngineHydraulicPressure},
+    {kSpriteHydQuantityLegend, 252, 0, EngineHydraulicQuantity},
 };
 
 void drawCompact() {

@@ -23,9 +23,6 @@ namespace {
 constexpr float kLitWhite[3] = {1.0f, 1.0f, 1.0f};
 constexpr float kDegreesToRadians = 3.14159265f / 180.0f;
 
-struct PanelPoint {
-    float x, y;
-};
 
 // The pressure-unit knob: its pointer runs from 5 to 10 pixels out, at
 // -45 degrees for inches of mercury and +45 for hectopascals.

@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include "XPLMGraphics.h"
-#include "panel/geometry.h"
 #include "render/atlas.h"
 #include "render/colours.h"
 #include "render/textures.h"
@@ -26,8 +25,6 @@ void drawAtlasSprite(int sprite, const float* colour, float x, float y, float sc
     if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
     drawTextureSprite(AtlasTexture(), AtlasSprite(sprite), colour, x, y, scale, alphaTesting);
 }
-
-void panelVertex(float x, float y) { glVertex2f(PanelToDrawX(x), PanelToDrawY(y)); }
 
 }  // namespace
 
@@ -91,32 +88,6 @@ void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, boo
     glVertex2f(left, top);
     glVertex2f(right, top);
     glVertex2f(right, bottom);
-    glEnd();
-}
-
-void OutlinePanelRect(float left, float right, float bottom, float top) {
-    glBegin(GL_LINE_STRIP);
-    panelVertex(left, bottom);
-    panelVertex(left, top);
-    panelVertex(right, top);
-    panelVertex(right, bottom);
-    panelVertex(left, bottom);
-    glEnd();
-}
-
-void FillPanelRect(float left, float right, float bottom, float top) {
-    glBegin(GL_POLYGON);
-    panelVertex(left, bottom);
-    panelVertex(left, top);
-    panelVertex(right, top);
-    panelVertex(right, bottom);
-    glEnd();
-}
-
-void FillPanelPolygon(int count, const float* xs, const float* ys) {
-    if (count <= 0 || xs == nullptr || ys == nullptr) return;
-    glBegin(GL_POLYGON);
-    for (int i = 0; i < count; ++i) panelVertex(xs[i], ys[i]);
     glEnd();
 }
 
