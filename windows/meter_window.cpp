@@ -274,8 +274,6 @@ constexpr PixelRect kStandbyPowerOffLamp = {59, 105, 51, 11};
 constexpr PixelRect kDriveLamp[2] = {{57, 25, 28, 13}, {86, 25, 28, 13}};
 // The battery's discharge light comes on above this current.
 constexpr float kDischargeLightAmps = 5.0f;
-// Flight phases up to this one are on the ground.
-constexpr int kLastGroundPhase = 5;
 
 constexpr int kBatterySprite[] = {kMeterBatteryGuardClosed, kMeterBatteryOff,
                                   kMeterBatteryGuardOpen};
@@ -288,7 +286,7 @@ constexpr int kDriveSprite[] = {kMeterDisconnectGuardClosed, kMeterDriveDisconne
 // ground any one.
 bool trUnitLight() {
     const bool tru1 = truPowered(0), tru2 = truPowered(1), tru3 = tru3Powered();
-    if (FlightPhase() > kLastGroundPhase) return !tru1 || (!tru2 && !tru3);
+    if (FlightPhase() > kPhaseLiftOff) return !tru1 || (!tru2 && !tru3);
     return !tru1 || !tru2 || !tru3;
 }
 
