@@ -273,8 +273,10 @@ void ReadSnapshot() {
     followHeadingKnob();
     ClampMcpSpeed(snapshot.apSpeed);
     XPLMSetDataf(sim.apAirspeed, snapshot.apSpeed);
+    // A Mach MCP speed as the indicated airspeed of that Mach number at the
+    // present altitude: the speed loops fly knots.
     if (snapshot.apSpeedIsMach != 0 && snapshot.mach > 0.0f) {
-        snapshot.apSpeedAsIas = snapshot.ias * (snapshot.apSpeed - 0.01f) / snapshot.mach;
+        snapshot.apSpeedAsIas = snapshot.ias * snapshot.apSpeed / snapshot.mach;
     }
 
     snapshot.radioAltitude = XPLMGetDataf(sim.yAgl) / kFeetPerRadioAltitudeUnit;

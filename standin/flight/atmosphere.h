@@ -9,6 +9,7 @@ constexpr double kMetresPerSecondPerKnot = 1852.0 / 3600.0;
 constexpr double kMetresPerNm = 1852.0;
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kRadiansPerDegree = kPi / 180.0;
+constexpr double kKelvinAtZeroC = 273.15;
 
 // Static air at one altitude of the standard day.
 struct Air {

@@ -25,7 +25,9 @@ struct EngineControls {
 Engine idlingEngine(double outsideC);
 Engine stoppedEngine(double outsideC);
 
-void stepEngine(Engine& engine, const EngineControls& controls, double outsideC, double dt);
+// One step in the air around the engine at the aircraft's Mach number.
+void stepEngine(Engine& engine, const EngineControls& controls, const Air& air, double mach,
+                double dt);
 
 // Net thrust in newtons at the engine's fan speed in the given air.
 double engineThrust(const Engine& engine, const Air& air, double mach);
@@ -33,6 +35,6 @@ double engineThrust(const Engine& engine, const Air& air, double mach);
 // The throttle at which a running engine settles to give this thrust (0 … 1).
 double throttleForThrust(double thrustN, const Air& air, double mach);
 // A running engine settled at a throttle.
-void settleEngine(Engine& engine, double throttle, double outsideC);
+void settleEngine(Engine& engine, double throttle, const Air& air, double mach);
 
 }  // namespace standin::flight

@@ -17,7 +17,6 @@ namespace {
 using namespace standin::flight;
 
 constexpr double kFeetPerMinutePerMps = 60.0 / kMetresPerFoot;
-constexpr double kKelvinAtZeroC = 273.15;
 constexpr double kStandardInHg = 29.92;
 // An altimeter moves about 923 ft per inch of mercury near sea level.
 constexpr double kFeetPerInHg = 923.0;
@@ -282,10 +281,10 @@ void startFlight(const FlightStart& requested) {
     }
     // Airborne the aircraft starts trimmed: elevator for its angle of
     // attack, throttles for its drag.
-    const double outsideC = airAround(m).temperatureK - 273.15;
+    const Air air = airAround(m);
     for (Engine& engine : m.engines) {
-        if (!start.enginesRunning) engine = stoppedEngine(outsideC);
-        else settleEngine(engine, throttle, outsideC);
+        if (!start.enginesRunning) engine = stoppedEngine(air.temperatureK - kKelvinAtZeroC);
+        else settleEngine(engine, throttle, air, machNumber(m));
     }
     for (int e = 0; e < kEngineCount; ++e) {
         detail::write(detail::kMixture, start.enginesRunning ? 1.0 : 0.0, e);

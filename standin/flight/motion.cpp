@@ -208,9 +208,8 @@ double flyLevel(Motion& motion, double airspeed, double courseRad) {
 void stepMotion(Motion& motion, const Controls& controls, const Wind& wind, double dt) {
     if (!(dt > 0.0) || !std::isfinite(dt)) return;
     const Air air = airAround(motion);
-    const double outsideC = air.temperatureK - 273.15;
     for (int e = 0; e < kEngineCount; ++e)
-        stepEngine(motion.engines[e], controls.engines[e], outsideC, dt);
+        stepEngine(motion.engines[e], controls.engines[e], air, machNumber(motion), dt);
     motion.flaps = towards(motion.flaps, std::clamp(controls.flapLever, 0.0, 1.0), kFlapTravelPerS * dt);
     motion.gear = towards(motion.gear, controls.gearDown ? 1.0 : 0.0, kGearTravelPerS * dt);
     if (motion.onGround) rollOnGround(motion, controls, wind, dt);
