@@ -35,7 +35,6 @@ constexpr float kCrossTrackCurve = 40.0f;        // intercept angle per (input *
 constexpr float kCrossTrackLoopWeight = 2.5f;
 constexpr float kLocalizerInputPerDot = 5.0f;
 constexpr float kLocalizerTrackFraction = 0.6f;
-constexpr float kFromFlag = 2.0f;
 constexpr float kCrossTrackStartDots = 0.4f;
 constexpr float kCrossTrackStartDelayS = 4.0f;
 
@@ -67,6 +66,7 @@ struct RollOutputs {
     RateLimitedController crossTrackLoop{-1.0f, 3.0f, 0.0118f, -25.0f, 25.0f, 0.0f};
     float crossTrackOutput = 0.0f;  // degrees
     float crossTrackDueTime = 0.0f;
+    RollTarget heldVorLoc;  // the last VOR/LOC target steered with a signal
     float rollCommand = 0.0f;
     float rollError = 0.0f;
     float lastTime = 0.0f;
@@ -124,15 +124,24 @@ RollTarget lnavTarget() {
 }
 
 // The track, moved towards the receiver's course and its deviation; the
-// cross-track loop starts once the deviation has stayed small for 4 s.
+// cross-track loop starts once the deviation has stayed small for 4 s. The
+// needle's sense follows the selected course on either side of a VOR, so
+// the course is flown inbound and outbound alike. While the receiver shows
+// its flag the last target track is held: the mode stays for a short loss,
+// as over a VOR, and does not steer to the resting needle.
 RollTarget vorLocTarget(float now) {
+    if (snapshot.navLateralFlag) {
+        RollTarget held = roll.heldVorLoc;
+        held.current = snapshot.track;
+        WrapToNear(held.target, held.current);
+        return held;
+    }
     RollTarget t;
     const float track = snapshot.track;
     const float deviation = snapshot.navHdef;
     const float trackError = wrappedDegrees(track - receiverTrueCourse());
     const float correction = TurnDone() ? -deviation * kLocalizerInputPerDot : 0.0f;
-    float offset = (trackError + correction) * kLocalizerTrackFraction;
-    if (snapshot.navFromTo == kFromFlag) offset += kHalfTurnDeg;
+    const float offset = (trackError + correction) * kLocalizerTrackFraction;
     if (!xtrackPidOn() && TurnComplete()) {
         if (std::fabs(deviation) < kCrossTrackStartDots && roll.crossTrackDueTime <= 0.0f) {
             roll.crossTrackDueTime = now + kCrossTrackStartDelayS;
@@ -145,6 +154,7 @@ RollTarget vorLocTarget(float now) {
     WrapToNear(t.target, t.current);
     t.crossTrackInput = deviation * kLocalizerInputPerDot;
     t.active = true;
+    roll.heldVorLoc = t;
     return t;
 }
 
@@ -276,9 +286,10 @@ void SetCrossTrackLoop(bool on) {
 void ClearCrossTrackOutput() { roll.crossTrackOutput = 0.0f; }
 
 // Captures within half a dot, or when the deviation closes in no more time
-// than the turn onto the course takes.
+// than the turn onto the course takes, on a station the receiver hears: a
+// flagged needle rests centred wherever the aircraft is.
 void VorLocCaptureStep(float now) {
-    if (!snapshot.hdefRateValid) return;
+    if (!snapshot.hdefRateValid || snapshot.navLateralFlag) return;
     const float deviation = snapshot.navHdef;
     const float rate = snapshot.hdefRate;
     const bool captured = std::fabs(deviation) <= kCaptureDots ||
@@ -289,6 +300,7 @@ void VorLocCaptureStep(float now) {
     float target = receiverTrueCourse();
     WrapToNear(target, snapshot.track);
     StartTurn(target, snapshot.track, now);
+    roll.heldVorLoc = RollTarget{target, snapshot.track, 0.0f, true};
 }
 
 // The first engaged of HDG SEL, LNAV and VOR/LOC steers.

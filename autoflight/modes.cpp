@@ -349,13 +349,14 @@ void altitudeAcquire(float now) {
 }
 
 // An armed glide slope is dropped when retuned or too low, and captured
-// within 0.4 dots.
+// within 0.4 dots of a glide slope the receiver hears: a flagged needle
+// rests centred wherever the aircraft is.
 void glideSlopeTransitions() {
     if (!afds.pitch.apGsArmed) return;
     if (snapshot.navFrequency != afds.armedGsFreq ||
         snapshot.radioAltitude <= kGsArmMinRadioAltitudeFeet) {
         mcpApp(kMcpOff);
-    } else if (std::fabs(snapshot.navVdef) < kGsCaptureDots) {
+    } else if (!snapshot.navGlideSlopeFlag && std::fabs(snapshot.navVdef) < kGsCaptureDots) {
         mcpGsCapture(kMcpOn);
         SetThrustLimitMode(kThrustLimitGoAround);
     }

@@ -146,11 +146,16 @@ void RollCommand(float target, float current, float now, float bankLimit, float&
     // or towards a course the target has since left, as when LNAV engages
     // on the leg's course but off the leg) is re-aimed at the present
     // target; else its bank and roll-out lead would stay too small for good.
-    if (law.turnState == kTurning && law.turnPhase < kRollingOut) {
+    // After the turn its bank still bounds the heading loop: a turn of
+    // nothing (a localizer captured on its course heading) would leave the
+    // loop no bank at all to track with.
+    if (law.turnState != kTurnIdle) {
         const float needed = BankForCourseChange(target - current);
         if (needed > law.turnBank) {
             law.turnBank = needed;
-            law.turnPhase = phaseTowards(target, current);
+            if (law.turnState == kTurning && law.turnPhase < kRollingOut) {
+                law.turnPhase = phaseTowards(target, current);
+            }
         }
     }
     if (law.turnState != kTurnIdle) {

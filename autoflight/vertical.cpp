@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "XPLMDataAccess.h"
 #include "autoflight/earth.h"
@@ -142,6 +143,14 @@ void lvlChgTarget() {
     laws.pitchActive = true;
 }
 
+// While the receiver shows its glide-slope flag the loop keeps its last
+// correction: the captured path is held rather than steered to the resting
+// needle.
+std::uint8_t glideSlopeLoopMode() {
+    if (!apGSEng()) return kLoopActivate;
+    return snapshot.navGlideSlopeFlag ? kLoopTrack : kLoopRun;
+}
+
 // A frame too close to the previous one leaves the loops as they are.
 bool loopsMayStep(float now) {
     if (now >= laws.lastTime && now - laws.lastTime < kClosestFramesSeconds) return false;
@@ -198,8 +207,8 @@ void PitchOutputStep(float now) {
     const bool step = loopsMayStep(now);
     if (step) {
         StepRateLimited(laws.vsLoop, now, kLoopRun, laws.vsTarget, laws.vsCurrent, laws.fdPitch);
-        StepRateLimited(laws.gsLoop, now, apGSEng() ? kLoopRun : kLoopActivate, 0.0f,
-                        -snapshot.navVdef, laws.gsCorrection);
+        StepRateLimited(laws.gsLoop, now, glideSlopeLoopMode(), 0.0f, -snapshot.navVdef,
+                        laws.gsCorrection);
     }
     RollCommandStep(now);
     if (step) {

@@ -136,6 +136,10 @@ const Binding kBindings[] = {
     {"sim/cockpit/misc/outer_marker_lit", &SimHandles::outerMarker},
     {"sim/cockpit/misc/middle_marker_lit", &SimHandles::middleMarker},
     {"sim/cockpit/misc/inner_marker_lit", &SimHandles::innerMarker},
+    {"sim/cockpit2/radios/indicators/nav1_display_horizontal", &SimHandles::nav1HasLateral},
+    {"sim/cockpit2/radios/indicators/nav2_display_horizontal", &SimHandles::nav2HasLateral},
+    {"sim/cockpit2/radios/indicators/nav1_display_vertical", &SimHandles::nav1HasGlideSlope},
+    {"sim/cockpit2/radios/indicators/nav2_display_vertical", &SimHandles::nav2HasGlideSlope},
 };
 
 constexpr float kInstrumentBrightness = 0.85f;

@@ -38,6 +38,7 @@ struct SimHandles {
     XPLMDataRef nav1FromTo, nav2FromTo, gpsBearing, nav1Frequency, nav2Frequency;
     XPLMDataRef nav1Course, nav2Course, nav1Hdef, nav2Hdef, nav1Vdef, nav2Vdef, gpsHdef;
     XPLMDataRef gpsCourse, nav1Slope, nav2Slope, outerMarker, middleMarker, innerMarker;
+    XPLMDataRef nav1HasLateral, nav2HasLateral, nav1HasGlideSlope, nav2HasGlideSlope;
 };
 
 extern SimHandles sim;

@@ -127,15 +127,32 @@ void readSelectedNavSource() {
     }
 }
 
+// A flagged needle measures nothing: a rate across the flag would compare a
+// resting needle with a live one.
 void measureDeviationRate() {
     const float dt = snapshot.now - snapshot.prevTime;
-    if (std::fabs(snapshot.navHdef) < kDeviationRateRange && dt > 0.0f) {
+    if (std::fabs(snapshot.navHdef) < kDeviationRateRange && dt > 0.0f &&
+        !snapshot.navLateralFlag) {
         snapshot.hdefRate = (snapshot.navHdef - rotation.previousHdef) / dt;
         snapshot.hdefRateValid = snapshot.now - snapshot.hdefRateSince > kDeviationRateSettle;
     } else {
         snapshot.hdefRate = 0.0f;
         snapshot.hdefRateValid = 0;
         snapshot.hdefRateSince = snapshot.now;
+    }
+}
+
+// A simulator without the signal datarefs is taken to hear the station.
+uint8_t flagged(XPLMDataRef signal) { return signal != nullptr && XPLMGetDatai(signal) == 0; }
+
+void readSelectedReceiverFlags() {
+    const bool nav1 = snapshot.hsiSource == 0;
+    if (nav1 || snapshot.hsiSource == 1) {
+        snapshot.navLateralFlag = flagged(nav1 ? sim.nav1HasLateral : sim.nav2HasLateral);
+        snapshot.navGlideSlopeFlag = flagged(nav1 ? sim.nav1HasGlideSlope : sim.nav2HasGlideSlope);
+    } else {
+        snapshot.navLateralFlag = 0;
+        snapshot.navGlideSlopeFlag = 1;
     }
 }
 
@@ -311,6 +328,7 @@ void ReadSnapshotSlow() {
     snapshot.annunciatorTest = snapshot.now - kLampTestWindow < XPLMGetDataf(sim.annunciatorTestTimeout);
     noticeViewChange();
     snapshot.markerLit = markerLit();
+    readSelectedReceiverFlags();
     slowEveryOtherFrame(c % 2);
     slowEveryFourthFrame(c % 4);
     slowEveryEighthFrame(c % 8);

@@ -59,6 +59,9 @@ struct SimSnapshot {
     float gpsHdef;
     float glideSlopeAngle;
     uint8_t hasGlideSlope;
+    // The selected receiver shows its flag: it hears no VOR or localizer,
+    // or no glide slope (GPS has none). 0 also where the simulator does not say.
+    uint8_t navLateralFlag, navGlideSlopeFlag;
     uint8_t markerLit;  // 1 outer, 2 middle, 3 inner, 0 none
     uint8_t hdefRateValid;
     float hdefRate;  // dots per second

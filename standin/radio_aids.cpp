@@ -6,7 +6,10 @@
 // when the course lies to the right (fly right), a vertical one positive
 // when the aircraft is above the glide path (fly down). Deflections stop at
 // 2.5 dots, the edge of the instrument. A receiver that hears nothing shows
-// its flag (to/from 0) with centred needles, no slope and no distance.
+// its flag (to/from 0) with centred needles and no distance; it still knows
+// an ILS frequency by its glide slope's angle. Each receiver also says
+// whether it has a lateral signal (a VOR or localizer) and a glide-slope
+// signal, as the simulator's indicator datarefs do.
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -41,8 +44,11 @@ constexpr double kGpsNmPerDot = 0.5;
 // Where each station is heard (ICAO Annex 10 service volumes): a VOR of
 // the high-altitude class to 130 nm; a localizer to 18 nm within 10° of its
 // course and to 10 nm within 35°; a glide slope to 10 nm within 8° of the
-// course. A marker lights below a cone 40° either side of the vertical.
+// course. A VOR is not heard more than 40° above the horizon, in the cone
+// over the station. A marker lights below a cone 40° either side of the
+// vertical.
 constexpr double kVorRangeNm = 130.0;
+constexpr double kVorHighestElevationDeg = 40.0;
 constexpr double kLocalizerRangeNm = 18.0;
 constexpr double kLocalizerRangeDeg = 10.0;
 constexpr double kLocalizerWideRangeNm = 10.0;
@@ -66,6 +72,7 @@ constexpr double kSteepestSlopeDeg = 10.0;
 // The datarefs of one receiver.
 struct Receiver {
     std::string frequency, obs, bearing, course, hdef, vdef, fromTo, slope, dme;
+    std::string lateralSignal, glideSlopeSignal, glideSlopeFlag;
 };
 
 const Receiver kReceivers[] = {
@@ -73,12 +80,18 @@ const Receiver kReceivers[] = {
      "sim/cockpit/radios/nav1_dir_degt", "sim/cockpit/radios/nav1_course_degm",
      "sim/cockpit/radios/nav1_hdef_dot", "sim/cockpit/radios/nav1_vdef_dot",
      "sim/cockpit/radios/nav1_fromto", "sim/cockpit/radios/nav1_slope_degt",
-     "sim/cockpit/radios/nav1_dme_dist_m"},
+     "sim/cockpit/radios/nav1_dme_dist_m",
+     "sim/cockpit2/radios/indicators/nav1_display_horizontal",
+     "sim/cockpit2/radios/indicators/nav1_display_vertical",
+     "sim/cockpit2/radios/indicators/nav1_flag_glideslope"},
     {"sim/cockpit/radios/nav2_freq_hz", "sim/cockpit/radios/nav2_obs_degm",
      "sim/cockpit/radios/nav2_dir_degt", "sim/cockpit/radios/nav2_course_degm2",
      "sim/cockpit/radios/nav2_hdef_dot2", "sim/cockpit/radios/nav2_vdef_dot2",
      "sim/cockpit/radios/nav2_fromto", "sim/cockpit/radios/nav2_slope_degt",
-     "sim/cockpit/radios/nav2_dme_dist_m"},
+     "sim/cockpit/radios/nav2_dme_dist_m",
+     "sim/cockpit2/radios/indicators/nav2_display_horizontal",
+     "sim/cockpit2/radios/indicators/nav2_display_vertical",
+     "sim/cockpit2/radios/indicators/nav2_flag_glideslope"},
 };
 
 const std::string kLatitude = "sim/flightmodel/position/latitude";
@@ -187,6 +200,7 @@ Aircraft readAircraft() {
 struct Reading {
     double bearing = 0.0, course = 0.0, hdef = 0.0, vdef = 0.0, slope = 0.0, dme = 0.0;
     int fromTo = kFlagOff;
+    bool lateralSignal = false, glideSlopeSignal = false;
 };
 
 // Bearing of the aircraft from the station, degrees magnetic.
@@ -213,8 +227,17 @@ bool glideSlopeHears(const RadioStation& station, const Aircraft& aircraft) {
            distanceNm(aircraft.position, stationPosition(station)) <= kGlideSlopeRangeNm;
 }
 
+// Degrees above the horizon at which a station sees the aircraft.
+double elevationDeg(const Position& station, const Aircraft& aircraft) {
+    const double groundM = centralAngle(aircraft.position, station) * kEarthRadiusM;
+    return std::atan2(aircraft.position.elevationM - station.elevationM, groundM) *
+           kDegreesPerRadian;
+}
+
 bool vorHears(const RadioStation& station, const Aircraft& aircraft) {
-    return distanceNm(aircraft.position, stationPosition(station)) <= kVorRangeNm;
+    const Position antenna = stationPosition(station);
+    return distanceNm(aircraft.position, antenna) <= kVorRangeNm &&
+           elevationDeg(antenna, aircraft) <= kVorHighestElevationDeg;
 }
 
 // The nearest station of a kind on the frequency that the aircraft hears.
@@ -245,22 +268,18 @@ const RadioStation* glideSlopeOn(int frequency) {
 void tuneLocalizer(const RadioStation& localizer, const Aircraft& aircraft, Reading& reading) {
     const Position antenna = stationPosition(localizer);
     reading.fromTo = kFlagTo;
+    reading.lateralSignal = true;
     reading.course = localizer.courseMag;
     reading.bearing = bearingDeg(aircraft.position, antenna);
     reading.dme = slantRangeNm(aircraft.position, antenna);
     reading.hdef = dots(offApproachDeg(localizer, aircraft), kLocalizerDegreesPerDot);
-    if (const RadioStation* path = glideSlopeOn(localizer.frequency)) reading.slope = path->slopeDeg;
     const RadioStation* glideSlope =
         heard(StationKind::GlideSlope, localizer.frequency, aircraft, glideSlopeHears);
     if (glideSlope == nullptr) return;
-    const Position gsAntenna = stationPosition(*glideSlope);
-    const double groundM = centralAngle(aircraft.position, gsAntenna) * kEarthRadiusM;
-    const double elevationDeg =
-        std::atan2(aircraft.position.elevationM - gsAntenna.elevationM, groundM) *
-        kDegreesPerRadian;
+    reading.glideSlopeSignal = true;
     reading.slope = glideSlope->slopeDeg;
-    reading.vdef =
-        dots(elevationDeg - glideSlope->slopeDeg, kGlideSlopeFractionPerDot * glideSlope->slopeDeg);
+    reading.vdef = dots(elevationDeg(stationPosition(*glideSlope), aircraft) - glideSlope->slopeDeg,
+                        kGlideSlopeFractionPerDot * glideSlope->slopeDeg);
 }
 
 // A VOR flies the course set on the OBS: TO while the station lies within
@@ -270,6 +289,7 @@ void tuneVor(const RadioStation& vor, const Aircraft& aircraft, Reading& reading
     const double toStation = wrapped(radial + 180.0 - reading.course);
     const bool to = std::fabs(toStation) <= 90.0;
     reading.fromTo = to ? kFlagTo : kFlagFrom;
+    reading.lateralSignal = true;
     reading.hdef = dots(to ? toStation : wrapped(reading.course - radial), kVorDegreesPerDot);
     reading.bearing = bearingDeg(aircraft.position, stationPosition(vor));
     reading.dme = slantRangeNm(aircraft.position, stationPosition(vor));
@@ -280,6 +300,7 @@ void stepReceiver(const Receiver& receiver, const Aircraft& aircraft) {
     const float obs = getFloat(receiver.obs);
     reading.course = std::isfinite(obs) ? obs : 0.0;
     const int frequency = getInt(receiver.frequency);
+    if (const RadioStation* path = glideSlopeOn(frequency)) reading.slope = path->slopeDeg;
     if (aircraft.known) {
         if (const RadioStation* localizer =
                 heard(StationKind::Localizer, frequency, aircraft, localizerHears)) {
@@ -295,6 +316,9 @@ void stepReceiver(const Receiver& receiver, const Aircraft& aircraft) {
     setFloat(receiver.slope, static_cast<float>(reading.slope));
     setFloat(receiver.dme, static_cast<float>(reading.dme));
     setInt(receiver.fromTo, reading.fromTo);
+    setInt(receiver.lateralSignal, reading.lateralSignal ? 1 : 0);
+    setInt(receiver.glideSlopeSignal, reading.glideSlopeSignal ? 1 : 0);
+    setInt(receiver.glideSlopeFlag, reading.glideSlopeSignal ? 0 : 1);
 }
 
 // ---- Markers and GPS ------------------------------------------------------------

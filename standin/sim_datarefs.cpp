@@ -102,6 +102,12 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/cockpit/radios/nav2_obs_degm", kFloat, 1, kWritable, {kRunwayCourseMagDeg}},
     {"sim/cockpit/radios/nav2_slope_degt", kFloat, 1, kWritable, {0}},
     {"sim/cockpit/radios/nav2_vdef_dot2", kFloat, 1, kWritable, {0}},
+    {"sim/cockpit2/radios/indicators/nav1_display_horizontal", kInt, 1, kReadOnly, {0}},
+    {"sim/cockpit2/radios/indicators/nav1_display_vertical", kInt, 1, kReadOnly, {0}},
+    {"sim/cockpit2/radios/indicators/nav1_flag_glideslope", kInt, 1, kReadOnly, {1}},
+    {"sim/cockpit2/radios/indicators/nav2_display_horizontal", kInt, 1, kReadOnly, {0}},
+    {"sim/cockpit2/radios/indicators/nav2_display_vertical", kInt, 1, kReadOnly, {0}},
+    {"sim/cockpit2/radios/indicators/nav2_flag_glideslope", kInt, 1, kReadOnly, {1}},
     // Switches
     {"sim/cockpit/switches/EFIS_map_range_selector", kInt, 1, kWritable, {1}},
     {"sim/cockpit/switches/EFIS_map_submode", kInt, 1, kWritable, {2}},

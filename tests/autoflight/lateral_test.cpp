@@ -127,6 +127,29 @@ TEST_F(RollModes, TheLocalizerCrossTrackLoopStartsFourSecondsAfterTheTurnWithinF
     }
 }
 
+// A captured VOR/LOC whose receiver shows its flag keeps the mode and flies
+// on along the track it last steered, not to its needle resting centred.
+TEST_F(RollModes, VorLocHoldsItsLastTrackWhileTheReceiverShowsItsFlag) {
+    for (const bool flagged : {false, true}) {
+        mcpVorLoc(kMcpOff);
+        steer(90.0f);
+        snapshot.navLateralFlag = 0;
+        snapshot.navHdef = 0.3f;
+        armLocalizer(90.0f);
+        frame();
+        ASSERT_TRUE(apVorLocEng()) << flagged;
+        // A dot left of the course: the law settles 5 deg right of it.
+        snapshot.navHdef = 1.0f;
+        for (int i = 0; i < 60 * 30; ++i) flyFrame();
+        ASSERT_NEAR(snapshot.magHeading, 95.0f, 0.5f) << flagged;
+        snapshot.navLateralFlag = flagged;
+        snapshot.navHdef = 0.0f;
+        for (int i = 0; i < 40 * 30; ++i) flyFrame();
+        EXPECT_TRUE(apVorLocEng()) << flagged;
+        EXPECT_NEAR(snapshot.magHeading, flagged ? 95.0f : 90.0f, 2.0f) << flagged;
+    }
+}
+
 // The aileron trim helps the bank the aircraft does not take, the rudder
 // trim works against the slip; without a roll mode the trims go back to
 // where the pilot had them.

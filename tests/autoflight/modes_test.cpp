@@ -994,6 +994,44 @@ TEST_F(Afds, TheGlideSlopeIsCapturedInsideFourTenthsOfADotWithTheApproachThrustL
     EXPECT_TRUE(pitchChangedRecently());
 }
 
+// A receiver that hears nothing shows its flag with its needle resting
+// centred: nothing is captured from it, and HDG SEL and ALT HOLD fly on.
+TEST_F(Afds, VorLocAndGlideSlopeCaptureOnlyWhileTheReceiverHearsTheirStation) {
+    struct Case {
+        const char* name;
+        bool lateralFlag, glideSlopeFlag;
+        float hdef, vdef;
+        bool localizerCaptured, glideSlopeCaptured;
+    };
+    const Case cases[] = {
+        {"both heard, needles near the centre", false, false, 0.3f, -0.3f, true, true},
+        {"nothing heard, needles resting", true, true, 0.0f, 0.0f, false, false},
+        {"only the localizer heard", false, true, 0.3f, 0.0f, true, false},
+        {"only the glide slope heard", true, false, 0.0f, -0.3f, false, true},
+    };
+    for (const Case& c : cases) {
+        AfdsReset();
+        cruiseAt(3000.0f);
+        tuneIls();
+        mcpHdgSel(kMcpOn);
+        mcpAltHold(kMcpOn, 0);
+        mcpApp(kMcpOn);
+        snapshot.navLateralFlag = c.lateralFlag;
+        snapshot.navGlideSlopeFlag = c.glideSlopeFlag;
+        snapshot.navHdef = c.hdef;
+        snapshot.navVdef = c.vdef;
+        snapshot.hdefRate = 0.0f;
+        snapshot.hdefRateValid = 1;
+        frame();
+        EXPECT_EQ(apVorLocEng(), c.localizerCaptured) << c.name;
+        EXPECT_EQ(apVorLocArmed(), !c.localizerCaptured) << c.name;
+        EXPECT_EQ(apHdgSel(), !c.localizerCaptured) << c.name;
+        EXPECT_EQ(apGSEng(), c.glideSlopeCaptured) << c.name;
+        EXPECT_EQ(apGsArmed(), !c.glideSlopeCaptured) << c.name;
+        EXPECT_EQ(apPitchAltHld(), !c.glideSlopeCaptured) << c.name;
+    }
+}
+
 TEST_F(Afds, ARetunedReceiverDropsTheCapturedGlideSlopeAndArmsNoFlare) {
     captureGlideSlope();
     snapshot.navFrequency = kIlsFrequency + 5;

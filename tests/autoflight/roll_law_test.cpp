@@ -108,4 +108,17 @@ TEST_F(RollLaw, ATurnBegunAtAStandstillBanksOnceTheAircraftMoves) {
     EXPECT_GT(fdRoll(), 5.0f);
 }
 
+// HDG SEL engaged on the heading flown is a turn of nothing (as a localizer
+// captured on its course heading); the heading loop still has the bank to
+// hold the heading after it.
+TEST_F(RollLaw, AfterATurnOfNothingTheHeadingLoopStillBanksToHoldTheHeading) {
+    SetMcpHdg(0.0f);
+    mcpHdgSel(kMcpOn);
+    frames(15.0f);
+    ASSERT_TRUE(TurnComplete());
+    steer(5.0f);  // a gust swings the nose right
+    frames(1.0f);
+    EXPECT_LT(fdRoll(), -2.0f);
+}
+
 }  // namespace

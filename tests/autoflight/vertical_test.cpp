@@ -125,6 +125,32 @@ TEST_F(VerticalLaws, TheGlideSlopeTargetComesFromTheSlopeAndTheGroundSpeed) {
     }
 }
 
+// A captured glide slope whose receiver shows its flag keeps its last
+// correction to the path, not the one its needle resting centred would give.
+TEST_F(VerticalLaws, TheGlideSlopeKeepsItsLastCorrectionWhileTheReceiverShowsItsFlag) {
+    snapshot.navFrequency = 11030;
+    snapshot.hasGlideSlope = 1;
+    snapshot.glideSlopeAngle = 3.0f;
+    snapshot.groundSpeed = 70.0f;
+    snapshot.navCourse = snapshot.magHeading = 90.0f;
+    for (const bool flagged : {false, true}) {
+        AfdsReset();
+        mcpApp(kMcpOn);
+        mcpGsCapture(kMcpOn);
+        snapshot.navGlideSlopeFlag = 0;
+        snapshot.navVdef = -0.1f;  // below the path: less descent
+        frames(3.0f);
+        const float corrected = VerticalSpeedTarget();
+        ASSERT_GT(corrected, -600.0f) << flagged;
+        snapshot.navGlideSlopeFlag = flagged;
+        snapshot.navVdef = 0.0f;
+        frames(3.0f);
+        EXPECT_TRUE(apGSEng()) << flagged;
+        EXPECT_EQ(std::fabs(VerticalSpeedTarget() - corrected) < 10.0f, flagged)
+            << flagged << ": " << corrected << " then " << VerticalSpeedTarget();
+    }
+}
+
 TEST_F(VerticalLaws, LvlChgBaseRatesFollowWeightAndAltitude) {
     standin::setFloat("sim/flightmodel/weight/m_total", 60000.0f);
     standin::setFloat("sim/flightmodel/misc/h_ind", 10000.0f);

@@ -14,6 +14,8 @@ namespace {
 
 using quil::snapshot;
 
+constexpr char kNav1Lateral[] = "sim/cockpit2/radios/indicators/nav1_display_horizontal";
+
 class Snapshot : public quiltest::HostTest {
 protected:
     void SetUp() override {
@@ -212,6 +214,7 @@ TEST_F(Snapshot, AFractionalHeadingSettlesToAWholeDegree) {
 }
 
 TEST_F(Snapshot, DeviationRateIsMeasuredAndValidAfterHalfASecond) {
+    standin::setInt(kNav1Lateral, 1);
     frame();
     EXPECT_FALSE(snapshot.hdefRateValid) << "a bind starts the measurement afresh";
     standin::setFloat("sim/cockpit/radios/nav1_hdef_dot", 3.0f);  // out of range
@@ -240,6 +243,51 @@ TEST_F(Snapshot, DeviationRateIsMeasuredAndValidAfterHalfASecond) {
     frame();  // a paused frame: dt = 0
     EXPECT_EQ(snapshot.hdefRate, 0.0f);
     EXPECT_EQ(snapshot.hdefRateSince, snapshot.now);
+    standin::setPaused(false);
+    for (int i = 0; i < 30; ++i) frame();
+    ASSERT_TRUE(snapshot.hdefRateValid);
+    standin::setInt(kNav1Lateral, 0);  // the needle rests flagged: no rate
+    frame();
+    frame();
+    EXPECT_FALSE(snapshot.hdefRateValid);
+    EXPECT_EQ(snapshot.hdefRateSince, snapshot.now);
+}
+
+// The flags of the receiver the HSI shows; a simulator without the signal
+// datarefs is taken to hear its stations, and GPS has no glide slope.
+TEST_F(Snapshot, TheSelectedReceiverShowsItsFlagsWhereItHearsNoSignal) {
+    struct Case {
+        const char* name;
+        int source;
+        int nav1[2], nav2[2];  // lateral and glide-slope signal
+        bool absent;
+        bool lateralFlag, glideSlopeFlag;
+    };
+    const Case cases[] = {
+        {"NAV1 hears a localizer only", 0, {1, 0}, {0, 1}, false, false, true},
+        {"NAV2 hears both", 1, {0, 0}, {1, 1}, false, false, false},
+        {"NAV2 hears nothing", 1, {1, 1}, {0, 0}, false, true, true},
+        {"GPS", 2, {0, 0}, {0, 0}, false, false, true},
+        {"a simulator without the datarefs", 0, {0, 0}, {0, 0}, true, false, false},
+    };
+    for (const Case& c : cases) {
+        const std::string receivers[2] = {"nav1", "nav2"};
+        for (int r = 0; r < 2; ++r) {
+            const int* signal = r == 0 ? c.nav1 : c.nav2;
+            const std::string prefix = "sim/cockpit2/radios/indicators/" + receivers[r];
+            standin::setInt(prefix + "_display_horizontal", signal[0]);
+            standin::setInt(prefix + "_display_vertical", signal[1]);
+            if (c.absent) {
+                standin::markDataRefAbsent(prefix + "_display_horizontal");
+                standin::markDataRefAbsent(prefix + "_display_vertical");
+            }
+        }
+        if (c.absent) ASSERT_EQ(quil::BindSimulatorState(), 1);
+        standin::setInt("sim/cockpit/switches/HSI_selector", c.source);
+        frame();
+        EXPECT_EQ(snapshot.navLateralFlag != 0, c.lateralFlag) << c.name;
+        EXPECT_EQ(snapshot.navGlideSlopeFlag != 0, c.glideSlopeFlag) << c.name;
+    }
 }
 
 TEST_F(Snapshot, EgtAndOilTemperatureNeverReadBelowTheOutsideAir) {

@@ -33,6 +33,10 @@ double apart(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)
 constexpr double kRangeTolerance = 0.01;
 
 float nav1(const char* item) { return standin::getFloat(std::string("sim/cockpit/radios/nav1_") + item); }
+// The receiver's indicator of a lateral or glide-slope signal, or its flag.
+int indicator(const char* receiver, const char* item) {
+    return standin::getInt(std::string("sim/cockpit2/radios/indicators/") + receiver + "_" + item);
+}
 
 class Radios : public quiltest::HostTest {
 protected:
@@ -85,6 +89,9 @@ TEST_F(Radios, ALocalizerDeflectsAtOneAndAQuarterDegreesADotWithinItsCoverage) {
                                 std::to_string(c.radial) + " at " + std::to_string(c.distanceNm);
         EXPECT_NEAR(nav1("hdef_dot"), c.dots, 0.02) << row;
         EXPECT_EQ(standin::getInt("sim/cockpit/radios/nav1_fromto"), c.flag) << row;
+        EXPECT_EQ(indicator("nav1", "display_horizontal"), c.flag) << row;
+        EXPECT_EQ(indicator("nav1", "display_vertical"), 0) << row;
+        EXPECT_EQ(indicator("nav1", "flag_glideslope"), 1) << row;
         if (c.flag != 0) {
             EXPECT_LT(apart(nav1("dir_degt"), c.radial + 180.0), 0.05) << row;
             EXPECT_EQ(nav1("course_degm"), c.course) << row;
@@ -112,6 +119,7 @@ TEST_F(Radios, AGlideSlopeShowsTheAircraftAboveOrBelowItsPathOnTheIlsFrequency) 
         {5, 2.0, -2.5f, 3.0f},
         {9, 3.9, 2.5f, 3.0f},
         {12, 3.5, 0.0f, 3.0f},   // beyond the glide slope, the localizer still an ILS
+        {25, 3.0, 0.0f, 3.0f},   // neither heard: an ILS frequency all the same
     };
     for (const Case& c : cases) {
         const double heightFt = c.distanceNm * kFeetPerNm * std::tan(c.elevationDeg / kDegreesPerRadian);
@@ -122,6 +130,10 @@ TEST_F(Radios, AGlideSlopeShowsTheAircraftAboveOrBelowItsPathOnTheIlsFrequency) 
         EXPECT_NEAR(nav1("vdef_dot"), c.dots, 0.02) << row;
         EXPECT_EQ(nav1("slope_degt"), c.slope) << row;
         EXPECT_NEAR(nav1("hdef_dot"), 0.0f, 0.01) << row;
+        const int heard = c.distanceNm <= 10 ? 1 : 0;
+        EXPECT_EQ(indicator("nav1", "display_vertical"), heard) << row;
+        EXPECT_EQ(indicator("nav1", "flag_glideslope"), 1 - heard) << row;
+        EXPECT_EQ(indicator("nav1", "display_horizontal"), c.distanceNm <= 15 ? 1 : 0) << row;
     }
 }
 
@@ -144,6 +156,8 @@ TEST_F(Radios, AVorFliesTheObsCourseToAndFromTheStation) {
         {90, 268, 20, -0.4f, 1},  // the flag turns with the OBS
         {270, 268, 20, 0.4f, 2},
         {0, 180, 140, 0.0f, 0},   // out of range
+        {0, 180, 2.5, 0.0f, 1},   // seen 39 degrees above the horizon: heard
+        {0, 180, 2.2, 0.0f, 0},   // 42 degrees: in the cone over the station
     };
     for (const Case& c : cases) {
         standin::setFloat("sim/cockpit/radios/nav2_obs_degm", c.obs);
@@ -152,6 +166,7 @@ TEST_F(Radios, AVorFliesTheObsCourseToAndFromTheStation) {
         const std::string row = "obs " + std::to_string(c.obs) + " radial " + std::to_string(c.radial);
         EXPECT_NEAR(standin::getFloat("sim/cockpit/radios/nav2_hdef_dot2"), c.dots, 0.02) << row;
         EXPECT_EQ(standin::getInt("sim/cockpit/radios/nav2_fromto"), c.flag) << row;
+        EXPECT_EQ(indicator("nav2", "display_horizontal"), c.flag != 0) << row;
         EXPECT_EQ(standin::getFloat("sim/cockpit/radios/nav2_course_degm2"), c.obs) << row;
         const float dme = standin::getFloat("sim/cockpit/radios/nav2_dme_dist_m");
         const double slant = c.flag ? std::hypot(c.distanceNm, 2.0) : 0.0;
