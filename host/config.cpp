@@ -1,5 +1,9 @@
 #include "host/config.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstdio>
@@ -7,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string_view>
 
 #include "XPLMPlanes.h"
 #include "XPLMPlugin.h"
@@ -110,20 +115,22 @@ bool isValueByte(char c) {
 // The key's first occurrence anywhere in the text counts, even inside a
 // comment or a longer word. A key that is there without a quoted value
 // keeps whatever the earlier read set; only an absent key gets its default.
-void applyKey(const char* text, const ConfigurationKey& record) {
-    const char* found = std::strstr(text, record.key);
-    if (found == nullptr) {
+void applyKey(std::string_view text, const ConfigurationKey& record) {
+    const std::string_view key = record.key;
+    size_t at = text.find(key);
+    if (at == std::string_view::npos) {
         if (record.apply != nullptr) record.apply(record.defaultValue);
         return;
     }
-    const char* cursor = found + std::strlen(record.key);
-    while (*cursor == ' ' || *cursor == '=') ++cursor;
-    if (*cursor != '"') return;
-    ++cursor;
+    at += key.size();
+    while (at < text.size() && (text[at] == ' ' || text[at] == '=')) ++at;
+    if (at >= text.size() || text[at] != '"') return;
+    ++at;
     char value[kMaxValueLength + 1];
     size_t length = 0;
-    while (length < kMaxValueLength && isValueByte(cursor[length])) {
-        value[length] = cursor[length];
+    while (length < kMaxValueLength && at + length < text.size() &&
+           isValueByte(text[at + length])) {
+        value[length] = text[at + length];
         ++length;
     }
     value[length] = '\0';
@@ -132,18 +139,19 @@ void applyKey(const char* text, const ConfigurationKey& record) {
 
 // ---- Files and paths --------------------------------------------------------
 
-// The whole file as one terminated text; null when it cannot be opened or
-// read, is empty, is larger than the limit or memory cannot be had.
-std::unique_ptr<char[]> readWholeFile(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
+// The whole file as one terminated text; null when it is not a regular
+// file, cannot be read, is empty, is larger than the limit or memory cannot
+// be had. `length` is its size.
+std::unique_ptr<char[]> readWholeFile(const std::string& path, size_t& length) {
+    FILE* file = OpenRegularFile(path.c_str());
     if (file == nullptr) return nullptr;
     std::unique_ptr<char[]> text;
-    const long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
-    if (length > 0 && length <= kMaxConfigurationBytes && std::fseek(file, 0, SEEK_SET) == 0) {
-        const auto size = static_cast<size_t>(length);
-        text.reset(new (std::nothrow) char[size + 1]);
-        if (text && std::fread(text.get(), 1, size, file) == size) {
-            text[size] = '\0';
+    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    if (size > 0 && size <= kMaxConfigurationBytes && std::fseek(file, 0, SEEK_SET) == 0) {
+        length = static_cast<size_t>(size);
+        text.reset(new (std::nothrow) char[length + 1]);
+        if (text && std::fread(text.get(), 1, length, file) == length) {
+            text[length] = '\0';
         } else {
             text.reset();
         }
@@ -153,7 +161,7 @@ std::unique_ptr<char[]> readWholeFile(const std::string& path) {
 }
 
 bool readable(const std::string& path) {
-    FILE* file = std::fopen(path.c_str(), "rb");
+    FILE* file = OpenRegularFile(path.c_str());
     if (file == nullptr) return false;
     std::fclose(file);
     return true;
@@ -200,7 +208,7 @@ const char* GetText(TextSlot slot) { return textSlots[static_cast<size_t>(slot)]
 void SetText(TextSlot slot, const char* text) {
     if (text == nullptr) return;
     char* stored = textSlots[static_cast<size_t>(slot)];
-    const size_t length = strnlen(text, kTextSlotLength);
+    const size_t length = Utf8PrefixLength(text, kTextSlotLength);
     std::memmove(stored, text, length);
     stored[length] = '\0';
     if (slot == TextSlot::TailNumber) SetTailNumber(stored);
@@ -208,6 +216,18 @@ void SetText(TextSlot slot, const char* text) {
 
 PressureUnit CurrentPressureUnit() { return pressureUnit; }
 void SetPressureUnit(PressureUnit unit) { pressureUnit = unit; }
+
+size_t Utf8PrefixLength(const char* text, size_t maxBytes) {
+    if (strnlen(text, maxBytes + 1) <= maxBytes) return std::strlen(text);
+    const auto byte = [text](size_t i) { return static_cast<unsigned char>(text[i]); };
+    // The first byte left out continues a character: find its lead, at most
+    // three bytes back, and cut before it when its character reaches past.
+    size_t lead = maxBytes;
+    while (lead > 0 && maxBytes - lead < 3 && (byte(lead) & 0xC0) == 0x80) --lead;
+    if (lead == maxBytes || byte(lead) < 0xC0) return maxBytes;
+    const size_t characterBytes = byte(lead) >= 0xF0 ? 4 : byte(lead) >= 0xE0 ? 3 : 2;
+    return lead + characterBytes > maxBytes ? lead : maxBytes;
+}
 
 int DecimalValue(const char* text) {
     if (text == nullptr) return 0;
@@ -222,15 +242,33 @@ int ReadConfiguration() {
     SetFuelUnit(FuelUnit::Kilograms);
     const std::string path = ConfigurationPath();
     if (path.empty()) return -1;
-    const std::unique_ptr<char[]> text = readWholeFile(path);
+    size_t length = 0;
+    const std::unique_ptr<char[]> text = readWholeFile(path, length);
     if (!text) return -1;
-    ParseConfiguration(text.get());
+    ParseConfiguration(text.get(), length);
     return 0;
 }
 
-void ParseConfiguration(const char* text) {
+void ParseConfiguration(const char* text, size_t length) {
     if (text == nullptr) return;
-    for (const ConfigurationKey& record : kConfigurationKeys) applyKey(text, record);
+    const std::string_view whole(text, length);
+    for (const ConfigurationKey& record : kConfigurationKeys) applyKey(whole, record);
+}
+
+// Checked before the open, which alone could already act on a device, and
+// again on what was opened, in case the path was swapped between the two.
+// statx, from glibc 2.28, where stat and fstat would ask for 2.33.
+FILE* OpenRegularFile(const char* path) {
+    const auto regular = [](int folder, const char* name, int flags) {
+        struct statx status {};
+        return statx(folder, name, flags, STATX_TYPE, &status) == 0 && S_ISREG(status.stx_mode);
+    };
+    if (path == nullptr || !regular(AT_FDCWD, path, 0)) return nullptr;
+    const int descriptor = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    FILE* file = regular(descriptor, "", AT_EMPTY_PATH) ? fdopen(descriptor, "rb") : nullptr;
+    if (file == nullptr) close(descriptor);
+    return file;
 }
 
 // ---- Paths ------------------------------------------------------------------

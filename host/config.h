@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace quil {
@@ -14,13 +15,21 @@ constexpr long kMaxConfigurationBytes = 1L << 20;
 
 // Resets the display scheme to white and the fuel unit to kilograms, file
 // or not, then reads and applies the file. 0 when it was read; -1 when it
-// is missing, empty, unreadable or larger than kMaxConfigurationBytes.
+// is missing, not a regular file, empty, unreadable or larger than
+// kMaxConfigurationBytes.
 int ReadConfiguration();
-// Applies every key to a terminated text, as the file's contents.
-void ParseConfiguration(const char* text);
+// Applies every key to the file's contents, `length` bytes of any value: a
+// NUL byte is one more byte that cannot stand in a value.
+void ParseConfiguration(const char* text, size_t length);
+
+// Opens a regular file for reading; null for anything else. The open never
+// waits: a named pipe or a device in place of a file would hold the
+// simulator at that point for ever.
+FILE* OpenRegularFile(const char* path);
 
 // The crew, airline and aircraft texts that the fuel request form shows and
-// edits. Each holds at most kTextSlotLength characters; longer texts are cut.
+// edits. Each holds at most kTextSlotLength bytes; longer texts are cut
+// before the character (UTF-8) that would not fit whole.
 enum class TextSlot {
     CaptainName,
     FirstOfficerName,
@@ -39,6 +48,11 @@ void SetText(TextSlot slot, const char* text);
 enum class PressureUnit : uint8_t { InchesOfMercury = 0, Hectopascals = 1 };
 PressureUnit CurrentPressureUnit();
 void SetPressureUnit(PressureUnit unit);
+
+// How many of the first `maxBytes` bytes of a terminated text can be kept
+// without cutting a UTF-8 character: the cut goes before a character whose
+// bytes do not all fit. Bytes that are not UTF-8 count one each.
+size_t Utf8PrefixLength(const char* text, size_t maxBytes);
 
 // A decimal integer as the configuration and the aircraft description write
 // it: leading white space and one sign, digits up to the first other

@@ -14,6 +14,7 @@
 #include "panel/clock.h"
 #include "panel/geometry.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "render/textures.h"
 #include "systems/fuel.h"
@@ -51,6 +52,7 @@ void drawPressurisationReadouts() {
 }
 
 int DrawGaugesBefore(XPLMDrawingPhase, int, void*) {
+    DrawCallbackScope scope;
     if (!drawing()) return 1;
     UpdatePanelGeometry();
     DrawEngineDisplay(snapshot.displayMode);
@@ -58,8 +60,9 @@ int DrawGaugesBefore(XPLMDrawingPhase, int, void*) {
 }
 
 int DrawGaugesAfter(XPLMDrawingPhase, int, void*) {
+    DrawCallbackScope scope;
+    // The panel's place was read by the phase's before-callback this frame.
     if (!drawing()) return 1;
-    UpdatePanelGeometry();
     EnsurePanelMouseWindow();
     DrawAttitudeOverlay();
     DrawNavDisplayOverlay();
@@ -74,23 +77,22 @@ int DrawGaugesAfter(XPLMDrawingPhase, int, void*) {
     DrawPanelSwitches();
     drawHoverIcon();
     if (snapshot.showClickSpots) DrawClickSpotOutlines();
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     return 1;
 }
 
 int DrawWindowAfter(XPLMDrawingPhase, int, void*) {
+    DrawCallbackScope scope;
     if (!drawing() || GetViewType() != kViewCabin) return 1;
     UpdatePanelGeometry();
     EnsurePanelMouseWindow();
     DrawCabinSwitches();
     drawHoverIcon();
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     if (snapshot.showClickSpots) DrawClickSpotOutlines();
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     return 1;
 }
 
 int DrawPanelBefore(XPLMDrawingPhase, int, void*) {
+    DrawCallbackScope scope;
     if (!drawing()) return 1;
     UpdateCockpitLight();
     return 1;

@@ -5,6 +5,7 @@
 #include "XPLMUtilities.h"
 #include "host/config.h"
 #include "host/lifecycle.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "host/version_check.h"
 #include "systems/electrical.h"
@@ -180,8 +181,10 @@ int BindSimulatorState() {
     int igniters[2] = {1, 1};
     XPLMSetDatavi(sim.ignitersOn, igniters, 0, 2);
     if (GroundServiceMode() == 0) SetGroundPowerUnitPresent(true);
-    snapshot.windowHeight = static_cast<float>(XPLMGetDatai(sim.windowHeight));
-    snapshot.windowWidth = static_cast<float>(XPLMGetDatai(sim.windowWidth));
+    snapshot.windowHeight =
+        ClampFinite(static_cast<float>(XPLMGetDatai(sim.windowHeight)), 0.0f, kLargestScreenPx);
+    snapshot.windowWidth =
+        ClampFinite(static_cast<float>(XPLMGetDatai(sim.windowWidth)), 0.0f, kLargestScreenPx);
     snapshot.now = XPLMGetDataf(sim.runningTime);
     snapshot.prevTime = snapshot.now - 0.03f;
     // A deviation rate measured across a bind would compare unrelated

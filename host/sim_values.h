@@ -18,6 +18,17 @@ inline int TruncToInt(float value) {
     return static_cast<int>(value);
 }
 
+// a - b, held within the int range where the plain difference would
+// overflow (mouse positions come from the simulator unchecked).
+inline int SaturatedDifference(int a, int b) {
+    const long long difference = static_cast<long long>(a) - b;
+    return static_cast<int>(std::clamp<long long>(difference, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+// Wider and taller than any display: screen sizes are held below it.
+constexpr float kLargestScreenPx = 16384.0f;
+
 // Within low .. high; NaN gives low.
 inline float ClampFinite(float value, float low, float high) {
     if (!(value >= low)) return low;

@@ -22,7 +22,6 @@ constexpr int kOldestAcceptedVersion = 271;
 constexpr int kFirstNewerVersion = 282;
 
 // Dialog layout in window pixels.
-constexpr float kLargestScreenPx = 16384.0f;  // wider and taller than any display
 constexpr int kCaptionInsetPx = 20;
 constexpr int kFirstCaptionTopPx = 36;  // below the window's top
 constexpr int kCaptionLinePx = 12;

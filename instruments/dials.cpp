@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "XPLMGraphics.h"
 #include "instruments/readouts.h"
 #include "render/atlas_table.h"
 #include "render/colours.h"
 #include "render/digit_fonts.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 
 namespace quil {
@@ -168,7 +168,7 @@ void drawDialFace(const DialGauge& dial, float value, float cx, float cy, bool o
     const DialPoint tip = pointAt(dial, angle, dial.radius);
     const int reached = static_cast<int>(fraction * (kDialSegments - 1));
 
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     if (dial.fill) {
         ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
         glBegin(GL_TRIANGLE_FAN);
@@ -243,73 +243,72 @@ DialGauge MakeFuelQuantityDial(float fullRange) {
     return dial;
 }
 
-void DrawDial(const DialGauge& dial, float value, float centreX, float centreY) {
+void DrawDial(const DialGauge& dial, float value, float centreX, float centreY, int layers) {
     if (!(dial.maximum > dial.minimum) || !std::isfinite(value)) return;
     const bool over = value > dial.maximum;
-    drawDialFace(dial, value, centreX, centreY, over);
-    drawReadoutOf(dial, value, over, centreX, centreY);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    if ((layers & kDialFace) != 0) drawDialFace(dial, value, centreX, centreY, over);
+    if ((layers & kDialDigits) != 0) drawReadoutOf(dial, value, over, centreX, centreY);
 }
 
-void DrawN1Dial(float value, int flags, float targetN1, float centreX, float centreY) {
+void DrawN1Dial(float value, int flags, float targetN1, float centreX, float centreY,
+                int layers) {
     if (!std::isfinite(value)) return;
     const bool over = value > kN1Dial.maximum;
-    drawDialFace(kN1Dial, value, centreX, centreY, over);
-    drawN1Scale(centreX, centreY);
+    if ((layers & kDialFace) != 0) drawDialFace(kN1Dial, value, centreX, centreY, over);
+    if ((layers & kDialDigits) != 0) drawN1Scale(centreX, centreY);
 
     const float boxY = centreY + kN1BoxRaise;
-    if ((flags & kN1FlagReverserTransit) != 0) {
-        DrawSprite(kSpriteRevBox, ColourOf(PanelColour::Yellow, ColourVariant::Lit), centreX, boxY);
-    } else if ((flags & kN1FlagReverserDeployed) != 0) {
-        DrawSprite(kSpriteRevBox, ColourOf(PanelColour::GreenA, ColourVariant::Lit), centreX, boxY);
-    } else {
+    if ((flags & (kN1FlagReverserTransit | kN1FlagReverserDeployed)) != 0) {
+        const PanelColour reverser = (flags & kN1FlagReverserTransit) != 0 ? PanelColour::Yellow
+                                                                            : PanelColour::GreenA;
+        if ((layers & kDialSprites) != 0) {
+            DrawSprite(kSpriteRevBox, ColourOf(reverser, ColourVariant::Lit), centreX, boxY);
+        }
+    } else if ((layers & kDialDigits) != 0) {
+        // The reference readout, and the anti-ice mark where it ends: drawn
+        // with the digits, as its place follows them.
+        const float* green = ColourOf(PanelColour::GreenB, ColourVariant::Lit);
         float x = centreX - 4.0f;
         float y = boxY;
-        const float* green = ColourOf(PanelColour::GreenB, ColourVariant::Lit);
         DrawReadout(green, targetN1, x, y, 2, 1, kN1TargetFont);
         if ((flags & kN1FlagAntiIce) != 0) {
             DrawSprite(kSpriteN1AntiIceMark, green, x + kN1AntiIceMarkGap, boxY);
         }
     }
+    if ((layers & kDialDigits) == 0) return;
     float x = centreX;
     float y = centreY + kReadoutRaise;
     const float* colour = over ? ColourOf(PanelColour::RedA, ColourVariant::Lit)
                                : ColourOf(PanelColour::LightGreyB, ColourVariant::Lit);
     DrawReadout(colour, value, x, y, kLeastReadoutDigits, 1, kReadoutFont);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int indication,
-                          float quantityFactor, float centreX, float centreY) {
+                          float quantityFactor, float centreX, float centreY, int layers) {
     if (!(dial.maximum > 0.0f) || !std::isfinite(kilograms)) return;
     const float value = std::clamp(kilograms, 0.0f, dial.maximum);
     const PanelColour entry = indication != 0 ? PanelColour::AmberB : PanelColour::LightGreyA;
-    const float fraction = value / dial.maximum;
-    const DialPoint tip =
-        pointAt(dial, dial.startAngle + (dial.endAngle - dial.startAngle) * fraction, dial.radius);
-    const int reached = static_cast<int>(value * kDialSegments / dial.maximum);
-
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
-    for (ColourVariant variant : {ColourVariant::HalfLit, ColourVariant::Lit}) {
-        ApplyColour(entry, variant);
-        glLineWidth(variant == ColourVariant::Lit ? 1.0f : 2.0f);
-        drawTicks(dial, centreX, centreY);
-        drawStrip(centreX, centreY, dial.arcPoints, std::min(reached, kDialSegments), &tip);
+    if ((layers & kDialFace) != 0) {
+        const float fraction = value / dial.maximum;
+        const DialPoint tip = pointAt(
+            dial, dial.startAngle + (dial.endAngle - dial.startAngle) * fraction, dial.radius);
+        const int reached = static_cast<int>(value * kDialSegments / dial.maximum);
+        SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+        for (ColourVariant variant : {ColourVariant::HalfLit, ColourVariant::Lit}) {
+            ApplyColour(entry, variant);
+            glLineWidth(variant == ColourVariant::Lit ? 1.0f : 2.0f);
+            drawTicks(dial, centreX, centreY);
+            drawStrip(centreX, centreY, dial.arcPoints, std::min(reached, kDialSegments), &tip);
+        }
+        glLineWidth(1.0f);
     }
-    glLineWidth(1.0f);
-
-    constexpr PanelSprite kIndicationSprites[] = {kSpriteFuelImbalanceLight, kSpriteFuelLowLight,
-                                                  kSpriteFuelConfigLight};
-    if (indication >= 1 && indication <= 3) {
-        DrawSpriteCentred(kIndicationSprites[indication - 1],
-                          ColourOf(PanelColour::AmberB, ColourVariant::Lit),
-                          centreX + kIndicationRight, centreY - kIndicationDrop);
+    if ((layers & kDialDigits) != 0) {
+        float x = centreX - kFuelReadoutLeft;
+        float y = centreY - kFuelReadoutDrop;
+        DrawReadoutFuel(ColourOf(entry, ColourVariant::Lit), value * quantityFactor, x, y,
+                        kReadoutFont);
     }
-    float x = centreX - kFuelReadoutLeft;
-    float y = centreY - kFuelReadoutDrop;
-    DrawReadoutFuel(ColourOf(entry, ColourVariant::Lit), value * quantityFactor, x, y,
-                    kReadoutFont);
-
+    if ((layers & kDialSprites) == 0) return;
     const float* cyan = ColourOf(PanelColour::Cyan, ColourVariant::Lit);
     if (tank == 1) {
         DrawSprite(kSpriteCentreTankLegend, cyan, centreX - 7.0f, centreY + 4.0f);
@@ -317,7 +316,13 @@ void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int 
         DrawSprite(tank == 0 ? kSpriteTank1Legend : kSpriteTank2Legend, cyan, centreX - 2.0f,
                    centreY + 5.0f);
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    constexpr PanelSprite kIndicationSprites[] = {kSpriteFuelImbalanceLight, kSpriteFuelLowLight,
+                                                  kSpriteFuelConfigLight};
+    if (indication >= 1 && indication <= 3) {
+        DrawSpriteCentred(kIndicationSprites[indication - 1],
+                          ColourOf(PanelColour::AmberB, ColourVariant::Lit),
+                          centreX + kIndicationRight, centreY - kIndicationDrop);
+    }
 }
 
 }  // namespace quil

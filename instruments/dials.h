@@ -49,22 +49,36 @@ const DialGauge& N1Dial();
 // A fuel quantity dial for a tank of this full range.
 DialGauge MakeFuelQuantityDial(float fullRange);
 
+// What a dial draw puts down: its lines and fills, its digits (the
+// digit-font sheet), its sprites (the atlas). A display of many dials draws
+// them layer by layer, so that each layer is one run of one graphics state
+// and texture.
+enum DialLayers : int {
+    kDialFace = 1,
+    kDialDigits = 2,
+    kDialSprites = 4,
+    kDialWhole = kDialFace | kDialDigits | kDialSprites,
+};
+
 // Types 1 to 4: the needle at the value (pinned and red above the
 // maximum), the filled sector, the arc, the limit mark and ticks, and the
 // true value as a readout above the centre.
-void DrawDial(const DialGauge& dial, float value, float centreX, float centreY);
+void DrawDial(const DialGauge& dial, float value, float centreX, float centreY,
+              int layers = kDialWhole);
 
 // N1 flags: the reverser code of the engine in bits 1 and 2, engine
 // anti-ice in bit 16.
 constexpr int kN1FlagReverserTransit = 1;
 constexpr int kN1FlagReverserDeployed = 2;
 constexpr int kN1FlagAntiIce = 16;
-void DrawN1Dial(float value, int flags, float targetN1, float centreX, float centreY);
+void DrawN1Dial(float value, int flags, float targetN1, float centreX, float centreY,
+                int layers = kDialWhole);
 
 // Tank 0 left main, 1 centre, 2 right main; the value in kilograms, the
 // indication 0 none, 1 imbalance, 2 low, 3 configuration; shown in the
 // display unit (kilograms times the quantity factor).
 void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int indication,
-                          float quantityFactor, float centreX, float centreY);
+                          float quantityFactor, float centreX, float centreY,
+                          int layers = kDialWhole);
 
 }  // namespace quil

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "XPLMGraphics.h"
 #include "host/engine_quantities.h"
 #include "host/sim_time.h"
 #include "host/snapshot.h"
@@ -12,6 +11,7 @@
 #include "panel/geometry.h"
 #include "render/atlas_table.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
@@ -138,8 +138,8 @@ void drawSprites(const Sprite (&sprites)[count], const float* colour) {
     drawSprites(sprites, count, colour);
 }
 
-void drawDialAt(const DialGauge& dial, float value, const PanelPoint& centre) {
-    DrawDial(dial, value, drawX(centre), drawY(centre));
+void drawDialAt(const DialGauge& dial, float value, const PanelPoint& centre, int layers) {
+    DrawDial(dial, value, drawX(centre), drawY(centre), layers);
 }
 
 void drawReadoutAt(const PanelPoint& pen, float value, int decimals) {
@@ -157,72 +157,6 @@ int n1Flags(int engine) {
     int flags = ReverserState(engine, &position);
     if (snapshot.engineAntiIce[engine] != 0) flags |= kN1FlagAntiIce;
     return flags;
-}
-
-void drawPrimary(int mode) {
-    for (int e = 0; e < kEngines; ++e) {
-        DrawN1Dial(snapshot.engineN1[e], n1Flags(e), snapshot.n1Limit[e], drawX(kN1Centres[e]),
-                   drawY(kN1Centres[e]));
-        drawDialAt(display.egt, snapshot.egt[e], kEgtCentres[e]);
-    }
-    drawSprites(kPrimaryLegends, lit(PanelColour::Cyan));
-    float x = drawX(kTatPen);
-    float y = drawY(kTatPen);
-    DrawReadout(lit(PanelColour::LightGreyB), static_cast<float>(snapshot.oat), x, y, 2, 0, 0);
-    DrawSpriteCentred(kSpriteThrustRefNone + ThrustLimitMode(), lit(PanelColour::GreenB),
-                      PanelToDrawX(kThrustReference.x), PanelToDrawY(kThrustReference.y));
-
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
-    glLineWidth(1.0f);
-    for (const PanelBox& frame : kColumnFrames) {
-        OutlinePanelRect(frame.left, frame.right, frame.bottom, frame.top);
-    }
-    if (mode == kModeCompactWithFuel) {
-        const bool pounds = CurrentFuelUnit() == FuelUnit::Pounds;
-        DrawSprite(pounds ? kSpriteLbThousandsLegend : kSpriteKgThousandsLegend,
-                   lit(PanelColour::Cyan), PanelToDrawX(884), PanelToDrawY(246));
-    }
-}
-
-void drawFuelQuantities() {
-    for (int tank = 0; tank < kFuelQuantityDials; ++tank) {
-        const PanelPoint& centre = kFuelQuantityCentres[tank];
-        DrawFuelQuantityDial(display.fuelQuantity[tank], TankQuantity(tank), tank,
-                             FuelTankLight(tank), FuelQuantityFactor(), drawX(centre),
-                             drawY(centre));
-    }
-}
-
-void drawSecondary() {
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    ApplyColour(PanelColour::Cyan, ColourVariant::Lit);
-    glLineWidth(1.0f);
-    glBegin(GL_LINES);
-    for (const PanelLine& line : kSecondarySeparators) {
-        glVertex2f(drawX(line.from), drawY(line.from));
-        glVertex2f(drawX(line.to), drawY(line.to));
-    }
-    glEnd();
-    drawSprites(kSecondaryLegends, lit(PanelColour::Cyan));
-    const bool pounds = CurrentFuelUnit() == FuelUnit::Pounds;
-    const float* cyan = lit(PanelColour::Cyan);
-    DrawSprite(pounds ? kSpriteFuelLbLegend : kSpriteFuelKgLegend, cyan, PanelToDrawX(767),
-               PanelToDrawY(273));
-    DrawSprite(pounds ? kSpriteLbThousandsLegend : kSpriteKgThousandsLegend, cyan,
-               PanelToDrawX(778), PanelToDrawY(220));
-
-    for (int e = 0; e < kEngines; ++e) {
-        drawDialAt(display.n2, N2(e), kN2Centres[e]);
-        drawDialAt(display.fuelFlow, fuelFlow(e), kFuelFlowCentres[e]);
-        drawDialAt(display.oilPressure, oilPressurePsi(e), kOilPressureCentres[e]);
-        drawDialAt(display.oilTemperature, snapshot.oilTemp[e], kOilTemperatureCentres[e]);
-        drawDialAt(display.vibration, VibrationLevel(e), kVibrationCentres[e]);
-        drawDialAt(display.hydraulic, EngineHydraulicPressure(e), kHydraulicCentres[e]);
-        drawReadoutAt(kOilQuantityPens[e], EngineOilQuantity(e), 0);
-        drawReadoutAt(kHydraulicQuantityPens[e], EngineHydraulicQuantity(e), 0);
-    }
-    drawFuelQuantities();
 }
 
 // The compact block: the secondary values as readouts only, a row each,
@@ -249,10 +183,69 @@ constexpr CompactRow kCompactRows[] = {
     {kSpriteHydQuantityLegend, 252, 0, EngineHydraulicQuantity},
 };
 
-void drawCompact() {
-    const float* cyan = lit(PanelColour::Cyan);
+bool full(int mode) { return mode == kModeFull; }
+bool withFuelQuantities(int mode) { return mode == kModeFull || mode == kModeCompactWithFuel; }
+
+// One layer of every dial the mode shows.
+void drawDials(int mode, int layers) {
+    for (int e = 0; e < kEngines; ++e) {
+        DrawN1Dial(snapshot.engineN1[e], n1Flags(e), snapshot.n1Limit[e], drawX(kN1Centres[e]),
+                   drawY(kN1Centres[e]), layers);
+        drawDialAt(display.egt, snapshot.egt[e], kEgtCentres[e], layers);
+    }
+    if (full(mode)) {
+        for (int e = 0; e < kEngines; ++e) {
+            drawDialAt(display.n2, N2(e), kN2Centres[e], layers);
+            drawDialAt(display.fuelFlow, fuelFlow(e), kFuelFlowCentres[e], layers);
+            drawDialAt(display.oilPressure, oilPressurePsi(e), kOilPressureCentres[e], layers);
+            drawDialAt(display.oilTemperature, snapshot.oilTemp[e], kOilTemperatureCentres[e],
+                       layers);
+            drawDialAt(display.vibration, VibrationLevel(e), kVibrationCentres[e], layers);
+            drawDialAt(display.hydraulic, EngineHydraulicPressure(e), kHydraulicCentres[e], layers);
+        }
+    }
+    if (!withFuelQuantities(mode)) return;
+    for (int tank = 0; tank < kFuelQuantityDials; ++tank) {
+        const PanelPoint& centre = kFuelQuantityCentres[tank];
+        DrawFuelQuantityDial(display.fuelQuantity[tank], TankQuantity(tank), tank,
+                             FuelTankLight(tank), FuelQuantityFactor(), drawX(centre),
+                             drawY(centre), layers);
+    }
+}
+
+// The right-hand column's frames and, in the full format, the separators.
+void drawLines(int mode) {
+    SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    glLineWidth(1.0f);
+    if (full(mode)) {
+        ApplyColour(PanelColour::Cyan, ColourVariant::Lit);
+        glBegin(GL_LINES);
+        for (const PanelLine& line : kSecondarySeparators) {
+            glVertex2f(drawX(line.from), drawY(line.from));
+            glVertex2f(drawX(line.to), drawY(line.to));
+        }
+        glEnd();
+    }
+    ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
+    for (const PanelBox& frame : kColumnFrames) {
+        OutlinePanelRect(frame.left, frame.right, frame.bottom, frame.top);
+    }
+}
+
+// The readouts of no dial: the total air temperature, the engine
+// quantities, the compact block's values.
+void drawReadouts(int mode) {
+    float x = drawX(kTatPen);
+    float y = drawY(kTatPen);
+    DrawReadout(lit(PanelColour::LightGreyB), static_cast<float>(snapshot.oat), x, y, 2, 0, 0);
+    if (full(mode)) {
+        for (int e = 0; e < kEngines; ++e) {
+            drawReadoutAt(kOilQuantityPens[e], EngineOilQuantity(e), 0);
+            drawReadoutAt(kHydraulicQuantityPens[e], EngineHydraulicQuantity(e), 0);
+        }
+        return;
+    }
     for (const CompactRow& row : kCompactRows) {
-        DrawSpriteCentred(row.legend, cyan, PanelToDrawX(kCompactLegendX), PanelToDrawY(row.y));
         drawReadoutAt({kCompactLeftX, row.y}, row.value(0), row.decimals);
         drawReadoutAt({kCompactRightX, row.y}, row.value(1), row.decimals);
     }
@@ -273,8 +266,46 @@ void drawAmberBoxes() {
     }
 }
 
+PanelSprite thousandsLegend() {
+    return CurrentFuelUnit() == FuelUnit::Pounds ? kSpriteLbThousandsLegend
+                                                 : kSpriteKgThousandsLegend;
+}
+
+// The legends the values lie over: the full format's under its dials (the
+// fuel unit's under the right fuel flow dial), the compact block's under
+// its values.
+void drawLegendsUnder(int mode) {
+    const float* cyan = lit(PanelColour::Cyan);
+    BeginQuadRun();
+    if (full(mode)) {
+        drawSprites(kSecondaryLegends, cyan);
+        const bool pounds = CurrentFuelUnit() == FuelUnit::Pounds;
+        DrawSprite(pounds ? kSpriteFuelLbLegend : kSpriteFuelKgLegend, cyan, PanelToDrawX(767),
+                   PanelToDrawY(273));
+        DrawSprite(thousandsLegend(), cyan, PanelToDrawX(778), PanelToDrawY(220));
+    } else {
+        if (mode == kModeCompactWithFuel) {
+            DrawSprite(thousandsLegend(), cyan, PanelToDrawX(884), PanelToDrawY(246));
+        }
+        for (const CompactRow& row : kCompactRows) {
+            DrawSpriteCentred(row.legend, cyan, PanelToDrawX(kCompactLegendX),
+                              PanelToDrawY(row.y));
+        }
+    }
+    EndQuadRun();
+}
+
+// The other legends and the amber boxes over the dials; the thrust
+// reference, centred and drawn without alpha testing, last.
+void drawLegends() {
+    drawSprites(kPrimaryLegends, lit(PanelColour::Cyan));
+    drawAmberBoxes();
+    DrawSpriteCentred(kSpriteThrustRefNone + ThrustLimitMode(), lit(PanelColour::GreenB),
+                      PanelToDrawX(kThrustReference.x), PanelToDrawY(kThrustReference.y));
+}
+
 void drawCover(float level) {
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f - level);
     FillPanelRect(kCoverLeft, kCoverRight, kCoverBottom, kCoverTop);
 }
@@ -308,15 +339,17 @@ void DrawEngineDisplay(int mode) {
         drawCover(0.0f);
         return;
     }
-    drawPrimary(mode);
-    if (mode == kModeFull) {
-        drawSecondary();
-    } else {
-        drawCompact();
-        if (mode == kModeCompactWithFuel) drawFuelQuantities();
-    }
-    drawAmberBoxes();
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    // Layer by layer, so that each layer is one run in one graphics state
+    // and texture: the lines and fills, then the digits, then the sprites.
+    drawLines(mode);
+    drawLegendsUnder(mode);
+    drawDials(mode, kDialFace);
+    BeginQuadRun();
+    drawDials(mode, kDialDigits);
+    drawReadouts(mode);
+    drawDials(mode, kDialSprites);
+    drawLegends();
+    EndQuadRun();
 }
 
 }  // namespace quil

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "XPLMDataAccess.h"
-#include "XPLMGraphics.h"
 #include "autoflight/modes.h"
 #include "host/config.h"
 #include "host/sim_binding.h"
@@ -18,6 +17,7 @@
 #include "render/atlas_table.h"
 #include "render/colours.h"
 #include "render/digit_fonts.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "systems/electrical.h"
 
@@ -44,7 +44,7 @@ void drawSpriteAt(int sprite, const float* colour, const PanelPoint& at) {
 
 // A black cover over a display that is dark or still dimmer than the panel.
 void drawBlackCover(const PanelBox& box, float alpha) {
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     glColor4f(0.0f, 0.0f, 0.0f, alpha);
     FillPanelRect(box.left, box.right, box.bottom, box.top);
 }
@@ -138,12 +138,11 @@ void drawBaroSetting(const float* green, const float* boxGreen) {
     const BaroReadout& baro = CurrentPressureUnit() == PressureUnit::Hectopascals
                                   ? kBaroHectopascals
                                   : kBaroInches;
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     drawReadoutAt(green, snapshot.baroSetting * baro.scale, baro.pen, baro.intDigits,
                   baro.decimals, 2);
     drawSpriteAt(baro.legend, green, baro.legendAt);
     if (snapshot.firstTenSeconds == 1) {
-        XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+        SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
         SetColour(boxGreen);
         glLineWidth(1.0f);
         OutlinePanelRect(baro.box.left, baro.box.right, baro.box.bottom, baro.box.top);
@@ -155,7 +154,7 @@ void drawFmaGrid(const float* green) {
          ++field) {
         const float x = kFmaLeft + kFmaColumnStep * (field % kFmaColumns);
         const float y = kFmaBottom + kFmaRowStep * (field / kFmaColumns);
-        XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+        SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
         ApplyColour(PanelColour::DisplayDark, ColourVariant::Lit);
         FillPanelRect(x, x + kFmaCellWidth, y, y + kFmaCellHeight);
         const FmaField& f = kFmaFields[field];
@@ -166,7 +165,7 @@ void drawFmaGrid(const float* green) {
             break;
         }
         if (f.boxed != nullptr && f.boxed()) {
-            XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+            SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
             SetColour(green);
             glLineWidth(1.0f);
             OutlinePanelRect(x + 1.0f, x + 36.0f, y + 1.0f, y + 10.0f);
@@ -185,7 +184,7 @@ void drawAfdsStatus(const float* green, float now) {
     attitude.statusSprite = sprite;
     DrawSpriteCentred(sprite, green, drawX(kStatusAt), drawY(kStatusAt));
     if (now < attitude.statusBoxUntil) {
-        XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+        SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
         SetColour(green);
         glLineWidth(1.0f);
         OutlinePanelRect(kStatusBox.left, kStatusBox.right, kStatusBox.bottom, kStatusBox.top);
@@ -278,7 +277,7 @@ void drawStrokes(PanelColour colour, const float* xs, const float* ys, int count
 }
 
 void drawArcAndRings(float now) {
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     moveArc(now);
     if (nav.arcDistance != kArcHidden) {
         float xs[kArcPoints], ys[kArcPoints];
@@ -288,7 +287,7 @@ void drawArcAndRings(float now) {
         }
         drawStrokes(PanelColour::GreenC, xs, ys, kArcPoints, nav.arcDistance);
     }
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     for (int r = 0; r < kRings; ++r) {
         drawStrokes(PanelColour::LightGreyA, nav.ringX[r], nav.ringY[r], kRingPoints, 0.0f);
     }
@@ -370,13 +369,13 @@ constexpr McpWindow kFiveDigitWindows[] = {
 };
 
 void fillBackground(const PanelBox& box) {
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     SetColour(DisplayBackgroundColour());
     FillPanelRect(box.left, box.right, box.bottom, box.top);
 }
 
-void drawSpeedWindow() {
-    fillBackground(kSpeedWindow);
+// The window backgrounds first, then all their digits in one run.
+void drawSpeedDigits() {
     const float* digits = DisplayDigitColour();
     const bool mach = snapshot.apSpeedIsMach != 0;
     float x = PanelToDrawX(kSpeedPen.x + (mach ? 0.0f : kKnotsPenOffset));
@@ -388,10 +387,20 @@ void drawSpeedWindow() {
     DrawReadout(digits, snapshot.apSpeed, x, y, mach ? 1 : 3, mach ? 2 : 0, kWindowFont);
 }
 
-void drawWindow(const McpWindow& window, int digits) {
-    fillBackground(window.background);
+void drawWindowDigits(const McpWindow& window, int digits) {
     if (window.shown != nullptr && !window.shown()) return;
     drawReadoutAt(DisplayDigitColour(), window.value(), window.pen, digits, 0, kWindowFont);
+}
+
+void drawMcpWindows() {
+    fillBackground(kSpeedWindow);
+    fillBackground(kVsWindow.background);
+    for (const McpWindow& window : kFiveDigitWindows) fillBackground(window.background);
+    BeginQuadRun();
+    drawSpeedDigits();
+    drawWindowDigits(kVsWindow, kVsDigits);
+    for (const McpWindow& window : kFiveDigitWindows) drawWindowDigits(window, kWindowDigits);
+    EndQuadRun();
 }
 
 void drawMcpSwitches(bool powered) {
@@ -421,7 +430,6 @@ void DrawAttitudeOverlay() {
     const bool mach = snapshot.apSpeedIsMach != 0;
     drawReadoutAt(lit(PanelColour::Magenta), snapshot.apSpeed, kSelectedSpeedPen, mach ? 1 : 3,
                   mach ? 2 : 0, 0);
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     if (snapshot.markerLit >= 1 && snapshot.markerLit <= 3) {
         DrawSpriteCentred(kSpriteMarkerOuter, lit(PanelColour::Magenta), drawX(kMarkerBeacon),
                           drawY(kMarkerBeacon));
@@ -436,7 +444,6 @@ void DrawAttitudeOverlay() {
     drawAfdsStatus(green, now);
     const float level = attitude.level.level;
     if (level < InstrumentBrightness()) drawBlackCover(kAttitudeDisplay, 1.0f - level);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawNavDisplayOverlay() {
@@ -448,16 +455,14 @@ void DrawNavDisplayOverlay() {
     }
     const float level = nav.level.level;
     if (level < InstrumentBrightness()) drawBlackCover(kNavDisplay, 1.0f - level);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawSmallDisplayCover() {
     StepDisplayLevel(smallDisplay, kSmallDisplayUnit, transferBusPowered(1), NowSeconds());
     if (smallDisplay.level >= InstrumentBrightness()) return;
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f - smallDisplay.level);
     FillPanelPolygon(kSmallDisplayPoints, kSmallDisplayXs, kSmallDisplayYs);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawPanelMcp() {
@@ -474,7 +479,7 @@ void DrawPanelMcp() {
     mcp.powered = powered;
 
     if (powered) {
-        XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
+        SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
         for (const ModeLight& light : kModeLights) {
             if (!light.lit()) continue;
             const FixedColour colour = light.colour() == LightColour::Amber
@@ -482,12 +487,9 @@ void DrawPanelMcp() {
                                            : FixedColour::WindowGreen;
             drawSpriteAt(kSpriteMcpModeLight, ColourOf(colour), light.at);
         }
-        drawSpeedWindow();
-        drawWindow(kVsWindow, kVsDigits);
-        for (const McpWindow& window : kFiveDigitWindows) drawWindow(window, kWindowDigits);
+        drawMcpWindows();
     }
     drawMcpSwitches(powered);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 }  // namespace quil

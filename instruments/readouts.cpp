@@ -8,6 +8,7 @@
 #include "render/colours.h"
 #include "render/digit_font_table.h"
 #include "render/digit_fonts.h"
+#include "render/draw_state.h"
 
 namespace quil {
 namespace {
@@ -81,22 +82,28 @@ void drawValue(Pen& pen, float reading, int intDigits, int decimals, bool padded
     }
 }
 
+// A readout is one run of glyphs.
+void drawReadout(const float* colour, float value, float& x, float& y, int intDigits,
+                 int decimals, int font, bool padded) {
+    Pen pen{x, y, y, colour, font};
+    BeginQuadRun();
+    drawValue(pen, value, intDigits, decimals, padded);
+    EndQuadRun();
+    y = pen.line;
+}
+
 }  // namespace
 
 void DrawReadout(const float* colour, float value, float& x, float& y, int intDigits, int decimals,
                  int font) {
     x += kPenStartX;
-    Pen pen{x, y, y, colour, font};
-    drawValue(pen, value, intDigits, decimals, false);
-    y = pen.line;
+    drawReadout(colour, value, x, y, intDigits, decimals, font, false);
 }
 
 void DrawReadoutPadded(const float* colour, float value, float& x, float& y, int intDigits,
                        int decimals, int font) {
     x += kPenStartX;
-    Pen pen{x, y, y, colour, font};
-    drawValue(pen, value, intDigits, decimals, true);
-    y = pen.line;
+    drawReadout(colour, value, x, y, intDigits, decimals, font, true);
 }
 
 void DrawReadout3(const float* colour, float value, float& x, float& y, int decimals, int font) {
@@ -109,14 +116,20 @@ void DrawReadout2(const float* colour, float value, float& x, float& y, int deci
     y += kSmallFormRaise;
     Pen pen{x, y, y, colour, font};
     const float integerPart = std::trunc(value);
+    BeginQuadRun();
     drawValue(pen, integerPart, 2, 0, false);
-    if (decimals < 1 || !std::isfinite(value)) return;
+    if (decimals < 1 || !std::isfinite(value)) {
+        EndQuadRun();
+        return;
+    }
     // The decimal part, boxed: drawn as a readout of its own without digits
     // before the point.
     const float left = x;
     drawValue(pen, std::fabs(value - integerPart), 0, decimals, false);
+    EndQuadRun();
     const float top = pen.y;
     y = pen.line;
+    SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     SetColour(colour);
     glLineWidth(1.0f);
     glBegin(GL_LINE_LOOP);
@@ -128,9 +141,7 @@ void DrawReadout2(const float* colour, float value, float& x, float& y, int deci
 }
 
 void DrawReadout3Plain(const float* colour, float value, float& x, float& y) {
-    Pen pen{x, y, y, colour, 0};
-    drawValue(pen, value, 3, 0, false);
-    y = pen.line;
+    drawReadout(colour, value, x, y, 3, 0, 0, false);
 }
 
 void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int font) {
@@ -139,6 +150,7 @@ void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int f
     if (!std::isfinite(value)) return;
     double rest = std::fmod(std::fabs(static_cast<double>(value)), kPowersOfTen[kFuelDigits]);
     bool started = false;
+    BeginQuadRun();
     for (int position = kFuelDigits; position >= 1; --position) {
         const bool large = position > kFuelDigits - kFuelLargeDigits;
         const double unit = kPowersOfTen[position - 1];
@@ -151,6 +163,7 @@ void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int f
         pen.glyph(digit, large ? font : kFuelSmallFont);
         started = true;
     }
+    EndQuadRun();
     y = pen.line;
 }
 

@@ -4,13 +4,13 @@
 
 #include <cmath>
 
-#include "XPLMGraphics.h"
 #include "host/config.h"
 #include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "panel/geometry.h"
 #include "render/atlas_table.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
@@ -91,7 +91,7 @@ void drawKnobPointer() {
                         kDegreesToRadians;
     const float sinA = std::sin(angle), cosA = std::cos(angle);
     const float cx = PanelToDrawX(kPressureKnob.x), cy = PanelToDrawY(kPressureKnob.y);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     const struct {
         ColourVariant variant;
         float width;
@@ -104,7 +104,6 @@ void drawKnobPointer() {
         glVertex2f(cx + kPointerOuter * sinA, cy + kPointerOuter * cosA);
         glEnd();
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void fillLamp(const PanelPoint& at, const float* colour) {
@@ -117,7 +116,6 @@ void fillLamp(const PanelPoint& at, const float* colour) {
 
 void DrawLeadingEdgePanel() {
     drawKnobPointer();
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     const float* off = ColourOf(FixedColour::Grey42);
     const bool battery = batteryOn();
     const float* transit = battery ? ColourOf(FixedColour::WindowAmber) : off;
@@ -135,7 +133,6 @@ void DrawLeadingEdgePanel() {
 void DrawPanelSwitches() {
     const float* flood = CockpitLightColour();
     const bool test = snapshot.annunciatorTest != 0;
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     for (const SideSwitch& s : kGeneratorSwitches) {
         drawSpriteAt(kSpriteGeneratorSwitchOff + s.position(s.side), flood,
                      {s.x, kGeneratorSwitchY});

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "XPLMDataAccess.h"
-#include "XPLMGraphics.h"
 #include "autoflight/lateral.h"
 #include "autoflight/modes.h"
 #include "autoflight/protocol.h"
@@ -18,6 +17,7 @@
 #include "panel/clock.h"
 #include "panel/geometry.h"
 #include "render/atlas.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
@@ -422,13 +422,13 @@ int FindClickSpotUnderMouse(int x, int y) {
 void DrawClickSpotOutlines() {
     const SpotTable table = tableOfView(GetViewType());
     if (table.count == 0) return;
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     glLineWidth(kOutlineWidth);
     for (int i = table.count - 1; i >= 0; --i) {
         if (table.disabled[i]) continue;
         const ClickSpot& spot = table.spots[i];
         const float left = static_cast<float>(spot.left);
         const float bottom = static_cast<float>(spot.bottom);
+        SetGraphicsState(0, 0, 0, 0, 0, 0, 0);  // again after each marker
         glColor4fv(kOutlineColour);
         OutlinePanelRect(left, static_cast<float>(spot.right), bottom,
                          static_cast<float>(spot.top));

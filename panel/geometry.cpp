@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "XPLMDataAccess.h"
+#include "render/draw_state.h"
 
 namespace quil {
 namespace {
@@ -86,6 +87,12 @@ void fallbackMapping() {
 float toScreen(const AxisMap& axis, float panel) { return axis.scale * panel + axis.origin; }
 float toPanel(const AxisMap& axis, float screen) { return (screen - axis.origin) / axis.scale; }
 
+// Lines and fills may not go inside a sprite run's glBegin/glEnd.
+void beginShape(GLenum mode) {
+    FlushQuadRun();
+    glBegin(mode);
+}
+
 void drawVertex(float x, float y) {
     glVertex2f(toScreen(mapping.draw.x, x), toScreen(mapping.draw.y, y));
 }
@@ -128,7 +135,7 @@ float WindowToPanelY(float y) { return toPanel(mapping.window.y, y); }
 float WindowScale() { return mapping.window.x.scale; }
 
 void OutlinePanelRect(float left, float right, float bottom, float top) {
-    glBegin(GL_LINE_STRIP);
+    beginShape(GL_LINE_STRIP);
     drawVertex(left, bottom);
     drawVertex(left, top);
     drawVertex(right, top);
@@ -138,7 +145,7 @@ void OutlinePanelRect(float left, float right, float bottom, float top) {
 }
 
 void FillPanelRect(float left, float right, float bottom, float top) {
-    glBegin(GL_POLYGON);
+    beginShape(GL_POLYGON);
     drawVertex(left, bottom);
     drawVertex(left, top);
     drawVertex(right, top);
@@ -148,7 +155,7 @@ void FillPanelRect(float left, float right, float bottom, float top) {
 
 void FillPanelPolygon(int count, const float* xs, const float* ys) {
     if (count <= 0 || xs == nullptr || ys == nullptr) return;
-    glBegin(GL_POLYGON);
+    beginShape(GL_POLYGON);
     for (int i = 0; i < count; ++i) drawVertex(xs[i], ys[i]);
     glEnd();
 }

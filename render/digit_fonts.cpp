@@ -1,9 +1,7 @@
 #include "render/digit_fonts.h"
 
-#include "XPLMGraphics.h"
-#include "render/colours.h"
 #include "render/digit_font_table.h"
-#include "render/primitives.h"
+#include "render/draw_state.h"
 #include "render/sprites.h"
 #include "render/textures.h"
 
@@ -39,12 +37,9 @@ void ComputeDigitFontCoordinates(float sheetWidth, float sheetHeight) {
 void DrawDigitGlyph(int glyph, const float* colour, float& x, float& y, int font) {
     if (glyph < 0 || glyph >= kDigitGlyphCount) return;
     const SpriteRecord& record = glyphs[fontIndex(font)][glyph];
-    XPLMSetGraphicsState(0, 1, 0, 1, 1, 0, 0);
-    XPLMBindTexture2d(FontSheetTexture(), 0);
-    SetColour(colour);
-    DrawTexturedQuad(x, y, record.width, record.height, record.texLeft, record.texBottom,
-                     record.texRight, record.texTop);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    DrawRunQuad(FontSheetTexture(), 1, colour, QuadColour::Panel,
+                {x, y, record.width, record.height, record.texLeft, record.texBottom,
+                 record.texRight, record.texTop});
     x += record.width;
     y += record.height;
 }

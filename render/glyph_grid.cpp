@@ -5,8 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "XPLMGraphics.h"
-#include "render/primitives.h"
+#include "render/draw_state.h"
 
 namespace quil {
 namespace {
@@ -29,6 +28,7 @@ void drawPositions(const GlfFont& font, int value, const float* colour, int digi
     int64_t magnitude = std::llabs(static_cast<int64_t>(value));
     if (digits <= kLargestPowerOfTen) magnitude %= kPowersOfTen[digits];
     bool leading = !leadingZeros;
+    BeginQuadRun();
     for (int position = digits - 1; position >= 0; --position) {
         const int digit = digitAt(magnitude, position);
         if (leading && digit == 0 && position > 0) {
@@ -38,6 +38,7 @@ void drawPositions(const GlfFont& font, int value, const float* colour, int digi
         leading = false;
         DrawGlfChar(font, colour, '0' + digit, x, y);
     }
+    EndQuadRun();
 }
 
 }  // namespace
@@ -54,7 +55,7 @@ void SetupGlfFont(GlfFont& font, int texture, int baseChar, int topChar, int ori
     font.glfCharHeight = charHeight;
     font.rowStep = rowStep;
     font.glyphsPerRow = glyphsPerRow;
-    XPLMBindTexture2d(texture, 0);
+    BindTexture(texture);
     glGetTexLevelParameterfv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &font.glfTexWidth);
     glGetTexLevelParameterfv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &font.glfTexHeight);
     // A row count of zero would divide by zero when drawing.
@@ -66,26 +67,25 @@ void SetupGlfFont(GlfFont& font, int texture, int baseChar, int topChar, int ori
 
 void DrawGlfChar(const GlfFont& font, const float* colour, int ch, float& x, float& y) {
     if (font.ready == 0) return;
-    XPLMSetGraphicsState(0, 1, 0, 1, 1, 0, 0);
-    XPLMBindTexture2d(font.glfTexture, 0);
-    if (colour != nullptr) glColor3fv(colour);
     const int index = ch - font.glfBaseChar;
     const int column = index % font.glyphsPerRow;
     const int row = index / font.glyphsPerRow;
     const float u = static_cast<float>(column * font.glfCharWidth) / font.glfTexWidth;
     const float v = static_cast<float>(row * font.rowStep + font.originRow) / font.glfTexHeight;
-    DrawTexturedQuad(x, y, static_cast<float>(font.glfCharWidth),
-                     static_cast<float>(std::abs(font.glfCharHeight)), u, v, u + font.spanU,
-                     v + font.spanV);
+    DrawRunQuad(font.glfTexture, 1, colour, QuadColour::AsGiven,
+                {x, y, static_cast<float>(font.glfCharWidth),
+                 static_cast<float>(std::abs(font.glfCharHeight)), u, v, u + font.spanU,
+                 v + font.spanV});
     x += static_cast<float>(font.advance);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawGlfString(const GlfFont& font, const float* colour, const char* text, float& x, float& y) {
     if (text == nullptr) return;
+    BeginQuadRun();
     for (const char* c = text; *c != '\0'; ++c) {
         DrawGlfChar(font, colour, static_cast<unsigned char>(*c), x, y);
     }
+    EndQuadRun();
 }
 
 void DrawGlfNumber(const GlfFont& font, int value, const float* colour, int digits, float& x,

@@ -11,6 +11,7 @@
 #include "host/config.h"
 #include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "render/draw_state.h"
 #include "render/png.h"
 #include "render/textures.h"
 
@@ -173,7 +174,7 @@ void ensureFillBlock() {
 void capture() {
     litMap.texture = XPLMGetTexture(xplm_Tex_AircraftLiteMap);
     if (litMap.texture == 0 || glIsTexture(static_cast<GLuint>(litMap.texture)) != GL_TRUE) return;
-    XPLMBindTexture2d(litMap.texture, 0);
+    BindTexture(litMap.texture);
     float width = 0.0f, height = 0.0f;
     glGetTexLevelParameterfv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     glGetTexLevelParameterfv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
@@ -223,7 +224,7 @@ void ApplyLitMapMask(int mask) {
         capture();
     }
     if (mask == litMap.lastMask || !litMap.saved || !litMap.fill) return;
-    XPLMBindTexture2d(litMap.texture, 0);
+    BindTexture(litMap.texture);
     uploadWholeLitMap(litMap.saved.get());
     for (const Glow& glow : kGlows) blackOut(glow, mask);
     blackOut(cabinGlow(), mask);

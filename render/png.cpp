@@ -5,6 +5,8 @@
 #include <csetjmp>
 #include <cstdio>
 
+#include "host/config.h"
+
 namespace quil {
 namespace {
 
@@ -95,7 +97,7 @@ int decode(FILE* file, Decoder& decoder) {
 int LoadPngRgba(const char* path, PngImage& image) {
     image = PngImage();
     if (path == nullptr) return kPngFailed;
-    FILE* file = std::fopen(path, "rb");
+    FILE* file = OpenRegularFile(path);
     if (file == nullptr) return kPngFailed;
     png_byte signature[kSignatureBytes];
     if (std::fread(signature, 1, kSignatureBytes, file) != kSignatureBytes ||

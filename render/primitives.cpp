@@ -2,9 +2,9 @@
 
 #include <GL/gl.h>
 
-#include "XPLMGraphics.h"
 #include "render/atlas.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/textures.h"
 
 namespace quil {
@@ -12,18 +12,21 @@ namespace {
 
 void drawTextureSprite(int texture, const SpriteRecord& record, const float* colour, float x,
                        float y, float scale, int alphaTesting) {
-    XPLMSetGraphicsState(0, 1, 0, alphaTesting, 1, 0, 0);
-    XPLMBindTexture2d(texture, 0);
-    SetColour(colour);
-    DrawTexturedQuad(x, y, record.width * scale, record.height * scale, record.texLeft,
-                     record.texBottom, record.texRight, record.texTop);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    DrawRunQuad(texture, alphaTesting, colour, QuadColour::Panel,
+                {x, y, record.width * scale, record.height * scale, record.texLeft,
+                 record.texBottom, record.texRight, record.texTop});
 }
 
 void drawAtlasSprite(int sprite, const float* colour, float x, float y, float scale,
                      int alphaTesting) {
     if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
     drawTextureSprite(AtlasTexture(), AtlasSprite(sprite), colour, x, y, scale, alphaTesting);
+}
+
+// Lines and fills may not go inside a run's glBegin/glEnd.
+void beginShape(GLenum mode) {
+    FlushQuadRun();
+    glBegin(mode);
 }
 
 }  // namespace
@@ -49,25 +52,13 @@ void DrawSheetSprite(int texture, const SpriteRecord& sprite, const float* colou
 
 void DrawSheetSpriteTurned(int texture, const SpriteRecord& sprite, const float* colour,
                            float centreX, float centreY, float degrees) {
+    FlushQuadRun();
     glPushMatrix();
     glTranslatef(centreX, centreY, 0.0f);
     glRotatef(-degrees, 0.0f, 0.0f, 1.0f);
     DrawSheetSprite(texture, sprite, colour, -0.5f * sprite.width, -0.5f * sprite.height);
+    FlushQuadRun();
     glPopMatrix();
-}
-
-void DrawTexturedQuad(float x, float y, float width, float height, float texLeft, float texBottom,
-                      float texRight, float texTop) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(texLeft, texBottom);
-    glVertex2f(x, y);
-    glTexCoord2f(texLeft, texTop);
-    glVertex2f(x, y + height);
-    glTexCoord2f(texRight, texTop);
-    glVertex2f(x + width, y + height);
-    glTexCoord2f(texRight, texBottom);
-    glVertex2f(x + width, y);
-    glEnd();
 }
 
 void FillRect(const float* colour, int dx, int dy, const PixelRect& rect) {
@@ -75,7 +66,7 @@ void FillRect(const float* colour, int dx, int dy, const PixelRect& rect) {
 }
 
 void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, bool lit) {
-    XPLMSetGraphicsState(0, 0, lit ? 1 : 0, 1, 1, 0, 0);
+    SetGraphicsState(0, 0, lit ? 1 : 0, 1, 1, 0, 0);
     SetColour(colour);
     // In floats: a rectangle placed far off by a nonsense panel mapping must
     // not overflow on its way there.
@@ -83,7 +74,7 @@ void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, boo
     const float bottom = static_cast<float>(rect.y) + static_cast<float>(dy);
     const float right = left + static_cast<float>(rect.width);
     const float top = bottom + static_cast<float>(rect.height);
-    glBegin(GL_QUADS);
+    beginShape(GL_QUADS);
     glVertex2f(left, bottom);
     glVertex2f(left, top);
     glVertex2f(right, top);

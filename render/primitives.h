@@ -23,11 +23,6 @@ void DrawSheetSprite(int texture, const SpriteRecord& sprite, const float* colou
 void DrawSheetSpriteTurned(int texture, const SpriteRecord& sprite, const float* colour,
                            float centreX, float centreY, float degrees);
 
-// One textured quad with its lower-left corner at (x, y), in the current
-// graphics state, texture and colour.
-void DrawTexturedQuad(float x, float y, float width, float height, float texLeft, float texBottom,
-                      float texRight, float texTop);
-
 // Whole screen pixels.
 struct PixelRect {
     int x, y, width, height;

@@ -8,6 +8,7 @@
 #include "host/config.h"
 #include "render/atlas.h"
 #include "render/digit_fonts.h"
+#include "render/draw_state.h"
 #include "render/lit_map.h"
 #include "render/png.h"
 
@@ -45,16 +46,16 @@ int UploadRgbaTexture(const uint8_t* pixels, int width, int height) {
 // skip binding a new texture that reuses it, so the unit is cleared first.
 void DeleteTexture(int& textureNumber) {
     if (textureNumber == 0) return;
-    XPLMBindTexture2d(0, 0);
+    BindTexture(0);
     const GLuint name = static_cast<GLuint>(textureNumber);
     glDeleteTextures(1, &name);
     textureNumber = 0;
 }
 
 int LoadTextureFile(const char* fileName, int& textureNumber, int& width, int& height) {
-    XPLMSetGraphicsState(0, 1, 0, 0, 0, 0, 0);
+    SetGraphicsState(0, 1, 0, 0, 0, 0, 0);
     if (textureNumber == 0) XPLMGenerateTextureNumbers(&textureNumber, 1);
-    XPLMBindTexture2d(textureNumber, 0);
+    BindTexture(textureNumber);
     std::string path;
     ResolveTexturePath(fileName, path);
     PngImage image;

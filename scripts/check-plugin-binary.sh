@@ -2,7 +2,9 @@
 # Checks that a plug-in binary loads on every Linux the simulator runs on:
 # no glibc symbol version newer than 2.31, no needed library outside the
 # short list the README gives aircraft users, nothing exported but the five
-# entry points, and nothing that would keep it from being unloaded.
+# entry points, and nothing that would keep it from being unloaded. When
+# the simulator maker's SDK headers are beside the repository (see
+# xplane-sdk.sh), also that every SDK function it calls is declared there.
 # Usage: scripts/check-plugin-binary.sh PATH/lin.xpl
 # Prints what the binary asks for; exits 1 naming every violation.
 set -euo pipefail
@@ -10,7 +12,8 @@ set -euo pipefail
 newest_glibc=2.31
 allowed_libraries=(libc.so.6 libm.so.6 ld-linux-x86-64.so.2 libGL.so.1 libpng16.so.16)
 entry_points=(XPluginDisable XPluginEnable XPluginReceiveMessage XPluginStart XPluginStop)
-readme="$(cd "$(dirname "$0")/.." && pwd)/README.md"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+readme="$root/README.md"
 
 if [ $# -ne 1 ]; then
   echo "usage: $0 PATH/lin.xpl" >&2
@@ -64,8 +67,28 @@ if grep -q 'FLAGS_1.*NODELETE' <<<"$dynamic"; then
   problems+=("is marked NODELETE and cannot be unloaded")
 fi
 
+# The SDK functions are the undefined symbols named XP...; the headers are
+# preprocessed with every API level they know, so a call is refused only
+# when no level of theirs declares it.
+source "$root/scripts/xplane-sdk.sh"
+called=$(awk '$7 == "UND" && $8 ~ /^XP/ { sub(/@.*/, "", $8); print $8 }' <<<"$symbols" | sort -u)
+sdk_note="$(grep -c . <<<"$called" || true) SDK function(s)"
+if [ -n "$xplane_sdk_headers" ]; then
+  levels=$(grep -rhoE '\bXPLM([0-9]+|_DEPRECATED)\b' "$xplane_sdk_headers" | sort -u | sed 's/^/-D/' || true)
+  # shellcheck disable=SC2086 # one word per level
+  declared=$(printf '#include "%s"\n' "$xplane_sdk_headers"/XPLM/*.h "$xplane_sdk_headers"/Widgets/*.h |
+    "${CXX:-c++}" -E -P -x c++ -DLIN=1 -DAPL=0 -DIBM=0 $levels -I "$xplane_sdk_headers/XPLM" - |
+    grep -oE '\bXP[A-Za-z0-9_]*[[:space:]]*\(' | tr -d '( \t' | sort -u)
+  undeclared=$(comm -23 <(printf '%s\n' "$called") <(printf '%s\n' "$declared") | grep . || true)
+  [ -z "$undeclared" ] ||
+    problems+=("calls SDK functions that the headers in $xplane_sdk_headers do not declare: $(paste -sd' ' <<<"$undeclared")")
+  sdk_note+=", checked against the headers in $xplane_sdk_headers"
+else
+  sdk_note+=", not checked (no SDK headers beside the repository)"
+fi
+
 newest_asked=$(tail -1 <<<"$glibc_versions")
-echo "$plugin: needs $(paste -sd" " <<<"$needed"); glibc up to ${newest_asked:-none}; exports $(grep -c . <<<"$exported") symbol(s)"
+echo "$plugin: needs $(paste -sd" " <<<"$needed"); glibc up to ${newest_asked:-none}; exports $(grep -c . <<<"$exported") symbol(s); calls $sdk_note"
 if [ ${#problems[@]} -gt 0 ]; then
   for problem in "${problems[@]}"; do
     echo "check-plugin-binary: FAIL: $plugin $problem" >&2

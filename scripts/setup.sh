@@ -11,6 +11,7 @@ packages=(
   libegl-dev libgl-dev libopengl-dev libegl-mesa0 libgl1-mesa-dri
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-dev llvm
+  libluajit-5.1-dev
 )
 
 missing=()

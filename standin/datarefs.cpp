@@ -303,6 +303,18 @@ XPLMDataRef XPLMFindDataRef(const char* name) {
     return handleOf(indexByName[name]);
 }
 
+int XPLMIsDataRefGood(XPLMDataRef handle) {
+    SdkCall call(SdkFunction::XPLMIsDataRefGood);
+    const DataRef* ref = lookup(handle);
+    return ref != nullptr && !ref->absent && served(*ref) ? 1 : 0;
+}
+
+XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef handle) {
+    SdkCall call(SdkFunction::XPLMGetDataRefTypes);
+    const DataRef* ref = lookup(handle);
+    return ref != nullptr ? ref->types : xplmType_Unknown;
+}
+
 int XPLMGetDatai(XPLMDataRef handle) {
     SdkCall call(SdkFunction::XPLMGetDatai);
     const DataRef* ref = lookup(handle);
@@ -349,6 +361,12 @@ void XPLMSetDataf(XPLMDataRef handle, float value) {
     SdkCall call(SdkFunction::XPLMSetDataf);
     pluginWrite(handle, xplmType_Float, 0, {static_cast<double>(value)},
                 [&](DataRef& ref) { writeFloat(ref, value); });
+}
+
+void XPLMSetDatad(XPLMDataRef handle, double value) {
+    SdkCall call(SdkFunction::XPLMSetDatad);
+    pluginWrite(handle, xplmType_Double, 0, {value},
+                [&](DataRef& ref) { writeDouble(ref, value); });
 }
 
 void XPLMSetDatavi(XPLMDataRef handle, int* values, int offset, int count) {

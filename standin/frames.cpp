@@ -20,17 +20,21 @@ constexpr int kDaysPerYear = 365;
 constexpr double kDueTolerance = 1e-4;
 
 // One registered flight loop. An interval < 0 counts frames, > 0 seconds,
-// and 0 leaves the callback registered but idle.
+// and 0 leaves the callback registered but idle. Loops registered the old
+// way run after the flight model, where the host has always run them.
 struct FlightLoop {
     XPLMFlightLoop_f callback;
     void* refcon;
     XPLMPluginID owner;
+    bool beforeFlightModel = false;
+    uintptr_t id = 0;  // made by XPLMCreateFlightLoop; 0: registered the old way
     long dueFrame = 0;
     double dueTime = 0.0;
     bool idle = true;
     bool byFrames = false;
     float interval = 0.0f;
     double lastCallTime = 0.0;
+    long lastCallFrame = 0;
     bool removed = false;
 };
 
@@ -41,11 +45,13 @@ struct Clock {
     float elapsed = 0.0f;  // this frame's step
     float pendingJump = 0.0f;
     bool paused = false;
+    double wall = 0.0;  // counts on while paused, without jumps
 };
 
 Clock clock;
 std::vector<FlightLoop> loops;
 bool runningLoops = false;
+uintptr_t lastLoopId = 0;  // IDs are never reused, so a stale one finds nothing
 
 // Loops are only marked while they are being run, and dropped as soon as
 // they are not, so that registering and unregistering without frames
@@ -57,15 +63,17 @@ void dropRemovedLoops() {
                 loops.end());
 }
 
-void schedule(FlightLoop& loop, float interval) {
+// From now, or from the loop's last call (its registration before that).
+void schedule(FlightLoop& loop, float interval, bool fromNow = true) {
     loop.interval = interval;
     loop.idle = interval == 0.0f || !std::isfinite(interval);
     loop.byFrames = interval < 0.0f;
     if (loop.idle) return;
     if (loop.byFrames) {
-        loop.dueFrame = clock.frame + std::max(1L, std::lround(-interval));
+        loop.dueFrame = (fromNow ? clock.frame : loop.lastCallFrame) +
+                        std::max(1L, std::lround(-interval));
     } else {
-        loop.dueTime = clock.now + interval;
+        loop.dueTime = (fromNow ? clock.now : loop.lastCallTime) + interval;
     }
 }
 
@@ -96,7 +104,10 @@ void advanceTime() {
     clock.elapsed = clock.paused ? 0.0f : clock.interval + clock.pendingJump;
     clock.pendingJump = 0.0f;
     clock.now += clock.elapsed;
+    clock.wall += clock.interval;
     setFloat("sim/time/total_running_time_sec", static_cast<float>(clock.now));
+    setFloat("sim/operation/misc/frame_rate_period", clock.elapsed);
+    setFloat("sim/network/misc/network_time_sec", static_cast<float>(clock.wall));
     setInt("sim/time/paused", clock.paused ? 1 : 0);
     // The clocks of the day run with the simulator; local midnight turns the date.
     const int nextDay = advanceTimeOfDay("sim/time/local_time_sec") ? 1 : 0;
@@ -105,15 +116,16 @@ void advanceTime() {
     advanceTimeOfDay("sim/time/zulu_time_sec");
 }
 
-void runFlightLoops() {
+void runFlightLoops(bool beforeFlightModel) {
     // Loops registered by a loop run from the next frame on.
     runningLoops = true;
     const size_t count = loops.size();
     for (size_t i = 0; i < count; ++i) {
-        if (!due(loops[i])) continue;
+        if (loops[i].beforeFlightModel != beforeFlightModel || !due(loops[i])) continue;
         FlightLoop& loop = loops[i];
         const float sinceLastCall = static_cast<float>(clock.now - loop.lastCallTime);
         loop.lastCallTime = clock.now;
+        loop.lastCallFrame = clock.frame;
         const XPLMFlightLoop_f callback = loop.callback;
         void* const refcon = loop.refcon;
         float next;
@@ -144,7 +156,16 @@ void drawCockpit() {
 
 FlightLoop* findLoop(XPLMFlightLoop_f callback, void* refcon) {
     for (FlightLoop& loop : loops) {
-        if (!loop.removed && loop.callback == callback && loop.refcon == refcon) return &loop;
+        if (!loop.removed && loop.id == 0 && loop.callback == callback && loop.refcon == refcon)
+            return &loop;
+    }
+    return nullptr;
+}
+
+FlightLoop* findLoop(XPLMFlightLoopID id) {
+    const auto wanted = reinterpret_cast<uintptr_t>(id);
+    for (FlightLoop& loop : loops) {
+        if (!loop.removed && wanted != 0 && loop.id == wanted) return &loop;
     }
     return nullptr;
 }
@@ -156,6 +177,7 @@ long currentFrame() { return clock.frame; }
 void resetFrames(float startTime, float frameInterval) {
     clock = Clock{};
     clock.now = startTime;
+    clock.wall = startTime;
     clock.interval = frameInterval;
     loops.clear();
     setFloat("sim/time/total_running_time_sec", startTime);
@@ -178,9 +200,11 @@ void runFrame() {
     beginFrameCounts();
     ++clock.frame;
     advanceTime();
+    runHeldCommands();
+    runFlightLoops(true);
     stepFlight(clock.elapsed);
     stepRadios();
-    runFlightLoops();
+    runFlightLoops(false);
     if (hostConfig().graphics) drawCockpit();
     endFrameCounts();
 }
@@ -196,7 +220,7 @@ void runSeconds(double seconds) {
 std::vector<FlightLoopInfo> flightLoops() {
     std::vector<FlightLoopInfo> infos;
     for (const FlightLoop& loop : loops) {
-        if (!loop.removed) infos.push_back({loop.owner, loop.interval});
+        if (!loop.removed) infos.push_back({loop.owner, loop.interval, loop.beforeFlightModel});
     }
     return infos;
 }
@@ -204,6 +228,7 @@ std::vector<FlightLoopInfo> flightLoops() {
 long frameNumber() { return clock.frame; }
 float simTime() { return static_cast<float>(clock.now); }
 void setPaused(bool paused) { clock.paused = paused; }
+bool paused() { return clock.paused; }
 
 void setFrameInterval(float seconds) {
     if (seconds > 0.0f && std::isfinite(seconds)) clock.interval = seconds;
@@ -225,6 +250,7 @@ void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, v
         loops.push_back({callback, refcon, currentPlugin()});
         loop = &loops.back();
         loop->lastCallTime = clock.now;
+        loop->lastCallFrame = clock.frame;
     }
     schedule(*loop, interval);
 }
@@ -235,6 +261,40 @@ void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
     SdkCall call(SdkFunction::XPLMUnregisterFlightLoopCallback);
     if (FlightLoop* loop = findLoop(callback, refcon)) loop->removed = true;
     dropRemovedLoops();
+}
+
+float XPLMGetElapsedTime() {
+    SdkCall call(SdkFunction::XPLMGetElapsedTime);
+    return static_cast<float>(clock.wall);
+}
+
+XPLMFlightLoopID XPLMCreateFlightLoop(XPLMCreateFlightLoop_t* params) {
+    SdkCall call(SdkFunction::XPLMCreateFlightLoop);
+    // An older, smaller structure would lack fields the host reads.
+    if (params == nullptr || params->structSize < static_cast<int>(sizeof(XPLMCreateFlightLoop_t)) ||
+        params->callbackFunc == nullptr ||
+        (params->phase != xplm_FlightLoop_Phase_BeforeFlightModel &&
+         params->phase != xplm_FlightLoop_Phase_AfterFlightModel))
+        return nullptr;
+    FlightLoop loop{params->callbackFunc, params->refcon, currentPlugin()};
+    loop.beforeFlightModel = params->phase == xplm_FlightLoop_Phase_BeforeFlightModel;
+    loop.id = ++lastLoopId;
+    loop.lastCallTime = clock.now;
+    loop.lastCallFrame = clock.frame;
+    loops.push_back(loop);
+    return reinterpret_cast<XPLMFlightLoopID>(loop.id);
+}
+
+// Safe from inside the callback itself too, like unregistering.
+void XPLMDestroyFlightLoop(XPLMFlightLoopID id) {
+    SdkCall call(SdkFunction::XPLMDestroyFlightLoop);
+    if (FlightLoop* loop = findLoop(id)) loop->removed = true;
+    dropRemovedLoops();
+}
+
+void XPLMScheduleFlightLoop(XPLMFlightLoopID id, float interval, int relativeToNow) {
+    SdkCall call(SdkFunction::XPLMScheduleFlightLoop);
+    if (FlightLoop* loop = findLoop(id)) schedule(*loop, interval, relativeToNow != 0);
 }
 
 }  // extern "C"

@@ -619,7 +619,7 @@ int XPLMGetTexture(XPLMTextureID inTexture) {
     return standin::detail::simulatorTextureName(inTexture);
 }
 
-void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, char* inChar,
+void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, const char* inChar,
                     int* inWordWrapWidth, XPLMFontID) {
     SdkCall call(SdkFunction::XPLMDrawString);
     if (!standin::detail::host().open || !inChar || !inColorRGB) return;

@@ -38,6 +38,8 @@ void startHost(const HostConfig& newConfig) {
     detail::resetFrames(config.startTime, config.frameInterval);
     detail::resetDisplay();
     detail::resetWidgets();
+    detail::resetCommands();
+    detail::resetMenus();
     detail::resetFms();
     detail::resetRadios();
     detail::resetUtilities();

@@ -35,7 +35,15 @@ namespace standin::detail {
     X(XPLMCommandButtonPress) X(XPLMCommandButtonRelease) X(XPCreateWidget)            \
     X(XPCreateCustomWidget) X(XPSetWidgetProperty) X(XPAddWidgetCallback)              \
     X(XPShowWidget) X(XPHideWidget) X(XPDestroyWidget) X(XPSetWidgetDescriptor)        \
-    X(XPGetWidgetDescriptor) X(XPGetWidgetGeometry)
+    X(XPGetWidgetDescriptor) X(XPGetWidgetGeometry)                                  \
+    X(XPLMSetDatad) X(XPLMIsDataRefGood) X(XPLMGetDataRefTypes) X(XPLMFindCommand)     \
+    X(XPLMCreateCommand) X(XPLMCommandBegin) X(XPLMCommandEnd) X(XPLMCommandOnce)      \
+    X(XPLMRegisterCommandHandler) X(XPLMUnregisterCommandHandler)                      \
+    X(XPLMFindPluginsMenu) X(XPLMCreateMenu) X(XPLMDestroyMenu) X(XPLMAppendMenuItem)  \
+    X(XPLMGetElapsedTime) X(XPLMCreateFlightLoop) X(XPLMDestroyFlightLoop)             \
+    X(XPLMScheduleFlightLoop) X(XPLMDebugString) X(XPLMGetDirectoryContents)           \
+    X(XPLMFindPluginBySignature) X(XPLMIsPluginEnabled) X(XPLMHasFeature)              \
+    X(XPLMIsFeatureEnabled) X(XPLMEnableFeature)
 
 enum class SdkFunction {
 #define STANDIN_ENUM_ENTRY(name) name,
@@ -94,6 +102,21 @@ void countAllocationsOf(const std::vector<uintptr_t>& pluginBases);
 
 bool pluginEnabled(XPLMPluginID id);  // callbacks and messages reach it
 void unloadAllPlugins();               // latest first
+
+// ---- Commands (commands.cpp), menus (menus.cpp) ------------------------------
+
+// The continue phase of every command held down, once a frame.
+void runHeldCommands();
+void resetCommands();
+void forgetPluginCommands(XPLMPluginID id);
+void resetMenus();
+void forgetPluginMenus(XPLMPluginID id);
+
+// ---- The log and the joystick buttons (utilities.cpp) -----------------------
+
+// A line of the host's own into the simulator's log.
+void logLine(const std::string& line);
+void setButtonHeld(int button, bool pressed);
 
 // ---- Frames (frames.cpp) ---------------------------------------------------
 

@@ -23,6 +23,10 @@ using ReceiveFn = void (*)(XPLMPluginID, int, void*);
 
 constexpr int kInfoBufferSize = 256;  // what the SDK promises for each text
 
+// The plug-in system's optional behaviours the host has. Paths are native
+// on Linux either way, so opting into them changes nothing here.
+constexpr const char* kFeatures[] = {"XPLM_USE_NATIVE_PATHS"};
+
 struct Plugin {
     PluginInfo info;
     void* library = nullptr;
@@ -31,6 +35,7 @@ struct Plugin {
     EnableFn enable = nullptr;
     DisableFn disable = nullptr;
     ReceiveFn receive = nullptr;
+    std::vector<std::string> features;  // enabled
 };
 
 std::vector<Plugin> loaded;  // in load order
@@ -57,6 +62,8 @@ void countAllocationsOfLoadedPlugins() {
 }
 
 void forgetEverythingOf(XPLMPluginID id) {
+    forgetPluginMenus(id);
+    forgetPluginCommands(id);
     forgetPluginWidgets(id);
     forgetPluginWindows(id);
     forgetPluginDrawCallbacks(id);
@@ -70,6 +77,13 @@ bool bind(void* library, const char* symbol, Fn& out) {
     return out != nullptr;
 }
 
+
+bool hasFeature(const char* feature) {
+    if (feature == nullptr) return false;
+    for (const char* known : kFeatures)
+        if (std::strcmp(feature, known) == 0) return true;
+    return false;
+}
 
 std::string terminated(const char* buffer) {
     return std::string(buffer, strnlen(buffer, kInfoBufferSize));
@@ -258,6 +272,42 @@ void XPLMGetPluginInfo(XPLMPluginID id, char* name, char* filePath, char* signat
 void XPLMSendMessageToPlugin(XPLMPluginID to, int message, void* param) {
     SdkCall call(SdkFunction::XPLMSendMessageToPlugin);
     send(currentPlugin(), to, message, param);
+}
+
+XPLMPluginID XPLMFindPluginBySignature(const char* signature) {
+    SdkCall call(SdkFunction::XPLMFindPluginBySignature);
+    if (signature == nullptr) return XPLM_NO_PLUGIN_ID;
+    for (const Plugin& plugin : loaded)
+        if (plugin.info.signature == signature) return plugin.info.id;
+    return XPLM_NO_PLUGIN_ID;
+}
+
+int XPLMIsPluginEnabled(XPLMPluginID id) {
+    SdkCall call(SdkFunction::XPLMIsPluginEnabled);
+    return find(id) != nullptr && pluginEnabled(id) ? 1 : 0;
+}
+
+int XPLMHasFeature(const char* feature) {
+    SdkCall call(SdkFunction::XPLMHasFeature);
+    return hasFeature(feature) ? 1 : 0;
+}
+
+int XPLMIsFeatureEnabled(const char* feature) {
+    SdkCall call(SdkFunction::XPLMIsFeatureEnabled);
+    const Plugin* plugin = find(currentPlugin());
+    if (plugin == nullptr || !hasFeature(feature)) return 0;
+    const auto& on = plugin->features;
+    return std::find(on.begin(), on.end(), feature) != on.end() ? 1 : 0;
+}
+
+// A feature the host does not have is ignored.
+void XPLMEnableFeature(const char* feature, int enable) {
+    SdkCall call(SdkFunction::XPLMEnableFeature);
+    Plugin* plugin = find(currentPlugin());
+    if (plugin == nullptr || !hasFeature(feature)) return;
+    auto& on = plugin->features;
+    on.erase(std::remove(on.begin(), on.end(), feature), on.end());
+    if (enable != 0) on.push_back(feature);
 }
 
 }  // extern "C"

@@ -200,8 +200,12 @@ const SimDataRefSpec kSimDataRefs[] = {
     // Physics constants
     {"sim/physics/double_pi", kFloat, 1, kReadOnly, {6.283185307179586}},
     {"sim/physics/pi", kFloat, 1, kReadOnly, {3.141592653589793}},
-    // Time: running time is the host's; local and zulu noon of 7 December
+    // Time: running time, the frame's step and the wall clock are the
+    // host's; local and zulu noon of 7 December
+    {"sim/network/misc/network_time_sec", kFloat, 1, kReadOnly, {0}},
+    {"sim/operation/misc/frame_rate_period", kFloat, 1, kReadOnly, {0}},
     {"sim/time/local_date_days", kInt, 1, kWritable, {340}},
+    {"sim/time/is_in_replay", kInt, 1, kReadOnly, {0}},
     {"sim/time/local_time_sec", kFloat, 1, kReadOnly, {kLocalNoonSec}},
     {"sim/time/paused", kInt, 1, kReadOnly, {0}},
     {"sim/time/total_running_time_sec", kFloat, 1, kWritable, {0}},

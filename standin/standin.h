@@ -16,6 +16,7 @@
 #include "XPLMDataAccess.h"
 #include "XPLMDefs.h"
 #include "XPLMDisplay.h"
+#include "XPLMMenus.h"
 #include "XPWidgetDefs.h"
 
 namespace standin {
@@ -98,6 +99,7 @@ void runSeconds(double seconds);
 long frameNumber();           // frames run since startHost
 float simTime();              // sim/time/total_running_time_sec
 void setPaused(bool paused);  // paused frames keep the running time
+bool paused();
 void setFrameInterval(float seconds);
 // Moves the running time by a jump, as the simulator does after a hitch or
 // a replay; the next frame sees the jump.
@@ -110,9 +112,14 @@ struct DrawCallbackInfo {
     bool before;
 };
 std::vector<DrawCallbackInfo> drawCallbacks();
+// A frame runs the held commands, the flight loops that come before the
+// flight model, the flight model, then the others (and those registered
+// with XPLMRegisterFlightLoopCallback). XPLMGetElapsedTime counts every
+// frame's interval, paused or not.
 struct FlightLoopInfo {
     XPLMPluginID owner;
     float interval;  // as last registered or returned: < 0 frames, > 0 seconds, 0 idle
+    bool beforeFlightModel;
 };
 std::vector<FlightLoopInfo> flightLoops();
 
@@ -151,6 +158,46 @@ struct DataRefWrite {
 };
 const std::vector<DataRefWrite>& writeLog();
 void clearWriteLog();
+
+// ---- Commands ----------------------------------------------------------------
+
+// Every command made so far: by plug-ins, and the simulator's ("sim/...")
+// as they were first asked for. The host carries out the simulator
+// commands it knows (starters, anti-ice, lights, pause) on its datarefs;
+// the others are counted and noted once in the log.
+struct CommandInfo {
+    std::string name, description;
+    bool simulator = false;
+    bool hostAction = false;  // a simulator command the host carries out
+    long begins = 0;          // times it was started, once or held
+    int held = 0;             // begun and not yet ended
+};
+std::vector<CommandInfo> commands();
+// As a plug-in's XPLMCommandOnce/Begin/End. False for a name that is no
+// command (and, for an end, when the command is not held).
+bool commandOnce(const std::string& name);
+bool commandBegin(const std::string& name);
+bool commandEnd(const std::string& name);
+
+// ---- Menus -------------------------------------------------------------------
+
+struct MenuInfo {
+    XPLMMenuID id;
+    XPLMPluginID owner;  // XPLM_PLUGIN_XPLANE: the plug-ins menu
+    std::string name;
+    XPLMMenuID parent;   // null: in the menu bar
+    std::vector<std::string> items;
+};
+std::vector<MenuInfo> menus();  // the plug-ins menu first
+// Calls the menu's handler with the item's reference, as choosing it does;
+// false when there is no such item or handler.
+bool chooseMenuItem(XPLMMenuID menu, int item);
+
+// ---- The log -----------------------------------------------------------------
+
+// What plug-ins wrote with XPLMDebugString, and the host's own notes, line
+// by line (the latest 100000, each cut at 4096 bytes).
+std::vector<std::string> debugLog();
 
 // ---- Counting --------------------------------------------------------------
 
@@ -222,7 +269,7 @@ bool pressButton(XPWidgetID button);
 bool pushCloseBox(XPWidgetID window);
 // Typing into the text field under window point (x, y) of the newest shown
 // dialog there: its whole text is replaced, as when the user selects it and
-// types, cut to the field's character limit; the field hears that its
+// types, cut to the field's limit in UTF-8 characters; the field hears that its
 // descriptor and its text changed. False when no shown text field is there.
 bool typeText(int x, int y, const std::string& text);
 // Sends a message to a widget with the given dispatch mode, as a plug-in

@@ -1,6 +1,8 @@
-// The simulator's identity, its directory separator and the joystick
-// command buttons that plug-ins press and release.
+// The simulator's identity, its directory separator, its log, folder
+// listings and the joystick command buttons that plug-ins press and release.
 #include <algorithm>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "XPLMUtilities.h"
@@ -20,23 +22,61 @@ struct Identity {
     int hostId = xplm_Host_XPlane;
 };
 
+// A chatty plug-in cannot fill the memory: the log keeps its latest lines,
+// each cut to a sane length.
+constexpr size_t kLogLineLimit = 100000;
+constexpr size_t kLogLineLength = 4096;
+
 Identity identity;
 std::vector<ButtonEvent> buttonEvents;
 std::vector<int> heldButtons;
+std::vector<std::string> logLines;
+std::string partialLine;  // text written without its line end yet
 
-void recordButton(int button, bool pressed) {
+void keepLine(std::string line) {
+    if (logLines.size() >= kLogLineLimit)
+        logLines.erase(logLines.begin(), logLines.begin() + kLogLineLimit / 2);
+    logLines.push_back(std::move(line));
+}
+
+void appendToLog(const char* text) {
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c == '\n') {
+            keepLine(std::move(partialLine));
+            partialLine.clear();
+        } else if (partialLine.size() < kLogLineLength) {
+            partialLine += *c;
+        }
+    }
+}
+
+// The names in a folder, sorted so that every run lists them alike.
+std::vector<std::string> folderEntries(const char* path) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(path, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+void setButtonHeld(int button, bool pressed) {
     buttonEvents.push_back({currentFrame(), button, pressed});
     auto held = std::find(heldButtons.begin(), heldButtons.end(), button);
     if (pressed && held == heldButtons.end()) heldButtons.push_back(button);
     if (!pressed && held != heldButtons.end()) heldButtons.erase(held);
 }
 
-}  // namespace
+void logLine(const std::string& line) { keepLine(line.substr(0, kLogLineLength)); }
 
 void resetUtilities() {
     identity = Identity{};
     buttonEvents.clear();
     heldButtons.clear();
+    logLines.clear();
+    partialLine.clear();
 }
 
 }  // namespace standin::detail
@@ -53,6 +93,12 @@ const std::vector<ButtonEvent>& buttonLog() { return buttonEvents; }
 
 bool buttonHeld(int button) {
     return std::find(heldButtons.begin(), heldButtons.end(), button) != heldButtons.end();
+}
+
+std::vector<std::string> debugLog() {
+    std::vector<std::string> lines = logLines;
+    if (!partialLine.empty()) lines.push_back(partialLine);
+    return lines;
 }
 
 }  // namespace standin
@@ -74,12 +120,47 @@ void XPLMGetVersions(int* outXPlaneVersion, int* outXplmVersion,
 
 void XPLMCommandButtonPress(XPLMCommandButtonID button) {
     SdkCall call(SdkFunction::XPLMCommandButtonPress);
-    recordButton(button, true);
+    setButtonHeld(button, true);
 }
 
 void XPLMCommandButtonRelease(XPLMCommandButtonID button) {
     SdkCall call(SdkFunction::XPLMCommandButtonRelease);
-    recordButton(button, false);
+    setButtonHeld(button, false);
+}
+
+void XPLMDebugString(const char* text) {
+    SdkCall call(SdkFunction::XPLMDebugString);
+    if (text != nullptr) appendToLog(text);
+}
+
+int XPLMGetDirectoryContents(const char* path, int firstReturn, char* names, int namesSize,
+                             char** indices, int indexCount, int* totalFiles,
+                             int* returnedFiles) {
+    SdkCall call(SdkFunction::XPLMGetDirectoryContents);
+    const std::vector<std::string> entries =
+        path != nullptr ? folderEntries(path) : std::vector<std::string>{};
+    const size_t first = static_cast<size_t>(std::max(firstReturn, 0));
+    // Names go in while they fit with their ends, and while the index has
+    // room; the closing empty name and null index only where room is left.
+    size_t used = 0, returned = 0;
+    const size_t capacity = names != nullptr ? static_cast<size_t>(std::max(namesSize, 0)) : 0;
+    const size_t indexCapacity =
+        indices != nullptr ? static_cast<size_t>(std::max(indexCount, 0)) : 0;
+    for (size_t i = first; i < entries.size(); ++i) {
+        const std::string& name = entries[i];
+        if (used + name.size() + 1 > capacity) break;
+        if (indices != nullptr && returned >= indexCapacity) break;
+        std::copy(name.begin(), name.end(), names + used);
+        names[used + name.size()] = '\0';
+        if (indices != nullptr) indices[returned] = names + used;
+        used += name.size() + 1;
+        ++returned;
+    }
+    if (used < capacity) names[used] = '\0';
+    if (returned < indexCapacity) indices[returned] = nullptr;
+    if (totalFiles != nullptr) *totalFiles = static_cast<int>(entries.size());
+    if (returnedFiles != nullptr) *returnedFiles = static_cast<int>(returned);
+    return first + returned >= entries.size() ? 1 : 0;
 }
 
 }  // extern "C"

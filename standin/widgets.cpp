@@ -513,7 +513,7 @@ void drawRootWindow(XPLMWindowID, void* refcon) {
 // that takes it gets the drag and the release.
 int clickRootWindow(XPLMWindowID, int x, int y, XPLMMouseStatus status, void* refcon) {
     HostCode host;
-    XPMouseState_t mouse{x, y, 0};
+    XPMouseState_t mouse{x, y, 0, 0};
     const intptr_t param1 = reinterpret_cast<intptr_t>(&mouse);
     switch (status) {
         case xplm_MouseDown: {
@@ -740,6 +740,20 @@ bool pushCloseBox(XPWidgetID window) {
     return true;
 }
 
+namespace {
+
+// The first `characters` UTF-8 characters of a text, never part of one.
+std::string firstCharacters(const std::string& text, std::size_t characters) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool starts = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
+        if (starts && count++ == characters) return text.substr(0, i);
+    }
+    return text;
+}
+
+}  // namespace
+
 bool typeText(int x, int y, const std::string& text) {
     for (auto entry = gTable.widgets.rbegin(); entry != gTable.widgets.rend(); ++entry) {
         if (!entry->second.root || !isShown(entry->first)) continue;
@@ -748,7 +762,8 @@ bool typeText(int x, int y, const std::string& text) {
         Widget* field = lookup(key);
         if (field->widgetClass != xpWidgetClass_TextField) return false;
         const intptr_t limit = propertyOf(*field, xpProperty_MaxCharacters);
-        field->descriptor = limit > 0 ? text.substr(0, static_cast<std::size_t>(limit)) : text;
+        field->descriptor =
+            limit > 0 ? firstCharacters(text, static_cast<std::size_t>(limit)) : text;
         deliver(key, xpMsg_DescriptorChanged, 0, 0, Delivery::FirstTaker);
         sendUpChain(key, xpMsg_TextFieldChanged, paramOf(key), 0);
         return true;

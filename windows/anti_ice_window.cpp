@@ -1,9 +1,9 @@
 // The anti-ice panel: window heat with its test switch, probe heat, wing
 // and engine anti-ice, and their lamps.
-#include "XPLMGraphics.h"
 #include "host/snapshot.h"
 #include "panel/click_actions.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "systems/anti_ice.h"
 #include "systems/electrical.h"
 #include "windows/overhead.h"
@@ -144,7 +144,6 @@ void antiIceContent(PopupWindow& window, int left, int bottom) {
     for (int engine = 0; engine < kAntiIceEngines; ++engine) {
         picture(leverSprite(EngineAntiIceSwitch(engine)), kEngineSwitch[engine]);
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 }  // namespace

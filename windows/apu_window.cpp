@@ -2,11 +2,11 @@
 // under its guard, ground power, the generator and APU generator switches,
 // engine 1's start switch, and the lights of the electrical and APU
 // models.
-#include "XPLMGraphics.h"
 #include "host/snapshot.h"
 #include "panel/click_actions.h"
 #include "panel/click_spots.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
 #include "windows/overhead.h"
@@ -171,7 +171,6 @@ void apuContent(PopupWindow& window, int left, int bottom) {
         picture(kApuToggleUp + g.position(g.side), g.at);
     }
     drawLamps(left, bottom);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 }  // namespace

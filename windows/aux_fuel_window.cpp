@@ -9,8 +9,10 @@
 #include "host/lifecycle.h"
 #include "host/sim_binding.h"
 #include "host/sim_time.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/glyph_grid.h"
 #include "systems/electrical.h"
 #include "systems/fuel.h"
@@ -172,15 +174,14 @@ void drawDisplays(const Pen& pen) {
 void followMouse() {
     int x = 0, y = 0;
     XPLMGetMouseLocation(&x, &y);
-    const int left = x - static_cast<int>(kCarriedAt.x);
-    const int bottom = y - static_cast<int>(kCarriedAt.y);
+    const int left = SaturatedDifference(x, static_cast<int>(kCarriedAt.x));
+    const int bottom = SaturatedDifference(y, static_cast<int>(kCarriedAt.y));
     SetPlacementFromScreen(kWindowAuxFuel, kPlacementFloating, left, bottom);
     SetPlacementFromScreen(kWindowAuxFuel, kPlacementAlone, left, bottom);
 }
 
 void drawPanel(float left, float bottom) {
     if (pluginActive == 0 || !fontsReady()) return;
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     const Pen pen{left, bottom};
     const float* base = CockpitLightColour();
     if (snapshot.transparentPanel == 0) pen.sprite(kAfcpBackground, base, {0, 0});

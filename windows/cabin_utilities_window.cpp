@@ -1,9 +1,9 @@
 // The cabin utilities strip: engine 2's start switch, the emergency exit
 // lights selector under its guard, the two wiper selectors and the cabin
 // and in-flight entertainment supply switches.
-#include "XPLMGraphics.h"
 #include "host/snapshot.h"
 #include "panel/click_actions.h"
+#include "render/draw_state.h"
 #include "systems/electrical.h"
 #include "systems/wipers.h"
 #include "windows/overhead.h"
@@ -113,7 +113,6 @@ void cabinContent(PopupWindow& window, int left, int bottom) {
         const bool on = CabinUtilitySwitchOn(supply);
         picture(on ? kCabinToggleDown : kCabinToggleUp, kUtilitySwitch[supply]);
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 }  // namespace

@@ -51,6 +51,9 @@ constexpr int kButtonStepPx = 118;
 constexpr int kQuantityCharacters = 5;
 constexpr int kMaxRequest = 99999;
 constexpr int kDescriptorBytes = 128;
+// A name field holds up to kTextSlotLength characters of up to four bytes:
+// read whole, the slot's own cut falls between characters.
+constexpr int kNameBytes = 4 * static_cast<int>(kTextSlotLength) + 1;
 constexpr int kTailNumberBytes = 40;
 constexpr float kBannerColour[3] = {1.0f, 1.0f, 1.0f};
 
@@ -131,8 +134,9 @@ void refresh() {
     for (int i = 0; i < kNameFieldCount; ++i) {
         XPSetWidgetDescriptor(dialog.names[i], GetText(kNameFields[i].slot));
     }
-    char tail[kTailNumberBytes] = {};
-    XPLMGetDatab(sim.tailNumber, tail, 0, kTailNumberBytes - 1);
+    char tail[kTailNumberBytes + 1] = {};
+    XPLMGetDatab(sim.tailNumber, tail, 0, kTailNumberBytes);
+    tail[Utf8PrefixLength(tail, kTailNumberBytes - 1)] = '\0';
     char line[kDescriptorBytes];
     std::snprintf(line, sizeof line, "Tail number: %s", tail);
     XPSetWidgetDescriptor(dialog.tailNumber, line);
@@ -160,11 +164,11 @@ int backgroundMessage(XPWidgetMessage message, XPWidgetID self, intptr_t, intptr
 }
 
 void readNames() {
-    char text[kDescriptorBytes];
+    char text[kNameBytes];
     for (int i = 0; i < kNameFieldCount; ++i) {
         text[0] = '\0';
-        XPGetWidgetDescriptor(dialog.names[i], text, kDescriptorBytes - 1);
-        text[kDescriptorBytes - 1] = '\0';
+        XPGetWidgetDescriptor(dialog.names[i], text, kNameBytes - 1);
+        text[kNameBytes - 1] = '\0';
         SetText(kNameFields[i].slot, text);
     }
 }

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "XPLMDisplay.h"
-#include "XPLMGraphics.h"
 #include "host/snapshot.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/glyph_grid.h"
 #include "systems/fuel.h"
 #include "systems/refuelling.h"
@@ -141,13 +141,11 @@ void stationContent(PopupWindow& window, int left, int bottom) {
                    kValveLight[channel]);
     }
     if (!digitsReady()) return;
-    XPLMSetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     for (int channel = 0; channel < kRefuelChannels; ++channel) {
         float x = pen.left + kQuantity[channel].x, y = pen.bottom + kQuantity[channel].y;
         DrawGlfNumber(digits, displayedQuantity(channel), DisplayDigitColour(), kQuantityDigits,
                       x, y);
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void auxContent(PopupWindow& window, int left, int bottom) {

@@ -1,10 +1,10 @@
 // The fuel panel: the six boost pump switches, the crossfeed selector and
 // their lights; below it the two auxiliary fuel strips, one with the bleed
 // switches and the aux mode selector, one with the four transfer switches.
-#include "XPLMGraphics.h"
 #include "host/snapshot.h"
 #include "panel/click_actions.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "systems/electrical.h"
 #include "systems/fuel.h"
 #include "systems/motorised_valve.h"
@@ -129,7 +129,6 @@ void fuelContent(PopupWindow& window, int left, int bottom) {
     DrawWindowSprite(window, CrossfeedOpen() ? kFuelCrossfeedOpen : kFuelCrossfeedClosed, flood,
                      x + kCrossfeedSelector.x, y + kCrossfeedSelector.y);
     drawLamps(left, bottom);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void bleedStripContent(PopupWindow& window, int left, int bottom) {

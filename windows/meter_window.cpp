@@ -4,12 +4,12 @@
 // lights.
 #include <GL/gl.h>
 
-#include "XPLMGraphics.h"
 #include "autoflight/phases.h"
 #include "host/snapshot.h"
 #include "instruments/readouts.h"
 #include "panel/click_actions.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
 #include "windows/overhead.h"
@@ -344,7 +344,6 @@ void meterContent(PopupWindow& window, int left, int bottom) {
     drawKnob(window, x, y, kAcKnobCentre, meter.acSelector);
     drawLamps(left, bottom);
     drawMeters(x, y);
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 }  // namespace

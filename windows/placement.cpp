@@ -1,5 +1,8 @@
 #include "windows/placement.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "host/sim_values.h"
 
 namespace quil {
@@ -44,6 +47,7 @@ struct PlacementTable {
     float scale;
     bool overheadOpen;
     bool initialised;
+    int screenWidth, screenHeight;
 };
 
 PlacementTable table{};
@@ -62,9 +66,58 @@ const Anchor& anchorOf(int mode) {
 
 int scaled(int value) { return TruncToInt(static_cast<float>(value) * table.scale); }
 
+// A screen of at least a strip each way, so that the strip always fits.
+int screenSize(float pixels) {
+    return TruncToInt(ClampFinite(pixels, static_cast<float>(kOnScreenStripPx), kLargestScreenPx));
+}
+
+// A corner on one axis, moved in so that a strip of the window's `size`
+// stays within 0 .. screen. Anchors and records are held so that nothing
+// here comes near the int range.
+double keptOnScreen(double corner, int size, int screen) {
+    return std::max<double>(kOnScreenStripPx - size,
+                            std::min<double>(corner, screen - kOnScreenStripPx));
+}
+
+// The corner the record and anchor give, before it is kept on the screen.
+double cornerX(const PlaceRecord& record, const Anchor& anchor) {
+    return std::trunc(static_cast<double>(record.x) * table.scale + anchor.x);
+}
+double cornerY(const PlaceRecord& record, const Anchor& anchor) {
+    return std::trunc(static_cast<double>(record.y) * table.scale + anchor.y);
+}
+
+// Moves one axis by `delta` from where the window is shown, no further
+// than the screen keeps it: `moved` is the anchor's or the record's value
+// on that axis, `perUnit` the corner's change for one unit of it.
+void moveAxis(int32_t& moved, double corner, double delta, int size, int screen, double perUnit) {
+    const double shown = keptOnScreen(corner, size, screen);
+    const double kept = keptOnScreen(shown + delta, size, screen);
+    moved = static_cast<int32_t>(std::lround(moved + (kept - corner) / perUnit));
+}
+
+void move(int index, int mode, double dx, double dy) {
+    if (!valid(index, mode)) return;
+    PlaceRecord& record = table.places[index][mode];
+    const Anchor& anchor = anchorOf(mode);
+    const int width = PlacementWidth(index, mode);
+    const int height = PlacementHeight(index, mode);
+    const double x = cornerX(record, anchor);
+    const double y = cornerY(record, anchor);
+    if (mode == kPlacementOverhead) {
+        moveAxis(table.panelAnchor.x, x, dx, width, table.screenWidth, 1.0);
+        moveAxis(table.panelAnchor.y, y, dy, height, table.screenHeight, 1.0);
+    } else if (mode == kPlacementAlone || mode == kPlacementFloating) {
+        moveAxis(record.x, x, dx, width, table.screenWidth, table.scale);
+        moveAxis(record.y, y, dy, height, table.screenHeight, table.scale);
+    }
+}
+
 }  // namespace
 
-void InitPlacements(float screenHeight) {
+void InitPlacements(float screenWidth, float screenHeight) {
+    table.screenWidth = screenSize(screenWidth);
+    table.screenHeight = screenSize(screenHeight);
     if (table.initialised) return;
     copyPlaces(kWindowFuel, kFuelPlaces);
     copyPlaces(kWindowAuxFuel, kAuxFuelPlaces);
@@ -74,7 +127,7 @@ void InitPlacements(float screenHeight) {
     copyPlaces(kWindowCabinUtilities, kCabinUtilitiesPlaces);
     copyPlaces(kWindowAntiIce, kAntiIcePlaces);
     copyPlaces(kWindowFuelStation, kFuelStationPlaces);
-    const int anchorY = TruncToInt(screenHeight - kAnchorTopMargin - kTallestWindow);
+    const int anchorY = TruncToInt(screenSize(screenHeight) - kAnchorTopMargin - kTallestWindow);
     table.panelAnchor = {kAnchorX, anchorY};
     table.screenAnchor = {kAnchorX, anchorY};
     table.scale = kWindowScale;
@@ -84,14 +137,22 @@ void InitPlacements(float screenHeight) {
 
 int PlacementLeft(int index, int mode) {
     if (!valid(index, mode)) return 0;
-    return TruncToInt(static_cast<float>(table.places[index][mode].x) * table.scale +
-                      static_cast<float>(anchorOf(mode).x));
+    const double x = cornerX(table.places[index][mode], anchorOf(mode));
+    return static_cast<int>(keptOnScreen(x, PlacementWidth(index, mode), table.screenWidth));
 }
 
 int PlacementBottom(int index, int mode) {
     if (!valid(index, mode)) return 0;
-    return TruncToInt(static_cast<float>(table.places[index][mode].y) * table.scale +
-                      static_cast<float>(anchorOf(mode).y));
+    const double y = cornerY(table.places[index][mode], anchorOf(mode));
+    return static_cast<int>(keptOnScreen(y, PlacementHeight(index, mode), table.screenHeight));
+}
+
+int KeptOnScreenLeft(int left, int width) {
+    return static_cast<int>(keptOnScreen(left, width, table.screenWidth));
+}
+
+int KeptOnScreenBottom(int bottom, int height) {
+    return static_cast<int>(keptOnScreen(bottom, height, table.screenHeight));
 }
 
 int PlacementWidth(int index, int mode) {
@@ -102,20 +163,12 @@ int PlacementHeight(int index, int mode) {
     return valid(index, mode) ? scaled(table.places[index][mode].height) : 0;
 }
 
-void MovePlacement(int index, int mode, int dx, int dy) {
-    if (!valid(index, mode)) return;
-    if (mode == kPlacementOverhead) {
-        table.panelAnchor.x += dx;
-        table.panelAnchor.y += dy;
-    } else if (mode == kPlacementAlone || mode == kPlacementFloating) {
-        table.places[index][mode].x += dx;
-        table.places[index][mode].y += dy;
-    }
-}
+void MovePlacement(int index, int mode, int dx, int dy) { move(index, mode, dx, dy); }
 
 void SetPlacementFromScreen(int index, int mode, int x, int y) {
     if (!valid(index, mode)) return;
-    MovePlacement(index, mode, x - PlacementLeft(index, mode), y - PlacementBottom(index, mode));
+    move(index, mode, static_cast<double>(x) - PlacementLeft(index, mode),
+         static_cast<double>(y) - PlacementBottom(index, mode));
 }
 
 bool OverheadArrangementOpen() { return table.overheadOpen; }

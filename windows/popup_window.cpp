@@ -2,9 +2,10 @@
 
 #include <GL/gl.h>
 
-#include "XPLMGraphics.h"
 #include "host/lifecycle.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "render/textures.h"
 #include "windows/placement.h"
@@ -58,7 +59,7 @@ const ClickZone* findZone(const ClickZone* zones, int x, int y) {
 // Every zone but the last, the whole-window body, which would only frame
 // the window.
 void outlineZones(const PopupWindow& window, int left, int bottom) {
-    XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
     glLineWidth(kZoneOutlineWidth);
     glColor4fv(kZoneOutlineColour);
     for (const ClickZone* zone = window.zones; zone->id != 0 && zone[1].id != 0; ++zone) {
@@ -71,13 +72,13 @@ void outlineZones(const PopupWindow& window, int left, int bottom) {
         if (window.markZones && snapshot.blink == 1) {
             DrawSprite(kSpriteClickSpotMarker, nullptr, static_cast<float>(left + zone->x0 + 2),
                        static_cast<float>(bottom + zone->y0 + 2));
-            XPLMSetGraphicsState(0, 0, 0, 0, 1, 0, 0);
+            SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
         }
     }
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
 }
 
 void drawCallback(XPLMWindowID id, void*) {
+    DrawCallbackScope scope;
     if (PopupWindow* window = FindPopupWindow(id)) DrawPopupWindow(*window);
 }
 
@@ -170,14 +171,19 @@ void ShowWindow(PopupWindow& window, bool visible) { ShowHostWindow(window.handl
 
 bool WindowOpen(const PopupWindow& window) { return window.handle != nullptr; }
 
+// A companion keeps its own strip on the screen too, leaving its offset
+// from the window it follows where that one stands at the screen's edge.
 int WindowLeft(const PopupWindow& window) {
     const PopupWindow& placed = owner(window);
-    return PlacementLeft(placed.placementIndex, placed.mode) + window.offsetX;
+    const int left = PlacementLeft(placed.placementIndex, placed.mode);
+    return window.follows == nullptr ? left : KeptOnScreenLeft(left + window.offsetX, window.width);
 }
 
 int WindowBottom(const PopupWindow& window) {
     const PopupWindow& placed = owner(window);
-    return PlacementBottom(placed.placementIndex, placed.mode) + window.offsetY;
+    const int bottom = PlacementBottom(placed.placementIndex, placed.mode);
+    return window.follows == nullptr ? bottom
+                                     : KeptOnScreenBottom(bottom + window.offsetY, window.height);
 }
 
 int WindowWidth(const PopupWindow& window) {
@@ -232,7 +238,8 @@ int HandleMouse(PopupWindow& window, int x, int y, int status) {
     if (!ready(window)) return 1;
     int left = 0, top = 0, right = 0, bottom = 0;
     XPLMGetWindowGeometry(window.handle, &left, &top, &right, &bottom);
-    HandleZoneClick(window, window.zones, x - left, y - bottom, status);
+    HandleZoneClick(window, window.zones, SaturatedDifference(x, left),
+                    SaturatedDifference(y, bottom), status);
     return 1;
 }
 
@@ -269,8 +276,9 @@ void DragWindow(PopupWindow& window, int x, int y, int status) {
             return;
         case xplm_MouseDrag:
             if (!window.dragging || window.handle == nullptr) return;
-            MovePlacement(owner(window).placementIndex, owner(window).mode, x - window.pressX,
-                          y - window.pressY);
+            MovePlacement(owner(window).placementIndex, owner(window).mode,
+                          SaturatedDifference(x, window.pressX),
+                          SaturatedDifference(y, window.pressY));
             PlaceWindow(window);
             return;
         default:

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "XPLMDisplay.h"
@@ -138,7 +139,8 @@ void ShowHostWindow(XPLMWindowID handle, bool visible);
 bool WindowOpen(const PopupWindow& window);
 
 // The window's screen rectangle: its placement's, or for a companion its
-// own size at its offset from the window it follows.
+// own size at its offset from the window it follows, moved in where that
+// would leave less than a strip of it on the screen.
 int WindowLeft(const PopupWindow& window);
 int WindowBottom(const PopupWindow& window);
 int WindowWidth(const PopupWindow& window);

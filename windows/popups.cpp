@@ -30,7 +30,7 @@ bool followsPanelView(const PopupWindow& window) {
 }  // namespace
 
 void CreateAllPopups() {
-    InitPlacements(snapshot.windowHeight);
+    InitPlacements(snapshot.windowWidth, snapshot.windowHeight);
     for (PopupWindow* window : kPopups) LoadWindowTexture(*window);
     LoadFuelRequestBanner();
 }

@@ -9,6 +9,7 @@
 #include "host/snapshot.h"
 #include "panel/clock.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/primitives.h"
 #include "windows/aux_fuel_window.h"
 #include "windows/fuel_request_dialog.h"
@@ -72,16 +73,18 @@ const MenuRow* rowAt(int y) {
 
 void drawMenu(XPLMWindowID id, void*) {
     if (!pluginActive) return;
+    DrawCallbackScope scope;
     int left = 0, top = 0, right = 0, bottom = 0;
     XPLMGetWindowGeometry(id, &left, &top, &right, &bottom);
     FillRect(ColourOf(PanelColour::Grey25, ColourVariant::Unlit), 0, 0,
              {left, bottom, right - left, top - bottom});
-    XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     for (const MenuRow& entry : kMenuRows) {
         XPLMDrawString(const_cast<float*>(kMenuText), left + kTextInsetX,
                        top - (entry.row + 1) * kRowHeight + kTextRaise,
                        const_cast<char*>(entry.text), nullptr, xplmFont_Basic);
     }
+    ForgetGraphicsState();  // the host's text set a state and texture of its own
 }
 
 void ignoreKey(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
@@ -102,9 +105,11 @@ void OpenSelectorMenu() {
     XPLMGetMouseLocation(&mouseX, &mouseY);
     const int screenWidth = TruncToInt(snapshot.windowWidth);
     const int screenHeight = TruncToInt(snapshot.windowHeight);
-    int left = std::min(mouseX - kMouseOffsetX, screenWidth - kMenuWidth - kSideMargin);
+    int left = std::min(SaturatedDifference(mouseX, kMouseOffsetX),
+                        screenWidth - kMenuWidth - kSideMargin);
     left = std::max(left, kSideMargin);
-    int bottom = std::min(mouseY - kMouseOffsetY, screenHeight - kMenuHeight - kTopBottomMargin);
+    int bottom = std::min(SaturatedDifference(mouseY, kMouseOffsetY),
+                          screenHeight - kMenuHeight - kTopBottomMargin);
     bottom = std::max(bottom, kTopBottomMargin);
     if (menuWindow != nullptr) {
         XPLMSetWindowGeometry(menuWindow, left, bottom + kMenuHeight, left + kMenuWidth, bottom);

@@ -30,6 +30,7 @@ typedef struct {
     int x;
     int y;
     int button;
+    int delta; /* mouse wheel clicks */
 } XPMouseState_t;
 
 /* Key messages carry a pointer to this in param1. */
@@ -40,10 +41,10 @@ typedef struct {
 } XPKeyState_t;
 
 typedef struct {
-    int left;
-    int top;
-    int right;
-    int bottom;
+    int dx;
+    int dy;
+    int dwidth;
+    int dheight;
 } XPWidgetGeometryChange_t;
 
 enum {

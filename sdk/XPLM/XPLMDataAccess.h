@@ -23,12 +23,16 @@ enum {
 typedef int XPLMDataTypeID;
 
 XPLM_API XPLMDataRef XPLMFindDataRef(const char *inDataRefName);
+/* Whether the handle is a dataref that is served now (not orphaned). */
+XPLM_API int XPLMIsDataRefGood(XPLMDataRef inDataRef);
+XPLM_API XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef inDataRef);
 
 XPLM_API int XPLMGetDatai(XPLMDataRef inDataRef);
 XPLM_API void XPLMSetDatai(XPLMDataRef inDataRef, int inValue);
 XPLM_API float XPLMGetDataf(XPLMDataRef inDataRef);
 XPLM_API void XPLMSetDataf(XPLMDataRef inDataRef, float inValue);
 XPLM_API double XPLMGetDatad(XPLMDataRef inDataRef);
+XPLM_API void XPLMSetDatad(XPLMDataRef inDataRef, double inValue);
 XPLM_API int XPLMGetDatavi(XPLMDataRef inDataRef, int *outValues, int inOffset, int inMax);
 XPLM_API void XPLMSetDatavi(XPLMDataRef inDataRef, int *inValues, int inoffset, int inCount);
 XPLM_API int XPLMGetDatavf(XPLMDataRef inDataRef, float *outValues, int inOffset, int inMax);

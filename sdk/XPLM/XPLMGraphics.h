@@ -26,7 +26,7 @@ XPLM_API void XPLMSetGraphicsState(int inEnableFog, int inNumberTexUnits, int in
 XPLM_API void XPLMBindTexture2d(int inTextureNum, int inTextureUnit);
 XPLM_API void XPLMGenerateTextureNumbers(int *outTextureIDs, int inCount);
 XPLM_API int XPLMGetTexture(XPLMTextureID inTexture);
-XPLM_API void XPLMDrawString(float *inColorRGB, int inXOffset, int inYOffset, char *inChar,
+XPLM_API void XPLMDrawString(float *inColorRGB, int inXOffset, int inYOffset, const char *inChar,
                              int *inWordWrapWidth, XPLMFontID inFontID);
 
 #ifdef __cplusplus

@@ -18,6 +18,13 @@ XPLM_API XPLMPluginID XPLMGetMyID(void);
 XPLM_API void XPLMGetPluginInfo(XPLMPluginID inPlugin, char *outName, char *outFilePath,
                                 char *outSignature, char *outDescription);
 XPLM_API void XPLMSendMessageToPlugin(XPLMPluginID inPlugin, int inMessage, void *inParam);
+XPLM_API XPLMPluginID XPLMFindPluginBySignature(const char *inSignature);
+XPLM_API int XPLMIsPluginEnabled(XPLMPluginID inPluginID);
+
+/* Features: optional behaviours of the plug-in system a plug-in opts into. */
+XPLM_API int XPLMHasFeature(const char *inFeature);
+XPLM_API int XPLMIsFeatureEnabled(const char *inFeature);
+XPLM_API void XPLMEnableFeature(const char *inFeature, int inEnable);
 
 #ifdef __cplusplus
 }

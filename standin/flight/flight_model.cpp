@@ -231,7 +231,7 @@ FlightStart withinLimits(FlightStart start) {
     auto within = [](double value, double lowest, double highest) {
         return std::isfinite(value) ? std::clamp(value, lowest, highest) : lowest;
     };
-    start.latitude = within(start.latitude, -85.0, 85.0);
+    start.latitude = within(start.latitude, -90.0, 90.0);
     start.longitude = within(start.longitude, -180.0, 180.0);
     start.fieldElevationFt = within(start.fieldElevationFt, -1000.0, 15000.0);
     start.altitudeFt = within(start.altitudeFt, start.fieldElevationFt, 45000.0);

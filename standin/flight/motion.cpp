@@ -68,11 +68,27 @@ Forces forcesOn(const Motion& motion, const Controls& controls, double airspeed)
     return forces;
 }
 
+// Past a pole the aircraft comes down the other side: the latitude
+// reflects, the longitude is the opposite meridian's, and what was north is
+// now south. Longitudes stay within -180° … 180°.
+void keepOnGlobe(Motion& motion) {
+    const double pole = kPi / 2.0;
+    if (std::fabs(motion.latRad) > pole) {
+        motion.latRad = std::copysign(kPi, motion.latRad) - motion.latRad;
+        motion.lonRad += kPi;
+        motion.courseRad = wrapped(motion.courseRad + kPi);
+        motion.headingRad = wrapped(motion.headingRad + kPi);
+        motion.trackRad = wrapped(motion.trackRad + kPi);
+    }
+    motion.lonRad = std::remainder(motion.lonRad, 2.0 * kPi);
+}
+
 void moveOverEarth(Motion& motion, double north, double east, double dt) {
     motion.latRad += north * dt / kEarthRadiusM;
     motion.lonRad += east * dt / (kEarthRadiusM * std::max(0.01, std::cos(motion.latRad)));
     motion.groundSpeed = std::hypot(north, east);
     if (motion.groundSpeed > 0.1) motion.trackRad = wrapped(std::atan2(east, north));
+    keepOnGlobe(motion);
 }
 
 // Headwind along a direction (positive on the nose).

@@ -1,5 +1,6 @@
 // quil-sim: runs plug-ins on the stand-in host without the simulator, for a
 // given time or through a scenario, and writes screenshots and a report.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "XPLMPlugin.h"
 #include "standin/runner/report.h"
 #include "standin/runner/scenario.h"
 #include "standin/standin.h"
@@ -20,7 +22,7 @@ constexpr int kExitCannotRun = 2;  // bad command line, plug-in, aircraft, scena
 
 constexpr char kUsage[] =
     "Usage: quil-sim --plugin PATH [--plugin PATH ...] [--aircraft PATH.acf]\n"
-    "                (--seconds S | --scenario FILE) [--out DIR]\n"
+    "                [--aircraft-plugins] (--seconds S | --scenario FILE) [--out DIR]\n"
     "                [--window WxH] [--no-graphics]\n"
     "\n"
     "Runs X-Plane plug-ins on the stand-in host at 30 frames per second.\n"
@@ -28,9 +30,14 @@ constexpr char kUsage[] =
     "  --plugin PATH      a plug-in binary (lin.xpl) to load; the first is the one\n"
     "                     under test, the others load after it, in order\n"
     "  --aircraft PATH    the user's aircraft (.acf), set before the plug-ins start\n"
-    "  --seconds S        run for S simulator seconds\n"
+    "  --aircraft-plugins also load the aircraft's own plug-ins, as the simulator\n"
+    "                     does (its plugins/NAME/64/lin.xpl and\n"
+    "                     plugins/NAME/lin_x64/*.xpl, after the --plugin ones),\n"
+    "                     and tell them the aircraft is loaded and at an airport;\n"
+    "                     with them no --plugin is needed\n"
+    "  --seconds S        run for S simulator seconds (at most a day, 86400)\n"
     "  --scenario FILE    run the timed actions of a scenario file\n"
-    "  --out DIR          screenshots, the trace and report.txt go here\n"
+    "  --out DIR          screenshots, the trace, log.txt and report.txt go here\n"
     "                     (default quil-sim-out)\n"
     "  --window WxH       window size in pixels (default 1024x1024)\n"
     "  --no-graphics      no OpenGL context: nothing drawn, no screenshots\n"
@@ -51,7 +58,9 @@ constexpr char kUsage[] =
     "  station outer|middle|inner ID LAT LON ELEV  a marker beacon\n"
     "    (LAT LON in degrees, ELEV in feet, FREQ as nav1_freq_hz holds it: 11030)\n"
     "  trace NAME.csv [INTERVAL]     a row of the flight every INTERVAL s (0.5),\n"
-    "                                plotted as NAME.png when gnuplot is installed\n"
+    "                                plotted as NAME.png when gnuplot is installed;\n"
+    "                                NAME of letters, digits, . - _\n"
+    "  command once|begin|end NAME   runs a command, held from begin to end\n"
     "  pause      resume      end\n"
     "\n"
     "Flights on the host's flight model:\n"
@@ -60,6 +69,10 @@ constexpr char kUsage[] =
     "  wind FROM KNOTS                   from a true direction\n"
     "  pilot yoke PITCH ROLL | rudder|throttle|flaps VALUE | gear up|down | brakes on|off\n"
     "  hold DATAREF OP VALUE [TOLERANCE] for SECONDS   true after every frame of the span\n"
+    "A flight writes a trace named after the scenario (every 0.5 s) unless the\n"
+    "scenario has a trace line. Times and spans are at most a day (86400 s);\n"
+    "LAT -90 to 90, LON -180 to 180; pilot yoke and rudder -1 to 1, throttle\n"
+    "and flaps 0 to 1; a set value must fit its dataref (int, float).\n"
     "During a flight a floating-point exception in a flight loop ends the run\n"
     "with status 3 and where it happened.\n"
     "\n"
@@ -71,8 +84,11 @@ constexpr char kUsage[] =
     "after ours), which keeps the answer in peer/reply_action, peer/reply_value\n"
     "and peer/last_state.\n"
     "\n"
-    "Exit status: 0 run ok, 1 an expectation failed or an action could not be\n"
-    "carried out, 2 the run could not start (bad option, plug-in, aircraft or\n"
+    "What plug-ins write with XPLMDebugString goes to log.txt; lines tagged\n"
+    "as errors (\"E/LUA:\") are listed in the report and fail the run.\n"
+    "\n"
+    "Exit status: 0 run ok, 1 an expectation failed, an action could not be\n"
+    "carried out or a plug-in logged an error, 2 the run could not start (bad option, plug-in, aircraft or\n"
     "scenario) or its report could not be written, 3 a floating-point exception\n"
     "in a flight loop.\n";
 
@@ -84,13 +100,15 @@ struct Options {
     bool timed = false;
     std::string outputFolder = "quil-sim-out";
     standin::HostConfig host;
+    bool aircraftPlugins = false;
     bool help = false;
 };
 
 bool parseSeconds(const std::string& text, double* seconds) {
     char* end = nullptr;
     *seconds = std::strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0' && std::isfinite(*seconds) && *seconds > 0;
+    return !text.empty() && *end == '\0' && *seconds > 0 &&
+           *seconds <= standin::runner::kLongestRunSeconds;
 }
 
 bool parseWindow(const std::string& text, int* width, int* height) {
@@ -140,6 +158,10 @@ bool parseOptions(int argc, char** argv, Options* options, std::string* error) {
             options->host.graphics = false;
             continue;
         }
+        if (name == "--aircraft-plugins" && equals == std::string::npos) {
+            options->aircraftPlugins = true;
+            continue;
+        }
         if (!takesValue(name)) {
             *error = "unknown option '" + arg + "'";
             return false;
@@ -155,7 +177,10 @@ bool parseOptions(int argc, char** argv, Options* options, std::string* error) {
         }
         if (!applyOption(name, value, options, error)) return false;
     }
-    if (options->plugins.empty()) *error = "no plug-in: give --plugin PATH";
+    if (options->aircraftPlugins && options->aircraft.empty())
+        *error = "--aircraft-plugins needs --aircraft PATH.acf";
+    else if (options->plugins.empty() && !options->aircraftPlugins)
+        *error = "no plug-in: give --plugin PATH";
     else if (options->timed == !options->scenario.empty())
         *error = "give either --seconds S or --scenario FILE";
     return error->empty();
@@ -174,13 +199,47 @@ std::string absolutePath(const std::string& path) {
     return error ? path : absolute.lexically_normal().string();
 }
 
+// The plug-ins an aircraft brings in its own folder, in the layouts the
+// simulator loads on Linux, by folder name.
+std::vector<std::string> aircraftPluginPaths(const std::string& acfPath) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> paths;
+    std::error_code error;
+    const fs::path folder = fs::path(absolutePath(acfPath)).parent_path() / "plugins";
+    std::vector<fs::path> pluginFolders;
+    for (const auto& entry : fs::directory_iterator(folder, error))
+        if (entry.is_directory(error)) pluginFolders.push_back(entry.path());
+    std::sort(pluginFolders.begin(), pluginFolders.end());
+    for (const fs::path& plugin : pluginFolders) {
+        if (fs::is_regular_file(plugin / "64" / "lin.xpl", error)) {
+            paths.push_back((plugin / "64" / "lin.xpl").string());
+            continue;
+        }
+        for (const auto& entry : fs::directory_iterator(plugin / "lin_x64", error))
+            if (entry.path().extension() == ".xpl") paths.push_back(entry.path().string());
+    }
+    return paths;
+}
+
 // Sets the aircraft and loads the plug-ins on the started host.
 bool startPlugins(const Options& options, XPLMPluginID* underTest, std::string* error) {
     if (!options.aircraft.empty() && !standin::setAircraft(absolutePath(options.aircraft))) {
         *error = "cannot read aircraft '" + options.aircraft + "'";
         return false;
     }
-    for (const std::string& path : options.plugins) {
+    std::vector<std::string> paths = options.plugins;
+    const size_t firstOfAircraft = paths.size();
+    if (options.aircraftPlugins) {
+        const std::vector<std::string> own = aircraftPluginPaths(options.aircraft);
+        if (own.empty()) {
+            *error = "no plug-in in the plugins folder of '" + options.aircraft + "'";
+            return false;
+        }
+        paths.insert(paths.end(), own.begin(), own.end());
+    }
+    std::vector<XPLMPluginID> aircraftPlugins;
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const std::string& path = paths[i];
         std::string reason;
         const XPLMPluginID id = standin::loadPlugin(absolutePath(path), &reason);
         if (id == XPLM_NO_PLUGIN_ID) {
@@ -188,8 +247,20 @@ bool startPlugins(const Options& options, XPLMPluginID* underTest, std::string* 
             return false;
         }
         if (*underTest == XPLM_NO_PLUGIN_ID) *underTest = id;
+        if (i >= firstOfAircraft) aircraftPlugins.push_back(id);
+    }
+    // The simulator loads an aircraft's plug-ins with it, then tells them.
+    for (XPLMPluginID id : aircraftPlugins) {
+        standin::sendSimMessage(XPLM_MSG_PLANE_LOADED, 0, id);
+        standin::sendSimMessage(XPLM_MSG_AIRPORT_LOADED, 0, id);
     }
     return true;
+}
+
+std::string joinedLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
 }
 
 }  // namespace
@@ -220,6 +291,11 @@ int main(int argc, char** argv) {
         standin::stopHost();
         return cannotRun(error);
     }
+    if (!standin::runner::checkValues(scenario, &error)) {
+        standin::stopHost();
+        std::cerr << error << "\n";
+        return kExitCannotRun;
+    }
     if (options.host.graphics && !standin::graphicsAvailable())
         std::cerr << "quil-sim: no graphics (" << standin::graphicsRenderer()
                   << "); running without drawing\n";
@@ -229,16 +305,23 @@ int main(int argc, char** argv) {
     settings.progress = &std::cout;
     const standin::runner::RunOutcome outcome = standin::runner::runScenario(scenario, settings);
     const std::string report = standin::runner::formatReport(outcome, underTest);
+    const std::string log = joinedLines(standin::debugLog());
     standin::stopHost();
 
     std::cout << report;
     const std::string reportPath =
         (std::filesystem::path(options.outputFolder) / "report.txt").string();
-    if (!standin::runner::writeTextFile(reportPath, report, &error)) return cannotRun(error);
+    if (!standin::runner::writeTextFile(reportPath, report, &error) ||
+        !standin::runner::writeTextFile(
+            (std::filesystem::path(options.outputFolder) / "log.txt").string(), log, &error))
+        return cannotRun(error);
     if (standin::runner::runFailed(outcome)) {
         std::cerr << "quil-sim: " << standin::runner::failedExpectations(outcome)
                   << " expectation(s) failed, " << outcome.problems.size()
-                  << " action(s) not carried out; see " << reportPath << "\n";
+                  << " action(s) not carried out";
+        if (!outcome.loggedErrors.empty())
+            std::cerr << ", " << outcome.loggedErrors.size() << " error(s) logged";
+        std::cerr << "; see " << reportPath << "\n";
         return kExitRunFailed;
     }
     return kExitOk;

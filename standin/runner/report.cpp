@@ -1,6 +1,7 @@
 #include "standin/runner/report.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -137,6 +138,25 @@ void writeMessages(std::ostream& out) {
     for (const auto& line : lines) out << line.second << "\n";
 }
 
+// Commands run, by whom is not known; simulator commands the host has no
+// effect for are marked, as nothing happened.
+void writeCommands(std::ostream& out) {
+    std::vector<std::string> items;
+    for (const CommandInfo& command : commands()) {
+        if (command.begins == 0) continue;
+        items.push_back(command.name + " x" + std::to_string(command.begins) +
+                        (command.simulator && !command.hostAction ? " (no effect in the host)" : ""));
+    }
+    out << "Commands run: " << (items.empty() ? "none" : std::to_string(items.size())) << "\n";
+    if (!items.empty()) writeWrapped(out, items, "  ");
+}
+
+void writeLog(std::ostream& out, const RunOutcome& outcome) {
+    out << "Log: " << debugLog().size() << " lines (log.txt), "
+        << outcome.loggedErrors.size() << " error(s)\n";
+    for (const std::string& line : outcome.loggedErrors) out << "  " << line << "\n";
+}
+
 void writeScreenshots(std::ostream& out, const std::vector<ScreenshotResult>& screenshots) {
     out << "Screenshots: " << (screenshots.empty() ? "none" : std::to_string(screenshots.size()))
         << "\n";
@@ -213,7 +233,35 @@ int failedExpectations(const RunOutcome& outcome) {
 }
 
 bool runFailed(const RunOutcome& outcome) {
-    return failedExpectations(outcome) > 0 || !outcome.problems.empty();
+    return failedExpectations(outcome) > 0 || !outcome.problems.empty() ||
+           !outcome.loggedErrors.empty();
+}
+
+namespace {
+
+// "E/" at the start of a word, then a capitalised subsystem and a colon.
+bool taggedAsError(const std::string& line) {
+    for (size_t at = line.find("E/"); at != std::string::npos; at = line.find("E/", at + 1)) {
+        if (at > 0 && line[at - 1] != ' ') continue;
+        size_t end = at + 2;
+        while (end < line.size() && std::isupper(static_cast<unsigned char>(line[end]))) ++end;
+        if (end > at + 2 && end < line.size() && line[end] == ':') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::string> errorLines(const std::vector<std::string>& log) {
+    // Lua reports an error that nothing caught by its message and then a
+    // stack traceback, whatever tag the plug-in gave the message.
+    constexpr char kTraceback[] = "stack traceback:";
+    std::vector<std::string> errors;
+    for (size_t i = 0; i < log.size(); ++i) {
+        const bool beforeTraceback = i + 1 < log.size() && log[i + 1].rfind(kTraceback, 0) == 0;
+        if (taggedAsError(log[i]) || beforeTraceback) errors.push_back(log[i]);
+    }
+    return errors;
 }
 
 std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest) {
@@ -223,9 +271,11 @@ std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest
     writeFlightPlan(out);
     writeUsage(out, outcome.usage);
     writeMessages(out);
+    writeCommands(out);
     writeScreenshots(out, outcome.screenshots);
     writeStations(out);
     writeTrace(out, outcome.trace);
+    writeLog(out, outcome);
     writeExpectations(out, outcome);
     if (!outcome.problems.empty()) {
         out << "Actions not carried out: " << outcome.problems.size() << "\n";

@@ -1,7 +1,8 @@
 // What a run of the stand-in host did, and the short report made of it for
 // the aircraft author: plug-ins, aircraft, window, frames, the plug-ins' SDK
-// calls and heap allocations per frame, messages between plug-ins,
-// screenshots, the radio stations, the flight trace and expectations.
+// calls and heap allocations per frame, messages between plug-ins, commands
+// run, screenshots, the radio stations, the flight trace, the log's errors
+// and expectations.
 #pragma once
 
 #include <string>
@@ -55,13 +56,21 @@ struct RunOutcome {
     std::vector<ScreenshotResult> screenshots;
     // Actions that could not be carried out ("demo.scenario:7: no dataref ...").
     std::vector<std::string> problems;
+    // Lines plug-ins wrote to the log with the simulator's error tag.
+    std::vector<std::string> loggedErrors;
     FrameUsage usage;
     TraceResult trace;
 };
 
 int failedExpectations(const RunOutcome& outcome);
-// An expectation failed or an action could not be carried out.
+// An expectation failed, an action could not be carried out or a plug-in
+// logged an error.
 bool runFailed(const RunOutcome& outcome);
+
+// The log's lines that report errors: tagged the simulator's way, "E/" and
+// a subsystem as in "0:00:02.000 E/LUA: ...", or a Lua error's message
+// (the line before its stack traceback).
+std::vector<std::string> errorLines(const std::vector<std::string>& log);
 
 // The report of a finished run, with what the host holds now (plug-ins,
 // aircraft, window, flight plan, message log). The first plug-in loaded is

@@ -22,6 +22,7 @@ namespace {
 constexpr double kPanelUnits = 1024.0;
 constexpr double kProgressSeconds = 10.0;
 constexpr long long kMostFlightPlanEntries = 100;  // the simulator's plan holds no more
+constexpr double kLargestFloat = std::numeric_limits<float>::max();
 
 // ---- Parsing ---------------------------------------------------------------
 
@@ -67,6 +68,26 @@ bool parseNumber(const Word& word, double* value, std::string* error) {
     }
     *value = parsed;
     return true;
+}
+
+// A number within low .. high, the range named in the message.
+bool parseNumberWithin(const Word& word, double low, double high, double* value,
+                       std::string* error) {
+    if (!parseNumber(word, value, error)) return false;
+    if (*value < low || *value > high) {
+        std::ostringstream message;
+        message << "'" << word.text << "' is out of range (" << low << " to " << high << ")";
+        *error = message.str();
+        return false;
+    }
+    return true;
+}
+
+// Latitude and longitude in degrees, on the globe.
+bool parseCoordinates(const Word& latitude, const Word& longitude, double* lat, double* lon,
+                      std::string* error) {
+    return parseNumberWithin(latitude, -90.0, 90.0, lat, error) &&
+           parseNumberWithin(longitude, -180.0, 180.0, lon, error);
 }
 
 // Decimal, or hexadecimal after "0x" (message numbers are often written so).
@@ -358,8 +379,9 @@ bool parseSend(const Arguments& args, ActionBody* body, std::string* error) {
 bool parseWaypoint(const Arguments& args, ActionBody* body, std::string* error) {
     WaypointAction waypoint;
     double lat = 0.0, lon = 0.0;
-    if (!argumentCount(args, 4, error) || !parseNumber(args.words[1], &lat, error) ||
-        !parseNumber(args.words[2], &lon, error) || !parseInt(args.words[3], &waypoint.altitude, error))
+    if (!argumentCount(args, 4, error) ||
+        !parseCoordinates(args.words[1], args.words[2], &lat, &lon, error) ||
+        !parseInt(args.words[3], &waypoint.altitude, error))
         return false;
     waypoint.id = args.words[0].text;
     waypoint.lat = static_cast<float>(lat);
@@ -411,8 +433,8 @@ bool parseStation(const Arguments& args, ActionBody* body, std::string* error) {
     long long frequency = 0;
     const std::vector<Word>& words = args.words;
     const size_t count = words.size();
-    if (!parseNumber(words[2], &station.lat, error) || !parseNumber(words[3], &station.lon, error) ||
-        !parseNumber(words[4], &elevation, error) ||
+    if (!parseCoordinates(words[2], words[3], &station.lat, &station.lon, error) ||
+        !parseNumberWithin(words[4], -kLargestFloat, kLargestFloat, &elevation, error) ||
         (count > 5 && !parseInteger(words[5], 0, std::numeric_limits<int>::max(), &frequency, error)) ||
         (count > 6 && !parseNumber(words[6], &course, error)) ||
         (count > 7 && !parseNumber(words[7], &slope, error)))
@@ -428,11 +450,9 @@ bool parseTrace(const Arguments& args, ActionBody* body, std::string* error) {
     if (!argumentCount(args, std::clamp<size_t>(args.words.size(), 1, 2), error)) return false;
     TraceAction trace;
     trace.fileName = args.words[0].text;
-    const std::string extension = ".csv";
-    const std::string& name = trace.fileName;
-    if (name.size() <= extension.size() || name.find('/') != std::string::npos ||
-        name.compare(name.size() - extension.size(), extension.size(), extension) != 0) {
-        *error = "trace needs a file name ending in .csv, without folders: '" + name + "'";
+    if (!traceNameAllowed(trace.fileName)) {
+        *error = "trace needs a file name of letters, digits, '.', '-' and '_' ending in .csv: '" +
+                 trace.fileName + "'";
         return false;
     }
     if (args.words.size() == 2 &&
@@ -442,6 +462,25 @@ bool parseTrace(const Arguments& args, ActionBody* body, std::string* error) {
     }
     *body = trace;
     return true;
+}
+
+bool parseCommand(const Arguments& args, ActionBody* body, std::string* error) {
+    static constexpr struct {
+        const char* word;
+        CommandPhase phase;
+    } kPhases[] = {{"once", CommandPhase::Once}, {"begin", CommandPhase::Begin},
+                   {"end", CommandPhase::End}};
+    if (!argumentCount(args, 2, error)) return false;
+    CommandAction command;
+    command.name = args.words[1].text;
+    for (const auto& phase : kPhases) {
+        if (args.words[0].quoted || args.words[0].text != phase.word) continue;
+        command.phase = phase.phase;
+        *body = command;
+        return true;
+    }
+    *error = "bad '" + args.words[0].text + "' (once, begin or end)";
+    return false;
 }
 
 template <bool Paused>
@@ -473,15 +512,22 @@ bool parseFlightKey(const Word& key, const Word& value, FlightStart* start, std:
     struct NumberKey {
         const char* key;
         double FlightStart::*field;
+        double low, high;
     };
+    constexpr double kAny = std::numeric_limits<double>::max();
     static constexpr NumberKey kNumbers[] = {
-        {"lat", &FlightStart::latitude}, {"lon", &FlightStart::longitude},
-        {"alt", &FlightStart::altitudeFt}, {"field", &FlightStart::fieldElevationFt},
-        {"ias", &FlightStart::airspeedKt}, {"hdg", &FlightStart::headingDeg},
-        {"flaps", &FlightStart::flaps}, {"mass", &FlightStart::massKg},
+        {"lat", &FlightStart::latitude, -90.0, 90.0},
+        {"lon", &FlightStart::longitude, -180.0, 180.0},
+        {"alt", &FlightStart::altitudeFt, -kAny, kAny},
+        {"field", &FlightStart::fieldElevationFt, -kAny, kAny},
+        {"ias", &FlightStart::airspeedKt, -kAny, kAny},
+        {"hdg", &FlightStart::headingDeg, -kAny, kAny},
+        {"flaps", &FlightStart::flaps, -kAny, kAny},
+        {"mass", &FlightStart::massKg, -kAny, kAny},
     };
     for (const NumberKey& number : kNumbers)
-        if (key.text == number.key) return parseNumber(value, &(start->*number.field), error);
+        if (key.text == number.key)
+            return parseNumberWithin(value, number.low, number.high, &(start->*number.field), error);
     if (key.text == "gear") return parseChoice(value, "down", "up", &start->gearDown, error);
     if (key.text == "engines")
         return parseChoice(value, "running", "cold", &start->enginesRunning, error);
@@ -529,14 +575,15 @@ bool parsePilot(const Arguments& args, ActionBody* body, std::string* error) {
         size_t numbers;  // 0: a choice of two words
         const char* on;
         const char* off;
+        double low, high;  // the travel of the control
     };
     static constexpr ControlWord kControls[] = {
-        {"yoke", PilotControl::Yoke, 2, "", ""},
-        {"rudder", PilotControl::Rudder, 1, "", ""},
-        {"throttle", PilotControl::Throttle, 1, "", ""},
-        {"flaps", PilotControl::Flaps, 1, "", ""},
-        {"gear", PilotControl::Gear, 0, "down", "up"},
-        {"brakes", PilotControl::Brakes, 0, "on", "off"},
+        {"yoke", PilotControl::Yoke, 2, "", "", -1.0, 1.0},
+        {"rudder", PilotControl::Rudder, 1, "", "", -1.0, 1.0},
+        {"throttle", PilotControl::Throttle, 1, "", "", 0.0, 1.0},
+        {"flaps", PilotControl::Flaps, 1, "", "", 0.0, 1.0},
+        {"gear", PilotControl::Gear, 0, "down", "up", 0.0, 1.0},
+        {"brakes", PilotControl::Brakes, 0, "on", "off", 0.0, 1.0},
     };
     if (args.words.empty()) return argumentCount(args, 1, error);
     const ControlWord* found = nullptr;
@@ -554,8 +601,9 @@ bool parsePilot(const Arguments& args, ActionBody* body, std::string* error) {
         bool on = false;
         if (!parseChoice(args.words[1], found->on, found->off, &on, error)) return false;
         pilot.first = on ? 1.0 : 0.0;
-    } else if (!parseNumber(args.words[1], &pilot.first, error) ||
-               (found->numbers == 2 && !parseNumber(args.words[2], &pilot.second, error))) {
+    } else if (!parseNumberWithin(args.words[1], found->low, found->high, &pilot.first, error) ||
+               (found->numbers == 2 &&
+                !parseNumberWithin(args.words[2], found->low, found->high, &pilot.second, error))) {
         return false;
     }
     *body = pilot;
@@ -570,7 +618,8 @@ bool parseHold(const Arguments& args, ActionBody* body, std::string* error) {
         *error = "a hold ends in 'for SECONDS' (hold DATAREF OP VALUE [TOLERANCE] for SECONDS)";
         return false;
     }
-    if (!parseNumber(args.words[count - 1], &hold.seconds, error)) return false;
+    if (!parseNumberWithin(args.words[count - 1], 0.0, kLongestRunSeconds, &hold.seconds, error))
+        return false;
     if (hold.seconds <= 0) {
         *error = "a hold needs a positive span";
         return false;
@@ -613,6 +662,7 @@ constexpr ActionSyntax kActions[] = {
     {"station", "vor|loc|gs|outer|middle|inner ID LAT LON ELEV [FREQ [COURSE [SLOPE]]]",
      parseStation},
     {"trace", "NAME.csv [INTERVAL]", parseTrace},
+    {"command", "once|begin|end NAME", parseCommand},
     {"pause", "", parsePause<true>},
     {"resume", "", parsePause<false>},
     {"end", "", parseEnd},
@@ -647,6 +697,11 @@ bool parseLine(const std::string& line, double earliest, const std::string& fold
     if (!parseNumber(words[1], &action->time, error)) return false;
     if (action->time < 0) {
         *error = "negative time '" + words[1].text + "'";
+        return false;
+    }
+    if (action->time > kLongestRunSeconds) {
+        *error = "time '" + words[1].text + "' is beyond a run's longest, " +
+                 std::to_string(static_cast<long>(kLongestRunSeconds)) + " s (a simulated day)";
         return false;
     }
     if (action->time < earliest) {
@@ -706,6 +761,25 @@ bool chooseAccess(const DataRefTarget& target, bool text, Access* access, std::s
 
 int elementOf(const DataRefTarget& target) { return target.index < 0 ? 0 : target.index; }
 
+bool isFloat(Access access) { return access == Access::Float || access == Access::FloatElement; }
+bool isInt(Access access) { return access == Access::Int || access == Access::IntElement; }
+
+// Whether a number can be written as the dataref's type holds it: a whole
+// number within the int range, or a float that stays finite.
+bool valueFits(const DataRefTarget& target, Access access, double number, std::string* error) {
+    constexpr double kLowestInt = std::numeric_limits<int>::min();
+    constexpr double kHighestInt = std::numeric_limits<int>::max();
+    if (isInt(access) && (number != std::trunc(number) || number < kLowestInt || number > kHighestInt)) {
+        *error = "'" + target.name + "' holds whole numbers from -2147483648 to 2147483647";
+        return false;
+    }
+    if (isFloat(access) && std::fabs(number) > kLargestFloat) {
+        *error = "'" + target.name + "' holds a float, at most 3.4e38 either way";
+        return false;
+    }
+    return true;
+}
+
 // A dataref's value as read, in its own precision.
 struct Reading {
     double number = 0.0;
@@ -726,9 +800,6 @@ Reading readDataRef(const DataRefTarget& target, Access access) {
     }
     return reading;
 }
-
-bool isFloat(Access access) { return access == Access::Float || access == Access::FloatElement; }
-bool isInt(Access access) { return access == Access::Int || access == Access::IntElement; }
 
 std::string describe(const Reading& reading) {
     if (reading.access == Access::Bytes) return "\"" + reading.text + "\"";
@@ -777,8 +848,7 @@ struct ActionRunner {
         std::string error;
         if (!chooseAccess(set.dataref, set.value.isText, &access, &error)) return problem(error);
         const double number = set.value.number;
-        if (isInt(access) && number != std::trunc(number))
-            return problem("'" + set.dataref.name + "' holds whole numbers");
+        if (!valueFits(set.dataref, access, number, &error)) return problem(error);
         switch (access) {
             case Access::Int:
             case Access::IntElement:
@@ -879,17 +949,49 @@ struct ActionRunner {
 
     void operator()(const TraceAction& action) {
         if (trace.file != nullptr) return problem("a trace is being written already");
-        const std::string path =
-            (std::filesystem::path(settings.outputFolder) / action.fileName).string();
+        startTraceNamed(action.fileName, action.interval);
+    }
+
+    void startTraceNamed(const std::string& fileName, double interval) {
+        const std::string path = (std::filesystem::path(settings.outputFolder) / fileName).string();
         std::string error;
-        if (!startTrace(trace, path, action.interval, &error)) problem(error);
+        if (!startTrace(trace, path, interval, &error)) problem(error);
+    }
+
+    bool scenarioNamesATrace() const {
+        return std::any_of(scenario.actions.begin(), scenario.actions.end(),
+                           [](const TimedAction& action) {
+                               return std::holds_alternative<TraceAction>(action.body);
+                           });
+    }
+
+    void operator()(const CommandAction& command) {
+        switch (command.phase) {
+            case CommandPhase::Once:
+                if (!commandOnce(command.name)) problem("no command '" + command.name + "'");
+                break;
+            case CommandPhase::Begin:
+                if (!commandBegin(command.name)) problem("no command '" + command.name + "'");
+                break;
+            case CommandPhase::End:
+                if (!commandEnd(command.name))
+                    problem("command '" + command.name + "' is not held down");
+                break;
+        }
     }
 
     void operator()(const PauseAction& pause) { setPaused(pause.paused); }
 
     void operator()(const EndAction&) { ended = true; }
 
-    void operator()(const FlightAction& flight) { startFlight(flight.start); }
+    // Every flight leaves its trace in the output folder, under the
+    // scenario's name unless the scenario names one itself.
+    void operator()(const FlightAction& flight) {
+        startFlight(flight.start);
+        if (!settings.outputFolder.empty() && trace.file == nullptr && !trace.result.started &&
+            !scenarioNamesATrace())
+            startTraceNamed(defaultTraceName(scenario.fileName), kDefaultTraceIntervalS);
+    }
 
     void operator()(const WindAction& wind) {
         if (!flightStarted()) return problem("no flight: start one with 'flight'");
@@ -1042,6 +1144,22 @@ bool loadScenarioFile(const std::string& path, Scenario* scenario, std::string* 
     return parseScenario(text.str(), path, folder, scenario, error);
 }
 
+bool checkValues(const Scenario& scenario, std::string* error) {
+    for (const TimedAction& action : scenario.actions) {
+        const auto* set = std::get_if<SetAction>(&action.body);
+        Access access;
+        std::string unused;
+        if (set == nullptr || !chooseAccess(set->dataref, set->value.isText, &access, &unused))
+            continue;
+        std::string what;
+        if (!valueFits(set->dataref, access, set->value.number, &what)) {
+            *error = scenario.fileName + ":" + std::to_string(action.line) + ": " + what;
+            return false;
+        }
+    }
+    return true;
+}
+
 Scenario timedRun(double seconds) {
     Scenario scenario;
     TimedAction end;
@@ -1091,6 +1209,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
         }
     }
     runner.checkHolds(true);
+    outcome.loggedErrors = errorLines(debugLog());
     finishTrace(runner.trace, settings.gnuplot);
     outcome.trace = runner.trace.result;
     return outcome;

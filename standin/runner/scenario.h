@@ -39,6 +39,9 @@
 //   at 0    trace flight.csv 0.5                  a row of the flight every 0.5 s (the
 //                                                   default) into the output folder, plotted
 //                                                   as flight.png when gnuplot is there
+//   at 6    command once sim/ice/wing_heat_on   runs a command, as a plug-in's
+//   at 6    command begin test/button             XPLMCommandOnce/Begin/End would;
+//   at 7    command end test/button               held down from begin to end
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
@@ -63,7 +66,13 @@
 // flight plan's active leg (standin.h, simulateRadios).
 //
 // Times are seconds of the run, counted over every frame, paused or not, so
-// that a paused scenario still reaches its "resume". They must not decrease.
+// that a paused scenario still reaches its "resume". They must not decrease,
+// and neither a time nor a hold's span may pass kLongestRunSeconds.
+//
+// A flight's run writes a trace named after the scenario (lnav.scenario:
+// lnav.csv) every 0.5 s from its "flight" line, unless the scenario names
+// its own with "trace". Trace names hold only letters, digits, ".", "-" and
+// "_".
 // An action runs right after the first frame whose run time has reached its
 // own (actions at 0 run before the first frame); the run ends at "end", or
 // else after the last action.
@@ -80,6 +89,8 @@
 #include "standin/standin.h"
 
 namespace standin::runner {
+
+constexpr double kLongestRunSeconds = 86400.0;  // a simulated day
 
 // A dataref as a scenario names it: "name" or "name[index]".
 struct DataRefTarget {
@@ -166,6 +177,13 @@ struct TraceAction {
     double interval = kDefaultTraceIntervalS;
 };
 
+enum class CommandPhase { Once, Begin, End };
+
+struct CommandAction {
+    CommandPhase phase = CommandPhase::Once;
+    std::string name;
+};
+
 struct PauseAction {
     bool paused = true;  // false: resume
 };
@@ -199,7 +217,7 @@ using ActionBody =
     std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
                  ScreenshotAction, ExpectAction, SendAction, WaypointAction, DestinationAction,
                  PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction,
-                 StationAction, TraceAction>;
+                 StationAction, TraceAction, CommandAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run
@@ -220,6 +238,12 @@ bool parseScenario(const std::string& text, const std::string& fileName,
                    const std::string& folder, Scenario* scenario, std::string* error);
 bool loadScenarioFile(const std::string& path, Scenario* scenario, std::string* error);
 
+// With the plug-ins loaded, so that their datarefs are known: every "set"
+// value fits its dataref's type (a whole number within the int range, a
+// float that stays finite). False with "FILE:LINE: what is wrong" when one
+// does not; a dataref that appears only later is checked when it is set.
+bool checkValues(const Scenario& scenario, std::string* error);
+
 // A scenario that only runs for the given time.
 Scenario timedRun(double seconds);
 
@@ -231,7 +255,9 @@ struct WindowPoint {
 WindowPoint panelToWindow(double panelX, double panelY);
 
 struct RunSettings {
-    std::string outputFolder;            // screenshots and the trace go here
+    // Screenshots and traces go here; without one a flight writes no trace
+    // of its own accord.
+    std::string outputFolder;
     std::string gnuplot = "gnuplot";     // plots the trace; looked up on PATH
     std::ostream* progress = nullptr;    // a line every kProgressSeconds, when set
 };

@@ -183,17 +183,19 @@ const PlotPanel kPlotPanels[] = {
     {"dots, nm", "", {"xtk_nm", "gps_dots", "nav1_h_dots", "nav1_v_dots", "nav2_h_dots"}, {}},
 };
 
-std::string plotScript(const std::string& csvPath, const std::string& pngPath) {
-    const std::string title = std::filesystem::path(csvPath).filename().string();
+// The paths and the title reach gnuplot as its script's arguments ARG1 to
+// ARG3, string values that it never reads as commands: a name with quotes,
+// back quotes or "@" in it is only a name.
+std::string plotScript() {
     std::string script =
         "set datafile separator \",\"\n"
         "set terminal pngcairo noenhanced size 1200,1600 font \",10\"\n"
-        "set output \"" + pngPath + "\"\n"
+        "set output ARG2\n"
         "set key top left horizontal opaque\n"
         "set grid\n"
         "set style data lines\n"
         "set offsets 0, 0, graph 0.05, graph 0.05\n"
-        "set multiplot layout 5,1 title \"" + title + "\"\n";
+        "set multiplot layout 5,1 title ARG3\n";
     for (const PlotPanel& panel : kPlotPanels) {
         const bool right = panel.rightLabel[0] != '\0';
         script += std::string("set ylabel \"") + panel.leftLabel + "\"\n" +
@@ -202,7 +204,7 @@ std::string plotScript(const std::string& csvPath, const std::string& pngPath) {
         if (&panel == &kPlotPanels[std::size(kPlotPanels) - 1]) script += "set xlabel \"run time, s\"\n";
         std::string curves;
         auto add = [&](const char* column, const char* axes) {
-            curves += std::string(curves.empty() ? "plot \"" + csvPath + "\"" : ", ''") +
+            curves += std::string(curves.empty() ? "plot ARG1" : ", ''") +
                       " using \"time_s\":\"" + column + "\" title \"" + column + "\" axes " + axes;
         };
         for (const char* column : panel.left) add(column, "x1y1");
@@ -212,12 +214,17 @@ std::string plotScript(const std::string& csvPath, const std::string& pngPath) {
     return script + "unset multiplot\n";
 }
 
-// Runs gnuplot on the script; false with the reason when it did not work.
-// Its messages go to a log file, not into the run's output.
+// Runs gnuplot on the script with the trace's paths and title as its
+// arguments; false with the reason when it did not work. Its messages go to
+// a log file, not into the run's output.
 bool runGnuplot(const std::string& program, const std::string& scriptPath,
+                const std::string& csvPath, const std::string& pngPath,
                 const std::string& logPath, std::string* why) {
-    char* const argv[] = {const_cast<char*>(program.c_str()),
-                          const_cast<char*>(scriptPath.c_str()), nullptr};
+    const std::string title = std::filesystem::path(csvPath).filename().string();
+    char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("-c"),
+                          const_cast<char*>(scriptPath.c_str()), const_cast<char*>(csvPath.c_str()),
+                          const_cast<char*>(pngPath.c_str()), const_cast<char*>(title.c_str()),
+                          nullptr};
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, logPath.c_str(),
@@ -260,19 +267,40 @@ void plot(FlightTrace& trace, const std::string& gnuplot) {
     const std::string scriptPath = std::filesystem::path(csv).replace_extension(".gp").string();
     const std::string logPath = std::filesystem::path(csv).replace_extension(".gp.log").string();
     std::ofstream script(scriptPath, std::ios::binary | std::ios::trunc);
-    script << plotScript(result.csvPath, pngPath);
+    script << plotScript();
     script.close();
     std::string why;
     if (!script) {
         result.note = "no plot: cannot write " + scriptPath;
-    } else if (!runGnuplot(program, scriptPath, logPath, &why)) {
+    } else if (!runGnuplot(program, scriptPath, result.csvPath, pngPath, logPath, &why)) {
         result.note = "no plot: " + why;
     } else {
         result.plotPath = pngPath;
     }
 }
 
+constexpr char kTraceExtension[] = ".csv";
+
+bool nameCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+           c == '.' || c == '-' || c == '_';
+}
+
 }  // namespace
+
+bool traceNameAllowed(const std::string& name) {
+    const size_t extension = sizeof kTraceExtension - 1;
+    return name.size() > extension &&
+           name.compare(name.size() - extension, extension, kTraceExtension) == 0 &&
+           std::all_of(name.begin(), name.end(), nameCharacter);
+}
+
+std::string defaultTraceName(const std::string& scenarioFile) {
+    std::string stem = std::filesystem::path(scenarioFile).stem().string();
+    if (stem.empty()) stem = "flight";
+    std::replace_if(stem.begin(), stem.end(), [](char c) { return !nameCharacter(c); }, '_');
+    return stem + kTraceExtension;
+}
 
 std::vector<std::string> traceColumns() {
     std::vector<std::string> columns{kTimeColumn};

@@ -43,6 +43,13 @@ struct FlightTrace {
 
 constexpr double kDefaultTraceIntervalS = 0.5;
 
+// A trace's file name: letters, digits, ".", "-" and "_" only, ending in
+// ".csv" after at least one of them.
+bool traceNameAllowed(const std::string& name);
+// The trace of a flight whose scenario names none: the scenario file's name
+// without folder and extension, every other character as "_", and ".csv".
+std::string defaultTraceName(const std::string& scenarioFile);
+
 // Opens the CSV and writes its header; false with the reason when the file
 // cannot be made. The first row is written at the next traceFrame.
 bool startTrace(FlightTrace& trace, const std::string& csvPath, double interval,

@@ -2,14 +2,18 @@
 // key found anywhere in the text, its quoted value, the defaults of absent
 // keys, what a malformed or missing file leaves, and the paths derived from
 // the aircraft's location.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <optional>
 #include <random>
 #include <string>
@@ -283,13 +287,33 @@ TEST_F(Configuration, AValueIsCutAfter256Characters) {
     EXPECT_EQ(quil::AuxTankCount(), 0);
 }
 
-TEST_F(Configuration, TextsLongerThan127CharactersAreCutTo127) {
+// 127 bytes, cut before a UTF-8 character that would not fit whole; bytes
+// that are not UTF-8 count one each.
+TEST_F(Configuration, TextsAreCutTo127BytesAtACharacterBoundary) {
     const std::string longName(200, 'n');
     ASSERT_EQ(read("captain_name = \"" + longName + "\""), 0);
     EXPECT_EQ(text(TextSlot::CaptainName), longName.substr(0, 127));
+    struct Case {
+        std::string text;
+        size_t kept;  // bytes
+    };
+    const Case cases[] = {
+        {std::string(300, 'x'), 127},
+        {std::string(125, 'x') + "\xc3\xa9", 127},            // é ends at byte 127
+        {std::string(126, 'x') + "\xc3\xa9", 126},            // é would straddle the cut
+        {std::string(125, 'x') + "\xe2\x82\xac", 125},        // €
+        {std::string(124, 'x') + "\xf0\x9f\x98\x80", 124},    // a four-byte character
+        {std::string(123, 'x') + "\xf0\x9f\x98\x80y", 127},
+        {std::string(127, 'x') + "\xc3\xa9", 127},
+        {std::string(126, 'x') + "\x80\x80\x80", 127},        // stray continuation bytes
+        {std::string(124, 'x') + "\xc3\xa9\xa9\xa9", 127},    // a character, then strays
+    };
     for (TextSlot slot : kAllSlots) {
-        quil::SetText(slot, std::string(300, 'x').c_str());
-        EXPECT_EQ(text(slot), std::string(127, 'x')) << "slot " << static_cast<int>(slot);
+        for (const Case& c : cases) {
+            quil::SetText(slot, c.text.c_str());
+            EXPECT_EQ(text(slot), c.text.substr(0, c.kept))
+                << "slot " << static_cast<int>(slot) << ", " << testing::PrintToString(c.text);
+        }
     }
 }
 
@@ -337,15 +361,66 @@ TEST_F(Configuration, AFileBeyondTheSizeLimitIsRefusedAndOneAtItIsRead) {
     EXPECT_EQ(text(TextSlot::Airline), "earlier");
 }
 
-TEST_F(Configuration, AFolderInPlaceOfTheFileCountsAsMissing) {
-    const std::string acf = aircraftWith(std::nullopt);
-    fs::create_directories(fs::path(acf).parent_path() / "conf" / "quil.cnf");
-    standin::setAircraft(acf);
-    EXPECT_EQ(quil::ReadConfiguration(), -1);
+// Runs `read` beside the test. A read that waits on the named pipe for a
+// writer is let go by opening the pipe's other end, and counts as blocked:
+// in the simulator nobody would ever come.
+template <typename Read>
+bool blockedOnPipe(const fs::path& pipe, Read read) {
+    std::future<void> done = std::async(std::launch::async, read);
+    if (done.wait_for(std::chrono::seconds(20)) == std::future_status::ready) return false;
+    const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    done.wait();
+    if (writer >= 0) close(writer);
+    return true;
 }
 
-// A page that faults on any touch lies right after the text's terminator,
-// so a read past the text ends the test.
+TEST_F(Configuration, AnythingButARegularFileCountsAsMissingWithoutWaiting) {
+    struct Case {
+        const char* what;
+        void (*make)(const fs::path& file);
+    };
+    const Case cases[] = {
+        {"a folder", [](const fs::path& file) { fs::create_directories(file); }},
+        {"a named pipe", [](const fs::path& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
+    };
+    for (const Case& c : cases) {
+        const std::string acf = aircraftWith(std::nullopt);
+        const fs::path file = fs::path(acf).parent_path() / "conf" / "quil.cnf";
+        fs::create_directories(file.parent_path());
+        c.make(file);
+        standin::setAircraft(acf);
+        int result = 0;
+        EXPECT_FALSE(blockedOnPipe(file, [&result] { result = quil::ReadConfiguration(); }))
+            << c.what;
+        EXPECT_EQ(result, -1) << c.what;
+    }
+}
+
+// A NUL byte is one more byte that is not text: the keys after it are found,
+// and a value ends at it.
+TEST_F(Configuration, EveryKeyIsFoundWhateverNonTextBytesStandBeforeIt) {
+    struct Case {
+        std::string file;
+        const char* tailNumber;
+        const char* airline;
+    };
+    using namespace std::string_literals;
+    const Case cases[] = {
+        {"\0tailnum = \"OY-NUL\"\nairline = \"Nul Air\""s, "OY-NUL", "Nul Air"},
+        {"# notes\0\0\x01\xff\nairline = \"Nul Air\"\ntailnum=\"OY-NUL\""s, "OY-NUL", "Nul Air"},
+        {"tailnum = \"OY\0NUL\"\n\x7f\x80" "airline = \"Nul\0Air\""s, "OY", "Nul"},
+        {"tailnum\0 = \"OY-NUL\" airline = \0\"Nul Air\""s, "earlier", "earlier"},
+    };
+    for (const Case& c : cases) {
+        setEarlierSettings();
+        ASSERT_EQ(read(c.file), 0);
+        EXPECT_EQ(text(TextSlot::TailNumber), c.tailNumber) << testing::PrintToString(c.file);
+        EXPECT_EQ(text(TextSlot::Airline), c.airline) << testing::PrintToString(c.file);
+    }
+}
+
+// A page that faults on any touch lies right after the text, so a read past
+// the text ends the test.
 class GuardedText {
 public:
     GuardedText() {
@@ -359,11 +434,11 @@ public:
         if (base_ != nullptr) munmap(base_, 2 * pageBytes_);
     }
     bool ready() const { return base_ != nullptr; }
-    size_t capacity() const { return pageBytes_ - 1; }
+    size_t capacity() const { return pageBytes_; }
+    // The bytes end right at the guard page, without a terminator.
     const char* place(const std::string& bytes) {
-        char* start = base_ + pageBytes_ - 1 - bytes.size();
+        char* start = base_ + pageBytes_ - bytes.size();
         std::memcpy(start, bytes.data(), bytes.size());
-        start[bytes.size()] = '\0';
         return start;
     }
 
@@ -380,6 +455,7 @@ TEST_F(Configuration, ArbitraryBytesNeverReadPastTheTextNorOverfillASlot) {
         "tailnum", "airline", "fo_name", "nmb_fwd_auxtanks", "nmb_aft_auxtanks", "fuel_unit",
         "mcp_disp_color", "qnh_unit", "pump_shutoff_logic", "captain_name", "aircraft_type",
         "\"", " ", "=", " = \"", "#", "\n", std::string(300, 'v'), std::string(130, ' '),
+        std::string(1, '\0'),
     };
     std::mt19937 random(7373);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -396,7 +472,7 @@ TEST_F(Configuration, ArbitraryBytesNeverReadPastTheTextNorOverfillASlot) {
             }
         }
         bytes = bytes.substr(0, std::min(bytes.size(), guarded.capacity()));
-        quil::ParseConfiguration(guarded.place(bytes));
+        quil::ParseConfiguration(guarded.place(bytes), bytes.size());
         for (TextSlot slot : kAllSlots) {
             ASSERT_LE(std::strlen(quil::GetText(slot)), quil::kTextSlotLength)
                 << "round " << round << ", slot " << static_cast<int>(slot);

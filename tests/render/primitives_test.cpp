@@ -95,17 +95,6 @@ TEST_F(Primitives, SpriteNumbersOutsideTheAtlasDrawNothing) {
     }
 }
 
-TEST_F(Primitives, SpriteLeavesTheGraphicsStateReset) {
-    bool texturing = true, blending = true;
-    rendertest::drawFrame([&] {
-        quil::DrawSprite(3, kWhite, 10, 10);
-        texturing = glIsEnabled(GL_TEXTURE_2D);
-        blending = glIsEnabled(GL_BLEND);
-    });
-    EXPECT_FALSE(texturing);
-    EXPECT_FALSE(blending);
-}
-
 TEST_F(Primitives, FilledRectangleCoversItsPixelsMovedByTheOffset) {
     const float green[3] = {0.0f, 1.0f, 0.0f};
     rendertest::drawFrame([&green] { quil::FillRect(green, 5, 6, {10, 20, 30, 40}); });

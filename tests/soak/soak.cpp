@@ -1,13 +1,16 @@
 // quil-soak: the plug-in in the stand-in host for a fixed, seeded number of
 // frames, with hostile input every few frames: any value of any type in any
-// simulator or published dataref, clicks and drags anywhere, protocol
-// commands with valid and garbage records, widget presses, time that stands
-// still or jumps either way, and aircraft and airport loads, served and not.
+// simulator or published dataref, clicks and drags anywhere, popup windows
+// opened and pressed on their body or controls and dragged to any point,
+// protocol commands with valid and garbage records, widget presses, time
+// that stands still or jumps either way, and aircraft and airport loads,
+// served and not.
 //
 // It fails (exit status 1) on a non-finite value written to the simulator
-// or published, on a heap allocation inside a frame, or on a frame's cost
-// (SDK calls, heap in use) growing over the run; a crash or a sanitizer
-// report ends it anyway. Everything it does follows from the seed, so a
+// or published, on a heap allocation inside a frame, on a window of the
+// plug-in that keeps less than a strip of itself on the screen, or on a
+// frame's cost (SDK calls, heap in use) growing over the run; a crash or a
+// sanitizer report ends it anyway. Everything it does follows from the seed, so a
 // failure is repeated by running it again with the same arguments.
 #include <algorithm>
 #include <cmath>
@@ -17,6 +20,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <string>
@@ -39,6 +43,21 @@ constexpr double kMostCostGrowth = 1.25;         // SDK calls per frame, last ov
 constexpr long kMostHeapGrowthBytes = 4L << 20;  // a texture or two of the driver's; leaks grow on
 constexpr int kLargestArrayIndex = 24;
 constexpr int kWindowPx = 256;
+// Every window of the plug-in keeps this much of itself on the screen,
+// across and up, however it was dragged.
+constexpr int kOnScreenStripPx = 48;
+// The host's window: the plug-in places its windows by it, so its size
+// stays the real one while every other dataref takes hostile values.
+constexpr const char* kScreenDataRefs[] = {"sim/graphics/view/window_width",
+                                           "sim/graphics/view/window_height"};
+// The panel squeezed into the window, so that the spots that open the popup
+// windows (panel units) can be clicked: the selector menu and the overhead.
+constexpr const char* kPanelEdges[] = {
+    "sim/graphics/view/panel_total_pnl_l", "sim/graphics/view/panel_total_pnl_b",
+    "sim/graphics/view/panel_total_pnl_r", "sim/graphics/view/panel_total_pnl_t"};
+constexpr double kPanelUnits = 1024.0;
+constexpr int kMenuSpot[2] = {1000, 900}, kOverheadSpot[2] = {700, 1000};
+constexpr int kMenuRowPx = 12, kMenuRows = 12;
 constexpr char kPublishedPrefix[] = "quil/";
 
 struct Options {
@@ -136,6 +155,45 @@ void clickOrDrag(Soak& soak) {
     standin::mouseUp(hostileCoordinate(soak), hostileCoordinate(soak));
 }
 
+// The selector menu, one of its rows, or the whole overhead, through the
+// panel's spots with the panel drawn into the window.
+void openPopups(Soak& soak) {
+    const float edges[] = {0.0f, 0.0f, static_cast<float>(kWindowPx), static_cast<float>(kWindowPx)};
+    for (int i = 0; i < 4; ++i) standin::setFloat(kPanelEdges[i], edges[i]);
+    standin::runFrame();  // the spots are placed while the panel is drawn
+    const double scale = kWindowPx / kPanelUnits;
+    const int* spot = below(soak, 3) == 0 ? kOverheadSpot : kMenuSpot;
+    const int x = static_cast<int>(spot[0] * scale), y = static_cast<int>(spot[1] * scale);
+    standin::setMouseLocation(x, y);
+    standin::click(x, y);
+    if (spot == kOverheadSpot) return;
+    standin::runFrame();
+    for (const standin::WindowInfo& menu : standin::windows()) {
+        if (menu.owner != soak.plugin || menu.right - menu.left >= kWindowPx) continue;
+        const int row = below(soak, kMenuRows);
+        standin::click(menu.left + 40, menu.top - row * kMenuRowPx - kMenuRowPx / 2);
+        return;
+    }
+}
+
+// A press anywhere in one of the plug-in's windows, on its body or on a
+// control, then drags to any point and the release.
+void dragWindow(Soak& soak) {
+    std::vector<standin::WindowInfo> shown;
+    for (const standin::WindowInfo& w : standin::windows()) {
+        if (w.owner == soak.plugin && w.visible && w.right - w.left < kWindowPx) shown.push_back(w);
+    }
+    if (shown.empty()) return;
+    const standin::WindowInfo& w = oneOf(soak, shown);
+    const int x = std::clamp(w.left + below(soak, std::max(1, w.right - w.left)), 0, kWindowPx - 1);
+    const int y = std::clamp(w.bottom + below(soak, std::max(1, w.top - w.bottom)), 0, kWindowPx - 1);
+    standin::mouseDown(x, y);
+    for (int i = 1 + below(soak, 4); i > 0; --i) {
+        standin::mouseDrag(hostileCoordinate(soak), hostileCoordinate(soak));
+    }
+    standin::mouseUp(hostileCoordinate(soak), hostileCoordinate(soak));
+}
+
 void putLittleEndian(unsigned char* at, uint32_t value) {
     for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
 }
@@ -185,7 +243,7 @@ void loadAircraftOrAirport(Soak& soak) {
 }
 
 void hostileEvent(Soak& soak) {
-    switch (below(soak, 20)) {
+    switch (below(soak, 23)) {
         case 0:
         case 1:
         case 2:
@@ -227,6 +285,13 @@ void hostileEvent(Soak& soak) {
         case 18:
             standin::sendSimMessage(below(soak, 300), 0);
             break;
+        case 19:
+            openPopups(soak);
+            break;
+        case 20:
+        case 21:
+            dragWindow(soak);
+            break;
         default:
             standin::setPaused(false);
             break;
@@ -247,6 +312,20 @@ void checkFrame(Soak& soak, bool countAllocations) {
     if (countAllocations && standin::lastFrameCounts().allocations != 0) {
         fail(soak, std::to_string(standin::lastFrameCounts().allocations) +
                        " heap allocations in the frame");
+    }
+}
+
+// A window that has left the screen cannot be reached again.
+void checkWindowsOnScreen(Soak& soak) {
+    for (const standin::WindowInfo& w : standin::windows()) {
+        if (w.owner != soak.plugin) continue;
+        const int across = std::min(w.right, kWindowPx) - std::max(w.left, 0);
+        const int up = std::min(w.top, kWindowPx) - std::max(w.bottom, 0);
+        const int wanted = kOnScreenStripPx;
+        if (across < std::min(wanted, w.right - w.left) || up < std::min(wanted, w.top - w.bottom)) {
+            fail(soak, "a window at " + std::to_string(w.left) + " " + std::to_string(w.bottom) +
+                           " keeps too little of itself on the screen");
+        }
     }
 }
 
@@ -364,6 +443,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     for (const std::string& name : standin::dataRefNames()) {
+        if (std::find(std::begin(kScreenDataRefs), std::end(kScreenDataRefs), name) !=
+            std::end(kScreenDataRefs))
+            continue;
         (name.rfind(kPublishedPrefix, 0) == 0 ? soak.published : soak.simDataRefs).push_back(name);
     }
 
@@ -377,6 +459,7 @@ int main(int argc, char** argv) {
             if (below(soak, kEventEvery) == 0) hostileEvent(soak);
             standin::runFrame();
             checkFrame(soak, true);
+            checkWindowsOnScreen(soak);
             if (frame % 1000 == 0) checkPublished(soak);
         }
     }

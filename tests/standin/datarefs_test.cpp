@@ -179,6 +179,45 @@ TEST_F(DataRefs, SimulatorNamesAndNamesInUseCannotBePublished) {
     EXPECT_EQ(publish("test/answer"), mine) << "a withdrawn name keeps its handle";
 }
 
+// A handle's types and whether it is served now, and double writes, which
+// reach only a dataref that offers doubles and takes writes.
+TEST_F(DataRefs, HandleQueriesAndDoubleWrites) {
+    const XPLMPluginID probe = loadProbe();
+    struct Case {
+        XPLMDataRef handle;
+        XPLMDataTypeID types;
+        int good;
+    };
+    const Case cases[] = {
+        {XPLMFindDataRef("sim/flightmodel/position/elevation"), xplmType_Double, 1},
+        {XPLMFindDataRef("probe/values"), xplmType_FloatArray, 1},
+        {nullptr, xplmType_Unknown, 0},
+        {reinterpret_cast<XPLMDataRef>(0x7fffffff), xplmType_Unknown, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(XPLMGetDataRefTypes(c.handle), c.types);
+        EXPECT_EQ(XPLMIsDataRefGood(c.handle), c.good);
+    }
+    const XPLMDataRef values = cases[1].handle;
+    standin::disablePlugin(probe);
+    EXPECT_EQ(XPLMIsDataRefGood(values), 0) << "a disabled owner serves nothing";
+
+    static double stored = 0.0;
+    const XPLMDataRef mine = XPLMRegisterDataAccessor(
+        "test/double", xplmType_Double, 1, nullptr, nullptr, nullptr, nullptr,
+        [](void*) { return stored; }, [](void*, double value) { stored = value; }, nullptr,
+        nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    XPLMSetDatad(mine, 12.5);
+    EXPECT_EQ(XPLMGetDatad(mine), 12.5);
+    const XPLMDataRef elevation = cases[0].handle;
+    const double before = XPLMGetDatad(elevation);
+    XPLMSetDatad(elevation, 1000.0);  // read-only
+    EXPECT_EQ(XPLMGetDatad(elevation), before);
+    EXPECT_FALSE(standin::writeLog().back().applied);
+    XPLMSetDatad(XPLMFindDataRef("sim/cockpit/autopilot/altitude"), 1000.0);  // a float
+    EXPECT_EQ(standin::getFloat("sim/cockpit/autopilot/altitude"), 10000.0f);
+}
+
 TEST_F(DataRefs, HostSideWritesReachReadOnlyVariablesAndConvert) {
     EXPECT_TRUE(standin::setFloat("sim/flightmodel/position/y_agl", 3.042f));
     EXPECT_FLOAT_EQ(standin::getFloat("sim/flightmodel/position/y_agl"), 3.042f);

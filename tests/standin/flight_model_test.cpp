@@ -327,6 +327,41 @@ TEST_F(FlightModel, HostileInputsKeepEveryFlightValueANumber) {
     }
 }
 
+// Over a pole the latitude reflects, the longitude turns by 180° and the
+// aircraft heads the other way; across the antimeridian the longitude wraps.
+TEST_F(FlightModel, PositionsStayOnTheGlobeOverThePolesAndTheAntimeridian) {
+    struct Row {
+        double latitude, longitude, heading;
+        double endLatitude, endLongitude, endHeading;  // about, after a minute
+    };
+    const Row rows[] = {
+        {89.98, 12.0, 0.0, 89.95, -168.0, 180.0},
+        {-89.98, 12.0, 180.0, -89.95, -168.0, 0.0},
+        {0.0, 179.98, 90.0, 0.0, -179.95, 90.0},
+        {0.0, -179.98, 270.0, 0.0, 179.95, 270.0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.latitude) + " " + std::to_string(row.longitude));
+        SetUp();
+        setFloat("sim/flightmodel/position/magnetic_variation", 0.0f);
+        FlightStart start;
+        start.latitude = row.latitude;
+        start.longitude = row.longitude;
+        start.headingDeg = row.heading;
+        start.airspeedKt = 250.0;
+        startFlight(start);
+        for (int frame = 0; frame < 60 * kFramesPerSecond; ++frame) {
+            runFrame();
+            ASSERT_LE(std::fabs(getDouble("sim/flightmodel/position/latitude")), 90.0) << frame;
+            ASSERT_LE(std::fabs(getDouble("sim/flightmodel/position/longitude")), 180.0) << frame;
+        }
+        EXPECT_NEAR(getDouble("sim/flightmodel/position/latitude"), row.endLatitude, 0.03);
+        EXPECT_NEAR(getDouble("sim/flightmodel/position/longitude"), row.endLongitude, 0.03);
+        EXPECT_NEAR(std::remainder(getFloat("sim/flightmodel/position/psi") - row.endHeading, 360.0),
+                    0.0, 2.0);
+    }
+}
+
 TEST(FloatingPointTrap, ReportsWhereAFlightLoopMadeANaN) {
     EXPECT_EXIT(
         {

@@ -120,6 +120,33 @@ TEST_F(Plugins, ADisabledPlugInGetsNoFlightLoopsAndEnablesAgain) {
     EXPECT_EQ(standin::getInt("probe/loop_calls"), 1);
 }
 
+// Finding a plug-in by its signature, whether it is enabled, and the
+// features each plug-in opts into (the host has native paths only).
+TEST_F(Plugins, PlugInAndFeatureQueries) {
+    const XPLMPluginID probe = loadProbe();
+    const XPLMPluginID ours = load(quiltest::pluginPath());
+    struct Case {
+        const char* signature;
+        XPLMPluginID id;
+    };
+    const std::string probeSignature = standin::pluginInfo(probe).signature;
+    const Case cases[] = {
+        {"rv.quil.plugin", ours}, {probeSignature.c_str(), probe},
+        {"rv.quil", XPLM_NO_PLUGIN_ID}, {nullptr, XPLM_NO_PLUGIN_ID},
+    };
+    for (const Case& c : cases) EXPECT_EQ(XPLMFindPluginBySignature(c.signature), c.id);
+    standin::disablePlugin(probe);
+    EXPECT_EQ(XPLMIsPluginEnabled(probe), 0);
+    EXPECT_EQ(XPLMIsPluginEnabled(ours), 1);
+    EXPECT_EQ(XPLMIsPluginEnabled(99), 0);
+
+    EXPECT_EQ(XPLMHasFeature("XPLM_USE_NATIVE_PATHS"), 1);
+    EXPECT_EQ(XPLMHasFeature("XPLM_WANTS_REFLECTIONS"), 0);
+    EXPECT_EQ(XPLMHasFeature(nullptr), 0);
+    XPLMEnableFeature("XPLM_USE_NATIVE_PATHS", 1);  // the simulator is no plug-in: ignored
+    EXPECT_EQ(XPLMIsFeatureEnabled("XPLM_USE_NATIVE_PATHS"), 0);
+}
+
 TEST_F(Plugins, TheAircraftFileGivesTheAircraftsIdentity) {
     ASSERT_TRUE(standin::setAircraft(quiltest::demoAircraftPath()));
     char file[256], path[512];

@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <string>
+#include <vector>
+
 #include "XPLMProcessing.h"
 #include "support/host_fixture.h"
 
@@ -174,6 +177,97 @@ TEST_F(Processing, LoopsAreKeyedByCallbackAndRefconAndMayLeaveFromInside) {
     EXPECT_EQ(first, 2);
     EXPECT_EQ(second, 4);
     EXPECT_EQ(leaving, 1);
+}
+
+// Loops by ID: which phase each ran in this frame, by its refcon's letter.
+std::string order;
+
+float note(float, float, int, void* refcon) {
+    order += *static_cast<const char*>(refcon);
+    return -1.0f;
+}
+
+float destroySelf(float, float, int, void* refcon) {
+    order += 'D';
+    XPLMDestroyFlightLoop(*static_cast<XPLMFlightLoopID*>(refcon));
+    return -1.0f;
+}
+
+XPLMFlightLoopID createLoop(XPLMFlightLoopPhaseType phase, XPLMFlightLoop_f callback,
+                            void* refcon) {
+    XPLMCreateFlightLoop_t params{sizeof(XPLMCreateFlightLoop_t), phase, callback, refcon};
+    return XPLMCreateFlightLoop(&params);
+}
+
+TEST_F(Processing, LoopsByIdRunInTheirPhaseAndMayBeDestroyedFromInside) {
+    static char after = 'A', before = 'B', legacy = 'L';
+    order.clear();
+    const XPLMFlightLoopID afterLoop =
+        createLoop(xplm_FlightLoop_Phase_AfterFlightModel, note, &after);
+    const XPLMFlightLoopID beforeLoop =
+        createLoop(xplm_FlightLoop_Phase_BeforeFlightModel, note, &before);
+    XPLMRegisterFlightLoopCallback(note, -1.0f, &legacy);
+    static XPLMFlightLoopID leaving = createLoop(xplm_FlightLoop_Phase_AfterFlightModel,
+                                                 destroySelf, &leaving);
+    standin::runFrame();
+    EXPECT_EQ(order, "L") << "created loops wait for their schedule";
+    for (XPLMFlightLoopID id : {afterLoop, beforeLoop, leaving}) XPLMScheduleFlightLoop(id, -1, 1);
+    order.clear();
+    standin::runFrames(2);
+    EXPECT_EQ(order, "BALDBAL") << "a frame: before, then after in registration order";
+    XPLMDestroyFlightLoop(beforeLoop);
+    XPLMScheduleFlightLoop(beforeLoop, -1, 1);  // gone: ignored
+    order.clear();
+    standin::runFrame();
+    EXPECT_EQ(order, "AL");
+
+    XPLMCreateFlightLoop_t older{8, xplm_FlightLoop_Phase_AfterFlightModel, note, &after};
+    XPLMCreateFlightLoop_t noCallback{sizeof(XPLMCreateFlightLoop_t), 0, nullptr, nullptr};
+    XPLMCreateFlightLoop_t badPhase{sizeof(XPLMCreateFlightLoop_t), 2, note, &after};
+    XPLMCreateFlightLoop_t* const refused[] = {&older, &noCallback, &badPhase, nullptr};
+    for (XPLMCreateFlightLoop_t* params : refused) EXPECT_EQ(XPLMCreateFlightLoop(params), nullptr);
+}
+
+float noteFrame(float, float, int, void* refcon) {
+    auto* frames = static_cast<std::vector<long>*>(refcon);
+    frames->push_back(standin::frameNumber());
+    return 0.0f;  // once
+}
+
+// Scheduled from now, or from the last call (the creation before any).
+TEST_F(Processing, LoopsByIdAreScheduledFromNowOrFromTheLastCall) {
+    struct Case {
+        float interval;
+        int relativeToNow;
+        long firstCall;  // 0: none
+    };
+    const Case cases[] = {
+        {-1.0f, 1, 3}, {-3.0f, 1, 5}, {-3.0f, 0, 3}, {0.1f, 1, 5}, {0.1f, 0, 3}, {0.0f, 1, 0},
+    };
+    for (const Case& c : cases) {
+        standin::startHost(config());
+        std::vector<long> frames;
+        const XPLMFlightLoopID id =
+            createLoop(xplm_FlightLoop_Phase_AfterFlightModel, noteFrame, &frames);
+        standin::runFrames(2);
+        XPLMScheduleFlightLoop(id, c.interval, c.relativeToNow);
+        standin::runFrames(10);
+        EXPECT_EQ(frames.empty() ? 0 : frames.front(), c.firstCall)
+            << c.interval << " " << c.relativeToNow;
+    }
+}
+
+TEST_F(Processing, ElapsedTimeCountsOnWhilePaused) {
+    const float start = XPLMGetElapsedTime();
+    EXPECT_EQ(start, standin::simTime());
+    standin::setPaused(true);
+    standin::runFrames(30);
+    EXPECT_NEAR(XPLMGetElapsedTime() - start, 1.0f, 1e-4f);
+    EXPECT_EQ(standin::simTime(), start);
+    EXPECT_EQ(standin::getFloat("sim/operation/misc/frame_rate_period"), 0.0f);
+    standin::setPaused(false);
+    standin::runFrame();
+    EXPECT_NEAR(standin::getFloat("sim/operation/misc/frame_rate_period"), 1.0f / 30.0f, 1e-7f);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "XPLMDisplay.h"
+#include "XPLMUtilities.h"
 #include "standin/runner/report.h"
 #include "standin/runner/scenario.h"
 #include "standin/standin.h"
@@ -275,6 +276,23 @@ TEST(ScenarioParse, FlightLinesStartWindAndFlyTheAircraft) {
     EXPECT_EQ(only<HoldAction>("at 1 hold sim/a[2] < 5 for 0.5").expect.dataref.index, 2);
 }
 
+TEST(ScenarioParse, CommandTakesAPhaseAndAName) {
+    const struct {
+        const char* line;
+        CommandPhase phase;
+    } cases[] = {{"at 1 command once a/b", CommandPhase::Once},
+                 {"at 1 command begin a/b", CommandPhase::Begin},
+                 {"at 1 command end a/b", CommandPhase::End}};
+    for (const auto& c : cases) {
+        const CommandAction command = only<CommandAction>(c.line);
+        EXPECT_EQ(command.phase, c.phase) << c.line;
+        EXPECT_EQ(command.name, "a/b");
+    }
+    EXPECT_EQ(parseError("at 1 command press a/b"), "demo.scenario:1: bad 'press' (once, begin or end)");
+    EXPECT_EQ(parseError("at 1 command once"),
+              "demo.scenario:1: missing argument (command once|begin|end NAME)");
+}
+
 TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
     const std::string kSendUsage = "afds|switch MODE COMMAND ACTION [VALUE] | connect VALUE | state";
     struct Case {
@@ -344,6 +362,23 @@ TEST(ScenarioParse, MalformedLinesAreRejectedWithTheirLineNumber) {
         {"at 1 waypoint A 55 12 1.5", "demo.scenario:1: bad whole number '1.5'"},
         {"at 1 destination 100", "demo.scenario:1: bad whole number '100'"},
         {"at 1 destination", "demo.scenario:1: missing argument (destination ENTRY)"},
+        // Coordinates on the globe, controls within their travel, runs
+        // within a day.
+        {"at 1 waypoint A 1e39 12.6 3000", "demo.scenario:1: '1e39' is out of range (-90 to 90)"},
+        {"at 1 waypoint A 55 -180.5 3000",
+         "demo.scenario:1: '-180.5' is out of range (-180 to 180)"},
+        {"at 0 flight airborne lat 93", "demo.scenario:1: '93' is out of range (-90 to 90)"},
+        {"at 0 flight airborne lon 185", "demo.scenario:1: '185' is out of range (-180 to 180)"},
+        {"at 0 pilot throttle 1e308", "demo.scenario:1: '1e308' is out of range (0 to 1)"},
+        {"at 0 pilot flaps 1e308", "demo.scenario:1: '1e308' is out of range (0 to 1)"},
+        {"at 0 pilot yoke 0 -1.5", "demo.scenario:1: '-1.5' is out of range (-1 to 1)"},
+        {"at 0 pilot rudder 2", "demo.scenario:1: '2' is out of range (-1 to 1)"},
+        {"at 1e300 end", "demo.scenario:1: time '1e300' is beyond a run's longest, 86400 s (a "
+                         "simulated day)"},
+        {"at 86400.5 end", "demo.scenario:1: time '86400.5' is beyond a run's longest, 86400 s (a "
+                           "simulated day)"},
+        {"at 0 hold sim/a ~ 1 0.5 for 1e300",
+         "demo.scenario:1: '1e300' is out of range (0 to 86400)"},
     };
     for (const Case& c : cases) EXPECT_EQ(parseError(c.text), c.error) << c.text;
 }
@@ -382,7 +417,16 @@ TEST(ScenarioParse, StationsTakeTheWordsOfTheirKindAndTracesANameAndInterval) {
         {"at 0 station vor X 1 2 3", "missing argument" + kStationUsage},
         {"at 0 station loc X 1 2 3 11030 217 3", "extra argument '3'" + kStationUsage},
         {"at 0 station gs X 1 2 3 110.3 217 3", "bad whole number '110.3'"},
-        {"at 0 trace flight.txt", "trace needs a file name ending in .csv, without folders: 'flight.txt'"},
+        {"at 0 station vor X 91 2 3 11380", "'91' is out of range (-90 to 90)"},
+        {"at 0 station outer X 1 2 1e39", "'1e39' is out of range (-3.40282e+38 to 3.40282e+38)"},
+        {"at 0 trace flight.txt", "trace needs a file name of letters, digits, '.', '-' and '_' "
+                                  "ending in .csv: 'flight.txt'"},
+        {"at 0 trace \"x`touch PWNED`.csv\"", "trace needs a file name of letters, digits, '.', "
+                                             "'-' and '_' ending in .csv: 'x`touch PWNED`.csv'"},
+        {"at 0 trace ../flight.csv", "trace needs a file name of letters, digits, '.', '-' and '_' "
+                                     "ending in .csv: '../flight.csv'"},
+        {"at 0 trace .csv", "trace needs a file name of letters, digits, '.', '-' and '_' "
+                            "ending in .csv: '.csv'"},
         {"at 0 trace flight.csv 0", "bad trace interval '0' (seconds, above 0)"},
         {"at 0 trace flight.csv 1 2", "extra argument '2' (trace NAME.csv [INTERVAL])"},
     };
@@ -507,6 +551,56 @@ TEST_F(ScenarioRun, WindAndPilotNeedAFlight) {
     EXPECT_EQ(outcome.problems[1], "demo.scenario:2: no flight: start one with 'flight'");
 }
 
+// Commands pressed and held by a scenario; one that is no command, or an
+// end without its begin, is a problem.
+TEST_F(ScenarioRun, CommandsRunOnceOrHeldAndTheReportCountsThem) {
+    const RunOutcome outcome = run(
+        "at 0 command begin sim/starters/engage_starter_1\n"
+        "at 0.5 command end sim/starters/engage_starter_1\n"
+        "at 0.5 command once sim/view/chase\n"
+        "at 1 command once test/none\n"
+        "at 1 command end sim/view/chase\n");
+    const std::vector<std::string> problems = {
+        "demo.scenario:4: no command 'test/none'",
+        "demo.scenario:5: command 'sim/view/chase' is not held down",
+    };
+    EXPECT_EQ(outcome.problems, problems);
+    const std::vector<standin::ButtonEvent>& buttons = standin::buttonLog();
+    ASSERT_EQ(buttons.size(), 2u);
+    EXPECT_EQ(buttons[0].frame, 0);
+    EXPECT_EQ(buttons[1].frame, 15);
+    const std::string report = formatReport(outcome, 1);
+    EXPECT_NE(report.find("Commands run: 2\n  sim/starters/engage_starter_1 x1, sim/view/chase x1 "
+                          "(no effect in the host)\n"),
+              std::string::npos)
+        << report;
+}
+
+// What plug-ins log as errors is listed in the report and fails the run.
+TEST_F(ScenarioRun, ErrorsInTheLogFailTheRun) {
+    const std::vector<std::string> log = {
+        "0:00:00.000 I/LUA: Running scripts/a/a.lua",
+        "0:00:00.000 E/LUA: Error during load module 'scripts/a/a.lua'",
+        "FE/LUA: not a tag",
+        "E/: no subsystem",
+        "E/lua: not capitals",
+        "E/LUA no colon",
+        "E/SYS: at the start",
+        "0:00:03.000 I/LUA: traceback: a.lua:3: the handler fails",
+        "stack traceback:",
+        "\t[C]: in function 'error'",
+    };
+    const std::vector<std::string> errors = {log[1], log[6], log[7]};
+    EXPECT_EQ(errorLines(log), errors);
+
+    XPLMDebugString("E/TEST: broken\nfine\n");
+    const RunOutcome outcome = run("at 0.5 end\n");
+    EXPECT_EQ(outcome.loggedErrors, std::vector<std::string>{"E/TEST: broken"});
+    EXPECT_TRUE(runFailed(outcome));
+    EXPECT_NE(formatReport(outcome, 1).find("Log: 2 lines (log.txt), 1 error(s)\n  E/TEST: broken\n"),
+              std::string::npos);
+}
+
 TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
     const RunOutcome outcome = run(
         "at 0 set nope/missing 1\n"
@@ -518,7 +612,8 @@ TEST_F(ScenarioRun, ActionsThatCannotBeCarriedOutAreProblemsWithTheirLine) {
         "at 0 type 5 5 \"1\"\n");
     const std::vector<std::string> wanted = {
         "demo.scenario:1: no dataref 'nope/missing'",
-        "demo.scenario:2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers",
+        "demo.scenario:2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers from "
+        "-2147483648 to 2147483647",
         "demo.scenario:3: 'sim/cockpit/autopilot/altitude' does not hold text",
         "demo.scenario:4: 'sim/cockpit/autopilot/altitude' is not an array",
         "demo.scenario:5: 'sim/aircraft/view/acf_tailnum' holds text: give a quoted value",
@@ -904,6 +999,32 @@ TEST_F(QuilSim, BadOptionsAreRefusedAndHelpPrintsTheUsage) {
     EXPECT_EQ(help.out.rfind("Usage: quil-sim --plugin PATH", 0), 0u) << help.out;
 }
 
+// Refused before the run starts, with the line: values their dataref's
+// type cannot hold, and runs longer than a day.
+TEST_F(QuilSim, ValuesThatDoNotFitTheirDataRefStopTheRunWithTheLine) {
+    struct Case {
+        std::string line, error;
+    };
+    const Case cases[] = {
+        {"at 0 set sim/cockpit/autopilot/autopilot_mode 2147483648",
+         ":2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers from -2147483648 to "
+         "2147483647"},
+        {"at 0 set sim/cockpit/autopilot/autopilot_mode -1e19",
+         ":2: 'sim/cockpit/autopilot/autopilot_mode' holds whole numbers from -2147483648 to "
+         "2147483647"},
+        {"at 0 set sim/cockpit/autopilot/altitude 1e308",
+         ":2: 'sim/cockpit/autopilot/altitude' holds a float, at most 3.4e38 either way"},
+    };
+    for (const Case& c : cases) {
+        const std::string scenario = writeScenario("at 0 pause\n" + c.line + "\n");
+        const CommandResult result = run("--plugin " + kProbe + " --no-graphics --scenario " +
+                                         scenario + " --out " + outFolder());
+        EXPECT_EQ(result.exitCode, 2) << c.line;
+        EXPECT_EQ(result.err, scenario + c.error + "\n") << c.line;
+    }
+    EXPECT_EQ(run("--plugin " + kProbe + " --no-graphics --seconds 1e300").exitCode, 2);
+}
+
 TEST_F(QuilSim, AGoodRunWritesTheReportAndPrintsIt) {
     const std::string scenario = writeScenario(
         "at 0 set probe/allocations_per_call 3\n"
@@ -925,6 +1046,45 @@ TEST_F(QuilSim, AGoodRunWritesTheReportAndPrintsIt) {
              "Result: ok\n",
          }) {
         EXPECT_NE(report.find(line), std::string::npos) << "missing: " << line << "in:\n" << report;
+    }
+}
+
+// An aircraft's own plug-ins, in both Linux layouts, load after the given
+// ones and hear that the aircraft is loaded and at an airport.
+TEST_F(QuilSim, AircraftPluginsLoadFromTheAircraftsFolder) {
+    namespace fs = std::filesystem;
+    const fs::path bare = folder / "Bare", fitted = folder / "Fitted";
+    for (const fs::path& aircraft : {bare, fitted}) {
+        fs::create_directories(aircraft);
+        std::ofstream(aircraft / "A.acf") << "I\n";
+    }
+    fs::create_directories(fitted / "plugins" / "one" / "64");
+    fs::create_directories(fitted / "plugins" / "two" / "lin_x64");
+    fs::copy_file(kProbe, fitted / "plugins" / "one" / "64" / "lin.xpl");
+    fs::copy_file(kProbe, fitted / "plugins" / "two" / "lin_x64" / "two.xpl");
+    const std::string common = " --no-graphics --seconds 0.5 --out " + outFolder();
+    struct Case {
+        std::string arguments;
+        int exitCode;
+        std::string text;  // in the output, or the error
+    };
+    const Case cases[] = {
+        {"--aircraft-plugins" + common, 2, "--aircraft-plugins needs --aircraft PATH.acf"},
+        {"--aircraft " + (bare / "A.acf").string() + " --aircraft-plugins" + common, 2,
+         "no plug-in in the plugins folder of"},
+        {"--aircraft " + (fitted / "A.acf").string() + " --aircraft-plugins" + common, 0,
+         "  probe (rv.quil.probe.1), under test\n    " +
+             (fitted / "plugins" / "one" / "64" / "lin.xpl").string() + "\n  probe (rv.quil.probe.2)\n    " +
+             (fitted / "plugins" / "two" / "lin_x64" / "two.xpl").string()},
+        {"--aircraft " + (fitted / "A.acf").string() + " --aircraft-plugins" + common, 0,
+         "Messages sent: 4\n  simulator -> probe: 102 x1 (first in frame 0)\n"
+         "  simulator -> probe: 103 x1 (first in frame 0)\n  simulator -> probe: 102 x1"},
+    };
+    for (const Case& c : cases) {
+        const CommandResult result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments << "\n" << result.err;
+        EXPECT_NE((result.out + result.err).find(c.text), std::string::npos)
+            << c.text << "\nin:\n" << result.out << result.err;
     }
 }
 

@@ -119,16 +119,55 @@ TEST_F(Trace, WithoutGnuplotTheTraceStaysAndTheReportSaysWhyThereIsNoPlot) {
     EXPECT_FALSE(runFailed(outcome)) << "a missing plot does not fail the run";
 }
 
-TEST_F(Trace, WithGnuplotThePlotIsAPngBesideTheTrace) {
+// Whatever the output folder is called, gnuplot takes it as a name: no
+// quote, back quote or "@" in it runs anything.
+TEST_F(Trace, WithGnuplotThePlotIsAPngBesideTheTraceWhateverTheFolderIsCalled) {
     if (std::system("command -v gnuplot >/dev/null 2>&1") != 0) GTEST_SKIP() << "no gnuplot here";
-    const RunOutcome outcome = run("at 0 trace flight.csv\nat 1 end\n", "gnuplot");
-    ASSERT_EQ(outcome.trace.plotPath, (folder / "flight.png").string()) << outcome.trace.note;
-    std::ifstream png(outcome.trace.plotPath, std::ios::binary);
-    char signature[8] = {};
-    png.read(signature, sizeof signature);
-    EXPECT_EQ(std::string(signature + 1, 3), "PNG");
-    EXPECT_NE(formatReport(outcome, XPLM_NO_PLUGIN_ID).find("plot " + outcome.trace.plotPath),
-              std::string::npos);
+    const std::filesystem::path base = folder;
+    for (const char* made : {"PWNED", "PWNED2"}) std::filesystem::remove(made);
+    for (const char* name : {"plain", "a`touch PWNED`\"'@b $(touch PWNED2)"}) {
+        folder = base / name;
+        std::filesystem::create_directories(folder);
+        const RunOutcome outcome = run("at 0 trace flight.csv\nat 1 end\n", "gnuplot");
+        ASSERT_EQ(outcome.trace.plotPath, (folder / "flight.png").string()) << outcome.trace.note;
+        std::ifstream png(outcome.trace.plotPath, std::ios::binary);
+        char signature[8] = {};
+        png.read(signature, sizeof signature);
+        EXPECT_EQ(std::string(signature + 1, 3), "PNG") << name;
+        EXPECT_NE(formatReport(outcome, XPLM_NO_PLUGIN_ID).find("plot " + outcome.trace.plotPath),
+                  std::string::npos);
+        for (const char* made : {"PWNED", "PWNED2"}) {
+            EXPECT_FALSE(std::filesystem::exists(made)) << name;
+            EXPECT_FALSE(std::filesystem::exists(folder / made)) << name;
+        }
+    }
+    folder = base;
+}
+
+// A flight's trace is named after its scenario ("trace.scenario" here),
+// unless the scenario names its own, wherever that line stands.
+TEST_F(Trace, AFlightWritesATraceNamedAfterItsScenarioUnlessItNamesOne) {
+    struct Case {
+        const char* scenario;
+        const char* written;
+        const char* absent;
+        size_t lines;  // the header and the rows
+    };
+    const Case cases[] = {
+        {"at 0 flight airborne\nat 2 end\n", "trace.csv", "own.csv", 6},
+        {"at 0 flight airborne\nat 1 trace own.csv 1\nat 2 end\n", "own.csv", "trace.csv", 3},
+        {"at 1 pause\nat 2 end\n", nullptr, "trace.csv", 0},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        run(c.scenario, "no-such-gnuplot");
+        if (c.written != nullptr) {
+            EXPECT_EQ(lines((folder / c.written).string()).size(), c.lines) << c.scenario;
+        }
+        EXPECT_FALSE(std::filesystem::exists(folder / c.absent)) << c.scenario;
+    }
+    EXPECT_EQ(defaultTraceName("tests/flights/ils intercept`60`.scenario"), "ils_intercept_60_.csv");
 }
 
 }  // namespace

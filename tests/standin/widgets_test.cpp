@@ -35,7 +35,7 @@ bool isMouseMessage(XPWidgetMessage message) {
 // Logs every message under its tag and handles only the message `taken`.
 template <int tag, XPWidgetMessage taken = -1>
 int listener(XPWidgetMessage message, XPWidgetID widget, intptr_t param1, intptr_t param2) {
-    XPMouseState_t mouse{0, 0, 0};
+    XPMouseState_t mouse{0, 0, 0, 0};
     if (isMouseMessage(message) && param1 != 0) {
         mouse = *reinterpret_cast<const XPMouseState_t*>(param1);
     }
@@ -439,6 +439,9 @@ TEST_F(Widgets, TypingReplacesTheTextOfTheFieldUnderThePointUpToItsLimit) {
     };
     const Case cases[] = {
         {x, y, "1234567", true, "12345"},
+        // The limit counts UTF-8 characters and never cuts one.
+        {x, y, "\xc3\xa9t\xc3\xa9 \xe2\x82\xac\xf0\x9f\x98\x80!", true,
+         "\xc3\xa9t\xc3\xa9 \xe2\x82\xac"},
         {x, y, "", true, ""},
         {kChildRight + 20, y, "99", false, ""},  // the window beside the field
     };
@@ -447,7 +450,7 @@ TEST_F(Widgets, TypingReplacesTheTextOfTheFieldUnderThePointUpToItsLimit) {
         EXPECT_EQ(standin::widgetInfo(field).descriptor, c.text) << c.typed;
     }
     const std::vector<Heard> changes = heardOf(xpMsg_TextFieldChanged);
-    ASSERT_EQ(changes.size(), 2u) << "up the chain to the window";
+    ASSERT_EQ(changes.size(), 3u) << "up the chain to the window";
     EXPECT_EQ(changes[0].param1, paramOf(field));
     XPHideWidget(window);
     EXPECT_FALSE(standin::typeText(x, y, "1")) << "hidden";

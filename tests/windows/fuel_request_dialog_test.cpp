@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "XPStandardWidgets.h"
 #include "XPWidgets.h"
@@ -33,6 +34,14 @@ protected:
         standin::setFloat(kGearForce, onGround ? kParkedGearForce : 0.0f);
         standin::setFloat(kParkBrake, brake ? 1.0f : 0.0f);
         standin::runFrames(10);  // the parking brake is read every eighth frame
+    }
+    // The dialog's text fields in order: the names, then the quantities.
+    static std::vector<XPWidgetID> fields() {
+        std::vector<XPWidgetID> found;
+        for (XPWidgetID id : standin::widgetInfo(dialog()).children) {
+            if (standin::widgetInfo(id).widgetClass == xpWidgetClass_TextField) found.push_back(id);
+        }
+        return found;
     }
     // The requested quantity: the dialog's last text field.
     static XPWidgetID requestField() {
@@ -140,6 +149,23 @@ TEST_F(FuelRequest, RealtimeAutoOpensTheStationAndFillsTheMainsFirst) {
     // About 17.5 kg/s into each main, the centre closed.
     EXPECT_GT(standin::getFloat(kLeftMass), before + 100.0f);
     EXPECT_NEAR(standin::getFloat(kTankMass[1]), 0.0f, 0.1f);
+}
+
+// Names and the tail number cut to what the form holds never end in part
+// of a character: 127 bytes for a name, 39 for the tail number.
+TEST_F(FuelRequest, TextsAreCutAtACharacterBoundary) {
+    setParked(true, true);
+    const std::string e = "\xc3\xa9";  // é
+    standin::setBytes("sim/aircraft/view/acf_tailnum", std::string(38, 'T') + e);
+    requestFuel();
+    ASSERT_TRUE(shown(dialog()));
+    EXPECT_EQ(text(standin::findWidget("Tail number: ")), "Tail number: " + std::string(38, 'T'));
+    std::string many;
+    for (int i = 0; i < 127; ++i) many += e;
+    typeInto(fields()[0], many);
+    press("Cancel");
+    requestFuel();
+    EXPECT_EQ(text(fields()[0]), many.substr(0, 126)) << "63 whole characters";
 }
 
 }  // namespace

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 namespace {
 
 using namespace quil;
 
+constexpr float kScreenWidth = 1024.0f;
 constexpr float kScreenHeight = 1024.0f;
 
 struct Place {
@@ -27,13 +30,13 @@ std::string describe(int index, int mode) {
 
 class Placements : public ::testing::Test {
 protected:
-    void SetUp() override { InitPlacements(kScreenHeight); }
+    void SetUp() override { InitPlacements(kScreenWidth, kScreenHeight); }
 };
 
 // Both anchors start at (310, 1024 - 96 - 657); the table is set once, so
 // a later call with another screen keeps it.
 TEST_F(Placements, WindowsStartWhereTheAircraftsLayoutPutsThem) {
-    InitPlacements(600.0f);
+    InitPlacements(2048.0f, 2048.0f);
     struct Case {
         int index, mode;
         Place place;
@@ -96,6 +99,51 @@ TEST_F(Placements, PlacingFromTheScreenPutsTheCornerThere) {
         EXPECT_EQ(PlacementLeft(kWindowAuxFuel, mode), 123) << describe(kWindowAuxFuel, mode);
         EXPECT_EQ(PlacementBottom(kWindowAuxFuel, mode), 45) << describe(kWindowAuxFuel, mode);
     }
+}
+
+// How much of the window lies on a screen of that size, across and up.
+int overlap(int corner, int size, int screen) {
+    return std::min(corner + size, screen) - std::max(corner, 0);
+}
+
+// Drags of any size, on any screen, repeated and after the screen changes
+// (as on a reload): a strip of every window stays on the screen, and a
+// drag back moves the window at once.
+TEST_F(Placements, AStripOfEveryWindowStaysOnTheScreenWhateverTheDrag) {
+    struct Screen {
+        float width, height;
+    };
+    const Screen screens[] = {{1024, 768}, {3840, 2160}, {200, 150}, {0, 0}, {-5, 1e9f}};
+    const int drags[][2] = {{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MIN},
+                            {INT_MIN, INT_MAX}, {100000, -100000}};
+    for (const Screen& screen : screens) {
+        InitPlacements(screen.width, screen.height);
+        const int width = std::clamp(static_cast<int>(std::max(screen.width, 0.0f)),
+                                     kOnScreenStripPx, 16384);
+        const int height = std::clamp(static_cast<int>(std::min(screen.height, 16384.0f)),
+                                      kOnScreenStripPx, 16384);
+        for (const auto& drag : drags) {
+            for (int index = kWindowFuel; index < kWindowIndexCount; ++index) {
+                for (int mode : {kPlacementAlone, kPlacementOverhead, kPlacementFloating}) {
+                    for (int times = 0; times < 3; ++times) MovePlacement(index, mode, drag[0], drag[1]);
+                    const Place p = placeOf(index, mode);
+                    const std::string where = describe(index, mode) + " on " +
+                                              std::to_string(width) + " x " +
+                                              std::to_string(height) + ", drag " +
+                                              std::to_string(drag[0]) + " " +
+                                              std::to_string(drag[1]);
+                    ASSERT_GE(overlap(p.left, p.width, width), kOnScreenStripPx) << where;
+                    ASSERT_GE(overlap(p.bottom, p.height, height), kOnScreenStripPx) << where;
+                    // Back by a few pixels: it moves by them at once.
+                    const int backX = drag[0] > 0 ? -3 : 3, backY = drag[1] > 0 ? -3 : 3;
+                    MovePlacement(index, mode, backX, backY);
+                    EXPECT_EQ(PlacementLeft(index, mode) - p.left, backX) << where;
+                    EXPECT_EQ(PlacementBottom(index, mode) - p.bottom, backY) << where;
+                }
+            }
+        }
+    }
+    InitPlacements(kScreenWidth, kScreenHeight);
 }
 
 }  // namespace

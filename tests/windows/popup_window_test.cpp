@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 #include <iterator>
 #include <fstream>
@@ -67,6 +68,59 @@ TEST_F(PopupWindows, DraggingTheBodyMovesTheWindowAndKeepsItUnderTheMouse) {
     standin::click(after.left + 10, after.top - 8);
     openAlone(kMenuRowApu);
     EXPECT_EQ(window(kApuSize).left, after.left);
+}
+
+// Dragged by the mouse as far as the host's coordinates go, every window
+// keeps a strip on the screen (the fuel panel's companion strips too), also
+// once the aircraft is loaded again, and a press on that strip drags it back.
+TEST_F(PopupWindows, AWindowDraggedAnyDistanceKeepsAStripOnTheScreen) {
+    start();
+    const int screen = config().windowWidth;  // square
+    constexpr int kMenuRowFuel = 4;
+    const int rows[] = {kMenuRowApu, kMenuRowFuel};  // both windows 170 x 256
+    const int pulls[][2] = {{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {INT_MIN, INT_MAX}};
+    for (const int row : rows) {
+        for (const auto& pull : pulls) {
+            const std::string where = "row " + std::to_string(row) + ", pull " +
+                                      std::to_string(pull[0]) + " " + std::to_string(pull[1]);
+            standin::sendSimMessage(102, 0);  // an aircraft load closes every window
+            standin::runSeconds(1.0);
+            openAlone(row);
+            int x = 0, y = 0;
+            bodyPoint(window(kApuSize), x, y);
+            standin::mouseDown(x, y);
+            standin::mouseDrag(pull[0], pull[1]);
+            standin::mouseDrag(pull[0], pull[1]);
+            standin::mouseUp(pull[0], pull[1]);
+            standin::runFrame();
+            standin::sendSimMessage(102, 0);
+            standin::runSeconds(1.0);
+            openAlone(row);
+            for (const standin::WindowInfo& w : standin::windows()) {
+                const int across = std::min(w.right, screen) - std::max(w.left, 0);
+                const int up = std::min(w.top, screen) - std::max(w.bottom, 0);
+                EXPECT_GE(across, quil::kOnScreenStripPx) << where << ", at " << w.left;
+                EXPECT_GE(up, quil::kOnScreenStripPx) << where << ", at " << w.bottom;
+            }
+            const standin::WindowInfo w = window(kApuSize);
+            const int left = std::max(w.left, 0), right = std::min(w.right, screen);
+            const int bottom = std::max(w.bottom, 0), top = std::min(w.top, screen);
+            // Somewhere on the strip a press takes the body, not a control.
+            const int back = pull[0] > 0 ? -100 : 100;
+            bool draggedBack = false;
+            for (int py = bottom + 2; py < top && !draggedBack; py += 6) {
+                for (int px = left + 2; px < right && !draggedBack; px += 6) {
+                    const int before = window(kApuSize).left;
+                    standin::mouseDown(px, py);
+                    standin::mouseDrag(px + back, py);
+                    standin::mouseUp(px + back, py);
+                    standin::runFrame();
+                    draggedBack = window(kApuSize).left - before == back;
+                }
+            }
+            EXPECT_TRUE(draggedBack) << where;
+        }
+    }
 }
 
 // The outline shows on the close button's edge and not along the window's
