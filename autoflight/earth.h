@@ -2,9 +2,10 @@
 // and longitudes in radians, courses come out in degrees true.
 #pragma once
 
+#include "host/units.h"
+
 namespace quil {
 
-constexpr double kDegreesPerRadian = 57.29577951;
 constexpr double kNmPerRadian = 3437.75;  // the earth's radius in nautical miles
 
 // The angle at the earth's centre between two points, radians.

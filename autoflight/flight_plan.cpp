@@ -15,6 +15,7 @@
 #include "host/sim_time.h"
 #include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "host/units.h"
 #include "systems/engines.h"
 
 namespace quil {
@@ -30,7 +31,6 @@ constexpr double kNoAnticipationTurnRad = 2.618;  // 150 deg and more: fly over
 constexpr double kStraightTurnRad = 0.05;
 constexpr double kStraightAnticipationNm = 0.2;
 constexpr double kRollInSeconds = 2.99;  // flown straight while the bank builds
-constexpr double kGravity = 9.81;
 constexpr double kMetresPerNm = 1852.0;
 constexpr double kFlattestTurnRad = 0.2;  // the turn point's cross-track shift stays bounded
 constexpr double kHalfTurnRad = 3.14159265358979;

@@ -5,11 +5,12 @@
 #include <cstdint>
 
 #include "XPLMDataAccess.h"
-#include "autoflight/earth.h"
 #include "autoflight/modes.h"
 #include "control/controllers.h"
 #include "host/sim_binding.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "host/units.h"
 
 namespace quil {
 namespace {
@@ -27,7 +28,6 @@ constexpr float kHalfTurnDeg = 180.0f;
 constexpr float kCaptureDots = 0.5f;
 constexpr float kStraightOnRad = 0.05f;
 constexpr float kCaptureMarginS = 5.0f;
-constexpr float kGravity = 9.81f;
 
 // Roll targets
 constexpr float kCrossTrackInputPerDeg = 16.0f;  // LNAV: cross-track degrees of arc
@@ -97,7 +97,8 @@ float timeToTurnS() {
         static_cast<float>(kDegreesPerRadian);
     if (delta < kStraightOnRad) return 0.0f;
     const float tanBank = tanMaxBankAngle(delta * static_cast<float>(kDegreesPerRadian));
-    return groundspeed_mps() * std::tan(delta / 2.0f) / (tanBank * kGravity) + kCaptureMarginS;
+    return groundspeed_mps() * std::tan(delta / 2.0f) / (tanBank * static_cast<float>(kGravity)) +
+           kCaptureMarginS;
 }
 
 RollTarget hdgSelTarget() {
@@ -157,12 +158,6 @@ RollTarget vorLocTarget(float now) {
     return t;
 }
 
-float stepInterval(float now) {
-    const float dt = now - roll.lastTime;
-    roll.lastTime = now;
-    return dt > 0.0f ? dt : 0.0f;
-}
-
 // A trim loop starts from the simulator's trim and writes its result back;
 // an unusable trim from the simulator is left alone.
 void writeTrim(XPLMDataRef ref, float trim) {
@@ -207,7 +202,7 @@ void trimRoll(float now) {
     float aileronTrim = XPLMGetDataf(sim.aileronTrim);
     float rudderTrim = XPLMGetDataf(sim.rudderTrim);
 
-    const float dt = stepInterval(now);
+    const float dt = std::max(StepInterval(roll.lastTime, now), 0.0f);
     const float bankError = snapshot.roll - roll.rollCommand;
     const float filtered = (kRollErrorFilterS * roll.rollError + dt * bankError) / (dt + kRollErrorFilterS);
     if (std::isfinite(filtered)) roll.rollError = filtered;

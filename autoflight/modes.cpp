@@ -154,6 +154,74 @@ struct Afds {
 
 Afds afds;
 
+// The groups of flags the commands clear or set, by channel: a command's
+// rule names its group instead of listing the flags.
+template <typename Modes>
+using ModeFlag = std::uint8_t Modes::*;
+using AtFlag = ModeFlag<AutothrottleModes>;
+using PitchFlag = ModeFlag<PitchModes>;
+using RollFlag = ModeFlag<RollModes>;
+
+template <typename Modes, std::size_t N>
+void setFlags(Modes& modes, const ModeFlag<Modes> (&flags)[N], std::uint8_t value) {
+    for (ModeFlag<Modes> flag : flags) modes.*flag = value;
+}
+template <typename Modes, std::size_t N>
+void clearFlags(Modes& modes, const ModeFlag<Modes> (&flags)[N]) {
+    setFlags(modes, flags, 0);
+}
+
+constexpr AtFlag kSpeedModes[] = {&AutothrottleModes::atSpeed, &AutothrottleModes::atSpeedHold,
+                                  &AutothrottleModes::atN1};
+constexpr AtFlag kThrustModes[] = {&AutothrottleModes::atSpeed, &AutothrottleModes::atSpeedHold,
+                                   &AutothrottleModes::atN1, &AutothrottleModes::atThrHold};
+constexpr AtFlag kSpeedAndHold[] = {&AutothrottleModes::atSpeed, &AutothrottleModes::atSpeedHold};
+constexpr AtFlag kN1AndHold[] = {&AutothrottleModes::atN1, &AutothrottleModes::atThrHold};
+constexpr AtFlag kHoldAndRetard[] = {&AutothrottleModes::atThrHold, &AutothrottleModes::atRetard};
+constexpr AtFlag kRetardAndN1[] = {&AutothrottleModes::atRetard, &AutothrottleModes::atN1};
+constexpr AtFlag kLvlChgCaptureClears[] = {&AutothrottleModes::atN1, &AutothrottleModes::atThrHold,
+                                           &AutothrottleModes::atRetard,
+                                           &AutothrottleModes::atSpeedHold};
+
+constexpr PitchFlag kLvlChgEngageClears[] = {&PitchModes::apVsArmed, &PitchModes::apVsEng,
+                                             &PitchModes::apPitchAltHld,
+                                             &PitchModes::apPitchAltArmed,
+                                             &PitchModes::apFlareArmed, &PitchModes::apVnavEng};
+constexpr PitchFlag kLvlChgDisengageClears[] = {&PitchModes::apPitchMcpspd, &PitchModes::apVsArmed,
+                                                &PitchModes::apVsEng, &PitchModes::apPitchAltHld};
+constexpr PitchFlag kVsEngageClears[] = {&PitchModes::apVsArmed, &PitchModes::apPitchAltHld,
+                                         &PitchModes::apPitchMcpspd, &PitchModes::apVnavEng,
+                                         &PitchModes::apGSEng, &PitchModes::apFlareEng};
+constexpr PitchFlag kAltHoldEngageClears[] = {&PitchModes::apPitchMcpspd, &PitchModes::apVnavEng,
+                                              &PitchModes::apGSEng, &PitchModes::apVsEng,
+                                              &PitchModes::apVsArmed, &PitchModes::apPitchAltArmed,
+                                              &PitchModes::apFlareArmed};
+constexpr PitchFlag kVnavEngageClears[] = {&PitchModes::apVsArmed, &PitchModes::apVsEng,
+                                           &PitchModes::apPitchAltHld, &PitchModes::apPitchAltArmed,
+                                           &PitchModes::apGSEng, &PitchModes::apFlareEng};
+constexpr PitchFlag kGsCaptureClears[] = {&PitchModes::apVsArmed, &PitchModes::apVsEng,
+                                          &PitchModes::apPitchAltHld, &PitchModes::apPitchAltArmed,
+                                          &PitchModes::apVnavEng, &PitchModes::apGsArmed,
+                                          &PitchModes::apFlareArmed, &PitchModes::apFlareEng};
+constexpr PitchFlag kFlareArmClears[] = {&PitchModes::apVsArmed, &PitchModes::apPitchAltArmed,
+                                         &PitchModes::apGsArmed};
+constexpr PitchFlag kFlareEngageClears[] = {&PitchModes::apVsArmed, &PitchModes::apVsEng,
+                                            &PitchModes::apPitchAltHld,
+                                            &PitchModes::apPitchAltArmed, &PitchModes::apVnavEng,
+                                            &PitchModes::apGsArmed, &PitchModes::apFlareArmed,
+                                            &PitchModes::apGSEng};
+constexpr PitchFlag kAltitudeModes[] = {&PitchModes::apPitchAltHld, &PitchModes::apPitchAltArmed};
+constexpr PitchFlag kGlideSlopeModes[] = {&PitchModes::apGsArmed, &PitchModes::apGSEng};
+constexpr PitchFlag kFlareModes[] = {&PitchModes::apFlareArmed, &PitchModes::apFlareEng};
+
+constexpr RollFlag kLnavModes[] = {&RollModes::apLnavArmed, &RollModes::apLnavEng};
+constexpr RollFlag kVorLocModes[] = {&RollModes::apVorLocArmed, &RollModes::apVorLocEng};
+constexpr RollFlag kHdgSelEngageClears[] = {&RollModes::apLnavEng, &RollModes::apVorLocEng};
+constexpr RollFlag kLnavEngageClears[] = {&RollModes::apLnavArmed, &RollModes::apHdgSel,
+                                          &RollModes::apVorLocEng};
+constexpr RollFlag kVorLocCaptureClears[] = {&RollModes::apVorLocArmed, &RollModes::apHdgSel,
+                                             &RollModes::apLnavEng};
+
 bool recent(float stamp) { return NowSeconds() - stamp <= kRecentChangeSeconds; }
 void stamp(float& field) { field = NowSeconds(); }
 void blink(float& light) { light = NowSeconds() + kBlinkSeconds; }
@@ -328,10 +396,7 @@ void lvlChgCapture(float now) {
     if (p.lvlChgDirection == kLvlChgDescent) within = h < afds.mcpAltitude + margin;
     if (!within) afds.lvlChgCaptureSince = now;
     if (afds.lvlChgCaptureSince < now - kLvlChgCaptureSeconds) {
-        afds.at.atN1 = 0;
-        afds.at.atThrHold = 0;
-        afds.at.atRetard = 0;
-        afds.at.atSpeedHold = 0;
+        clearFlags(afds.at, kLvlChgCaptureClears);
         afds.at.atSpeed = 1;
         afds.pitch.apPitchAltArmed = 1;
         mcpAltHold(kMcpOn, 0);
@@ -378,9 +443,7 @@ void glideSlopeCapturedTransitions() {
 // landing ends with every mode off.
 void flareTransitions(float now) {
     if (snapshot.radioAltitude <= kRetardRadioAltitudeFeet) {
-        afds.at.atSpeed = 0;
-        afds.at.atSpeedHold = 0;
-        afds.at.atN1 = 0;
+        clearFlags(afds.at, kSpeedModes);
         engageRetard();
     }
     if (afds.flareTouchdownTime < 0.0f && OnGround()) {
@@ -437,28 +500,20 @@ void engageLvlChg() {
         return;
     }
     if (!at.atSpeed) synchroniseMcpSpeed();
-    p.apVsArmed = 0;
-    p.apVsEng = 0;
-    at.atSpeed = 0;
-    at.atSpeedHold = 0;
-    p.apPitchAltHld = 0;
-    p.apPitchAltArmed = 0;
-    p.apFlareArmed = 0;
-    p.apVnavEng = 0;
+    clearFlags(p, kLvlChgEngageClears);
+    clearFlags(at, kSpeedAndHold);
     afds.altHoldLight = kLightDark;
     p.apPitchMcpspd = 1;
     afds.lvlChgCaptureSince = NowSeconds();
     ClearLvlChgCorrection();
     if (p.lvlChgDirection == kLvlChgClimb) {
         at.atN1 = 1;
-        at.atThrHold = 0;
-        at.atRetard = 0;
+        clearFlags(at, kHoldAndRetard);
         afds.retardReleaseTime = 0.0f;
         const bool fromTakeoff = ThrustLimitMode() == kThrustLimitTakeoffReduced;
         SetThrustLimitMode(fromTakeoff ? kThrustLimitClimbReduced : kThrustLimitClimb);
     } else {
-        at.atN1 = 0;
-        at.atThrHold = 0;
+        clearFlags(at, kN1AndHold);
         engageRetard();
     }
     holdMcpAltitude();
@@ -468,16 +523,11 @@ void engageLvlChg() {
 void disengageLvlChg() {
     AutothrottleModes& at = afds.at;
     PitchModes& p = afds.pitch;
-    p.apPitchMcpspd = 0;
-    at.atRetard = 0;
-    at.atN1 = 0;
-    p.apVsArmed = 0;
-    p.apVsEng = 0;
-    p.apPitchAltHld = 0;
+    clearFlags(p, kLvlChgDisengageClears);
+    clearFlags(at, kRetardAndN1);
     afds.altHoldLight = kLightDark;
     ClearLvlChgCorrection();
-    at.atSpeed = 1;
-    at.atSpeedHold = 1;
+    setFlags(at, kSpeedAndHold, 1);
     stamp(afds.pitchChangeTime);
 }
 
@@ -494,13 +544,8 @@ void armVs() {
 
 void engageVs() {
     PitchModes& p = afds.pitch;
+    clearFlags(p, kVsEngageClears);
     p.apVsEng = 1;
-    p.apVsArmed = 0;
-    p.apPitchAltHld = 0;
-    p.apPitchMcpspd = 0;
-    p.apVnavEng = 0;
-    p.apGSEng = 0;
-    p.apFlareEng = 0;
     afds.altHoldLight = kLightDark;
     stamp(afds.pitchChangeTime);
 }
@@ -508,23 +553,14 @@ void engageVs() {
 void engageAltHold(int syncMcp) {
     PitchModes& p = afds.pitch;
     if (!afds.apConnected || p.apGSEng) return;
-    if (p.apPitchMcpspd) {
-        afds.at.atN1 = 0;
-        afds.at.atThrHold = 0;
-    }
+    if (p.apPitchMcpspd) clearFlags(afds.at, kN1AndHold);
     if (syncMcp == 1 && !p.apPitchAltArmed &&
         std::fabs(afds.mcpAltitude - snapshot.indicatedAltitude) > kAltHoldSyncFeet) {
         afds.mcpAltitude = roundedPresentAltitude();
     }
     holdMcpAltitude();
-    p.apPitchMcpspd = 0;
-    p.apVnavEng = 0;
-    p.apGSEng = 0;
-    p.apVsEng = 0;
-    p.apVsArmed = 0;
+    clearFlags(p, kAltHoldEngageClears);
     p.apPitchAltHld = 1;
-    p.apPitchAltArmed = 0;
-    p.apFlareArmed = 0;
     blink(afds.altHoldLight);
     stamp(afds.pitchChangeTime);
 }
@@ -614,14 +650,10 @@ void mcpAtArm(McpAction action) {
     action = resolveToggle(action, at.atArmed);
     if (action == kMcpOff && at.atArmed) {
         at.atArmed = 0;
-        at.atSpeed = 0;
-        at.atSpeedHold = 0;
-        at.atN1 = 0;
+        clearFlags(at, kSpeedModes);
     } else if (action == kMcpOn && !at.atArmed) {
         at.atArmed = 1;
-        at.atSpeed = 0;
-        at.atSpeedHold = 0;
-        at.atN1 = 0;
+        clearFlags(at, kSpeedModes);
         stamp(afds.atChangeTime);
     }
 }
@@ -632,10 +664,7 @@ namespace {
 // others.
 void engageThrustMode(std::uint8_t AutothrottleModes::*mode) {
     AutothrottleModes& at = afds.at;
-    at.atSpeed = 0;
-    at.atSpeedHold = 0;
-    at.atN1 = 0;
-    at.atThrHold = 0;
+    clearFlags(at, kThrustModes);
     at.*mode = 1;
     afds.pitch.apPitchMcpspd = 0;
     stamp(afds.atChangeTime);
@@ -703,12 +732,7 @@ void mcpVnav(McpAction action) {
     PitchModes& p = afds.pitch;
     action = resolveToggle(action, p.apVnavEng);
     if (action == kMcpOn && afds.apConnected && !p.apGSEng) {
-        p.apVsArmed = 0;
-        p.apVsEng = 0;
-        p.apPitchAltHld = 0;
-        p.apPitchAltArmed = 0;
-        p.apGSEng = 0;
-        p.apFlareEng = 0;
+        clearFlags(p, kVnavEngageClears);
         afds.altHoldLight = kLightDark;
         p.apVnavEng = 1;
         stamp(afds.pitchChangeTime);
@@ -741,8 +765,7 @@ void mcpAltHold(McpAction action, int syncMcp) {
     } else if (action == kMcpArm) {
         armAltitudeAcquire();
     } else if (action == kMcpOff && p.apPitchAltHld) {
-        p.apPitchAltHld = 0;
-        p.apPitchAltArmed = 0;
+        clearFlags(p, kAltitudeModes);
         stamp(afds.pitchChangeTime);
     }
 }
@@ -751,8 +774,7 @@ void mcpHdgSel(McpAction action) {
     RollModes& r = afds.roll;
     action = resolveToggle(action, r.apHdgSel);
     if (action == kMcpOn && afds.apConnected && !r.apHdgSel) {
-        r.apLnavEng = 0;
-        r.apVorLocEng = 0;
+        clearFlags(r, kHdgSelEngageClears);
         afds.lnavLight = kLightDark;
         r.apHdgSel = 1;
         stamp(afds.rollChangeTime);
@@ -775,12 +797,10 @@ void mcpLnav(McpAction action) {
             afds.lnavLight = kLightSteady;
         } else {
             blink(afds.lnavLight);
-            r.apLnavArmed = 0;
-            r.apLnavEng = 0;
+            clearFlags(r, kLnavModes);
         }
     } else if (action == kMcpOff && (r.apLnavArmed || r.apLnavEng)) {
-        r.apLnavArmed = 0;
-        r.apLnavEng = 0;
+        clearFlags(r, kLnavModes);
         afds.lnavLight = kLightDark;
         stamp(afds.armChangeTime);
     }
@@ -794,17 +814,14 @@ void mcpLnavEngage(McpAction action) {
     }
     if (action == kMcpOn && afds.apConnected && !r.apLnavEng &&
         snapshot.radioAltitude > kLnavEngageMinRadioAltitudeFeet) {
-        r.apLnavArmed = 0;
+        clearFlags(r, kLnavEngageClears);
         r.apLnavEng = 1;
-        r.apHdgSel = 0;
-        r.apVorLocEng = 0;
         afds.lnavLight = kLightDark;
         SetCrossTrackLoop(false);
         stamp(afds.rollChangeTime);
         if (FlightPlanValid()) startLegTurn();
     } else if (action == kMcpOff) {
-        r.apLnavArmed = 0;
-        r.apLnavEng = 0;
+        clearFlags(r, kLnavModes);
         afds.lnavLight = kLightDark;
     }
 }
@@ -821,8 +838,7 @@ void mcpVorLoc(McpAction action) {
         stamp(afds.rollArmTime);
         ClearCrossTrackOutput();
     } else if (action == kMcpOff && vorLocActive && !appActive) {
-        r.apVorLocArmed = 0;
-        r.apVorLocEng = 0;
+        clearFlags(r, kVorLocModes);
         afds.armedLocFreq = 0;
         stamp(afds.armChangeTime);
     }
@@ -832,15 +848,12 @@ void mcpVorLocCapture(McpAction action) {
     RollModes& r = afds.roll;
     if (action == kMcpOn && afds.apConnected && !r.apVorLocEng &&
         afds.armedLocFreq == snapshot.navFrequency) {
-        r.apVorLocArmed = 0;
+        clearFlags(r, kVorLocCaptureClears);
         r.apVorLocEng = 1;
-        r.apHdgSel = 0;
-        r.apLnavEng = 0;
         SetCrossTrackLoop(false);
         stamp(afds.rollChangeTime);
     } else if (action == kMcpOff && (r.apVorLocArmed || r.apVorLocEng)) {
-        r.apVorLocArmed = 0;
-        r.apVorLocEng = 0;
+        clearFlags(r, kVorLocModes);
     }
 }
 
@@ -851,10 +864,8 @@ void mcpApp(McpAction action) {
     if (action == kMcpOn && afds.apConnected && !p.apGsArmed) {
         if (!snapshot.hasGlideSlope) {
             blink(afds.appLight);
-            p.apGsArmed = 0;
-            p.apGSEng = 0;
-            r.apVorLocArmed = 0;
-            r.apVorLocEng = 0;
+            clearFlags(p, kGlideSlopeModes);
+            clearFlags(r, kVorLocModes);
             return;
         }
         if (!r.apVorLocArmed && !r.apVorLocEng) mcpVorLoc(kMcpOn);
@@ -867,8 +878,7 @@ void mcpApp(McpAction action) {
         stamp(afds.armChangeTime);
         afds.appLight = kLightSteady;
     } else if (action == kMcpOff && p.apGsArmed) {
-        p.apGsArmed = 0;
-        p.apGSEng = 0;
+        clearFlags(p, kGlideSlopeModes);
         afds.appLight = kLightDark;
         stamp(afds.armChangeTime);
         afds.armedGsFreq = 0;
@@ -878,21 +888,13 @@ void mcpApp(McpAction action) {
 void mcpGsCapture(McpAction action) {
     PitchModes& p = afds.pitch;
     if (action == kMcpOn && afds.apConnected && !p.apGSEng) {
-        p.apVsArmed = 0;
-        p.apVsEng = 0;
-        p.apPitchAltHld = 0;
-        p.apPitchAltArmed = 0;
-        p.apVnavEng = 0;
-        p.apGsArmed = 0;
-        p.apFlareArmed = 0;
-        p.apFlareEng = 0;
+        clearFlags(p, kGsCaptureClears);
         afds.altHoldLight = kLightDark;
         p.apGSEng = 1;
         afds.appLight = kLightDark;
         stamp(afds.pitchChangeTime);
     } else if (action == kMcpOff && p.apGSEng) {
-        p.apGsArmed = 0;
-        p.apGSEng = 0;
+        clearFlags(p, kGlideSlopeModes);
         afds.appLight = kLightDark;
     }
 }
@@ -900,9 +902,7 @@ void mcpGsCapture(McpAction action) {
 void mcpFlareArm(McpAction action) {
     PitchModes& p = afds.pitch;
     if (action == kMcpOn && afds.apConnected && !p.apFlareArmed && !p.apFlareEng) {
-        p.apVsArmed = 0;
-        p.apPitchAltArmed = 0;
-        p.apGsArmed = 0;
+        clearFlags(p, kFlareArmClears);
         p.apFlareArmed = 1;
         stamp(afds.armChangeTime);
     } else if (action == kMcpOff) {
@@ -914,25 +914,15 @@ void mcpFlareEngage(McpAction action) {
     AutothrottleModes& at = afds.at;
     PitchModes& p = afds.pitch;
     if (action == kMcpOn && afds.apConnected && p.apFlareArmed && p.apGSEng && !p.apFlareEng) {
-        p.apVsArmed = 0;
-        p.apVsEng = 0;
-        at.atSpeed = 0;
-        at.atSpeedHold = 0;
-        at.atN1 = 0;
+        clearFlags(at, kSpeedModes);
         engageRetard();
-        p.apPitchAltHld = 0;
-        p.apPitchAltArmed = 0;
-        p.apVnavEng = 0;
-        p.apGsArmed = 0;
-        p.apFlareArmed = 0;
-        p.apGSEng = 0;
+        clearFlags(p, kFlareEngageClears);
         afds.altHoldLight = kLightDark;
         p.apFlareEng = 1;
         afds.flareTouchdownTime = kNoTouchdown;
         stamp(afds.pitchChangeTime);
     } else if (action == kMcpOff && p.apFlareEng) {
-        p.apFlareArmed = 0;
-        p.apFlareEng = 0;
+        clearFlags(p, kFlareModes);
         afds.appLight = kLightDark;
         afds.flareTouchdownTime = kNoTouchdown;
     }

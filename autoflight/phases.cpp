@@ -42,57 +42,92 @@ struct PhaseRow {
     Transition first, second;
 };
 
+// Ground speeds of the take-off and the taxi, m/s.
+constexpr float kTaxiSpeed = 5.0f;
+constexpr float kStoppedSpeed = 2.5f;
+constexpr float kTakeoffThrustSpeed = 41.155552f;  // 80 kt
+constexpr float kBelowTakeoffThrustSpeed = 41.5f;
+constexpr float kTakeoffRollSpeed = 43.21f;  // 84 kt
+constexpr float kBelowTakeoffRollSpeed = 48.0f;
+constexpr float kRotationSpeed = 51.54f;  // 100 kt
+constexpr float kRejectedTakeoffSpeed = 47.5f;
+
+using In = const PhaseInputs&;
+
+// Rows in phase order.
 constexpr PhaseRow kPhaseRows[kFlightPhaseCount] = {
-    /* 0 */ {{[](const PhaseInputs& in) { return in.speed > 5.0f; }, 1}, {}},
-    /* 1 */ {{[](const PhaseInputs& in) { return in.speed > 41.155552f; }, 2},
-             {[](const PhaseInputs& in) { return in.speed < 2.5f; }, 0}},
-    /* 2 */ {{[](const PhaseInputs& in) { return in.speed > 43.21f; }, 3},
-             {[](const PhaseInputs& in) { return in.speed < 41.5f; }, 2}},
-    /* 3 */ {{[](const PhaseInputs& in) { return in.speed > 51.54f; }, 4},
-             {[](const PhaseInputs& in) { return in.speed < 48.0f; }, 3}},
-    /* 4 */ {{[](const PhaseInputs& in) { return in.gearForce < kGearLoadOnGroundNewtons; }, 5},
-             {[](const PhaseInputs& in) { return in.speed < 47.5f; }, 2}},
-    /* 5 */ {{[](const PhaseInputs& in) { return in.radioAltitude > 400.0f; }, 6},
-             {[](const PhaseInputs& in) { return in.ground; }, 23}},
-    /* 6 */ {{[](const PhaseInputs& in) { return in.radioAltitude > 800.0f; }, 7},
-             {[](const PhaseInputs& in) { return in.radioAltitude < 400.0f; }, 20}},
-    /* 7 */ {{[](const PhaseInputs& in) { return in.radioAltitude > 1000.0f; }, 8},
-             {[](const PhaseInputs& in) { return in.radioAltitude < 800.0f; }, 19}},
-    /* 8 */ {{[](const PhaseInputs& in) { return in.altitude > 10000.0f; }, 9},
-             {[](const PhaseInputs& in) { return in.radioAltitude < 1000.0f; }, 19}},
-    /* 9 */ {{[](const PhaseInputs& in) { return in.altitude > 18000.0f; }, 10},
-             {[](const PhaseInputs& in) { return in.radioAltitude < 1500.0f; }, 17}},
-    /* 10 */ {{[](const PhaseInputs& in) { return in.altitude > 26000.0f; }, 11},
-              {[](const PhaseInputs& in) { return in.radioAltitude < 10000.0f; }, 16}},
-    // Cruise: the top of the flight plan, or 18000 ft without one.
-    /* 11 */ {{[](const PhaseInputs& in) {
-                   return in.planValid && static_cast<float>(TruncToInt(in.altitude)) >
-                                              in.planTop - 250.0f;
-               },
-               12},
-              {[](const PhaseInputs& in) { return !in.planValid && in.altitude < 18000.0f; }, 15}},
-    /* 12 */ {{[](const PhaseInputs& in) {
-                   return in.planValid && in.radioAltitude < in.planTop - 600.0f;
-               },
-               13},
-              {[](const PhaseInputs& in) { return !in.planValid && in.radioAltitude < 18000.0f; },
-               15}},
-    /* 13 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 26000.0f; }, 14}, {}},
-    /* 14 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 18000.0f; }, 15}, {}},
-    /* 15 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 10000.0f; }, 16}, {}},
-    /* 16 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 1000.0f; }, 18}, {}},
-    /* 17 */ {},
-    /* 18 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 800.0f; }, 19},
-              {[](const PhaseInputs& in) { return in.radioAltitude > 1250.0f; }, 16}},
-    /* 19 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 400.0f; }, 20},
-              {[](const PhaseInputs& in) { return in.radioAltitude > 950.0f; }, 18}},
-    /* 20 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 50.0f; }, 21},
-              {[](const PhaseInputs& in) { return in.radioAltitude > 650.0f; }, 19}},
-    /* 21 */ {{[](const PhaseInputs& in) { return in.radioAltitude < 27.0f; }, 22},
-              {[](const PhaseInputs& in) { return in.radioAltitude > 150.0f; }, 20}},
-    /* 22 */ {{[](const PhaseInputs& in) { return in.gearForce > kGearLoadOnGroundNewtons; }, 23},
-              {[](const PhaseInputs& in) { return in.radioAltitude > 36.0f; }, 21}},
-    /* 23 */ {},
+    // Stopped
+    {{[](In in) { return in.speed > kTaxiSpeed; }, kPhaseTaxi}, {}},
+    // Taxi
+    {{[](In in) { return in.speed > kTakeoffThrustSpeed; }, kPhaseTakeoffThrust},
+     {[](In in) { return in.speed < kStoppedSpeed; }, kPhaseStopped}},
+    // Take-off thrust
+    {{[](In in) { return in.speed > kTakeoffRollSpeed; }, kPhaseTakeoffRoll},
+     {[](In in) { return in.speed < kBelowTakeoffThrustSpeed; }, kPhaseTakeoffThrust}},
+    // Take-off roll
+    {{[](In in) { return in.speed > kRotationSpeed; }, kPhaseRotation},
+     {[](In in) { return in.speed < kBelowTakeoffRollSpeed; }, kPhaseTakeoffRoll}},
+    // Rotation
+    {{[](In in) { return in.gearForce < kGearLoadOnGroundNewtons; }, kPhaseLiftOff},
+     {[](In in) { return in.speed < kRejectedTakeoffSpeed; }, kPhaseTakeoffThrust}},
+    // Lift-off
+    {{[](In in) { return in.radioAltitude > 400.0f; }, kPhaseInitialClimb},
+     {[](In in) { return in.ground; }, kPhaseLanded}},
+    // Initial climb
+    {{[](In in) { return in.radioAltitude > 800.0f; }, kPhaseThrustReduction},
+     {[](In in) { return in.radioAltitude < 400.0f; }, kPhaseApproachBelow400}},
+    // Thrust reduction
+    {{[](In in) { return in.radioAltitude > 1000.0f; }, kPhaseClimb},
+     {[](In in) { return in.radioAltitude < 800.0f; }, kPhaseApproachBelow800}},
+    // Climb
+    {{[](In in) { return in.altitude > 10000.0f; }, kPhaseClimbAbove10000},
+     {[](In in) { return in.radioAltitude < 1000.0f; }, kPhaseApproachBelow800}},
+    // Climb above 10000 ft
+    {{[](In in) { return in.altitude > 18000.0f; }, kPhaseClimbAbove18000},
+     {[](In in) { return in.radioAltitude < 1500.0f; }, kPhaseClimbAbandoned}},
+    // Climb above 18000 ft
+    {{[](In in) { return in.altitude > 26000.0f; }, kPhaseClimbAbove26000},
+     {[](In in) { return in.radioAltitude < 10000.0f; }, kPhaseDescentBelow10000}},
+    // Climb above 26000 ft: cruise at the top of the flight plan, or below
+    // 18000 ft without one.
+    {{[](In in) {
+          return in.planValid &&
+                 static_cast<float>(TruncToInt(in.altitude)) > in.planTop - 250.0f;
+      },
+      kPhaseCruise},
+     {[](In in) { return !in.planValid && in.altitude < 18000.0f; }, kPhaseDescentBelow18000}},
+    // Cruise
+    {{[](In in) { return in.planValid && in.radioAltitude < in.planTop - 600.0f; },
+      kPhaseDescent},
+     {[](In in) { return !in.planValid && in.radioAltitude < 18000.0f; },
+      kPhaseDescentBelow18000}},
+    // Descent
+    {{[](In in) { return in.radioAltitude < 26000.0f; }, kPhaseDescentBelow26000}, {}},
+    // Descent below 26000 ft
+    {{[](In in) { return in.radioAltitude < 18000.0f; }, kPhaseDescentBelow18000}, {}},
+    // Descent below 18000 ft
+    {{[](In in) { return in.radioAltitude < 10000.0f; }, kPhaseDescentBelow10000}, {}},
+    // Descent below 10000 ft
+    {{[](In in) { return in.radioAltitude < 1000.0f; }, kPhaseApproach}, {}},
+    // Climb abandoned
+    {},
+    // Approach
+    {{[](In in) { return in.radioAltitude < 800.0f; }, kPhaseApproachBelow800},
+     {[](In in) { return in.radioAltitude > 1250.0f; }, kPhaseDescentBelow10000}},
+    // Approach below 800 ft
+    {{[](In in) { return in.radioAltitude < 400.0f; }, kPhaseApproachBelow400},
+     {[](In in) { return in.radioAltitude > 950.0f; }, kPhaseApproach}},
+    // Approach below 400 ft
+    {{[](In in) { return in.radioAltitude < 50.0f; }, kPhaseFlare},
+     {[](In in) { return in.radioAltitude > 650.0f; }, kPhaseApproachBelow800}},
+    // Flare
+    {{[](In in) { return in.radioAltitude < 27.0f; }, kPhaseTouchdown},
+     {[](In in) { return in.radioAltitude > 150.0f; }, kPhaseApproachBelow400}},
+    // Touchdown
+    {{[](In in) { return in.gearForce > kGearLoadOnGroundNewtons; }, kPhaseLanded},
+     {[](In in) { return in.radioAltitude > 36.0f; }, kPhaseFlare}},
+    // Landed
+    {},
 };
 
 // ---- Entry actions ----
@@ -121,17 +156,17 @@ using EntryAction = void (*)();
 
 EntryAction entryAction(uint8_t phase) {
     switch (phase) {
-        case 1:
+        case kPhaseTaxi:
             return enterTaxi;
-        case 3:
+        case kPhaseTakeoffRoll:
             return enterTakeoffRoll;
-        case 7:
+        case kPhaseThrustReduction:
             return enterThrustReduction;
-        case 8:
+        case kPhaseClimb:
             return enterClimb;
-        case 10:
+        case kPhaseClimbAbove18000:
             return SetStandardBarometer;
-        case 19:
+        case kPhaseApproachBelow800:
             return enterGoAroundRange;
         default:
             return nullptr;
@@ -139,7 +174,7 @@ EntryAction entryAction(uint8_t phase) {
 }
 
 struct FlightPhases {
-    uint8_t phase = 0;
+    uint8_t phase = kPhaseStopped;
     float lastGroundTime = 0.0f;
     float timeSinceGround = 0.0f;
 };
@@ -186,13 +221,12 @@ void UpdateFlightPhase(float now) {
 
 // Every load and reset starts the aircraft taxiing: the ground power unit
 // goes away until the crew asks for it again.
-void RestartFlightPhase() { enter(1); }
+void RestartFlightPhase() { enter(kPhaseTaxi); }
 
 uint8_t FlightPhase() { return phases.phase; }
 
 bool OnGround() { return XPLMGetDataf(sim.gearNormalForce) > kGearLoadOnGroundNewtons; }
 bool InAir() { return !OnGround(); }
-bool AirborneAtLeast0() { return phases.timeSinceGround >= 0.0f; }
 bool AirborneAtLeast40() { return phases.timeSinceGround >= kAuxBleedAirborneSeconds; }
 bool AirborneAtLeast600() { return phases.timeSinceGround >= kLongAirborneSeconds; }
 

@@ -8,8 +8,35 @@
 
 namespace quil {
 
-// Phases 0 (parked) to 23 (landed); 17 and 23 are left only by a restart.
-constexpr int kFlightPhaseCount = 24;
+// The phases in the order a flight passes them; the climb abandoned (back
+// below 1500 ft above 10000 ft) and the landing are left only by a restart.
+enum FlightPhaseNumber : uint8_t {
+    kPhaseStopped,            // parked or held
+    kPhaseTaxi,               // ground power sent away
+    kPhaseTakeoffThrust,      // above 80 kt
+    kPhaseTakeoffRoll,        // above 84 kt: THR HLD
+    kPhaseRotation,           // above 100 kt
+    kPhaseLiftOff,            // the gear carries nothing
+    kPhaseInitialClimb,       // above 400 ft radio
+    kPhaseThrustReduction,    // above 800 ft radio: THR HLD released
+    kPhaseClimb,              // above 1000 ft radio: climb thrust
+    kPhaseClimbAbove10000,
+    kPhaseClimbAbove18000,    // the standard altimeter setting
+    kPhaseClimbAbove26000,
+    kPhaseCruise,             // at the top of the flight plan
+    kPhaseDescent,
+    kPhaseDescentBelow26000,
+    kPhaseDescentBelow18000,
+    kPhaseDescentBelow10000,
+    kPhaseClimbAbandoned,
+    kPhaseApproach,           // below 1000 ft radio
+    kPhaseApproachBelow800,   // go-around thrust limit
+    kPhaseApproachBelow400,
+    kPhaseFlare,              // below 50 ft radio
+    kPhaseTouchdown,          // below 27 ft radio
+    kPhaseLanded,
+    kFlightPhaseCount
+};
 
 // One step with the simulator's running time, after the flaps and before
 // the flight-plan tracking.
@@ -21,9 +48,8 @@ uint8_t FlightPhase();
 // The gear carries the aircraft (more than 1000 N), or does not.
 bool OnGround();
 bool InAir();
-// Time since the gear last carried the aircraft: not negative, at least
-// 40 s (the aux tanks' bleed pressurisation), and at least ten minutes.
-bool AirborneAtLeast0();
+// Time since the gear last carried the aircraft: at least 40 s (the aux
+// tanks' bleed pressurisation), and at least ten minutes.
 bool AirborneAtLeast40();
 bool AirborneAtLeast600();
 

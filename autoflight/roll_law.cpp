@@ -5,10 +5,11 @@
 #include <cmath>
 #include <cstdint>
 
-#include "autoflight/earth.h"
 #include "autoflight/lateral.h"
 #include "control/controllers.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "host/units.h"
 
 namespace quil {
 namespace {
@@ -20,7 +21,7 @@ constexpr float kHandOverDoneWeight = 0.98f;
 constexpr float kRollOutLeadFactor = 4.905f * 6.0f;  // lead (deg of heading) = bank * this / v
 constexpr float kOutputFilterS = 0.01f;
 // An interval beyond this (a reload, a stalled frame) counts as this long.
-constexpr float kLongestStepS = 1.0f;
+constexpr float kLongestRollStepSeconds = 1.0f;
 
 // Bank for a course change: sqrt(|delta| * v * 5 / 19.62).
 constexpr float kBankPerCourseChange = 5.0f / 19.62f;
@@ -57,12 +58,6 @@ struct RollLaw {
 };
 
 RollLaw law;
-
-float stepInterval(float now) {
-    const float dt = now - law.lastTime;
-    if (law.lastTime == 0.0f || !(dt > 0.0f)) return 0.0f;
-    return std::min(dt, kLongestStepS);
-}
 
 TurnPhase phaseTowards(float target, float current) {
     return current - target < 0.0f ? kRollingRight : kRollingLeft;
@@ -128,7 +123,10 @@ void RollCommand(float target, float current, float now, float bankLimit, float&
         !std::isfinite(bankLimit)) {
         return;
     }
-    const float dt = stepInterval(now);
+    // The first command after a stop has no interval behind it.
+    const bool first = law.lastTime == 0.0f;
+    const float held = HeldStepInterval(law.lastTime, now, kLongestRollStepSeconds);
+    const float dt = first ? 0.0f : held;
     const float step = dt * kRollRateDegPerS;
 
     law.lastError = current - target;
@@ -182,7 +180,6 @@ void RollCommand(float target, float current, float now, float bankLimit, float&
         law.rollOut = (blended * dt + kOutputFilterS * law.rollOut) / (dt + kOutputFilterS);
         law.trackingReady = law.turnState == kTurnDone && law.pidMode == kLoopRun;
     }
-    law.lastTime = now;
     output = law.rollOut;
 }
 

@@ -12,6 +12,7 @@
 #include "host/lazy_dataref.h"
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
+#include "host/units.h"
 
 namespace quil {
 namespace {

@@ -12,9 +12,9 @@ namespace {
 
 
 struct EngineQuantities {
-    float quantity1[kEngines];
-    float quantity2[kEngines];
-    float n2Value[kEngines];
+    float oilQuantity[kEngines];
+    float hydraulicQuantity[kEngines];
+    float hydraulicPressure[kEngines];
     bool initialised;
     float lastUpdate;
 };
@@ -25,8 +25,8 @@ EngineQuantities quantities;
 void initialise(int engines, float now) {
     SeedRandom(static_cast<unsigned>(TruncToInt(now)) & 0xffffu);
     quantities.lastUpdate = now;
-    for (int e = 0; e < engines; ++e) quantities.quantity2[e] = 94.0f + 4.8f * (RandomUnit() - 0.5f);
-    for (int e = 0; e < engines; ++e) quantities.quantity1[e] = 96.0f + 3.7f * (RandomUnit() - 0.5f);
+    for (int e = 0; e < engines; ++e) quantities.hydraulicQuantity[e] = 94.0f + 4.8f * (RandomUnit() - 0.5f);
+    for (int e = 0; e < engines; ++e) quantities.oilQuantity[e] = 96.0f + 3.7f * (RandomUnit() - 0.5f);
     quantities.initialised = true;
 }
 
@@ -42,15 +42,15 @@ void UpdateEngineQuantities(int engines) {
     const float dt = now > quantities.lastUpdate ? now - quantities.lastUpdate : 0.0f;
     for (int e = 0; e < engines; ++e) {
         const float n2 = N2(e);
-        quantities.quantity1[e] -= n2 * 0.000027f * dt;
-        quantities.quantity2[e] -= 0.00027f * dt;
-        quantities.n2Value[e] = n2 < 55.0f ? n2 / 15.0f : n2 * 0.02222222221f + 2.4444444444f;
+        quantities.oilQuantity[e] -= n2 * 0.000027f * dt;
+        quantities.hydraulicQuantity[e] -= 0.00027f * dt;
+        quantities.hydraulicPressure[e] = n2 < 55.0f ? n2 / 15.0f : n2 * 0.02222222221f + 2.4444444444f;
     }
     quantities.lastUpdate = now;
 }
 
-float EngineQuantity1(int engine) { return valid(engine) ? quantities.quantity1[engine] : 0.0f; }
-float EngineQuantity2(int engine) { return valid(engine) ? quantities.quantity2[engine] : 0.0f; }
-float EngineN2Value(int engine) { return valid(engine) ? quantities.n2Value[engine] : 0.0f; }
+float EngineOilQuantity(int engine) { return valid(engine) ? quantities.oilQuantity[engine] : 0.0f; }
+float EngineHydraulicQuantity(int engine) { return valid(engine) ? quantities.hydraulicQuantity[engine] : 0.0f; }
+float EngineHydraulicPressure(int engine) { return valid(engine) ? quantities.hydraulicPressure[engine] : 0.0f; }
 
 }  // namespace quil

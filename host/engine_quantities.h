@@ -1,12 +1,13 @@
-// Two slowly falling quantities per engine and a scaled N2, which the engine
-// display shows; kept here and updated by the slow snapshot read.
+// Each engine's oil and hydraulic quantities, which fall slowly as it runs,
+// and its hydraulic pressure, which follows N2; the engine display shows
+// them. Kept here and updated by the slow snapshot read.
 #pragma once
 
 namespace quil {
 
 void UpdateEngineQuantities(int engines);
-float EngineQuantity1(int engine);
-float EngineQuantity2(int engine);
-float EngineN2Value(int engine);
+float EngineOilQuantity(int engine);
+float EngineHydraulicQuantity(int engine);
+float EngineHydraulicPressure(int engine);
 
 }  // namespace quil

@@ -42,7 +42,6 @@ XPLMWindowID panelMouseWindow = nullptr;
 namespace {
 
 constexpr char kPluginName[] = "quilplugin";
-constexpr char kPluginSignature[] = "rv.quil.plugin";
 constexpr char kPluginDescription[] = "A plugin that simulates Boeing 737NG systems";
 constexpr float kInitialPanelBrightness = 0.85f;
 constexpr float kResetDelay = 1.0f;          // seconds after start or load

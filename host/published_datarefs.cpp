@@ -19,10 +19,6 @@ namespace {
 
 constexpr int kLeft = 0;
 constexpr int kRight = 1;
-constexpr int kLeftSlats = 0;
-constexpr int kLeftKrueger = 1;
-constexpr int kRightKrueger = 2;
-constexpr int kRightSlats = 3;
 // The small-deflection value stretches the first half of the flap travel
 // over 0 to 1.
 constexpr float kSmallDeflectionTravel = 0.5f;

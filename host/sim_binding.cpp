@@ -7,6 +7,7 @@
 #include "host/lifecycle.h"
 #include "host/sim_values.h"
 #include "host/snapshot.h"
+#include "host/version_check.h"
 #include "systems/electrical.h"
 
 namespace quil {
@@ -60,7 +61,6 @@ const Binding kBindings[] = {
     {"sim/weather/temperature_le_c", &SimHandles::outsideTemperature},
     {"sim/weather/barometer_current_inhg", &SimHandles::barometerCurrent},
     // Engines
-    {"sim/flightmodel/engine/ENGN_N1_", &SimHandles::engineN1},
     {"sim/flightmodel/engine/ENGN_EGT_c", &SimHandles::engineEgt},
     {"sim/flightmodel/engine/ENGN_bat_volt", &SimHandles::engineBatteryVolts},
     {"sim/flightmodel/engine/ENGN_thro", &SimHandles::throttle},
@@ -147,7 +147,6 @@ constexpr float kInstrumentBrightness = 0.85f;
 constexpr int kFiringRate = 5;
 constexpr int kIdentityBytes = 64;
 constexpr char kServedAuthor[] = "Orrin Valdemarsson";
-constexpr char kServedDescription[] = "Boeing 737";
 
 // A text dataref's first bytes as a terminated string.
 void readIdentity(XPLMDataRef ref, char (&text)[kIdentityBytes + 1]) {
@@ -161,7 +160,6 @@ void writeOverrides(int value) {
     XPLMSetDatai(sim.overrideFlightDirector, value);
     XPLMSetDatai(sim.overrideAutopilot, value);
     XPLMSetDatai(sim.overrideFmsAdvance, value);
-    XPLMSetDatai(sim.overrideFlightDirector, value);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ struct SimHandles {
     XPLMDataRef magneticVariation, machNumber, hInd, groundSpeed, slip, latitude, longitude;
     XPLMDataRef gearNormalForce, outsideTemperature, barometerCurrent;
     // Engines
-    XPLMDataRef engineN1, engineEgt, engineBatteryVolts, throttle, throttleUsed;
+    XPLMDataRef engineEgt, engineBatteryVolts, throttle, throttleUsed;
     XPLMDataRef oilPressure, oilTemperature, propMode, inverterOn, ignitersOn, ignitionOn;
     // Switches and systems
     XPLMDataRef wingHeat, inletHeat, windowHeat, pitotHeat, pitotHeat2, aoaHeat;

@@ -14,7 +14,6 @@ struct Month {
 
 constexpr Month kMonths[12] = {{31, 1}, {28, 2}, {31, 3}, {30, 4},  {31, 5},  {30, 6},
                                {31, 7}, {31, 8}, {30, 9}, {31, 10}, {30, 11}, {31, 12}};
-constexpr int kDaysPerYear = 365;
 
 // Each clock starts as a resolver that looks its dataref up, installs the
 // plain reader and reads through it; later calls go straight to the reader.

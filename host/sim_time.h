@@ -4,6 +4,8 @@
 
 namespace quil {
 
+constexpr int kDaysPerYear = 365;  // the simulator counts no leap years
+
 float NowSeconds();        // total running time, seconds
 float ZuluSeconds();       // since UTC midnight
 float LocalSeconds();      // since local midnight

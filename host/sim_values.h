@@ -35,4 +35,25 @@ inline float ClampFinite(float value, float low, float high) {
     return value > high ? high : value;
 }
 
+// Within lo .. hi; one that is not a number reads 0.
+inline float SaneInput(float value, float lo, float hi) {
+    return std::isfinite(value) ? std::fmin(std::fmax(value, lo), hi) : 0.0f;
+}
+
+// The time since a step's previous run, moving the previous time on to now.
+// A time that is not a number is left out: it gives 0, which no step
+// moves on, and the previous time stays.
+inline float StepInterval(float& previous, float now) {
+    if (!std::isfinite(now)) return 0.0f;
+    const float dt = now - previous;
+    previous = now;
+    return dt;
+}
+
+// StepInterval held to 0 .. longest: a pause or time running backwards
+// gives no interval, a hitch (a stall, a time jump) at most the longest step.
+inline float HeldStepInterval(float& previous, float now, float longest) {
+    return std::clamp(StepInterval(previous, now), 0.0f, longest);
+}
+
 }  // namespace quil

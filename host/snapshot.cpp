@@ -10,6 +10,7 @@
 #include "host/lifecycle.h"
 #include "host/sim_binding.h"
 #include "host/sim_values.h"
+#include "host/units.h"
 #include "panel/geometry.h"
 #include "render/colours.h"
 #include "render/textures.h"
@@ -26,7 +27,6 @@ SimSnapshot snapshot;
 namespace {
 
 constexpr float kFeetPerRadioAltitudeUnit = 0.3042f;  // the aircraft's own, not 0.3048
-constexpr float kDegreesPerRadian = 57.2957795f;
 constexpr float kDefaultBankLimit = 30.0f;
 constexpr float kDeviationRateRange = 2.42f;   // dots: beyond it no rate is measured
 constexpr float kDeviationRateSettle = 0.5f;   // seconds before a rate counts as valid
@@ -228,7 +228,8 @@ void slowEveryEighthFrame(unsigned phase) {
         case 0: {
             const float limit = static_cast<float>(XPLMGetDatai(sim.apBankMode)) * 5.0f;
             snapshot.bankLimit = limit == 0.0f ? kDefaultBankLimit : limit;
-            snapshot.bankLimitTan = std::tan(snapshot.bankLimit / kDegreesPerRadian);
+            snapshot.bankLimitTan =
+                std::tan(snapshot.bankLimit / static_cast<float>(kDegreesPerRadian));
             break;
         }
         case 1:
@@ -277,7 +278,7 @@ void ReadSnapshot() {
 
     snapshot.indicatedAltitude = XPLMGetDataf(sim.hInd);
     snapshot.baroCurrent = XPLMGetDataf(sim.barometerCurrent);
-    readFloats(sim.engineN1, snapshot.engineN1, kEngines);
+    N1OfBothEngines(snapshot.engineN1);
     snapshot.ias = XPLMGetDataf(sim.indicatedAirspeed);
     snapshot.mach = XPLMGetDataf(sim.machNumber);
     snapshot.magVar = XPLMGetDataf(sim.magneticVariation);

@@ -4,6 +4,7 @@
 #include "autoflight/modes.h"
 #include "autoflight/phases.h"
 #include "host/snapshot.h"
+#include "instruments/display_power.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
@@ -19,6 +20,7 @@ void UpdateSystems(float now) {
     ReadSnapshotSlow();
     ApuUpdate();
     ElectricalStep(now);
+    FollowInstrumentBrightness();
     UpdateEngineGeneratorSources();
     EngineStartStep();
     WriteNavSource();

@@ -17,7 +17,6 @@ constexpr char kDescriptionDataRef[] = "sim/aircraft/view/acf_descrip";
 constexpr int kDescriptionBytes = 260;              // the simulator's whole description
 constexpr size_t kDescriptionBufferBytes = 512;     // stays terminated after any read
 constexpr char kMissingDescription[] = "0";
-constexpr char kServedDescription[] = "Boeing 737";
 constexpr char kVersionTag[] = "qversion_";
 constexpr int kOldestAcceptedVersion = 271;
 constexpr int kFirstNewerVersion = 282;

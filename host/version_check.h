@@ -6,6 +6,9 @@
 
 namespace quil {
 
+// Every aircraft the plug-in serves has this in its description.
+constexpr char kServedDescription[] = "Boeing 737";
+
 // A widget's rectangle in window pixels.
 struct WidgetRect {
     int left, top, right, bottom;

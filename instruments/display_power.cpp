@@ -14,6 +14,16 @@ float InstrumentBrightness() {
     return std::isfinite(brightness) ? brightness : 1.0f;
 }
 
+// The brightness last handed on; below any the simulator gives.
+float followedBrightness = -1.0f;
+
+void FollowInstrumentBrightness() {
+    const float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    if (!std::isfinite(brightness) || brightness == followedBrightness) return;
+    followedBrightness = brightness;
+    SetPanelBrightness(brightness);
+}
+
 bool StepDisplayLevel(DisplayLevel& display, const DisplayUnit& unit, bool powered, float now) {
     if (!std::isfinite(now)) return powered;
     // A clock that went back or stood still moves nothing.

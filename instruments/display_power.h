@@ -32,4 +32,8 @@ float InstrumentBrightness();
 // alpha 1 - level.
 bool StepDisplayLevel(DisplayLevel& display, const DisplayUnit& unit, bool powered, float now);
 
+// Hands a move of the simulator's instrument brightness on to the panel
+// colours; run each frame after the electrical step.
+void FollowInstrumentBrightness();
+
 }  // namespace quil

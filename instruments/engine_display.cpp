@@ -46,11 +46,8 @@ constexpr float kHydraulicRange = 5.0f;
 constexpr float kOilPressureScale = 100.0f;  // the simulator's oil pressure to psi
 
 // Low oil pressure, psi: below this the engine's amber box shows.
-constexpr float kLowOilPressure = 26.0f;
+constexpr float kEngineLowOilPsi = 26.0f;
 
-struct PanelPoint {
-    float x, y;
-};
 
 // Per engine, left then right.
 constexpr PanelPoint kN1Centres[kEngines] = {{754, 422}, {814, 422}};
@@ -61,11 +58,12 @@ constexpr PanelPoint kOilPressureCentres[kEngines] = {{875, 395}, {920, 395}};
 constexpr PanelPoint kOilTemperatureCentres[kEngines] = {{875, 354}, {920, 354}};
 constexpr PanelPoint kVibrationCentres[kEngines] = {{875, 302}, {920, 302}};
 constexpr PanelPoint kHydraulicCentres[kEngines] = {{875, 264}, {920, 264}};
-constexpr PanelPoint kQuantity1Pens[kEngines] = {{860, 322}, {912, 322}};
-constexpr PanelPoint kQuantity2Pens[kEngines] = {{860, 232}, {912, 232}};
+constexpr PanelPoint kOilQuantityPens[kEngines] = {{860, 322}, {912, 322}};
+constexpr PanelPoint kHydraulicQuantityPens[kEngines] = {{860, 232}, {912, 232}};
 // Left main, centre and right main tanks, under the fuel flow dials.
-constexpr int kFuelTanks = 3;
-constexpr PanelPoint kFuelQuantityCentres[kFuelTanks] = {{745, 246}, {788, 246}, {831, 246}};
+constexpr int kFuelQuantityDials = 3;
+constexpr PanelPoint kFuelQuantityCentres[kFuelQuantityDials] = {
+    {745, 246}, {788, 246}, {831, 246}};
 
 // The amber boxes: x for each engine, y for each kind.
 constexpr float kAmberBoxX = 859.0f;
@@ -116,7 +114,7 @@ constexpr PanelBox kColumnFrames[] = {
 
 struct EngineDisplay {
     DialGauge egt, n2, fuelFlow, oilPressure, oilTemperature, vibration, hydraulic;
-    DialGauge fuelQuantity[kFuelTanks];
+    DialGauge fuelQuantity[kFuelQuantityDials];
     FuelUnit builtForUnit = FuelUnit::Kilograms;
     bool built = false;
     DisplayLevel level;
@@ -179,10 +177,10 @@ constexpr CompactRow kCompactRows[] = {
     {kSpriteFfLegendNarrow, 372, 2, fuelFlow},
     {kSpriteOilPressureLegend, 352, 0, oilPressurePsi},
     {kSpriteOilTemperatureLegend, 332, 0, [](int engine) { return snapshot.oilTemp[engine]; }},
-    {kSpriteOilQuantityLegend, 312, 0, EngineQuantity1},
+    {kSpriteOilQuantityLegend, 312, 0, EngineOilQuantity},
     {kSpriteVibrationLegend, 292, 1, VibrationLevel},
-    {kSpriteHydPressureLegend, 272, 1, EngineN2Value},
-    {kSpriteHydQuantityLegend, 252, 0, EngineQuantity2},
+    {kSpriteHydPressureLegend, 272, 1, EngineHydraulicPressure},
+    {kSpriteHydQuantityLegend, 252, 0, EngineHydraulicQuantity},
 };
 
 bool full(int mode) { return mode == kModeFull; }
@@ -203,11 +201,11 @@ void drawDials(int mode, int layers) {
             drawDialAt(display.oilTemperature, snapshot.oilTemp[e], kOilTemperatureCentres[e],
                        layers);
             drawDialAt(display.vibration, VibrationLevel(e), kVibrationCentres[e], layers);
-            drawDialAt(display.hydraulic, EngineN2Value(e), kHydraulicCentres[e], layers);
+            drawDialAt(display.hydraulic, EngineHydraulicPressure(e), kHydraulicCentres[e], layers);
         }
     }
     if (!withFuelQuantities(mode)) return;
-    for (int tank = 0; tank < kFuelTanks; ++tank) {
+    for (int tank = 0; tank < kFuelQuantityDials; ++tank) {
         const PanelPoint& centre = kFuelQuantityCentres[tank];
         DrawFuelQuantityDial(display.fuelQuantity[tank], TankQuantity(tank), tank,
                              FuelTankLight(tank), FuelQuantityFactor(), drawX(centre),
@@ -242,8 +240,8 @@ void drawReadouts(int mode) {
     DrawReadout(lit(PanelColour::LightGreyB), static_cast<float>(snapshot.oat), x, y, 2, 0, 0);
     if (full(mode)) {
         for (int e = 0; e < kEngines; ++e) {
-            drawReadoutAt(kQuantity1Pens[e], EngineQuantity1(e), 0);
-            drawReadoutAt(kQuantity2Pens[e], EngineQuantity2(e), 0);
+            drawReadoutAt(kOilQuantityPens[e], EngineOilQuantity(e), 0);
+            drawReadoutAt(kHydraulicQuantityPens[e], EngineHydraulicQuantity(e), 0);
         }
         return;
     }
@@ -262,7 +260,7 @@ void drawAmberBoxes() {
         if (starterActive(e)) {
             DrawSprite(kSpriteStartValveOpenBox, amber, x, PanelToDrawY(kStartValveBoxY));
         }
-        if (oilPressurePsi(e) < kLowOilPressure) {
+        if (oilPressurePsi(e) < kEngineLowOilPsi) {
             DrawSprite(kSpriteLowOilPressureBox, amber, x, PanelToDrawY(kLowOilBoxY));
         }
     }

@@ -24,9 +24,6 @@
 namespace quil {
 namespace {
 
-struct PanelPoint {
-    float x, y;
-};
 struct PanelBox {
     float left, right, bottom, top;
 };

@@ -23,9 +23,6 @@ namespace {
 constexpr float kLitWhite[3] = {1.0f, 1.0f, 1.0f};
 constexpr float kDegreesToRadians = 3.14159265f / 180.0f;
 
-struct PanelPoint {
-    float x, y;
-};
 
 // The pressure-unit knob: its pointer runs from 5 to 10 pixels out, at
 // -45 degrees for inches of mercury and +45 for hectopascals.
@@ -34,7 +31,6 @@ constexpr float kPointerInner = 5.0f, kPointerOuter = 10.0f;
 
 // The leading-edge lamps: the slats and the Krueger flaps of the left wing
 // stand for both wings.
-constexpr int kLeftSlats = 0, kLeftKruegers = 1;
 constexpr PanelPoint kTransitLamp = {978, 484};
 constexpr PanelPoint kExtendedLamp = {999, 484};
 constexpr int kLampWidth = 24, kLampHeight = 10;
@@ -126,9 +122,9 @@ void DrawLeadingEdgePanel() {
     const float* extended = battery ? ColourOf(FixedColour::WindowGreen) : off;
     const bool test = snapshot.annunciatorTest != 0;
     const bool inTransit =
-        LeadingEdgeInTransit(kLeftSlats) || LeadingEdgeInTransit(kLeftKruegers);
+        LeadingEdgeInTransit(kLeftSlats) || LeadingEdgeInTransit(kLeftKrueger);
     const bool allExtended =
-        LeadingEdgeExtended(kLeftSlats) && LeadingEdgeExtended(kLeftKruegers);
+        LeadingEdgeExtended(kLeftSlats) && LeadingEdgeExtended(kLeftKrueger);
     fillLamp(kTransitLamp, test || inTransit ? transit : off);
     fillLamp(kExtendedLamp, test || allExtended ? extended : off);
     drawSpriteAt(kSpriteLeadingEdgeLampLegend, CockpitLightColour(), kLeadingEdgeLegend);

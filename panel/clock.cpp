@@ -10,7 +10,6 @@ namespace quil {
 namespace {
 
 constexpr int kMinutesPerDay = 1440;
-constexpr int kDaysPerYear = 365;
 constexpr int kModes = 4;
 constexpr int kSetFields = 3;  // none, first value, second value
 constexpr int kSetFirst = 1;

@@ -19,27 +19,23 @@
 namespace quil {
 namespace {
 
-struct Point {
-    float x, y;
-};
-
 // Window-local pixels from the lower-left corner.
-constexpr Point kBackdrop = {4, 4};
-constexpr Point kFace = {12, 12};
-constexpr Point kDisplay = {19, 19};
-constexpr Point kTimeDateLamp = {77, 51};
-constexpr Point kUtcLamp = {82, 85};
-constexpr Point kSetLamp = {94, 69};
-constexpr Point kUpperFirst = {40, 62};
-constexpr Point kSeparator = {58, 64};
-constexpr Point kUpperSecond = {60, 62};
-constexpr Point kLowerFirst = {40, 42};
-constexpr Point kLowerSecond = {60, 42};
-constexpr Point kChronographLabel = {35, 60};
-constexpr Point kElapsedLabel = {35, 42};
-constexpr Point kHandPivot = {53, 9};
-constexpr Point kRunLamp = {27, 18};
-constexpr Point kHoldLamp = {26, 18};
+constexpr WindowPoint kBackdrop = {4, 4};
+constexpr WindowPoint kFace = {12, 12};
+constexpr WindowPoint kDisplay = {19, 19};
+constexpr WindowPoint kTimeDateLamp = {77, 51};
+constexpr WindowPoint kUtcLamp = {82, 85};
+constexpr WindowPoint kSetLamp = {94, 69};
+constexpr WindowPoint kUpperFirst = {40, 62};
+constexpr WindowPoint kSeparator = {58, 64};
+constexpr WindowPoint kUpperSecond = {60, 62};
+constexpr WindowPoint kLowerFirst = {40, 42};
+constexpr WindowPoint kLowerSecond = {60, 42};
+constexpr WindowPoint kChronographLabel = {35, 60};
+constexpr WindowPoint kElapsedLabel = {35, 42};
+constexpr WindowPoint kHandPivot = {53, 9};
+constexpr WindowPoint kRunLamp = {27, 18};
+constexpr WindowPoint kHoldLamp = {26, 18};
 
 constexpr float kDegreesPerSecondOfHand = 6.0f;
 constexpr int kLampTestDigits = 88;
@@ -64,19 +60,19 @@ void elapsedZone(int, int, int status, int) { ElapsedTimeButton(status); }
 void slewZone(int, int, int status, int direction) { SlewButton(direction, status); }
 
 constexpr ClickZone kButtonZones[] = {
-    {7, 23, 95, 111, kZoneChronograph, kSpriteHoverClick, 0, chronographZone},
-    {89, 103, 104, 117, kZoneMode, kSpriteHoverClick, 0, modeZone},
-    {103, 115, 89, 104, kZoneSet, kSpriteHoverClick, 0, setZone},
-    {14, 27, 3, 18, kZoneReset, kSpriteHoverClick, 0, resetZone},
-    {1, 14, 16, 30, kZoneElapsedTime, kSpriteHoverClick, 0, elapsedZone},
-    {89, 103, 3, 17, kZoneSlew, kSpriteHoverStepUp, 1, slewZone},
-    {103, 115, 16, 30, kZoneSlew, kSpriteHoverStepDown, -1, slewZone},
+    {7, 23, 95, 111, kZoneChronograph, 0, chronographZone},
+    {89, 103, 104, 117, kZoneMode, 0, modeZone},
+    {103, 115, 89, 104, kZoneSet, 0, setZone},
+    {14, 27, 3, 18, kZoneReset, 0, resetZone},
+    {1, 14, 16, 30, kZoneElapsedTime, 0, elapsedZone},
+    {89, 103, 3, 17, kZoneSlew, 1, slewZone},
+    {103, 115, 16, 30, kZoneSlew, -1, slewZone},
 };
 
 constexpr auto kPanelClockZones = PanelZones(kButtonZones);
 constexpr auto kClockZones = PopupZones(
-    {1, 13, 104, 117, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<clockWindow>},
-    kButtonZones, {0, 166, 0, 144, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<clockWindow>});
+    {1, 13, 104, 117, kZoneClose, 0, CloseZoneHandler<clockWindow>},
+    kButtonZones, {0, 166, 0, 144, kZoneBody, 0, BodyZoneHandler<clockWindow>});
 
 struct ClockFonts {
     GlfFont large{};
@@ -102,10 +98,10 @@ struct Pen {
     float left, bottom;
     const float* colour;
 
-    void sprite(int sprite, const Point& at) const {
+    void sprite(int sprite, const WindowPoint& at) const {
         DrawWindowSprite(clockWindow, sprite, colour, left + at.x, bottom + at.y);
     }
-    void digits(int value, const Point& at) const {
+    void digits(int value, const WindowPoint& at) const {
         float x = left + at.x, y = bottom + at.y;
         DrawGlfDigits(fonts.large, value, colour, 2, x, y);
     }

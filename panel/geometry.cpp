@@ -1,9 +1,12 @@
 #include "panel/geometry.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 #include <initializer_list>
 
 #include "XPLMDataAccess.h"
+#include "render/draw_state.h"
 
 namespace quil {
 namespace {
@@ -84,6 +87,16 @@ void fallbackMapping() {
 float toScreen(const AxisMap& axis, float panel) { return axis.scale * panel + axis.origin; }
 float toPanel(const AxisMap& axis, float screen) { return (screen - axis.origin) / axis.scale; }
 
+// Lines and fills may not go inside a sprite run's glBegin/glEnd.
+void beginShape(GLenum mode) {
+    FlushQuadRun();
+    glBegin(mode);
+}
+
+void drawVertex(float x, float y) {
+    glVertex2f(toScreen(mapping.draw.x, x), toScreen(mapping.draw.y, y));
+}
+
 // The view accessors resolve their datarefs on first use.
 XPLMDataRef viewTypeRef = nullptr;
 XPLMDataRef externalViewRef = nullptr;
@@ -120,6 +133,32 @@ float PanelToWindowY(float y) { return toScreen(mapping.window.y, y); }
 float WindowToPanelX(float x) { return toPanel(mapping.window.x, x); }
 float WindowToPanelY(float y) { return toPanel(mapping.window.y, y); }
 float WindowScale() { return mapping.window.x.scale; }
+
+void OutlinePanelRect(float left, float right, float bottom, float top) {
+    beginShape(GL_LINE_STRIP);
+    drawVertex(left, bottom);
+    drawVertex(left, top);
+    drawVertex(right, top);
+    drawVertex(right, bottom);
+    drawVertex(left, bottom);
+    glEnd();
+}
+
+void FillPanelRect(float left, float right, float bottom, float top) {
+    beginShape(GL_POLYGON);
+    drawVertex(left, bottom);
+    drawVertex(left, top);
+    drawVertex(right, top);
+    drawVertex(right, bottom);
+    glEnd();
+}
+
+void FillPanelPolygon(int count, const float* xs, const float* ys) {
+    if (count <= 0 || xs == nullptr || ys == nullptr) return;
+    beginShape(GL_POLYGON);
+    for (int i = 0; i < count; ++i) drawVertex(xs[i], ys[i]);
+    glEnd();
+}
 
 void ResetPanelGeometry() {
     mapping = PanelMapping();

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include "panel/geometry.h"
 #include "render/atlas.h"
 #include "render/colours.h"
 #include "render/draw_state.h"
@@ -23,8 +22,6 @@ void drawAtlasSprite(int sprite, const float* colour, float x, float y, float sc
     if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
     drawTextureSprite(AtlasTexture(), AtlasSprite(sprite), colour, x, y, scale, alphaTesting);
 }
-
-void panelVertex(float x, float y) { glVertex2f(PanelToDrawX(x), PanelToDrawY(y)); }
 
 // Lines and fills may not go inside a run's glBegin/glEnd.
 void beginShape(GLenum mode) {
@@ -82,32 +79,6 @@ void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, boo
     glVertex2f(left, top);
     glVertex2f(right, top);
     glVertex2f(right, bottom);
-    glEnd();
-}
-
-void OutlinePanelRect(float left, float right, float bottom, float top) {
-    beginShape(GL_LINE_STRIP);
-    panelVertex(left, bottom);
-    panelVertex(left, top);
-    panelVertex(right, top);
-    panelVertex(right, bottom);
-    panelVertex(left, bottom);
-    glEnd();
-}
-
-void FillPanelRect(float left, float right, float bottom, float top) {
-    beginShape(GL_POLYGON);
-    panelVertex(left, bottom);
-    panelVertex(left, top);
-    panelVertex(right, top);
-    panelVertex(right, bottom);
-    glEnd();
-}
-
-void FillPanelPolygon(int count, const float* xs, const float* ys) {
-    if (count <= 0 || xs == nullptr || ys == nullptr) return;
-    beginShape(GL_POLYGON);
-    for (int i = 0; i < count; ++i) panelVertex(xs[i], ys[i]);
     glEnd();
 }
 

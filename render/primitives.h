@@ -33,10 +33,4 @@ struct PixelRect {
 void FillRect(const float* colour, int dx, int dy, const PixelRect& rect);
 void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, bool lit);
 
-// In panel units, mapped to the screen; graphics state and colour stay as
-// the caller set them.
-void OutlinePanelRect(float left, float right, float bottom, float top);
-void FillPanelRect(float left, float right, float bottom, float top);
-void FillPanelPolygon(int count, const float* xs, const float* ys);
-
 }  // namespace quil

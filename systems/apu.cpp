@@ -8,6 +8,7 @@
 #include "XPLMUtilities.h"
 #include "control/controllers.h"
 #include "host/sim_binding.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
@@ -72,7 +73,7 @@ constexpr FilteredController kGovernor = {
 constexpr float kFuelDemandPerFuelFlow = 0.00071028f;
 constexpr float kBleedDoorOpen = 0.9f;
 constexpr float kBleedMinN1 = 55.0f;  // percent
-constexpr float kLowOilPressure = 35.0f;
+constexpr float kApuLowOilPressure = 35.0f;
 constexpr float kOverspeedN1 = 106.0f;  // percent
 
 // bleed_air_mode from the engines' N1 (percent).
@@ -86,7 +87,7 @@ constexpr int kBleedApu = 4;
 
 // A longer frame (a hitch, a time jump) counts as this long, so that N1
 // cannot leap past its limits in one step.
-constexpr float kLongestStepSeconds = 1.0f;
+constexpr float kLongestApuStepSeconds = 1.0f;
 
 // ---- Engine start ------------------------------------------------------------
 
@@ -281,13 +282,12 @@ void apuRunning(Apu& apu, float now, float dt) {
 // that a start keeps the time it had left. Without an interval the step
 // leaves everything as it is.
 float apuInterval(Apu& apu, float now) {
-    float dt = now - apu.previousTime;
-    apu.previousTime = now;
+    float dt = StepInterval(apu.previousTime, now);
     if (dt < 0.0f) {
         if (apu.startDeadline > 0.0f) apu.startDeadline += dt;
         dt = 0.0f;
     }
-    return std::min(dt, kLongestStepSeconds);
+    return std::min(dt, kLongestApuStepSeconds);
 }
 
 float oilPressureTarget(float n1) {
@@ -506,7 +506,7 @@ float ApuFuelDemand() { return model.apu.fuelFlow * kFuelDemandPerFuelFlow; }
 bool apuBleedAvailable() { return model.apu.door > kBleedDoorOpen && model.apu.n1 > kBleedMinN1; }
 
 bool apuLowOilPressureLight() {
-    return model.apu.switchPosition != kApuSwitchOff && model.apu.oilPressure <= kLowOilPressure;
+    return model.apu.switchPosition != kApuSwitchOff && model.apu.oilPressure <= kApuLowOilPressure;
 }
 
 bool apuOverspeedLight() {

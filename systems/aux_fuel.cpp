@@ -66,7 +66,7 @@ float cabinDifferentialPressure() {
     return std::isfinite(outside) ? cabin - outside : 0.0f;
 }
 
-// 1. Hysteresis on the differential pressure.
+// Hysteresis on the differential pressure.
 void updateLowDifferential(AuxTransfer& aux, float differential) {
     if (!aux.lowDifferentialPressure && differential < kLowDifferentialSet) {
         aux.lowDifferentialPressure = true;
@@ -75,7 +75,7 @@ void updateLowDifferential(AuxTransfer& aux, float differential) {
     }
 }
 
-// 2. Transfer starts long after take-off or for a ground transfer, while the
+// Transfer starts long after take-off or for a ground transfer, while the
 // centre tank has room.
 void updateTransferEnabled(AuxTransfer& aux) {
     if (!AuxSystemInstalled()) {
@@ -95,7 +95,7 @@ void updateTransferEnabled(AuxTransfer& aux) {
     }
 }
 
-// 3. Bleed air pressurises a tank through either of its channels.
+// Bleed air pressurises a tank through either of its channels.
 void updatePressurisation(AuxTransfer& aux) {
     const bool phaseAllows = AirborneAtLeast40() || aux.mode == kAuxModeGroundTransfer;
     const bool common = dcStandbyBusPowered() && phaseAllows && aux.lowDifferentialPressure;
@@ -108,7 +108,7 @@ void updatePressurisation(AuxTransfer& aux) {
     }
 }
 
-// 4. A pressurised tank holds 8.13 psi while bleed air is there.
+// A pressurised tank holds 8.13 psi while bleed air is there.
 void updateDifferentialPressures(AuxTransfer& aux, float differential) {
     const bool bleedAir = eitherEngineRunning() || apuBleedAvailable();
     for (int tank = 0; tank < kAuxTanks; ++tank) {
@@ -125,7 +125,7 @@ bool transferSwitchedOn(const AuxTransfer& aux, int tank) {
     return false;
 }
 
-// 5. The air pressure pushes each tank's fuel into the centre tank.
+// The air pressure pushes each tank's fuel into the centre tank.
 void transfer(AuxTransfer& aux, float dt) {
     for (int tank = 0; tank < kAuxTanks; ++tank) {
         FuelTank& from = fuelModel.tanks[kAuxTankOf[tank]];

@@ -104,7 +104,7 @@ char shownLines[2][kLineLength + 1];
 
 bool validList(int list) { return list == kAfcpListA || list == kAfcpListB; }
 
-// 1. Each row's condition; a message that comes up calls for attention
+// Each row's condition; a message that comes up calls for attention
 // and brings its list to the panel.
 void evaluate(int list) {
     AfcpList& l = fuelModel.panel.lists[list];
@@ -128,7 +128,7 @@ bool anyActive(int list) {
     return false;
 }
 
-// 2. A list left with a standing message calls again.
+// A list left with a standing message calls again.
 void reAlert(int list, float now) {
     AfcpList& l = fuelModel.panel.lists[list];
     if (!(now > l.reAlertTime)) return;
@@ -151,7 +151,7 @@ void advance(int list, float now) {
     l.reAlertTime = now + kReAlertSeconds;
 }
 
-// 3. A list key shows its list, or walks it.
+// A list key shows its list, or walks it.
 void nextMessage(int list, float now) {
     if (!std::isfinite(now)) return;
     AuxFuelPanel& panel = fuelModel.panel;

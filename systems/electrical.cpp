@@ -6,8 +6,8 @@
 #include "XPLMDataAccess.h"
 #include "host/random.h"
 #include "host/sim_binding.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
-#include "render/colours.h"
 #include "systems/anti_ice.h"
 #include "systems/apu.h"
 #include "systems/electrical_inputs.h"
@@ -78,7 +78,7 @@ constexpr float kExternalDroop = 0.000576f;  // ohms: the unit's droop, 0.024 sq
 constexpr float kExternalOnLineMinEmf = 100.0f;
 
 // A longer frame than this (a hitch, a time jump) counts as this long.
-constexpr float kLongestStepSeconds = 10.0f;
+constexpr float kLongestElectricalStepSeconds = 10.0f;
 
 // Loads
 struct HeldLoadRule {
@@ -223,11 +223,14 @@ struct Electrical {
     bool initialised = false;
     bool startupHold = true;
     int groundServiceMode = 0;
-    float lastBrightness = -1.0f;
     SimSwitches handles;
 };
 
 Electrical model;
+
+// The cabin and in-flight entertainment supply switches on the cabin
+// utilities strip; a model restart leaves them where the crew put them.
+bool cabinUtilitySwitches[kCabinUtilitySwitches] = {};
 
 bool validSide(int side) { return side == 0 || side == 1; }
 bool validPosition(int position) { return position >= kSwitchOff && position <= kSwitchOn; }
@@ -372,17 +375,8 @@ void initialise(float now) {
         tru.factor =
             (RandomUnit() * kTruFactorSpread + 1.0f - kTruFactorSpread / 2.0f) / kAcDcRatio;
     }
-    model.lastBrightness = XPLMGetDataf(sim.instrumentBrightness);
     model.previousTime = now;
     model.initialised = true;
-}
-
-// A pause or time running backwards gives no interval, a hitch at most the
-// longest step.
-float stepInterval(float now) {
-    const float dt = now - model.previousTime;
-    model.previousTime = now;
-    return std::clamp(dt, 0.0f, kLongestStepSeconds);
 }
 
 // A disconnected drive no longer sees its engine.
@@ -540,18 +534,10 @@ void loadDcBuses() {
     for (Tru& tru : model.trus) tru.voltage = tru.output - tru.load * kTruOhms;
 }
 
-void handOnBrightness() {
-    const float brightness = XPLMGetDataf(sim.instrumentBrightness);
-    if (!std::isfinite(brightness) || brightness == model.lastBrightness) return;
-    model.lastBrightness = brightness;
-    SetPanelBrightness(brightness);
-}
-
 void writeSimulator() {
     BatteryWriteBack();
     writeBothEngines(sim.inverterOn, anyPowerAvailable() ? 1 : 0);
     XPLMSetDatai(handles().avionics, avionicsPowered() ? 1 : 0);
-    handOnBrightness();
 }
 
 void holdOrRedraw(HeldLoad& load, const HeldLoadRule& rule, float dt) {
@@ -598,7 +584,7 @@ void ElectricalStep(float now) {
         initialise(now);
         return;
     }
-    const float dt = stepInterval(now);
+    const float dt = HeldStepInterval(model.previousTime, now, kLongestElectricalStepSeconds);
     for (Generator& generator : model.generators) stepGenerator(generator, dt);
     stepBattery(model.battery, model.charger, dt);
     dropLostSources();
@@ -708,6 +694,14 @@ void SetBusTransferSwitch(int position) {
 void SetStandbyPowerSwitch(int position) {
     if (position < kStandbyAuto || position > kStandbyBat) return;
     model.switches.standbyPower = position;
+}
+
+void SetCabinUtilitySwitch(int number, bool on) {
+    if (number >= 0 && number < kCabinUtilitySwitches) cabinUtilitySwitches[number] = on;
+}
+
+bool CabinUtilitySwitchOn(int number) {
+    return number >= 0 && number < kCabinUtilitySwitches && cabinUtilitySwitches[number];
 }
 
 void DisconnectGeneratorDrive(int side) {

@@ -59,6 +59,11 @@ void SetApuGeneratorSwitch(int side, int position);
 void SetExternalPowerSwitch(int position);
 void SetBusTransferSwitch(int position);
 void SetStandbyPowerSwitch(int position);
+// The cabin (0) and in-flight entertainment (1) supply switches, loads of
+// the transfer buses.
+constexpr int kCabinUtilitySwitches = 2;
+void SetCabinUtilitySwitch(int number, bool on);
+bool CabinUtilitySwitchOn(int number);
 // The integrated drive stays disconnected until ResetDriveGenerators.
 void DisconnectGeneratorDrive(int side);
 

@@ -123,6 +123,11 @@ float readEngine(LazyDataRef& ref, int engine) {
     return cleanSpeed(value);
 }
 
+void readBothEngines(LazyDataRef& ref, float (&speeds)[kEngines]) {
+    LazyGetArray(ref, speeds, 0, kEngines);
+    for (float& percent : speeds) percent = cleanSpeed(percent);
+}
+
 float wrapRevolution(float revolutions) { return std::fmod(revolutions, 1.0f); }
 
 // ---- N1 limit ----
@@ -231,10 +236,8 @@ void RestartEngineModel() { engines = kEnginesAtLoad; }
 
 float N1(int engine) { return readEngine(engineN1, engine); }
 float N2(int engine) { return readEngine(engineN2, engine); }
-void N2OfBothEngines(float (&n2)[kEngines]) {
-    LazyGetArray(engineN2, n2, 0, kEngines);
-    for (float& percent : n2) percent = cleanSpeed(percent);
-}
+void N1OfBothEngines(float (&n1)[kEngines]) { readBothEngines(engineN1, n1); }
+void N2OfBothEngines(float (&n2)[kEngines]) { readBothEngines(engineN2, n2); }
 bool engineRunning(int engine) { return N1(engine) > kRunningN1; }
 bool eitherEngineRunning() { return engineRunning(0) || engineRunning(1); }
 float VibrationLevel(int engine) { return N2(engine) * kVibrationPerN2; }

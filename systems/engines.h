@@ -20,7 +20,9 @@ void RestartEngineModel();
 // speed the simulator cannot give reads 0; others are held to 0 .. 150 %.
 float N1(int engine);
 float N2(int engine);
-// Both engines' N2 in one read, for the models that step both each frame.
+// Both engines' speeds in one read, for the snapshot and the models that
+// step both each frame.
+void N1OfBothEngines(float (&n1)[kEngines]);
 void N2OfBothEngines(float (&n2)[kEngines]);
 bool engineRunning(int engine);  // N1 above 0.2 %
 bool eitherEngineRunning();

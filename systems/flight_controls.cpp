@@ -1,7 +1,5 @@
 #include "systems/flight_controls.h"
 
-#include "systems/flight_controls_steps.h"
-
 namespace quil {
 
 void RestartFlightControls() {

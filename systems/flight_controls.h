@@ -12,6 +12,11 @@ namespace quil {
 
 constexpr int kSpoilerPanels = 12;
 constexpr int kLeadingEdgeGroups = 4;
+// The leading-edge groups, outboard slats and inboard Krueger flaps.
+constexpr int kLeftSlats = 0;
+constexpr int kLeftKrueger = 1;
+constexpr int kRightKrueger = 2;
+constexpr int kRightSlats = 3;
 constexpr int kWingFlexStations = 5;
 
 // The frame steps, in this order: spoilers, then flaps and slats (both
@@ -23,9 +28,12 @@ void StepWingFlex(float now);
 // Back to the state at plug-in load: everything retracted and straight,
 // each step's previous time at its start.
 void RestartFlightControls();
+// The parts of RestartFlightControls, one for each step.
+void RestartSpoilers();
+void RestartHighLift();
+void RestartWingFlex();
 
 float SpoilerExtension(int panel);      // index 0 .. 11: panel n is index n - 1
-// Group 0 left slats, 1 left Krueger flaps, 2 right Krueger flaps, 3 right slats.
 float LeadingEdgeExtension(int group);
 // The group is on its way to a new target.
 bool LeadingEdgeInTransit(int group);

@@ -7,6 +7,7 @@
 
 #include "XPLMDataAccess.h"
 #include "host/random.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "systems/anti_ice.h"
 #include "systems/apu.h"
@@ -71,7 +72,7 @@ constexpr float kScavengeRate = 0.0222f;
 constexpr int kScavengePump = 1;
 
 // A longer frame than this (a hitch, a time jump) counts as this long.
-constexpr float kLongestStepSeconds = 10.0f;
+constexpr float kLongestFuelStepSeconds = 10.0f;
 
 const FuelHandles& boundHandles() {
     FuelHandles& h = fuelModel.handles;
@@ -90,15 +91,7 @@ bool dcStandbyPowered() { return dcStandbyBusPowered(); }
 bool validPump(int pump) { return pump >= 0 && pump < kFuelPumps; }
 bool validSide(int side) { return side >= 0 && side < kEngines; }
 
-// A pause or time running backwards gives no interval, a hitch at most the
-// longest step.
-float stepInterval(float now) {
-    const float dt = now - fuelModel.previousTime;
-    fuelModel.previousTime = now;
-    return std::clamp(dt, 0.0f, kLongestStepSeconds);
-}
-
-// 1. The start levers open and close the engine and spar valves.
+// The start levers open and close the engine and spar valves.
 void stepValves(float now) {
     for (int side = 0; side < kEngines; ++side) {
         const bool open = StartLever(side) > kStartLeverFuelOn;
@@ -112,7 +105,7 @@ void stepValves(float now) {
     }
 }
 
-// 2. The tanks warm or cool towards the outside air, the mains also
+// The tanks warm or cool towards the outside air, the mains also
 // towards their wing's heat exchanger.
 void stepTemperatures(float dt) {
     const float outside = static_cast<float>(snapshot.oat);
@@ -137,7 +130,7 @@ float runningPressure(float inlet, float full) {
     return 0.0f;
 }
 
-// 3. Each pump's pressure and current from the fuel over its inlet.
+// Each pump's pressure and current from the fuel over its inlet.
 void stepPumps() {
     const float ambient = std::isfinite(snapshot.baroCurrent)
                               ? std::max(0.0f, snapshot.baroCurrent * kPsiPerInHg)
@@ -163,7 +156,7 @@ void stepPumps() {
     }
 }
 
-// 4. Each manifold takes its best pump; crossfeed joins them.
+// Each manifold takes its best pump; crossfeed joins them.
 void stepManifolds() {
     float* manifold = fuelModel.manifoldPressure;
     manifold[0] = manifold[1] = 0.0f;
@@ -174,14 +167,14 @@ void stepManifolds() {
     if (CrossfeedOpen()) manifold[0] = manifold[1] = std::max(manifold[0], manifold[1]);
 }
 
-// 5. An engine without fuel pressure flames out.
+// An engine without fuel pressure flames out.
 void checkFlameOut(float now) {
     if (!(now >= fuelModel.flameOutChecksFrom)) return;
     SetEngineFailures(fuelModel.manifoldPressure[0] < kFlameOutPsi[0],
                       fuelModel.manifoldPressure[1] < kFlameOutPsi[1]);
 }
 
-// 6. The pumps near their manifold's pressure share its flow equally; with
+// The pumps near their manifold's pressure share its flow equally; with
 // crossfeed open, all of them share both engines' flow.
 void shareFlow() {
     int sharing[kEngines] = {};
@@ -211,7 +204,7 @@ void engineDemand(float (&demand)[kEngines]) {
     if (std::isfinite(apu)) demand[0] += std::max(0.0f, apu);
 }
 
-// 7. Each pump delivers its share of its side's demand, or of both sides'
+// Each pump delivers its share of its side's demand, or of both sides'
 // with crossfeed open, from its tank.
 void burn(float dt) {
     float demand[kEngines];
@@ -226,7 +219,7 @@ void burn(float dt) {
     }
 }
 
-// 8. A pump short of pressure for 15 s trips off until its switch moves.
+// A pump short of pressure for 15 s trips off until its switch moves.
 void checkLowPressure(float now) {
     for (int n = 0; n < kFuelPumps; ++n) {
         const PumpRow& row = kPumps[n];
@@ -239,7 +232,7 @@ void checkLowPressure(float now) {
     }
 }
 
-// 9. Main tank 1's forward pump draws centre fuel across while the main
+// Main tank 1's forward pump draws centre fuel across while the main
 // tank runs low.
 void scavenge(float dt) {
     FuelTank& main = fuelModel.tanks[kMainTank1];
@@ -275,7 +268,7 @@ void SetEngineFailures(bool left, bool right) {
 
 void FuelTankAndPumpStep(float now) {
     if (!std::isfinite(now)) return;
-    fuelModel.dt = stepInterval(now);
+    fuelModel.dt = HeldStepInterval(fuelModel.previousTime, now, kLongestFuelStepSeconds);
     stepValves(now);
     stepTemperatures(fuelModel.dt);
     stepPumps();

@@ -4,17 +4,13 @@
 #include <cmath>
 
 #include "host/lazy_dataref.h"
+#include "host/sim_values.h"
 #include "systems/engines.h"
 #include "systems/flight_controls.h"
-#include "systems/flight_controls_steps.h"
 
 namespace quil {
 namespace {
 
-constexpr int kLeftSlats = 0;
-constexpr int kLeftKrueger = 1;
-constexpr int kRightKrueger = 2;
-constexpr int kRightSlats = 3;
 constexpr int kWings = 2;
 
 // Below flaps 1 everything on the leading edge is in; from flaps 1 the

@@ -6,10 +6,10 @@
 
 #include "autoflight/phases.h"
 #include "host/random.h"
+#include "host/sim_values.h"
 #include "host/snapshot.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
-#include "systems/flight_controls_steps.h"
 #include "systems/fuel.h"
 #include "systems/fuel_inputs.h"
 
@@ -29,7 +29,7 @@ constexpr float kSupplyTemperatureBase = 10.85f;
 // External power counts for refuelling above this, volts.
 constexpr float kExternalPowerRefuelVolts = 105.0f;
 // A hitch longer than this adds no more fuel than this step would.
-constexpr float kLongestStepSeconds = 1.0f;
+constexpr float kLongestRefuelStepSeconds = 1.0f;
 
 // The sequence ends when all tanks together are within this of the
 // targets, kg; a stage ends within kStageMargin of its own target.
@@ -168,7 +168,7 @@ void stepSequence() {
 bool RefuellingAllowed() { return OnGround() && snapshot.parkBrake != 0.0f; }
 
 void RefuellingStep(float now) {
-    const float dt = std::clamp(StepInterval(model.previousTime, now), 0.0f, kLongestStepSeconds);
+    const float dt = HeldStepInterval(model.previousTime, now, kLongestRefuelStepSeconds);
     // Nothing flows off the ground or without the parking brake.
     if (!RefuellingAllowed()) endAndSwitchOff();
     deliver(dt);

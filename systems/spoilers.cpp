@@ -5,9 +5,9 @@
 
 #include "autoflight/phases.h"
 #include "host/lazy_dataref.h"
+#include "host/sim_values.h"
 #include "systems/engines.h"
 #include "systems/flight_controls.h"
-#include "systems/flight_controls_steps.h"
 
 namespace quil {
 namespace {
@@ -28,7 +28,7 @@ constexpr float kLargestAileronDeg = 90.0f;
 // Each panel follows its target with this lag.
 constexpr float kLagSeconds = 0.15f;
 // A longer frame (a pause) leaves the panels where they are for one step.
-constexpr float kLongestStepSeconds = 0.2f;
+constexpr float kLongestSpoilerStepSeconds = 0.2f;
 
 constexpr int kGroundSpoilers[] = {0, 5, 6, 11};  // panels 1, 6, 7 and 12
 constexpr int kFlightSpoilersPerWing = 4;
@@ -86,7 +86,7 @@ void StepAileronsAndSpoilers(float now) {
     setTargets();
     // Time standing still or run backwards moves nothing; the lag would
     // divide by zero at dt = -0.15 s.
-    if (!eitherEngineRunning() || dt <= 0.0f || dt >= kLongestStepSeconds) return;
+    if (!eitherEngineRunning() || dt <= 0.0f || dt >= kLongestSpoilerStepSeconds) return;
     for (int panel = 0; panel < kSpoilerPanels; ++panel) {
         float& position = spoilers.position[panel];
         position = (dt * spoilers.target[panel] + position * kLagSeconds) / (dt + kLagSeconds);

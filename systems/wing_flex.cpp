@@ -7,9 +7,10 @@
 #include "autoflight/lateral.h"
 #include "autoflight/phases.h"
 #include "host/lazy_dataref.h"
+#include "host/sim_values.h"
+#include "host/units.h"
 #include "systems/flight_controls.h"
 #include "systems/fuel.h"
-#include "systems/flight_controls_steps.h"
 
 namespace quil {
 namespace {
@@ -51,7 +52,6 @@ constexpr int kLiftPartOf[kWings][kLiftParts] = {{8, 10}, {9, 11}};
 constexpr float kLiftShare[kWingFlexStations][kLiftParts] = {
     {0.5f, 0.0f}, {0.3f, 0.1f}, {0.2f, 0.3f}, {0.0f, 0.5f}, {0.0f, 0.1f}};
 
-constexpr float kGravity = 9.81f;  // m/s²
 // Roll acceleration bends the wing only once the aircraft moves: the
 // factor g² / (g² + 16) with g the ground speed in m/s.
 constexpr float kSpeedFactorSquareMps = 16.0f;
@@ -63,7 +63,7 @@ constexpr float kGroundExcitationPerAy = 2.0f;
 constexpr float kOutputPerDeflection = 0.25f;
 
 // A frame longer than this (a pause or a time jump) is sat out.
-constexpr float kLongestStepSeconds = 0.1f;
+constexpr float kLongestFlexStepSeconds = 0.1f;
 // Each frame is integrated in equal sub-steps no longer than this; at
 // 10 fps a whole step would put the stiffest segments near the edge of the
 // integration's stability and flip the wing up and down every frame.
@@ -140,8 +140,9 @@ void integrateWing(int wing, const BodyMotion& motion, float dt) {
     for (int s = 0; s < kWingFlexStations; ++s) {
         const SegmentConstants& c = kSegments[wing][s];
         Segment& segment = segments[s];
+        const float gravity = static_cast<float>(kGravity);
         float a = (segment.force - c.stiffness * segment.deflection) / segment.totalKg -
-                  (kGravity - motion.rollAcceleration * c.leverArm) - motion.groundExcitation;
+                  (gravity - motion.rollAcceleration * c.leverArm) - motion.groundExcitation;
         if (s < kTip) {
             a += kSegments[wing][s + 1].stiffness * segments[s + 1].deflection / segment.totalKg;
         }
@@ -159,7 +160,7 @@ void RestartWingFlex() { flex = kWingFlexAtLoad; }
 
 void StepWingFlex(float now) {
     const float dt = StepInterval(flex.previous, now);
-    if (dt <= 0.0f || dt > kLongestStepSeconds) return;
+    if (dt <= 0.0f || dt > kLongestFlexStepSeconds) return;
 
     float parts[kWingParts];
     LazyGetArray(partForces, parts, kFirstWingPart, kWingParts);

@@ -29,36 +29,32 @@ void released() {
 }
 
 constexpr ClickZone kAntiIceZones[] = {
-    {1, 24, 239, 254, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<antiIceWindow>},
-    {9, 28, 174, 188, 2, kSpriteHoverStepDown, 0, onOffSwitch<SetWindowHeatSwitch, true>},
-    {9, 28, 189, 204, 3, kSpriteHoverStepUp, 0, onOffSwitch<SetWindowHeatSwitch, false>},
-    {41, 60, 174, 188, 4, kSpriteHoverStepDown, 1, onOffSwitch<SetWindowHeatSwitch, true>},
-    {41, 60, 189, 204, 5, kSpriteHoverStepUp, 1, onOffSwitch<SetWindowHeatSwitch, false>},
-    {74, 93, 181, 193, 6, kSpriteHoverStepDown, 0, heldTest<SetWindowHeatPowerTest>},
-    {74, 93, 194, 207, 7, kSpriteHoverStepUp, 0, heldTest<SetWindowHeatOverheatTest>},
-    {107, 126, 174, 188, 8, kSpriteHoverStepDown, 2, onOffSwitch<SetWindowHeatSwitch, true>},
-    {107, 126, 189, 204, 9, kSpriteHoverStepUp, 2, onOffSwitch<SetWindowHeatSwitch, false>},
-    {137, 156, 174, 188, 10, kSpriteHoverStepDown, 3, onOffSwitch<SetWindowHeatSwitch, true>},
-    {137, 156, 189, 204, 11, kSpriteHoverStepUp, 3, onOffSwitch<SetWindowHeatSwitch, false>},
-    {57, 77, 133, 147, 12, kSpriteHoverStepDown, 0, onOffSwitch<SetProbeHeatSwitch, true>},
-    {57, 77, 148, 161, 13, kSpriteHoverStepUp, 0, onOffSwitch<SetProbeHeatSwitch, false>},
-    {91, 111, 133, 147, 14, kSpriteHoverStepDown, 1, onOffSwitch<SetProbeHeatSwitch, true>},
-    {91, 111, 148, 161, 15, kSpriteHoverStepUp, 1, onOffSwitch<SetProbeHeatSwitch, false>},
-    {38, 60, 11, 26, 16, kSpriteHoverStepDown, 0, onOffSwitch<setWingAntiIce, true>},
-    {38, 60, 27, 42, 17, kSpriteHoverStepUp, 0, onOffSwitch<setWingAntiIce, false>},
-    {84, 106, 6, 20, 18, kSpriteHoverStepDown, 0, onOffSwitch<SetEngineAntiIceSwitch, true>},
-    {84, 106, 21, 35, 19, kSpriteHoverStepUp, 0, onOffSwitch<SetEngineAntiIceSwitch, false>},
-    {120, 142, 6, 20, 20, kSpriteHoverStepDown, 1, onOffSwitch<SetEngineAntiIceSwitch, true>},
-    {120, 142, 21, 35, 21, kSpriteHoverStepUp, 1, onOffSwitch<SetEngineAntiIceSwitch, false>},
-    {0, 256, 0, 256, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<antiIceWindow>},
+    {1, 24, 239, 254, kZoneClose, 0, CloseZoneHandler<antiIceWindow>},
+    {9, 28, 174, 188, 2, 0, onOffSwitch<SetWindowHeatSwitch, true>},
+    {9, 28, 189, 204, 3, 0, onOffSwitch<SetWindowHeatSwitch, false>},
+    {41, 60, 174, 188, 4, 1, onOffSwitch<SetWindowHeatSwitch, true>},
+    {41, 60, 189, 204, 5, 1, onOffSwitch<SetWindowHeatSwitch, false>},
+    {74, 93, 181, 193, 6, 0, heldTest<SetWindowHeatPowerTest>},
+    {74, 93, 194, 207, 7, 0, heldTest<SetWindowHeatOverheatTest>},
+    {107, 126, 174, 188, 8, 2, onOffSwitch<SetWindowHeatSwitch, true>},
+    {107, 126, 189, 204, 9, 2, onOffSwitch<SetWindowHeatSwitch, false>},
+    {137, 156, 174, 188, 10, 3, onOffSwitch<SetWindowHeatSwitch, true>},
+    {137, 156, 189, 204, 11, 3, onOffSwitch<SetWindowHeatSwitch, false>},
+    {57, 77, 133, 147, 12, 0, onOffSwitch<SetProbeHeatSwitch, true>},
+    {57, 77, 148, 161, 13, 0, onOffSwitch<SetProbeHeatSwitch, false>},
+    {91, 111, 133, 147, 14, 1, onOffSwitch<SetProbeHeatSwitch, true>},
+    {91, 111, 148, 161, 15, 1, onOffSwitch<SetProbeHeatSwitch, false>},
+    {38, 60, 11, 26, 16, 0, onOffSwitch<setWingAntiIce, true>},
+    {38, 60, 27, 42, 17, 0, onOffSwitch<setWingAntiIce, false>},
+    {84, 106, 6, 20, 18, 0, onOffSwitch<SetEngineAntiIceSwitch, true>},
+    {84, 106, 21, 35, 19, 0, onOffSwitch<SetEngineAntiIceSwitch, false>},
+    {120, 142, 6, 20, 20, 1, onOffSwitch<SetEngineAntiIceSwitch, true>},
+    {120, 142, 21, 35, 21, 1, onOffSwitch<SetEngineAntiIceSwitch, false>},
+    {0, 256, 0, 256, kZoneBody, 0, BodyZoneHandler<antiIceWindow>},
     {},
 };
 
 // ---- Drawing ---------------------------------------------------------------
-
-struct Point {
-    float x, y;
-};
 
 constexpr int kLampWidth = 24, kLampHeight = 13;
 constexpr PixelRect lampAt(int x, int y) { return {x, y, kLampWidth, kLampHeight}; }
@@ -74,10 +70,10 @@ constexpr PixelRect kCowlLamp[kAntiIceEngines] = {lampAt(92, 70), lampAt(120, 71
 
 constexpr float kWindowHeatSwitchX[kWindowHeatChannels] = {10, 42, 108, 140};
 constexpr float kWindowHeatSwitchY = 177;
-constexpr Point kTestSwitch = {76, 181};
-constexpr Point kProbeSwitch[kProbeHeatSides] = {{59, 135}, {91, 135}};
-constexpr Point kWingSwitch = {40, 13};
-constexpr Point kEngineSwitch[kAntiIceEngines] = {{87, 8}, {122, 8}};
+constexpr WindowPoint kTestSwitch = {76, 181};
+constexpr WindowPoint kProbeSwitch[kProbeHeatSides] = {{59, 135}, {91, 135}};
+constexpr WindowPoint kWingSwitch = {40, 13};
+constexpr WindowPoint kEngineSwitch[kAntiIceEngines] = {{87, 8}, {122, 8}};
 
 // A valve lamp: bright open, dim in between.
 void valveLamp(int left, int bottom, const PixelRect& lamp, int state) {
@@ -133,7 +129,7 @@ void antiIceContent(PopupWindow& window, int left, int bottom) {
     const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     drawLamps(left, bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const Point& at) {
+    auto picture = [&](int sprite, const WindowPoint& at) {
         DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
     };
     for (int channel = 0; channel < kWindowHeatChannels; ++channel) {

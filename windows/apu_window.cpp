@@ -80,54 +80,50 @@ void released() {
 using StartZones = StartSwitchZones<kEngine1>;
 
 constexpr ClickZone kApuZones[] = {
-    {1, 24, 239, 254, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<apuWindow>},
-    {81, 115, 12, 33, kZoneApuStart, kSpriteHoverTurnRight, 1, apuSwitchStep},
-    {81, 115, 34, 56, kZoneApuOff, kSpriteHoverTurnLeft, 0, apuSwitchStep},
-    {100, 113, 156, 178, kZoneBusTransferAuto, kSpriteHoverClick, 0, busTransferAuto},
-    {85, 99, 156, 178, kZoneBusTransferOff, kSpriteHoverClick, 0, busTransferSwitch},
-    {57, 84, 156, 178, kZoneBusTransferGuard, kSpriteHoverClick, 0, busTransferGuard},
-    {69, 100, 236, 250, kZoneGroundPower, kSpriteHoverClick, 0, onPress<RequestGroundPowerUnit>},
-    {70, 100, 190, 207, kZoneExternalPowerOn, kSpriteHoverStepDown, kSwitchOn,
+    {1, 24, 239, 254, kZoneClose, 0, CloseZoneHandler<apuWindow>},
+    {81, 115, 12, 33, kZoneApuStart, 1, apuSwitchStep},
+    {81, 115, 34, 56, kZoneApuOff, 0, apuSwitchStep},
+    {100, 113, 156, 178, kZoneBusTransferAuto, 0, busTransferAuto},
+    {85, 99, 156, 178, kZoneBusTransferOff, 0, busTransferSwitch},
+    {57, 84, 156, 178, kZoneBusTransferGuard, 0, busTransferGuard},
+    {69, 100, 236, 250, kZoneGroundPower, 0, onPress<RequestGroundPowerUnit>},
+    {70, 100, 190, 207, kZoneExternalPowerOn, kSwitchOn,
      onPressWithArgument<SetExternalPowerSwitch>},
-    {70, 100, 208, 224, kZoneExternalPowerOff, kSpriteHoverStepUp, kSwitchOff,
+    {70, 100, 208, 224, kZoneExternalPowerOff, kSwitchOff,
      onPressWithArgument<SetExternalPowerSwitch>},
-    {14, 44, 101, 116, kZoneGenerator1On, kSpriteHoverStepDown, 0,
+    {14, 44, 101, 116, kZoneGenerator1On, 0,
      sideSwitch<SetGeneratorSwitch, kSwitchOn>},
-    {14, 44, 117, 132, kZoneGeneratorOff, kSpriteHoverStepUp, 0,
+    {14, 44, 117, 132, kZoneGeneratorOff, 0,
      sideSwitch<SetGeneratorSwitch, kSwitchOff>},
-    {126, 156, 101, 116, kZoneGenerator2On, kSpriteHoverStepDown, 1,
+    {126, 156, 101, 116, kZoneGenerator2On, 1,
      sideSwitch<SetGeneratorSwitch, kSwitchOn>},
-    {126, 156, 117, 132, kZoneGenerator2Off, kSpriteHoverStepUp, 1,
+    {126, 156, 117, 132, kZoneGenerator2Off, 1,
      sideSwitch<SetGeneratorSwitch, kSwitchOff>},
-    {46, 76, 101, 116, kZoneApuGenerator1On, kSpriteHoverStepDown, 0,
+    {46, 76, 101, 116, kZoneApuGenerator1On, 0,
      sideSwitch<SetApuGeneratorSwitch, kSwitchOn>},
-    {46, 76, 117, 132, kZoneGeneratorOff, kSpriteHoverStepUp, 0,
+    {46, 76, 117, 132, kZoneGeneratorOff, 0,
      sideSwitch<SetApuGeneratorSwitch, kSwitchOff>},
-    {94, 124, 101, 116, kZoneGenerator2On, kSpriteHoverStepDown, 1,
+    {94, 124, 101, 116, kZoneGenerator2On, 1,
      sideSwitch<SetApuGeneratorSwitch, kSwitchOn>},
-    {94, 124, 117, 132, kZoneGenerator2Off, kSpriteHoverStepUp, 1,
+    {94, 124, 117, 132, kZoneGenerator2Off, 1,
      sideSwitch<SetApuGeneratorSwitch, kSwitchOff>},
-    {113, 134, 32, 59, kZoneStartLeft, kSpriteHoverTurnLeft, 0, StartZones::left},
-    {135, 156, 32, 59, kZoneStartMiddle, kSpriteHoverClick, 1, StartZones::middle},
-    {135, 156, 5, 31, kZoneStartRight, kSpriteHoverTurnRight, 2, StartZones::right},
-    {0, 256, 0, 256, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<apuWindow>},
+    {113, 134, 32, 59, kZoneStartLeft, 0, StartZones::left},
+    {135, 156, 32, 59, kZoneStartMiddle, 1, StartZones::middle},
+    {135, 156, 5, 31, kZoneStartRight, 2, StartZones::right},
+    {0, 256, 0, 256, kZoneBody, 0, BodyZoneHandler<apuWindow>},
     {},
 };
 
 // ---- Drawing ---------------------------------------------------------------
 
-struct Point {
-    float x, y;
-};
-
-constexpr Point kApuSelector = {80, 16};
-constexpr Point kStartSwitch = {117, 14};
-constexpr Point kBusTransferSwitch = {69, 149};
-constexpr Point kExternalPowerSwitch = {75, 194};
+constexpr WindowPoint kApuSelector = {80, 16};
+constexpr WindowPoint kStartSwitch = {117, 14};
+constexpr WindowPoint kBusTransferSwitch = {69, 149};
+constexpr WindowPoint kExternalPowerSwitch = {75, 194};
 struct GeneratorPicture {
     int (*position)(int side);
     int side;
-    Point at;
+    WindowPoint at;
 };
 constexpr GeneratorPicture kGeneratorSwitches[] = {
     {generatorSwitchPosition, 0, {19, 104}},
@@ -164,7 +160,7 @@ void drawLamps(int left, int bottom) {
 void apuContent(PopupWindow& window, int left, int bottom) {
     const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const Point& at) {
+    auto picture = [&](int sprite, const WindowPoint& at) {
         DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
     };
     picture(kApuSelectorOff + ApuSwitchPosition(), kApuSelector);

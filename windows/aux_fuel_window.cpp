@@ -21,22 +21,18 @@
 namespace quil {
 namespace {
 
-struct Point {
-    float x, y;
-};
-
 // Window-local pixels from the lower-left corner.
-constexpr Point kListBKey = {41, 41};
-constexpr Point kListAKey = {41, 73};
-constexpr Point kLegendPlate = {9, 16};
-constexpr Point kFirstLine = {58, 124};
-constexpr Point kSecondLine = {58, 109};
-constexpr Point kForwardQuantity = {97, 72};
-constexpr Point kAftQuantity = {97, 49};
-constexpr Point kIndicator = {95, 61};
-constexpr Point kTestIndicator = {76, 61};
+constexpr WindowPoint kListBKey = {41, 41};
+constexpr WindowPoint kListAKey = {41, 73};
+constexpr WindowPoint kLegendPlate = {9, 16};
+constexpr WindowPoint kFirstLine = {58, 124};
+constexpr WindowPoint kSecondLine = {58, 109};
+constexpr WindowPoint kForwardQuantity = {97, 72};
+constexpr WindowPoint kAftQuantity = {97, 49};
+constexpr WindowPoint kIndicator = {95, 61};
+constexpr WindowPoint kTestIndicator = {76, 61};
 // A window carried by the mouse hangs from this point of it.
-constexpr Point kCarriedAt = {83, 72};
+constexpr WindowPoint kCarriedAt = {83, 72};
 
 constexpr float kTestBlinkSeconds = 2.0f;
 constexpr char kTestLine[] = ";;;;;;;;";
@@ -92,16 +88,16 @@ void released() {
 }
 
 constexpr ClickZone kControlZones[] = {
-    {13, 31, 119, 142, kZoneTest, kSpriteHoverClick, 0, testZone},
-    {41, 63, 71, 95, kZoneListA, kSpriteHoverClick, 0, listAZone},
-    {41, 63, 39, 62, kZoneListB, kSpriteHoverClick, 0, listBZone},
+    {13, 31, 119, 142, kZoneTest, 0, testZone},
+    {41, 63, 71, 95, kZoneListA, 0, listAZone},
+    {41, 63, 39, 62, kZoneListB, 0, listBZone},
 };
 
 constexpr auto kPanelAfcpZones = PanelZones(kControlZones);
 constexpr auto kAfcpZones =
-    PopupZones({1, 12, 119, 142, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<auxFuelWindow>},
+    PopupZones({1, 12, 119, 142, kZoneClose, 0, CloseZoneHandler<auxFuelWindow>},
                kControlZones,
-               {0, 167, 0, 145, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<auxFuelWindow>});
+               {0, 167, 0, 145, kZoneBody, 0, BodyZoneHandler<auxFuelWindow>});
 
 // The glyph grids live in the window's sheet: set up again whenever the
 // sheet has been loaded anew.
@@ -122,20 +118,20 @@ bool fontsReady() {
 struct Pen {
     float left, bottom;
 
-    void sprite(int sprite, const float* colour, const Point& at) const {
+    void sprite(int sprite, const float* colour, const WindowPoint& at) const {
         DrawWindowSprite(auxFuelWindow, sprite, colour, left + at.x, bottom + at.y);
     }
-    void text(const char* line, const Point& at) const {
+    void text(const char* line, const WindowPoint& at) const {
         float x = left + at.x, y = bottom + at.y;
         DrawGlfString(fonts.large, DisplayDigitColour(), line, x, y);
     }
-    void number(int value, const Point& at) const {
+    void number(int value, const WindowPoint& at) const {
         float x = left + at.x, y = bottom + at.y;
         DrawGlfNumber(fonts.small, value, DisplayDigitColour(), kQuantityDigits, x, y);
     }
 };
 
-void drawKey(const Pen& pen, const Point& at, bool hasMessage, bool powered, const float* lit) {
+void drawKey(const Pen& pen, const WindowPoint& at, bool hasMessage, bool powered, const float* lit) {
     const bool shown = powered && (test.held || hasMessage) && !(test.held && test.blink);
     if (shown) {
         pen.sprite(kAfcpKeyLit, lit, at);
@@ -144,7 +140,7 @@ void drawKey(const Pen& pen, const Point& at, bool hasMessage, bool powered, con
     }
 }
 
-void drawQuantity(const Pen& pen, int tank, const Point& at) {
+void drawQuantity(const Pen& pen, int tank, const WindowPoint& at) {
     if (!TankPresent(tank)) return;
     const int quantity =
         test.held ? kTestQuantity

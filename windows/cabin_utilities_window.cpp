@@ -4,7 +4,7 @@
 #include "host/snapshot.h"
 #include "panel/click_actions.h"
 #include "render/draw_state.h"
-#include "systems/electrical_inputs.h"
+#include "systems/electrical.h"
 #include "systems/wipers.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
@@ -33,9 +33,9 @@ constexpr int kEngine2 = 1;
 constexpr int kLeftWiper = 0, kRightWiper = 1;
 constexpr int kCabinSupply = 0, kEntertainmentSupply = 1;
 
+// The exit lights selector works nothing in the models: the window keeps it.
 struct CabinSwitches {
     int exitLights = kExitLightsGuardClosed;
-    bool utility[2] = {};
 };
 
 CabinSwitches cabin;
@@ -62,50 +62,46 @@ void exitLightsGuard(int, int, int status, int) {
 using StartZones = StartSwitchZones<kEngine2>;
 
 constexpr ClickZone kCabinZones[] = {
-    {1, 24, 640, 656, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<cabinUtilitiesWindow>},
-    {22, 43, 32, 59, kZoneStartLeft, kSpriteHoverTurnLeft, 0, StartZones::left},
-    {44, 65, 32, 59, kZoneStartMiddle, kSpriteHoverClick, 1, StartZones::middle},
-    {44, 65, 5, 31, kZoneStartRight, kSpriteHoverTurnRight, 2, StartZones::right},
-    {25, 60, 229, 247, kZoneExitLightsDown, kSpriteHoverStepDown, 0, exitLightsDown},
-    {25, 60, 248, 266, kZoneExitLightsUp, kSpriteHoverStepUp, 0, exitLightsUp},
-    {25, 60, 267, 294, kZoneExitLightsGuard, kSpriteHoverClick, 0, exitLightsGuard},
-    {12, 30, 176, 195, kZoneWiper, kSpriteHoverTurnRight, kLeftWiper,
+    {1, 24, 640, 656, kZoneClose, 0, CloseZoneHandler<cabinUtilitiesWindow>},
+    {22, 43, 32, 59, kZoneStartLeft, 0, StartZones::left},
+    {44, 65, 32, 59, kZoneStartMiddle, 1, StartZones::middle},
+    {44, 65, 5, 31, kZoneStartRight, 2, StartZones::right},
+    {25, 60, 229, 247, kZoneExitLightsDown, 0, exitLightsDown},
+    {25, 60, 248, 266, kZoneExitLightsUp, 0, exitLightsUp},
+    {25, 60, 267, 294, kZoneExitLightsGuard, 0, exitLightsGuard},
+    {12, 30, 176, 195, kZoneWiper, kLeftWiper,
      onPressWithArgument<WiperSelectorUp>},
-    {12, 30, 196, 215, kZoneWiper, kSpriteHoverTurnLeft, kLeftWiper,
+    {12, 30, 196, 215, kZoneWiper, kLeftWiper,
      onPressWithArgument<WiperSelectorDown>},
-    {54, 72, 176, 195, kZoneWiper, kSpriteHoverTurnRight, kRightWiper,
+    {54, 72, 176, 195, kZoneWiper, kRightWiper,
      onPressWithArgument<WiperSelectorUp>},
-    {54, 72, 196, 215, kZoneWiper, kSpriteHoverTurnLeft, kRightWiper,
+    {54, 72, 196, 215, kZoneWiper, kRightWiper,
      onPressWithArgument<WiperSelectorDown>},
-    {9, 27, 328, 348, kZoneCabinOn, kSpriteHoverStepDown, kCabinSupply,
+    {9, 27, 328, 348, kZoneCabinOn, kCabinSupply,
      onOffSwitch<SetCabinUtilitySwitch, true>},
-    {9, 27, 349, 368, kZoneCabinOff, kSpriteHoverStepUp, kCabinSupply,
+    {9, 27, 349, 368, kZoneCabinOff, kCabinSupply,
      onOffSwitch<SetCabinUtilitySwitch, false>},
-    {54, 72, 328, 348, kZoneEntertainmentOn, kSpriteHoverStepDown, kEntertainmentSupply,
+    {54, 72, 328, 348, kZoneEntertainmentOn, kEntertainmentSupply,
      onOffSwitch<SetCabinUtilitySwitch, true>},
-    {54, 72, 349, 368, kZoneEntertainmentOff, kSpriteHoverStepUp, kEntertainmentSupply,
+    {54, 72, 349, 368, kZoneEntertainmentOff, kEntertainmentSupply,
      onOffSwitch<SetCabinUtilitySwitch, false>},
-    {0, 82, 0, 657, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<cabinUtilitiesWindow>},
+    {0, 82, 0, 657, kZoneBody, 0, BodyZoneHandler<cabinUtilitiesWindow>},
     {},
 };
 
 // ---- Drawing ---------------------------------------------------------------
 
-struct Point {
-    float x, y;
-};
-
-constexpr Point kStartSwitch = {26, 14};
-constexpr Point kExitLights = {26, 246};
-constexpr Point kWiperSelector[2] = {{11, 176}, {53, 176}};
-constexpr Point kUtilitySwitch[2] = {{8, 335}, {53, 335}};
+constexpr WindowPoint kStartSwitch = {26, 14};
+constexpr WindowPoint kExitLights = {26, 246};
+constexpr WindowPoint kWiperSelector[2] = {{11, 176}, {53, 176}};
+constexpr WindowPoint kUtilitySwitch[kCabinUtilitySwitches] = {{8, 335}, {53, 335}};
 constexpr int kExitLightsSprite[] = {kCabinSelectorGuardClosed, kCabinSelectorLeft,
                                      kCabinSelectorCentre, kCabinSelectorRight};
 
 void cabinContent(PopupWindow& window, int left, int bottom) {
     const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const Point& at) {
+    auto picture = [&](int sprite, const WindowPoint& at) {
         DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
     };
     picture(kCabinStartSwitchGround + StartSwitchShownPosition(kEngine2), kStartSwitch);
@@ -113,8 +109,9 @@ void cabinContent(PopupWindow& window, int left, int bottom) {
     for (int wiper = 0; wiper < kWipers; ++wiper) {
         picture(kCabinWiperSelector + WiperSelector(wiper), kWiperSelector[wiper]);
     }
-    for (int supply = 0; supply < 2; ++supply) {
-        picture(cabin.utility[supply] ? kCabinToggleDown : kCabinToggleUp, kUtilitySwitch[supply]);
+    for (int supply = 0; supply < kCabinUtilitySwitches; ++supply) {
+        const bool on = CabinUtilitySwitchOn(supply);
+        picture(on ? kCabinToggleDown : kCabinToggleUp, kUtilitySwitch[supply]);
     }
 }
 
@@ -122,16 +119,5 @@ void cabinContent(PopupWindow& window, int left, int bottom) {
 
 PopupWindow cabinUtilitiesWindow = MakePopupWindow(kCabinUtilitiesSheet, kWindowCabinUtilities,
                                                    kCabinZones, cabinContent, nullptr, true);
-
-int ExitLightsSelector() { return cabin.exitLights; }
-
-void SetCabinUtilitySwitch(int number, bool on) {
-    if (number == kCabinSupply || number == kEntertainmentSupply) cabin.utility[number] = on;
-}
-
-// The electrical model's transfer bus loads.
-bool CabinUtilitySwitchOn(int number) {
-    return (number == kCabinSupply || number == kEntertainmentSupply) && cabin.utility[number];
-}
 
 }  // namespace quil

@@ -14,10 +14,6 @@
 namespace quil {
 namespace {
 
-struct Point {
-    float x, y;
-};
-
 // Window-local pixels from the lower-left corner. The aux window hangs
 // 280 pixels right of the main window's left edge, its 90-pixel height
 // reaching up from the main window's bottom.
@@ -26,13 +22,13 @@ constexpr int kAuxOffsetY = 0;
 constexpr int kAuxWidth = 140;
 constexpr int kAuxHeight = 90;
 
-constexpr Point kTestSwitch = {15, 75};
+constexpr WindowPoint kTestSwitch = {15, 75};
 // Per channel: the valve switch, its light and the quantity display.
-constexpr Point kValveSwitch[kRefuelChannels] = {{78, 93}, {143, 93}, {211, 93}};
-constexpr Point kValveLight[kRefuelChannels] = {{78, 61}, {143, 61}, {211, 61}};
-constexpr Point kQuantity[kRefuelChannels] = {{73, 43}, {138, 43}, {206, 43}};
-constexpr Point kAuxSelectSwitch = {93, 35};
-constexpr Point kFeedLegend[2] = {{50, 50}, {50, 27}};  // channels 0 and 2
+constexpr WindowPoint kValveSwitch[kRefuelChannels] = {{78, 93}, {143, 93}, {211, 93}};
+constexpr WindowPoint kValveLight[kRefuelChannels] = {{78, 61}, {143, 61}, {211, 61}};
+constexpr WindowPoint kQuantity[kRefuelChannels] = {{73, 43}, {138, 43}, {206, 43}};
+constexpr WindowPoint kAuxSelectSwitch = {93, 35};
+constexpr WindowPoint kFeedLegend[2] = {{50, 50}, {50, 27}};  // channels 0 and 2
 
 constexpr int kQuantityDigits = 5;
 constexpr int kTestQuantity = 88888;
@@ -64,25 +60,25 @@ void auxSelectZone(int, int, int status, int selected) {
 }
 
 constexpr ClickZone kStationControls[] = {
-    {14, 35, 68, 87, kZoneTest, kSpriteHoverClick, kRefuelOtherPosition, testZone},
-    {14, 35, 88, 107, kZoneTest, kSpriteHoverClick, kRefuelTestPosition, testZone},
-    {77, 98, 86, 105, kZoneValve, kSpriteHoverClick, 0, valveZone},
-    {77, 98, 106, 125, kZoneValve, kSpriteHoverClick, 1, valveZone},
-    {142, 164, 86, 105, kZoneValve, kSpriteHoverClick, 2, valveZone},
-    {142, 164, 106, 125, kZoneValve, kSpriteHoverClick, 3, valveZone},
-    {210, 232, 86, 105, kZoneValve, kSpriteHoverClick, 4, valveZone},
-    {210, 232, 106, 125, kZoneValve, kSpriteHoverClick, 5, valveZone},
+    {14, 35, 68, 87, kZoneTest, kRefuelOtherPosition, testZone},
+    {14, 35, 88, 107, kZoneTest, kRefuelTestPosition, testZone},
+    {77, 98, 86, 105, kZoneValve, 0, valveZone},
+    {77, 98, 106, 125, kZoneValve, 1, valveZone},
+    {142, 164, 86, 105, kZoneValve, 2, valveZone},
+    {142, 164, 106, 125, kZoneValve, 3, valveZone},
+    {210, 232, 86, 105, kZoneValve, 4, valveZone},
+    {210, 232, 106, 125, kZoneValve, 5, valveZone},
 };
 
 constexpr auto kStationZones = PopupZones(
-    {1, 24, 130, 147, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<fuelStationWindow>},
+    {1, 24, 130, 147, kZoneClose, 0, CloseZoneHandler<fuelStationWindow>},
     kStationControls,
-    {0, 256, 0, 147, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<fuelStationWindow>});
+    {0, 256, 0, 147, kZoneBody, 0, BodyZoneHandler<fuelStationWindow>});
 
 constexpr ClickZone kAuxZones[] = {
-    {93, 113, 24, 47, kZoneAuxSelect, kSpriteHoverClick, 1, auxSelectZone},
-    {93, 113, 48, 71, kZoneAuxSelect, kSpriteHoverClick, 0, auxSelectZone},
-    {0, 140, 0, 90, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<fuelStationAuxWindow>},
+    {93, 113, 24, 47, kZoneAuxSelect, 1, auxSelectZone},
+    {93, 113, 48, 71, kZoneAuxSelect, 0, auxSelectZone},
+    {0, 140, 0, 90, kZoneBody, 0, BodyZoneHandler<fuelStationAuxWindow>},
     {},
 };
 
@@ -103,7 +99,7 @@ struct Pen {
     const PopupWindow& window;
     float left, bottom;
 
-    void sprite(int sprite, const float* colour, const Point& at) const {
+    void sprite(int sprite, const float* colour, const WindowPoint& at) const {
         DrawWindowSprite(window, sprite, colour, left + at.x, bottom + at.y);
     }
 };

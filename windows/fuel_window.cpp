@@ -37,73 +37,69 @@ void auxModeSelector(int, int, int status, int) {
 }
 
 constexpr ClickZone kFuelZones[] = {
-    {1, 24, 239, 254, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<fuelWindow>},
-    {19, 37, 24, 44, 2, kSpriteHoverStepDown, 0, onOffSwitch<SetFuelPumpSwitch, true>},
-    {19, 37, 45, 65, 3, kSpriteHoverStepUp, 0, onOffSwitch<SetFuelPumpSwitch, false>},
-    {52, 70, 24, 44, 4, kSpriteHoverStepDown, 1, onOffSwitch<SetFuelPumpSwitch, true>},
-    {52, 70, 45, 65, 5, kSpriteHoverStepUp, 1, onOffSwitch<SetFuelPumpSwitch, false>},
-    {101, 119, 24, 44, 6, kSpriteHoverStepDown, 4, onOffSwitch<SetFuelPumpSwitch, true>},
-    {101, 119, 45, 65, 7, kSpriteHoverStepUp, 4, onOffSwitch<SetFuelPumpSwitch, false>},
-    {135, 153, 24, 44, 8, kSpriteHoverStepDown, 5, onOffSwitch<SetFuelPumpSwitch, true>},
-    {135, 153, 45, 65, 9, kSpriteHoverStepUp, 5, onOffSwitch<SetFuelPumpSwitch, false>},
-    {57, 75, 78, 98, 10, kSpriteHoverStepDown, 2, onOffSwitch<SetFuelPumpSwitch, true>},
-    {57, 75, 98, 118, 11, kSpriteHoverStepUp, 2, onOffSwitch<SetFuelPumpSwitch, false>},
-    {94, 112, 78, 98, 12, kSpriteHoverStepDown, 3, onOffSwitch<SetFuelPumpSwitch, true>},
-    {94, 112, 98, 118, 13, kSpriteHoverStepUp, 3, onOffSwitch<SetFuelPumpSwitch, false>},
-    {67, 102, 138, 171, kZoneCrossfeed, kSpriteHoverClick, 0, onPress<ToggleCrossfeedSelector>},
-    {0, 170, 0, 256, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<fuelWindow>},
+    {1, 24, 239, 254, kZoneClose, 0, CloseZoneHandler<fuelWindow>},
+    {19, 37, 24, 44, 2, 0, onOffSwitch<SetFuelPumpSwitch, true>},
+    {19, 37, 45, 65, 3, 0, onOffSwitch<SetFuelPumpSwitch, false>},
+    {52, 70, 24, 44, 4, 1, onOffSwitch<SetFuelPumpSwitch, true>},
+    {52, 70, 45, 65, 5, 1, onOffSwitch<SetFuelPumpSwitch, false>},
+    {101, 119, 24, 44, 6, 4, onOffSwitch<SetFuelPumpSwitch, true>},
+    {101, 119, 45, 65, 7, 4, onOffSwitch<SetFuelPumpSwitch, false>},
+    {135, 153, 24, 44, 8, 5, onOffSwitch<SetFuelPumpSwitch, true>},
+    {135, 153, 45, 65, 9, 5, onOffSwitch<SetFuelPumpSwitch, false>},
+    {57, 75, 78, 98, 10, 2, onOffSwitch<SetFuelPumpSwitch, true>},
+    {57, 75, 98, 118, 11, 2, onOffSwitch<SetFuelPumpSwitch, false>},
+    {94, 112, 78, 98, 12, 3, onOffSwitch<SetFuelPumpSwitch, true>},
+    {94, 112, 98, 118, 13, 3, onOffSwitch<SetFuelPumpSwitch, false>},
+    {67, 102, 138, 171, kZoneCrossfeed, 0, onPress<ToggleCrossfeedSelector>},
+    {0, 170, 0, 256, kZoneBody, 0, BodyZoneHandler<fuelWindow>},
     {},
 };
 
 constexpr ClickZone kBleedStripZones[] = {
-    {1, 19, 31, 56, kZoneBleedStripClose, kSpriteHoverClick, 0,
+    {1, 19, 31, 56, kZoneBleedStripClose, 0,
      CloseZoneHandler<fuelAuxBleedWindow>},
-    {19, 39, 31, 51, 16, kSpriteHoverStepUp, kAuxBleedForward,
+    {19, 39, 31, 51, 16, kAuxBleedForward,
      onOffSwitch<SetAuxBleedSwitch, false>},
-    {19, 39, 10, 30, 17, kSpriteHoverStepDown, kAuxBleedForward,
+    {19, 39, 10, 30, 17, kAuxBleedForward,
      onOffSwitch<SetAuxBleedSwitch, true>},
-    {57, 79, 31, 51, 18, kSpriteHoverStepUp, kAuxBleedAft, onOffSwitch<SetAuxBleedSwitch, false>},
-    {57, 79, 10, 30, 19, kSpriteHoverStepDown, kAuxBleedAft, onOffSwitch<SetAuxBleedSwitch, true>},
-    {112, 140, 31, 51, 20, kSpriteHoverTurnLeft, 0, auxModeSelector<kAuxModeOn>},
-    {112, 140, 12, 30, 21, kSpriteHoverTurnRight, 0, auxModeSelector<kAuxModeGroundTransfer>},
-    {112, 140, 0, 11, 22, kSpriteHoverTurnLeft, 0, auxModeSelector<kAuxModeOff>},
-    {0, 170, 0, 57, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<fuelAuxBleedWindow>},
+    {57, 79, 31, 51, 18, kAuxBleedAft, onOffSwitch<SetAuxBleedSwitch, false>},
+    {57, 79, 10, 30, 19, kAuxBleedAft, onOffSwitch<SetAuxBleedSwitch, true>},
+    {112, 140, 31, 51, 20, 0, auxModeSelector<kAuxModeOn>},
+    {112, 140, 12, 30, 21, 0, auxModeSelector<kAuxModeGroundTransfer>},
+    {112, 140, 0, 11, 22, 0, auxModeSelector<kAuxModeOff>},
+    {0, 170, 0, 57, kZoneBody, 0, BodyZoneHandler<fuelAuxBleedWindow>},
     {},
 };
 
 constexpr ClickZone kTransferStripZones[] = {
-    {1, 18, 25, 52, kZoneTransferStripClose, kSpriteHoverClick, 0,
+    {1, 18, 25, 52, kZoneTransferStripClose, 0,
      CloseZoneHandler<fuelAuxTransferWindow>},
-    {19, 40, 2, 24, 24, kSpriteHoverStepDown, 0, onOffSwitch<SetAuxTransferSwitch, true>},
-    {19, 40, 25, 45, 25, kSpriteHoverStepUp, 0, onOffSwitch<SetAuxTransferSwitch, false>},
-    {57, 78, 2, 24, 26, kSpriteHoverStepDown, 1, onOffSwitch<SetAuxTransferSwitch, true>},
-    {57, 78, 25, 45, 27, kSpriteHoverStepUp, 1, onOffSwitch<SetAuxTransferSwitch, false>},
-    {93, 114, 2, 24, 28, kSpriteHoverStepDown, 2, onOffSwitch<SetAuxTransferSwitch, true>},
-    {93, 114, 25, 45, 29, kSpriteHoverStepUp, 2, onOffSwitch<SetAuxTransferSwitch, false>},
-    {130, 152, 2, 24, 30, kSpriteHoverStepDown, 3, onOffSwitch<SetAuxTransferSwitch, true>},
-    {130, 152, 25, 45, 31, kSpriteHoverStepUp, 3, onOffSwitch<SetAuxTransferSwitch, false>},
-    {0, 170, 0, 51, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<fuelAuxTransferWindow>},
+    {19, 40, 2, 24, 24, 0, onOffSwitch<SetAuxTransferSwitch, true>},
+    {19, 40, 25, 45, 25, 0, onOffSwitch<SetAuxTransferSwitch, false>},
+    {57, 78, 2, 24, 26, 1, onOffSwitch<SetAuxTransferSwitch, true>},
+    {57, 78, 25, 45, 27, 1, onOffSwitch<SetAuxTransferSwitch, false>},
+    {93, 114, 2, 24, 28, 2, onOffSwitch<SetAuxTransferSwitch, true>},
+    {93, 114, 25, 45, 29, 2, onOffSwitch<SetAuxTransferSwitch, false>},
+    {130, 152, 2, 24, 30, 3, onOffSwitch<SetAuxTransferSwitch, true>},
+    {130, 152, 25, 45, 31, 3, onOffSwitch<SetAuxTransferSwitch, false>},
+    {0, 170, 0, 51, kZoneBody, 0, BodyZoneHandler<fuelAuxTransferWindow>},
     {},
 };
 
 // ---- Drawing ---------------------------------------------------------------
 
-struct Point {
-    float x, y;
-};
-
-constexpr Point kPumpSwitch[kFuelPumps] = {{18, 32}, {51, 32},  {56, 86},
+constexpr WindowPoint kPumpSwitch[kFuelPumps] = {{18, 32}, {51, 32},  {56, 86},
                                            {93, 86}, {100, 32}, {134, 32}};
-constexpr Point kCrossfeedSelector = {67, 137};
+constexpr WindowPoint kCrossfeedSelector = {67, 137};
 constexpr PixelRect kCrossfeedLamp = {61, 191, 49, 11};
 // The LOW PRESSURE lamps of the left and the right pumps, the centre
 // tank's with their side.
 constexpr PixelRect kLowPressureLamp[2] = {{9, 91, 41, 11}, {121, 91, 41, 11}};
 constexpr int kSidePumps[2][3] = {{0, 1, 2}, {3, 4, 5}};
 
-constexpr Point kBleedSwitch[2] = {{19, 18}, {58, 18}};
-constexpr Point kAuxModeSelector = {111, 10};
-constexpr Point kTransferSwitch[4] = {{20, 11}, {58, 11}, {94, 11}, {131, 11}};
+constexpr WindowPoint kBleedSwitch[2] = {{19, 18}, {58, 18}};
+constexpr WindowPoint kAuxModeSelector = {111, 10};
+constexpr WindowPoint kTransferSwitch[4] = {{20, 11}, {58, 11}, {94, 11}, {131, 11}};
 
 int toggleSprite(bool on) { return on ? kFuelToggleDown : kFuelToggleUp; }
 

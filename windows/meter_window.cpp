@@ -174,30 +174,30 @@ void twoPositionSwitch(int, int, int status, int) {
 }
 
 constexpr ClickZone kMeterZones[] = {
-    {1, 28, 332, 348, kZoneClose, kSpriteHoverClick, 0, CloseZoneHandler<meterWindow>},
-    {19, 49, 162, 183, kZoneBatteryGuard, kSpriteHoverClick, 0, batteryGuard},
-    {19, 49, 147, 161, kZoneBatterySwitch, kSpriteHoverClick, 0, batterySwitch},
-    {19, 49, 130, 146, kZoneBatteryOn, kSpriteHoverClick, 0, batterySwitchOn},
-    {50, 76, 59, 89, kZoneStandbyGuard, kSpriteHoverClick, 0, standbyGuard},
-    {77, 95, 59, 89, kZoneStandbyTowardsBat, kSpriteHoverClick, 0, standbyTowardsBat},
-    {96, 114, 59, 89, kZoneStandbyTowardsAuto, kSpriteHoverClick, 0, standbyTowardsAuto},
-    {20, 48, 24, 38, kZoneDriveLower, kSpriteHoverClick, 0, driveLower},
-    {20, 48, 39, 56, kZoneDriveSwitch, kSpriteHoverClick, 0, driveSwitch},
-    {20, 48, 57, 85, kZoneDriveGuard, kSpriteHoverClick, 0, driveGuard},
-    {123, 151, 24, 38, kZoneDriveLower, kSpriteHoverClick, 1, driveLower},
-    {123, 151, 39, 56, kZoneDriveSwitch, kSpriteHoverClick, 1, driveSwitch},
-    {123, 151, 57, 85, kZoneDriveGuard, kSpriteHoverClick, 1, driveGuard},
-    {13, 38, 180, 201, kZoneDcSelector, kSpriteHoverTurnLeft, kBottomLeft, dcSelector},
-    {13, 38, 202, 223, kZoneDcSelector, kSpriteHoverTurnRight, kTopLeft, dcSelector},
-    {39, 64, 202, 223, kZoneDcSelector, kSpriteHoverTurnRight, kTopRight, dcSelector},
-    {39, 64, 180, 201, kZoneDcSelector, kSpriteHoverTurnRight, kBottomRight, dcSelector},
-    {93, 118, 180, 201, kZoneAcSelector, kSpriteHoverTurnLeft, kBottomLeft, acSelector},
-    {93, 118, 202, 223, kZoneAcSelector, kSpriteHoverTurnRight, kTopLeft, acSelector},
-    {119, 144, 202, 223, kZoneAcSelector, kSpriteHoverTurnRight, kTopRight, acSelector},
-    {119, 144, 180, 201, kZoneAcSelector, kSpriteHoverTurnRight, kBottomRight, acSelector},
-    {91, 113, 143, 155, kZoneTwoPositionOn, kSpriteHoverStepDown, 0, twoPositionSwitch<1>},
-    {91, 113, 156, 167, kZoneTwoPositionOff, kSpriteHoverStepUp, 0, twoPositionSwitch<0>},
-    {0, 170, 0, 348, kZoneBody, kSpriteHoverClick, 0, BodyZoneHandler<meterWindow>},
+    {1, 28, 332, 348, kZoneClose, 0, CloseZoneHandler<meterWindow>},
+    {19, 49, 162, 183, kZoneBatteryGuard, 0, batteryGuard},
+    {19, 49, 147, 161, kZoneBatterySwitch, 0, batterySwitch},
+    {19, 49, 130, 146, kZoneBatteryOn, 0, batterySwitchOn},
+    {50, 76, 59, 89, kZoneStandbyGuard, 0, standbyGuard},
+    {77, 95, 59, 89, kZoneStandbyTowardsBat, 0, standbyTowardsBat},
+    {96, 114, 59, 89, kZoneStandbyTowardsAuto, 0, standbyTowardsAuto},
+    {20, 48, 24, 38, kZoneDriveLower, 0, driveLower},
+    {20, 48, 39, 56, kZoneDriveSwitch, 0, driveSwitch},
+    {20, 48, 57, 85, kZoneDriveGuard, 0, driveGuard},
+    {123, 151, 24, 38, kZoneDriveLower, 1, driveLower},
+    {123, 151, 39, 56, kZoneDriveSwitch, 1, driveSwitch},
+    {123, 151, 57, 85, kZoneDriveGuard, 1, driveGuard},
+    {13, 38, 180, 201, kZoneDcSelector, kBottomLeft, dcSelector},
+    {13, 38, 202, 223, kZoneDcSelector, kTopLeft, dcSelector},
+    {39, 64, 202, 223, kZoneDcSelector, kTopRight, dcSelector},
+    {39, 64, 180, 201, kZoneDcSelector, kBottomRight, dcSelector},
+    {93, 118, 180, 201, kZoneAcSelector, kBottomLeft, acSelector},
+    {93, 118, 202, 223, kZoneAcSelector, kTopLeft, acSelector},
+    {119, 144, 202, 223, kZoneAcSelector, kTopRight, acSelector},
+    {119, 144, 180, 201, kZoneAcSelector, kBottomRight, acSelector},
+    {91, 113, 143, 155, kZoneTwoPositionOn, 0, twoPositionSwitch<1>},
+    {91, 113, 156, 167, kZoneTwoPositionOff, 0, twoPositionSwitch<0>},
+    {0, 170, 0, 348, kZoneBody, 0, BodyZoneHandler<meterWindow>},
     {},
 };
 
@@ -252,24 +252,20 @@ MeterReading acReading(int source) {
 
 // ---- Drawing ---------------------------------------------------------------
 
-struct Point {
-    float x, y;
-};
-
 constexpr int kMeterDigits = 3;
 constexpr int kMeterFont = 0;
-constexpr Point kDcVolts = {10, 307}, kDcAmps = {10, 293};
-constexpr Point kAcVolts = {92, 307}, kAcAmps = {92, 293};
-constexpr Point kFrequency = {92, 260};
+constexpr WindowPoint kDcVolts = {10, 307}, kDcAmps = {10, 293};
+constexpr WindowPoint kAcVolts = {92, 307}, kAcAmps = {92, 293};
+constexpr WindowPoint kFrequency = {92, 260};
 
-constexpr Point kDcKnobCentre = {38.5f, 201.5f}, kAcKnobCentre = {118.5f, 201.5f};
+constexpr WindowPoint kDcKnobCentre = {38.5f, 201.5f}, kAcKnobCentre = {118.5f, 201.5f};
 // The knobs' positions lie 30 degrees apart from the first, left of the top.
 constexpr float kFirstPositionDegrees = -105.0f, kPositionDegrees = 30.0f;
 
-constexpr Point kBatterySwitch = {18, 140};
-constexpr Point kStandbySwitch = {66, 58};
-constexpr Point kDriveSwitch[2] = {{18, 38}, {121, 38}};
-constexpr Point kTwoPositionSwitch = {92, 142};
+constexpr WindowPoint kBatterySwitch = {18, 140};
+constexpr WindowPoint kStandbySwitch = {66, 58};
+constexpr WindowPoint kDriveSwitch[2] = {{18, 38}, {121, 38}};
+constexpr WindowPoint kTwoPositionSwitch = {92, 142};
 
 constexpr PixelRect kBatteryDischargeLamp = {9, 251, 41, 13};
 constexpr PixelRect kTrUnitLamp = {9, 237, 41, 11};
@@ -278,8 +274,6 @@ constexpr PixelRect kStandbyPowerOffLamp = {59, 105, 51, 11};
 constexpr PixelRect kDriveLamp[2] = {{57, 25, 28, 13}, {86, 25, 28, 13}};
 // The battery's discharge light comes on above this current.
 constexpr float kDischargeLightAmps = 5.0f;
-// Flight phases up to this one are on the ground.
-constexpr int kLastGroundPhase = 5;
 
 constexpr int kBatterySprite[] = {kMeterBatteryGuardClosed, kMeterBatteryOff,
                                   kMeterBatteryGuardOpen};
@@ -292,7 +286,7 @@ constexpr int kDriveSprite[] = {kMeterDisconnectGuardClosed, kMeterDriveDisconne
 // ground any one.
 bool trUnitLight() {
     const bool tru1 = truPowered(0), tru2 = truPowered(1), tru3 = tru3Powered();
-    if (FlightPhase() > kLastGroundPhase) return !tru1 || (!tru2 && !tru3);
+    if (FlightPhase() > kPhaseLiftOff) return !tru1 || (!tru2 && !tru3);
     return !tru1 || !tru2 || !tru3;
 }
 
@@ -312,7 +306,7 @@ void drawLamps(int left, int bottom) {
     for (int side = 0; side < 2; ++side) lamp(kDriveLamp[side], driveLight(side));
 }
 
-void readout(float left, float bottom, const Point& at, float value) {
+void readout(float left, float bottom, const WindowPoint& at, float value) {
     float x = left + at.x, y = bottom + at.y;
     DrawReadout(ColourOf(FixedColour::WindowGreen), value, x, y, kMeterDigits, 0, kMeterFont);
 }
@@ -329,7 +323,7 @@ void drawMeters(float left, float bottom) {
     readout(left, bottom, kFrequency, ac.hertz);
 }
 
-void drawKnob(const PopupWindow& window, float left, float bottom, const Point& centre,
+void drawKnob(const PopupWindow& window, float left, float bottom, const WindowPoint& centre,
               int position) {
     DrawWindowSpriteTurned(window, kMeterSelectorKnob, CockpitLightColour(), left + centre.x,
                            bottom + centre.y, kFirstPositionDegrees + kPositionDegrees * position);
@@ -338,7 +332,7 @@ void drawKnob(const PopupWindow& window, float left, float bottom, const Point& 
 void meterContent(PopupWindow& window, int left, int bottom) {
     const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const Point& at) {
+    auto picture = [&](int sprite, const WindowPoint& at) {
         DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
     };
     picture(kBatterySprite[meter.battery], kBatterySwitch);

@@ -60,11 +60,6 @@ constexpr int kExitLightsGuardClosed = 0;
 constexpr int kExitLightsOff = 1;
 constexpr int kExitLightsArmed = 2;  // guard open
 constexpr int kExitLightsOn = 3;
-int ExitLightsSelector();
-
-// The cabin and the in-flight entertainment supplies (switch 0 and 1),
-// loads of the transfer buses.
-void SetCabinUtilitySwitch(int number, bool on);
 
 // ---- Shared drawing --------------------------------------------------------
 

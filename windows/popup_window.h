@@ -22,11 +22,14 @@ using ZoneHandler = void (*)(int x, int y, int status, int argument);
 struct ClickZone {
     int32_t x0, x1;  // inclusive
     int32_t y0, y1;
-    int32_t id;         // 0 ends the table
-    PanelSprite kind;   // the hover icon it stands for; kept, not acted on
+    int32_t id;  // 0 ends the table
     int32_t argument;
     ZoneHandler handler;
-    int32_t reserved[2] = {};
+};
+
+// A point in window pixels from the window's lower-left corner.
+struct WindowPoint {
+    float x, y;
 };
 
 constexpr int kMaxWindowSprites = 32;

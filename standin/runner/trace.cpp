@@ -16,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "autoflight/protocol_numbers.h"
 #include "standin/standin.h"
 
 extern char** environ;
@@ -80,26 +81,20 @@ constexpr const char* kModesColumn = "modes";
 
 // ---- The engaged modes, asked of the plug-in ----------------------------------
 
-constexpr int kAfdsCommand = 0x74000010;
-constexpr int kAfdsReply = 0x74000015;
-constexpr int32_t kRecordMagic = 12345678;
-constexpr size_t kModeOffset = 4;
-constexpr size_t kCommandOffset = 8;
-constexpr size_t kActionOffset = 12;
-constexpr size_t kRecordBytes = 24;
-constexpr uint8_t kQuery = 3;
-constexpr uint8_t kReplyOn = 1;
-constexpr char kQuilSignature[] = "rv.quil.plugin";
+using namespace quil;
 
 struct ModeQuery {
-    uint8_t group;  // 1 autothrottle, 2 pitch, 3 roll
+    uint8_t group;
     int32_t command;
     const char* name;
 };
 constexpr ModeQuery kModeQueries[] = {
-    {1, 1, "A/T"},     {1, 2, "N1"},        {1, 6, "SPEED"},    {2, 2, "V/S-ARM"},
-    {2, 3, "V/S"},     {2, 5, "LVL-CHG"},   {2, 6, "ALT-HOLD"}, {2, 7, "VNAV"},
-    {3, 1, "HDG-SEL"}, {3, 2, "LNAV"},      {3, 3, "VOR/LOC"},
+    {kThrustGroup, kAtArmCommand, "A/T"},    {kThrustGroup, kN1Command, "N1"},
+    {kThrustGroup, kSpeedCommand, "SPEED"},  {kPitchGroup, kVsArmCommand, "V/S-ARM"},
+    {kPitchGroup, kVsCommand, "V/S"},        {kPitchGroup, kLvlChgCommand, "LVL-CHG"},
+    {kPitchGroup, kAltHoldCommand, "ALT-HOLD"}, {kPitchGroup, kVnavCommand, "VNAV"},
+    {kRollGroup, kHdgSelCommand, "HDG-SEL"}, {kRollGroup, kLnavCommand, "LNAV"},
+    {kRollGroup, kVorLocCommand, "VOR/LOC"},
 };
 // Every name and a blank after each.
 constexpr size_t kModesTextBytes = 128;
@@ -112,16 +107,19 @@ void putInt32(unsigned char* at, int32_t value) {
 
 // The plug-in answers a query at once, with the address of its reply record.
 bool modeEngaged(XPLMPluginID plugin, const ModeQuery& query) {
-    unsigned char record[kRecordBytes] = {};
+    unsigned char record[kCommandRecordBytes] = {};
     putInt32(record, kRecordMagic);
     record[kModeOffset] = query.group;
     putInt32(record + kCommandOffset, query.command);
-    record[kActionOffset] = kQuery;
-    sendSimMessage(kAfdsCommand, reinterpret_cast<intptr_t>(record), plugin);
+    record[kActionOffset] = kActionQuery;
+    sendSimMessage(static_cast<int>(qAFDS_COMMAND), reinterpret_cast<intptr_t>(record), plugin);
     const std::vector<MessageRecord>& log = messageLog();
     if (log.empty()) return false;
     const MessageRecord& last = log.back();
-    if (last.from != plugin || last.message != kAfdsReply || last.param == 0) return false;
+    if (last.from != plugin || static_cast<uint32_t>(last.message) != AfdsCommandReply ||
+        last.param == 0) {
+        return false;
+    }
     return reinterpret_cast<const unsigned char*>(last.param)[kActionOffset] == kReplyOn;
 }
 
@@ -140,7 +138,7 @@ void writeModes(FlightTrace& trace) {
 
 XPLMPluginID findQuil() {
     for (const PluginInfo& plugin : plugins())
-        if (plugin.signature == kQuilSignature && plugin.enabled) return plugin.id;
+        if (plugin.signature == kPluginSignature && plugin.enabled) return plugin.id;
     return XPLM_NO_PLUGIN_ID;
 }
 

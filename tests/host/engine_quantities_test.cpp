@@ -28,15 +28,15 @@ protected:
 TEST_F(EngineQuantities, StartNearNominalAndFallWithRunningTimeAndN2) {
     updateAt(0.0f, 100.0f);
     for (int engine = 0; engine < 2; ++engine) {
-        EXPECT_NEAR(quil::EngineQuantity1(engine), 96.0f, 3.7f / 2.0f + 1e-4f) << engine;
-        EXPECT_NEAR(quil::EngineQuantity2(engine), 94.0f, 4.8f / 2.0f + 1e-4f) << engine;
+        EXPECT_NEAR(quil::EngineOilQuantity(engine), 96.0f, 3.7f / 2.0f + 1e-4f) << engine;
+        EXPECT_NEAR(quil::EngineHydraulicQuantity(engine), 94.0f, 4.8f / 2.0f + 1e-4f) << engine;
     }
-    const float q1 = quil::EngineQuantity1(0), q2 = quil::EngineQuantity2(0);
+    const float q1 = quil::EngineOilQuantity(0), q2 = quil::EngineHydraulicQuantity(0);
     updateAt(90.0f, 1100.0f);  // 1000 s at 90 % N2
-    EXPECT_NEAR(quil::EngineQuantity1(0), q1 - 90.0f * 0.000027f * 1000.0f, 1e-3f);
-    EXPECT_NEAR(quil::EngineQuantity2(0), q2 - 0.00027f * 1000.0f, 1e-3f);
+    EXPECT_NEAR(quil::EngineOilQuantity(0), q1 - 90.0f * 0.000027f * 1000.0f, 1e-3f);
+    EXPECT_NEAR(quil::EngineHydraulicQuantity(0), q2 - 0.00027f * 1000.0f, 1e-3f);
     updateAt(90.0f, 500.0f);  // time running backwards consumes nothing
-    EXPECT_NEAR(quil::EngineQuantity2(0), q2 - 0.27f, 1e-3f);
+    EXPECT_NEAR(quil::EngineHydraulicQuantity(0), q2 - 0.27f, 1e-3f);
 }
 
 TEST_F(EngineQuantities, TheScaledN2ChangesSlopeAtFiftyFivePercent) {
@@ -45,9 +45,9 @@ TEST_F(EngineQuantities, TheScaledN2ChangesSlopeAtFiftyFivePercent) {
     } cases[] = {{30.0f, 2.0f}, {54.9f, 3.66f}, {55.0f, 3.6666667f}, {100.0f, 4.6666667f}};
     for (const auto& c : cases) {
         updateAt(c.n2, 10.0f);
-        EXPECT_NEAR(quil::EngineN2Value(1), c.expected, 1e-4f) << "N2 " << c.n2;
+        EXPECT_NEAR(quil::EngineHydraulicPressure(1), c.expected, 1e-4f) << "N2 " << c.n2;
     }
-    EXPECT_EQ(quil::EngineN2Value(2), 0.0f) << "only two engines";
+    EXPECT_EQ(quil::EngineHydraulicPressure(2), 0.0f) << "only two engines";
 }
 
 }  // namespace

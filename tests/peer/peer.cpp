@@ -29,28 +29,12 @@
 #include "XPLMDataAccess.h"
 #include "XPLMDefs.h"
 #include "XPLMPlugin.h"
+#include "autoflight/protocol_numbers.h"
 
 namespace {
 
-// The protocol's numbers, written out here as any other plug-in would have
-// them, so that a wrong number on our side shows in the tests.
-constexpr uint32_t kStateRequest = 0x74000002;
-constexpr uint32_t kLoaded = 0x84000000;
-constexpr uint32_t kActivated = 0x84000001;
-constexpr uint32_t kCommand = 0x74000010;
-constexpr uint32_t kCommandReply = 0x74000015;
-constexpr uint32_t kSwitchCommand = 0x7400002f;
-constexpr uint32_t kConnectAutopilot = 0x74000090;
+using namespace quil;
 
-constexpr int32_t kRecordMagic = 12345678;
-constexpr size_t kRecordBytes = 24;
-constexpr size_t kReplyBytes = 20;
-constexpr size_t kModeOffset = 4;
-constexpr size_t kCommandOffset = 8;
-constexpr size_t kActionOffset = 12;
-constexpr size_t kValueOffset = 16;
-
-constexpr char kQuilSignature[] = "rv.quil.plugin";
 constexpr int kInfoBytes = 256;
 // Plug-in ids are small numbers handed out in load order; there is no call
 // that finds one by its signature, so the peer looks through them.
@@ -82,7 +66,7 @@ struct Peer {
 
 Peer peer;
 // What goes out lives in the peer's own memory, as the protocol expects.
-unsigned char record[kRecordBytes];
+unsigned char record[kCommandRecordBytes];
 int32_t connectRequest = 0;
 
 void putLittleEndian(unsigned char* bytes, int32_t value) {
@@ -100,7 +84,7 @@ XPLMPluginID findQuil() {
     for (XPLMPluginID id = 1; id <= kHighestPluginId; ++id) {
         char signature[kInfoBytes] = {};
         XPLMGetPluginInfo(id, nullptr, nullptr, signature, nullptr);
-        if (std::strcmp(signature, kQuilSignature) == 0) return id;
+        if (std::strcmp(signature, kPluginSignature) == 0) return id;
     }
     return XPLM_NO_PLUGIN_ID;
 }
@@ -122,20 +106,20 @@ void* recordParam() {
     return peer.nullParam ? nullptr : record;
 }
 
-void sendCommand(int) { sendToQuil(kCommand, recordParam()); }
-void sendSwitch(int) { sendToQuil(kSwitchCommand, recordParam()); }
-void requestState(int) { sendToQuil(kStateRequest, nullptr); }
+void sendCommand(int) { sendToQuil(qAFDS_COMMAND, recordParam()); }
+void sendSwitch(int) { sendToQuil(SwitchCommand, recordParam()); }
+void requestState(int) { sendToQuil(qAFDS_STATE_REQUEST, nullptr); }
 void sendMessage(int message) { sendToQuil(static_cast<uint32_t>(message), nullptr); }
 
 void sendConnect(int) {
     connectRequest = peer.connectValue;
-    sendToQuil(kConnectAutopilot, peer.nullParam ? nullptr : &connectRequest);
+    sendToQuil(qAFDS_CONNECT_AUTOPILOT, peer.nullParam ? nullptr : &connectRequest);
 }
 
 void readReply(const void* param) {
     ++peer.replies;
     if (param == nullptr) return;
-    unsigned char reply[kReplyBytes];
+    unsigned char reply[kReplyRecordBytes];
     std::memcpy(reply, param, sizeof reply);
     peer.replyMagic = getLittleEndian(reply);
     peer.replyMode = reply[kModeOffset];
@@ -234,13 +218,13 @@ PLUGIN_API void XPluginDisable() {}
 
 PLUGIN_API void XPluginReceiveMessage(XPLMPluginID, int message, void* param) {
     switch (static_cast<uint32_t>(message)) {
-        case kCommandReply:
+        case AfdsCommandReply:
             readReply(param);
             return;
-        case kActivated:
+        case qAFDS_ACTIVATED:
             noteState(kStateActivated);
             return;
-        case kLoaded:
+        case qAFDS_LOADED:
             noteState(kStateLoaded);
             return;
         default:

@@ -58,8 +58,6 @@ constexpr const char* kPanelEdges[] = {
 constexpr double kPanelUnits = 1024.0;
 constexpr int kMenuSpot[2] = {1000, 900}, kOverheadSpot[2] = {700, 1000};
 constexpr int kMenuRowPx = 12, kMenuRows = 12;
-constexpr uint32_t kRecordMagic = 12345678;
-constexpr size_t kRecordBytes = 24;
 constexpr char kPublishedPrefix[] = "quil/";
 
 struct Options {
@@ -76,7 +74,8 @@ struct Soak {
     std::string servedAircraft;
     std::string foreignAircraft;
     XPLMPluginID plugin = XPLM_NO_PLUGIN_ID;
-    unsigned char record[kRecordBytes] = {};  // outlives every message that points at it
+    // Outlives every message that points at it.
+    unsigned char record[quil::kCommandRecordBytes] = {};
     long failures = 0;
 };
 
@@ -211,11 +210,12 @@ void sendProtocolMessage(Soak& soak) {
                                  : kMessages[below(soak, sizeof kMessages / sizeof kMessages[0])];
     for (unsigned char& byte : soak.record) byte = static_cast<unsigned char>(below(soak, 256));
     if (below(soak, 3) != 0) {
-        putLittleEndian(soak.record, kRecordMagic);
-        soak.record[4] = static_cast<unsigned char>(below(soak, 5));
-        putLittleEndian(soak.record + 8, static_cast<uint32_t>(below(soak, 12)));
-        soak.record[12] = static_cast<unsigned char>(below(soak, 5));
-        putLittleEndian(soak.record + 16, static_cast<uint32_t>(below(soak, 100001) - 50000));
+        putLittleEndian(soak.record, quil::kRecordMagic);
+        soak.record[quil::kModeOffset] = static_cast<unsigned char>(below(soak, 5));
+        putLittleEndian(soak.record + quil::kCommandOffset, static_cast<uint32_t>(below(soak, 12)));
+        soak.record[quil::kActionOffset] = static_cast<unsigned char>(below(soak, 5));
+        putLittleEndian(soak.record + quil::kValueOffset,
+                        static_cast<uint32_t>(below(soak, 100001) - 50000));
     }
     const intptr_t param = below(soak, 10) == 0 ? 0 : reinterpret_cast<intptr_t>(soak.record);
     standin::sendSimMessage(static_cast<int>(message), param);

@@ -15,7 +15,6 @@
 #include "host/random.h"
 #include "host/sim_binding.h"
 #include "host/snapshot.h"
-#include "render/colours.h"
 #include "support/apu_forcing.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"
@@ -1207,16 +1206,6 @@ TEST_F(Electrical, BatteryWriteBackWritesTheBatterySwitchAndVoltage) {
     BatteryWriteBack();
     EXPECT_EQ(standin::getInt(kBatteryArray, 0), 1);
     EXPECT_FLOAT_EQ(standin::getFloat(kBatteryVolts, 1), batteryVoltage());
-}
-
-TEST_F(Electrical, InstrumentBrightnessChangesReachThePanelColours) {
-    for (float brightness : {0.5f, 0.25f}) {
-        standin::setFloat("sim/cockpit/electrical/instrument_brightness", brightness);
-        step();
-        const float unlit = ColourOf(PanelColour::White, ColourVariant::Unlit)[0];
-        EXPECT_FLOAT_EQ(ColourOf(PanelColour::White, ColourVariant::Lit)[0], unlit * brightness)
-            << "brightness " << brightness;
-    }
 }
 
 // ---- Resets ----------------------------------------------------------------------

@@ -209,9 +209,9 @@ void control(int, int, int status, int) { ++controlStatuses[status]; }
 
 quil::PopupWindow testWindow{};
 constexpr quil::ClickZone kTestZones[] = {
-    {1, 24, 239, 254, 1, quil::kSpriteHoverClick, 0, quil::CloseZoneHandler<testWindow>},
-    {50, 80, 50, 80, 2, quil::kSpriteHoverClick, 0, control},
-    {0, 170, 0, 256, 3, quil::kSpriteHoverClick, 0, quil::BodyZoneHandler<testWindow>},
+    {1, 24, 239, 254, 1, 0, quil::CloseZoneHandler<testWindow>},
+    {50, 80, 50, 80, 2, 0, control},
+    {0, 170, 0, 256, 3, 0, quil::BodyZoneHandler<testWindow>},
     {},
 };
 
