@@ -6,7 +6,9 @@
 #include <iterator>
 
 #include "XPLMDataAccess.h"
+#include "autoflight/phases.h"
 #include "host/sim_time.h"
+#include "systems/apu.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
 #include "systems/flight_controls.h"
@@ -76,6 +78,13 @@ float trailingEdgeSmallDeflection(int side) {
 
 int readBatteryBusPowered(void*) { return batteryOn() ? 1 : 0; }
 int readStandbyPowerAuto(void*) { return standbyPowerAutoPowered() ? 1 : 0; }
+template <int Side>
+int readTransferBusSource(void*) {
+    return static_cast<int>(transferBusSource(Side));
+}
+float readBatteryCharge(void*) { return batteryCharge(); }
+float readApuFuelFlow(void*) { return ApuFuelDemand(); }
+int readFlightPhase(void*) { return FlightPhase(); }
 
 // ---- Exterior lights ----
 
@@ -203,6 +212,14 @@ constexpr PublishedDataRef kPublished[] = {
 
     intRef("quil/systems/electrics/swBatBusPowered", readBatteryBusPowered),
     intRef("quil/systems/electrics/stbyPwrAuto", readStandbyPowerAuto),
+    // What a flight's books are kept from: each transfer bus's source (0
+    // none, 1 and 2 the engine generators, 3 the APU, 4 ground power), the
+    // battery's state of charge, the APU's burn (kg/s) and the flight phase.
+    intRef("quil/systems/electrics/xfrBus1Source", readTransferBusSource<kLeft>),
+    intRef("quil/systems/electrics/xfrBus2Source", readTransferBusSource<kRight>),
+    floatRef("quil/systems/electrics/batteryCharge", readBatteryCharge),
+    floatRef("quil/systems/apu/fuelFlow", readApuFuelFlow),
+    intRef("quil/autoflight/flightPhase", readFlightPhase),
 
     lightRef("quil/systems/exteriorLights/leftStrobe_fv9", readStrobeLight),
     lightRef("quil/systems/exteriorLights/rightStrobe_fv9", readStrobeLight),
@@ -215,7 +232,7 @@ constexpr PublishedDataRef kPublished[] = {
 };
 
 constexpr size_t kPublishedCount = std::size(kPublished);
-static_assert(kPublishedCount == 66);
+static_assert(kPublishedCount == 71);
 
 constexpr bool fitsTheHost(const PublishedDataRef& entry) {
     size_t length = 0;

@@ -513,6 +513,11 @@ void hostWrite(XPLMDataRef handle, double value, int index) {
 
 bool hasDataRef(const std::string& name) { return detail::findable(name); }
 
+void addCheckDataRef(const std::string& name) {
+    if (detail::hostHandle(name) == nullptr)
+        detail::addSimDataRef({name.c_str(), xplmType_Double, 1, false, {}});
+}
+
 std::vector<std::string> dataRefNames() {
     std::vector<std::string> names;
     for (const detail::DataRef& ref : detail::table) {

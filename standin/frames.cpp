@@ -49,6 +49,7 @@ struct Clock {
 };
 
 Clock clock;
+int drawInterval = 1;  // frames from one drawing to the next; 0 none
 std::vector<FlightLoop> loops;
 bool runningLoops = false;
 uintptr_t lastLoopId = 0;  // IDs are never reused, so a stale one finds nothing
@@ -176,6 +177,7 @@ long currentFrame() { return clock.frame; }
 
 void resetFrames(float startTime, float frameInterval) {
     clock = Clock{};
+    drawInterval = 1;
     clock.now = startTime;
     clock.wall = startTime;
     clock.interval = frameInterval;
@@ -205,9 +207,11 @@ void runFrame() {
     stepFlight(clock.elapsed);
     stepRadios();
     runFlightLoops(false);
-    if (hostConfig().graphics) drawCockpit();
+    if (hostConfig().graphics && drawInterval > 0 && clock.frame % drawInterval == 0) drawCockpit();
     endFrameCounts();
 }
+
+void setDrawInterval(int frames) { drawInterval = std::max(0, frames); }
 
 void runFrames(int count) {
     for (int i = 0; i < count; ++i) runFrame();

@@ -101,6 +101,10 @@ float simTime();              // sim/time/total_running_time_sec
 void setPaused(bool paused);  // paused frames keep the running time
 bool paused();
 void setFrameInterval(float seconds);
+// With graphics, the cockpit is drawn every `frames`-th frame (1, the
+// default, every frame; 0 never): a long run draws where it needs the
+// panel, whose click spots are placed as it is drawn.
+void setDrawInterval(int frames);
 // Moves the running time by a jump, as the simulator does after a hitch or
 // a replay; the next frame sees the jump.
 void jumpTime(float seconds);
@@ -130,6 +134,9 @@ std::vector<std::string> dataRefNames();    // every findable one, simulator's a
 XPLMDataTypeID dataRefTypes(const std::string& name);
 // From now on XPLMFindDataRef does not find the name (a host that lacks it).
 void markDataRefAbsent(const std::string& name);
+// A read-only double for plug-ins, which the host itself writes: what a
+// run checks. Added once; an existing name is kept as it is.
+void addCheckDataRef(const std::string& name);
 
 // Host-side access, as the simulator itself changes its variables: writes
 // ignore writability, values convert to the dataref's own type, arrays are

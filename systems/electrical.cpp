@@ -123,6 +123,7 @@ struct TransferBus {
     float frequency = 0.0f;
     float load = 0.0f;
     bool powered = false;
+    BusSource source = BusSource::None;
 };
 
 // A transformer-rectifier and the DC bus behind it.
@@ -422,6 +423,10 @@ void dropLostSources() {
     }
 }
 
+BusSource generatorSource(int side) {
+    return side == 0 ? BusSource::Generator1 : BusSource::Generator2;
+}
+
 // The first source that reaches the bus feeds it.
 void feedTransferBus(int side) {
     const Switches& sw = model.switches;
@@ -431,22 +436,27 @@ void feedTransferBus(int side) {
     TransferBus& bus = model.buses[side];
     bus.powered = true;
     if (sw.generatorBreaker[side] && generatorAvailable(side)) {
+        bus.source = generatorSource(side);
         bus.voltage = own.voltage;
         bus.frequency = own.frequency;
         own.load = bus.load;
     } else if (sw.generatorBreaker[other] && generatorAvailable(other) && sw.busTie[0] &&
                sw.busTie[1]) {
+        bus.source = generatorSource(other);
         bus.voltage = across.voltage;
         bus.frequency = across.frequency;
     } else if (ApuGeneratorAvailable() && sw.apuSelected && sw.busTie[side]) {
+        bus.source = BusSource::Apu;
         bus.voltage = finiteOrZero(ApuGeneratorVoltage());
         bus.frequency = finiteOrZero(ApuGeneratorFrequency());
         model.apuGeneratorLoad += bus.load;
     } else if (model.external.onLine && sw.busTie[side]) {
+        bus.source = BusSource::External;
         bus.voltage = model.external.voltage;
         bus.frequency = model.external.frequency;
     } else {
         bus.powered = false;
+        bus.source = BusSource::None;
         bus.voltage = bus.frequency = 0.0f;
     }
 }
@@ -741,6 +751,9 @@ bool generatorAvailable(int side) {
 // ---- Buses -------------------------------------------------------------------
 
 bool transferBusPowered(int side) { return validSide(side) && model.buses[side].powered; }
+BusSource transferBusSource(int side) {
+    return validSide(side) ? model.buses[side].source : BusSource::None;
+}
 float transferBusVoltage(int side) { return validSide(side) ? model.buses[side].voltage : 0.0f; }
 float transferBusLoadedVoltage(int side) {
     if (!validSide(side)) return 0.0f;

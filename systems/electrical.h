@@ -93,6 +93,9 @@ bool generatorAvailable(int side);  // frequency at least 380 Hz
 // ---- Buses -------------------------------------------------------------------
 
 bool transferBusPowered(int side);   // AC transfer bus 1 (side 0) or 2 (side 1)
+// What feeds a transfer bus; the numbers are those published.
+enum class BusSource { None = 0, Generator1 = 1, Generator2 = 2, Apu = 3, External = 4 };
+BusSource transferBusSource(int side);
 float transferBusVoltage(int side);  // the source's voltage
 float transferBusLoadedVoltage(int side);
 float transferBusSupplyRatio(int side);  // loaded voltage / 115

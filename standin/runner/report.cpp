@@ -275,6 +275,10 @@ std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest
     writeScreenshots(out, outcome.screenshots);
     writeStations(out);
     writeTrace(out, outcome.trace);
+    if (!outcome.books.empty()) {
+        out << "Books\n";
+        for (const std::string& line : outcome.books) out << "  " << line << "\n";
+    }
     writeLog(out, outcome);
     writeExpectations(out, outcome);
     if (!outcome.problems.empty()) {

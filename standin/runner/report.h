@@ -60,6 +60,7 @@ struct RunOutcome {
     std::vector<std::string> loggedErrors;
     FrameUsage usage;
     TraceResult trace;
+    std::vector<std::string> books;  // the books' figures, a line each
 };
 
 int failedExpectations(const RunOutcome& outcome);

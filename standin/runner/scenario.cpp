@@ -23,6 +23,7 @@ constexpr double kPanelUnits = 1024.0;
 constexpr double kProgressSeconds = 10.0;
 constexpr long long kMostFlightPlanEntries = 100;  // the simulator's plan holds no more
 constexpr double kLargestFloat = std::numeric_limits<float>::max();
+constexpr long long kMostDrawInterval = 3600;  // two minutes of frames
 
 // ---- Parsing ---------------------------------------------------------------
 
@@ -638,6 +639,70 @@ bool parseHold(const Arguments& args, ActionBody* body, std::string* error) {
     return true;
 }
 
+// ---- The books and drawing -----------------------------------------------------
+
+// "books tanks|flows|buses|phase DATAREF...", "books fuel", "books power on|off"
+bool parseBooks(const Arguments& args, ActionBody* body, std::string* error) {
+    struct ListWord {
+        const char* word;
+        BookList list;
+    };
+    static constexpr ListWord kLists[] = {
+        {"tanks", BookList::Tanks}, {"flows", BookList::Flows},
+        {"buses", BookList::Buses}, {"phase", BookList::Phase},
+    };
+    if (args.words.empty()) return argumentCount(args, 1, error);
+    const Word& first = args.words[0];
+    BooksAction books;
+    if (!first.quoted && first.text == "fuel") {
+        if (!argumentCount(args, 1, error)) return false;
+        books.step = BooksStep::MarkFuel;
+    } else if (!first.quoted && first.text == "power") {
+        books.step = BooksStep::KeepPower;
+        if (!argumentCount(args, 2, error) ||
+            !parseChoice(args.words[1], "on", "off", &books.keep, error))
+            return false;
+    } else {
+        const ListWord* found = nullptr;
+        for (const ListWord& list : kLists)
+            if (!first.quoted && first.text == list.word) found = &list;
+        if (!found) {
+            *error = "unknown books '" + first.text + "' (tanks flows buses phase fuel power)";
+            return false;
+        }
+        books.list = found->list;
+        const size_t count = found->list == BookList::Phase
+                                 ? 2
+                                 : std::max<size_t>(args.words.size(), 2);
+        if (!argumentCount(args, count, error)) return false;
+        for (size_t i = 1; i < args.words.size(); ++i) {
+            DataRefTarget target;
+            if (!parseDataRef(args.words[i], &target, error)) return false;
+            books.values.push_back({target.name, std::max(0, target.index)});
+        }
+    }
+    *body = books;
+    return true;
+}
+
+// "draw on", "draw off", "draw every FRAMES"
+bool parseDraw(const Arguments& args, ActionBody* body, std::string* error) {
+    DrawAction draw;
+    const bool every = !args.words.empty() && !args.words[0].quoted && args.words[0].text == "every";
+    if (!argumentCount(args, every ? 2 : 1, error)) return false;
+    if (every) {
+        long long frames = 0;
+        if (!parseInteger(args.words[1], 1, kMostDrawInterval, &frames, error)) return false;
+        draw.interval = static_cast<int>(frames);
+    } else {
+        bool on = false;
+        if (!parseChoice(args.words[0], "on", "off", &on, error)) return false;
+        draw.interval = on ? 1 : 0;
+    }
+    *body = draw;
+    return true;
+}
+
 // Every action a scenario may use. A new one needs its record in
 // scenario.h, a row here and its step in ActionRunner.
 struct ActionSyntax {
@@ -671,6 +736,8 @@ constexpr ActionSyntax kActions[] = {
     {"pilot", "yoke PITCH ROLL | rudder|throttle|flaps VALUE | gear up|down | brakes on|off",
      parsePilot},
     {"hold", "DATAREF OP VALUE [TOLERANCE] for SECONDS", parseHold},
+    {"books", "tanks|flows|buses|phase DATAREF... | fuel | power on|off", parseBooks},
+    {"draw", "on | off | every FRAMES", parseDraw},
 };
 
 const ActionSyntax* findAction(const std::string& verb) {
@@ -837,6 +904,7 @@ struct ActionRunner {
     const TimedAction* current = nullptr;
     bool ended = false;
     FlightTrace trace;
+    Books books;
 
     std::string where() const {
         return scenario.fileName + ":" + std::to_string(current->line);
@@ -979,6 +1047,19 @@ struct ActionRunner {
                 break;
         }
     }
+
+    void operator()(const BooksAction& action) {
+        std::string error;
+        switch (action.step) {
+            case BooksStep::Watch:
+                if (!watchBooks(books, action.list, action.values, &error)) problem(error);
+                break;
+            case BooksStep::MarkFuel: markFuel(books); break;
+            case BooksStep::KeepPower: keepPower(books, action.keep); break;
+        }
+    }
+
+    void operator()(const DrawAction& draw) { setDrawInterval(draw.interval); }
 
     void operator()(const PauseAction& pause) { setPaused(pause.paused); }
 
@@ -1199,6 +1280,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
         runFrame();
         ++outcome.frames;
         outcome.seconds = static_cast<double>(outcome.frames) * frameSeconds;
+        keepBooks(runner.books, frameSeconds, outcome.seconds);
         runner.checkHolds();
         noteFrame(outcome.usage, outcome.seconds);
         traceFrame(runner.trace, outcome.seconds);
@@ -1212,6 +1294,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
     outcome.loggedErrors = errorLines(debugLog());
     finishTrace(runner.trace, settings.gnuplot);
     outcome.trace = runner.trace.result;
+    outcome.books = booksReport(runner.books);
     return outcome;
 }
 

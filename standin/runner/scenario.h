@@ -42,6 +42,14 @@
 //   at 6    command once sim/ice/wing_heat_on   runs a command, as a plug-in's
 //   at 6    command begin test/button             XPLMCommandOnce/Begin/End would;
 //   at 7    command end test/button               held down from begin to end
+//   at 0    books tanks sim/flightmodel/weight/m_fuel1 sim/flightmodel/weight/m_fuel2
+//                 the books watch: "tanks" (kg, summed), "flows" (kg/s, summed
+//                 and integrated), "buses" (each 0 when unpowered) or "phase"
+//                 (one dataref); their figures are standin/books/... (books.h)
+//   at 0    books fuel                   the fuel counted afresh from now
+//   at 0    books power on               the buses must stay powered (until "off")
+//   at 0    draw every 10                with graphics, the cockpit drawn every
+//                                          10th frame; also "draw on", "draw off"
 //   at 6    pause
 //   at 7    resume
 //   at 9    end
@@ -84,6 +92,7 @@
 #include <variant>
 #include <vector>
 
+#include "standin/runner/books.h"
 #include "standin/runner/report.h"
 #include "standin/runner/trace.h"
 #include "standin/standin.h"
@@ -177,6 +186,19 @@ struct TraceAction {
     double interval = kDefaultTraceIntervalS;
 };
 
+enum class BooksStep { Watch, MarkFuel, KeepPower };
+
+struct BooksAction {
+    BooksStep step = BooksStep::Watch;
+    BookList list = BookList::Tanks;  // for Watch
+    std::vector<BookValue> values;    // for Watch
+    bool keep = true;                 // for KeepPower
+};
+
+struct DrawAction {
+    int interval = 1;  // frames; 0 none
+};
+
 enum class CommandPhase { Once, Begin, End };
 
 struct CommandAction {
@@ -217,7 +239,7 @@ using ActionBody =
     std::variant<SetAction, MouseAction, TypeAction, MessageAction, AircraftAction,
                  ScreenshotAction, ExpectAction, SendAction, WaypointAction, DestinationAction,
                  PauseAction, EndAction, FlightAction, WindAction, PilotAction, HoldAction,
-                 StationAction, TraceAction, CommandAction>;
+                 StationAction, TraceAction, CommandAction, BooksAction, DrawAction>;
 
 struct TimedAction {
     double time = 0.0;  // seconds from the start of the run

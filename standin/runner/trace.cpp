@@ -27,7 +27,8 @@ namespace {
 
 constexpr size_t kFileBufferBytes = 64 * 1024;
 constexpr double kFeetPerMetre = 1.0 / 0.3048;
-constexpr double kKnotsPerMetrePerSecond = 3600.0 / 1852.0;
+constexpr double kMetresPerNm = 1852.0;
+constexpr double kKnotsPerMetrePerSecond = 3600.0 / kMetresPerNm;
 
 // One column read from a dataref (an array element when `index` >= 0),
 // scaled into the unit its name gives.
@@ -63,9 +64,18 @@ const DataRefColumn kDataRefColumns[] = {
     {"nav1_dme_nm", "sim/cockpit/radios/nav1_dme_dist_m", -1, 1.0, "%.2f"},
     {"nav2_h_dots", "sim/cockpit/radios/nav2_hdef_dot2", -1, 1.0, "%.3f"},
     {"nav2_v_dots", "sim/cockpit/radios/nav2_vdef_dot2", -1, 1.0, "%.3f"},
+    {"fuel_left_kg", "sim/flightmodel/weight/m_fuel1", -1, 1.0, "%.1f"},
+    {"fuel_centre_kg", "sim/flightmodel/weight/m_fuel2", -1, 1.0, "%.1f"},
+    {"fuel_right_kg", "sim/flightmodel/weight/m_fuel3", -1, 1.0, "%.1f"},
+    // The plug-in's transfer bus sources: 0 none, 1 and 2 the engine
+    // generators, 3 the APU, 4 ground power.
+    {"bus1_source", "quil/systems/electrics/xfrBus1Source", -1, 1.0, "%.0f"},
+    {"bus2_source", "quil/systems/electrics/xfrBus2Source", -1, 1.0, "%.0f"},
 };
-// Before them the run time, after them the GPS cross-track and the modes.
+// Before them the run time and the distance flown over the ground, after
+// them the GPS cross-track and the modes.
 constexpr const char* kTimeColumn = "time_s";
+constexpr const char* kDistanceColumn = "dist_nm";
 constexpr const char* kCrossTrackColumn = "xtk_nm";
 constexpr const char* kModesColumn = "modes";
 
@@ -133,7 +143,7 @@ XPLMPluginID findQuil() {
 }
 
 void writeRow(FlightTrace& trace, double runSeconds) {
-    std::fprintf(trace.file, "%.3f", runSeconds);
+    std::fprintf(trace.file, "%.3f,%.2f", runSeconds, trace.distanceNm);
     for (const DataRefColumn& column : kDataRefColumns) {
         const double value = getDouble(column.dataref, column.index < 0 ? 0 : column.index);
         std::fputc(',', trace.file);
@@ -167,21 +177,28 @@ std::string findProgram(const std::string& program) {
     return std::string();
 }
 
-// Five panels over the run time, each column on the left axis or, for the
-// ones in other units, on the right.
+// Panels over the run time (the vertical profile over the distance flown),
+// each column on the left axis or, for the ones in other units, on the
+// right.
 struct PlotPanel {
+    const char* x;
     const char* leftLabel;
     const char* rightLabel;  // empty: no right axis
     std::vector<const char*> left, right;
 };
 
 const PlotPanel kPlotPanels[] = {
-    {"ft", "", {"alt_ft", "agl_ft"}, {}},
-    {"kt", "fpm", {"ias_kt", "gs_kt"}, {"vs_fpm"}},
-    {"heading, deg", "bank, pitch, deg", {"hdg_deg", "trk_deg"}, {"bank_deg", "pitch_deg"}},
-    {"N1 %", "throttle", {"n1_1", "n1_2"}, {"thr_1", "thr_2"}},
-    {"dots, nm", "", {"xtk_nm", "gps_dots", "nav1_h_dots", "nav1_v_dots", "nav2_h_dots"}, {}},
+    {kDistanceColumn, "ft", "", {"alt_ft", "agl_ft"}, {}},
+    {kTimeColumn, "ft", "", {"alt_ft", "agl_ft"}, {}},
+    {kTimeColumn, "kt", "fpm", {"ias_kt", "gs_kt"}, {"vs_fpm"}},
+    {kTimeColumn, "heading, deg", "bank, pitch, deg", {"hdg_deg", "trk_deg"}, {"bank_deg", "pitch_deg"}},
+    {kTimeColumn, "N1 %", "throttle", {"n1_1", "n1_2"}, {"thr_1", "thr_2"}},
+    {kTimeColumn, "dots, nm", "", {"xtk_nm", "gps_dots", "nav1_h_dots", "nav1_v_dots", "nav2_h_dots"}, {}},
+    {kTimeColumn, "kg", "bus source", {"fuel_left_kg", "fuel_centre_kg", "fuel_right_kg"},
+     {"bus1_source", "bus2_source"}},
 };
+
+constexpr size_t kPanelPixels = 320;
 
 // The paths and the title reach gnuplot as its script's arguments ARG1 to
 // ARG3, string values that it never reads as commands: a name with quotes,
@@ -189,23 +206,25 @@ const PlotPanel kPlotPanels[] = {
 std::string plotScript() {
     std::string script =
         "set datafile separator \",\"\n"
-        "set terminal pngcairo noenhanced size 1200,1600 font \",10\"\n"
+        "set terminal pngcairo noenhanced size 1200," +
+        std::to_string(kPanelPixels * std::size(kPlotPanels)) + " font \",10\"\n"
         "set output ARG2\n"
         "set key top left horizontal opaque\n"
         "set grid\n"
         "set style data lines\n"
         "set offsets 0, 0, graph 0.05, graph 0.05\n"
-        "set multiplot layout 5,1 title ARG3\n";
+        "set multiplot layout " + std::to_string(std::size(kPlotPanels)) + ",1 title ARG3\n";
     for (const PlotPanel& panel : kPlotPanels) {
         const bool right = panel.rightLabel[0] != '\0';
         script += std::string("set ylabel \"") + panel.leftLabel + "\"\n" +
                   (right ? std::string("set y2tics\nset y2label \"") + panel.rightLabel + "\"\n"
                          : std::string("unset y2tics\nunset y2label\n"));
-        if (&panel == &kPlotPanels[std::size(kPlotPanels) - 1]) script += "set xlabel \"run time, s\"\n";
+        script += panel.x == kDistanceColumn ? "set xlabel \"distance flown, nm\"\n"
+                                             : "set xlabel \"run time, s\"\n";
         std::string curves;
         auto add = [&](const char* column, const char* axes) {
             curves += std::string(curves.empty() ? "plot ARG1" : ", ''") +
-                      " using \"time_s\":\"" + column + "\" title \"" + column + "\" axes " + axes;
+                      " using \"" + panel.x + "\":\"" + column + "\" title \"" + column + "\" axes " + axes;
         };
         for (const char* column : panel.left) add(column, "x1y1");
         for (const char* column : panel.right) add(column, "x1y2");
@@ -303,7 +322,7 @@ std::string defaultTraceName(const std::string& scenarioFile) {
 }
 
 std::vector<std::string> traceColumns() {
-    std::vector<std::string> columns{kTimeColumn};
+    std::vector<std::string> columns{kTimeColumn, kDistanceColumn};
     for (const DataRefColumn& column : kDataRefColumns) columns.push_back(column.header);
     columns.push_back(kCrossTrackColumn);
     columns.push_back(kModesColumn);
@@ -321,6 +340,8 @@ bool startTrace(FlightTrace& trace, const std::string& csvPath, double interval,
     std::setvbuf(trace.file, trace.buffer.data(), _IOFBF, trace.buffer.size());
     trace.interval = interval;
     trace.nextRow = 0.0;
+    trace.lastSeconds = -1.0;
+    trace.distanceNm = 0.0;
     trace.plugin = findQuil();
     trace.result = TraceResult{};
     trace.result.started = true;
@@ -333,7 +354,12 @@ bool startTrace(FlightTrace& trace, const std::string& csvPath, double interval,
 }
 
 void traceFrame(FlightTrace& trace, double runSeconds) {
-    if (trace.file == nullptr || runSeconds + 1e-6 < trace.nextRow) return;
+    if (trace.file == nullptr) return;
+    const double groundSpeed = getDouble("sim/flightmodel/position/groundspeed");
+    if (std::isfinite(groundSpeed) && trace.lastSeconds >= 0.0)
+        trace.distanceNm += groundSpeed * (runSeconds - trace.lastSeconds) / kMetresPerNm;
+    trace.lastSeconds = runSeconds;
+    if (runSeconds + 1e-6 < trace.nextRow) return;
     writeRow(trace, runSeconds);
     // Rows keep to the interval's grid, at most one a frame.
     trace.nextRow = (std::floor((runSeconds + 1e-6) / trace.interval) + 1.0) * trace.interval;

@@ -1,7 +1,8 @@
 // The flight trace of a run: one CSV row per interval of run time with where
-// the aircraft is and how it flies (position, altitude, speeds, attitude,
-// engines, throttles, flight director, the engaged AFDS modes, the GPS
-// cross-track and the NAV deviations), and a plot of it drawn by gnuplot.
+// the aircraft is and how it flies (distance flown, position, altitude,
+// speeds, attitude, engines, throttles, flight director, the engaged AFDS
+// modes, the GPS cross-track, the NAV deviations, the fuel in each tank and
+// the plug-in's transfer bus sources), and a plot of it drawn by gnuplot.
 //
 // The engaged modes come from the plug-in under test (signed
 // "rv.quil.plugin") through its AFDS protocol queries, sent as from the
@@ -37,6 +38,8 @@ struct FlightTrace {
     std::vector<char> buffer;  // the file's, allocated once
     double interval = 0.0;
     double nextRow = 0.0;      // run time of the next row
+    double lastSeconds = -1.0;  // run time of the last frame seen; none yet
+    double distanceNm = 0.0;   // flown over the ground since the start
     XPLMPluginID plugin = XPLM_NO_PLUGIN_ID;  // asked for its modes
     TraceResult result;
 };

@@ -79,6 +79,11 @@ const Published kPublished[] = {
     {"quil/systems/wingflex/rightwing/wingflex5", xplmType_Float},
     {"quil/systems/electrics/swBatBusPowered", xplmType_Int},
     {"quil/systems/electrics/stbyPwrAuto", xplmType_Int},
+    {"quil/systems/electrics/xfrBus1Source", xplmType_Int},
+    {"quil/systems/electrics/xfrBus2Source", xplmType_Int},
+    {"quil/systems/electrics/batteryCharge", xplmType_Float},
+    {"quil/systems/apu/fuelFlow", xplmType_Float},
+    {"quil/autoflight/flightPhase", xplmType_Int},
     {"quil/systems/exteriorLights/leftStrobe_fv9", xplmType_FloatArray},
     {"quil/systems/exteriorLights/rightStrobe_fv9", xplmType_FloatArray},
     {"quil/systems/exteriorLights/posLights_fv9", xplmType_FloatArray},
@@ -137,7 +142,7 @@ protected:
 };
 
 TEST_F(PublishedDataRefs, EveryNameIsPublishedWithItsTypeWhileThePlugInRuns) {
-    ASSERT_EQ(std::size(kPublished), 66u);
+    ASSERT_EQ(std::size(kPublished), 71u);
     startUnpowered();
     for (const Published& p : kPublished) {
         XPLMDataRef ref = XPLMFindDataRef(p.name);
@@ -175,6 +180,20 @@ TEST_F(PublishedDataRefs, BatteryAndStandbyFlagsFollowTheElectricalModel) {
     // Cold and dark the battery switch is off and standby power at OFF.
     EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/swBatBusPowered")), 0);
     EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/stbyPwrAuto")), 0);
+    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/xfrBus1Source")), 0);
+    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/xfrBus2Source")), 0);
+}
+
+// With the engines turning each generator feeds its own transfer bus; the
+// battery starts at 95 % charge, the APU burns nothing and the flight,
+// standing still, has left the reset's taxi phase for the parked one.
+TEST_F(PublishedDataRefs, BusSourcesChargeBurnAndPhaseFollowTheirModels) {
+    startPowered();
+    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/xfrBus1Source")), 1);
+    EXPECT_EQ(XPLMGetDatai(find("quil/systems/electrics/xfrBus2Source")), 2);
+    EXPECT_NEAR(read("quil/systems/electrics/batteryCharge"), 0.95f, 0.01f);
+    EXPECT_EQ(read("quil/systems/apu/fuelFlow"), 0.0f);
+    EXPECT_EQ(XPLMGetDatai(find("quil/autoflight/flightPhase")), 0);
 }
 
 TEST_F(PublishedDataRefs, SurfacesAndWipersReadTheirModelsAtRest) {

@@ -433,6 +433,42 @@ TEST(ScenarioParse, StationsTakeTheWordsOfTheirKindAndTracesANameAndInterval) {
     for (const auto& [line, error] : bad) EXPECT_EQ(parseError(line), "demo.scenario:1: " + error) << line;
 }
 
+// The books watch lists of datarefs, count fuel afresh and keep power;
+// drawing is on, off or every few frames.
+TEST(ScenarioParse, BooksWatchListsAndDrawingTakesItsInterval) {
+    const BooksAction tanks = only<BooksAction>("at 0 books tanks sim/a sim/b[2]");
+    EXPECT_EQ(tanks.step, BooksStep::Watch);
+    EXPECT_EQ(tanks.list, BookList::Tanks);
+    ASSERT_EQ(tanks.values.size(), 2u);
+    EXPECT_EQ(tanks.values[1].name, "sim/b");
+    EXPECT_EQ(tanks.values[1].index, 2);
+    EXPECT_EQ(only<BooksAction>("at 0 books phase sim/p").list, BookList::Phase);
+    EXPECT_EQ(only<BooksAction>("at 0 books fuel").step, BooksStep::MarkFuel);
+    const BooksAction off = only<BooksAction>("at 0 books power off");
+    EXPECT_EQ(off.step, BooksStep::KeepPower);
+    EXPECT_FALSE(off.keep);
+    EXPECT_EQ(only<DrawAction>("at 0 draw every 10").interval, 10);
+    EXPECT_EQ(only<DrawAction>("at 0 draw off").interval, 0);
+    EXPECT_EQ(only<DrawAction>("at 0 draw on").interval, 1);
+
+    const std::string kBooks = " (books tanks|flows|buses|phase DATAREF... | fuel | power on|off)";
+    const std::pair<const char*, std::string> bad[] = {
+        {"at 0 books", "missing argument" + kBooks},
+        {"at 0 books flows", "missing argument" + kBooks},
+        {"at 0 books phase sim/a sim/b", "extra argument 'sim/b'" + kBooks},
+        {"at 0 books fuel now", "extra argument 'now'" + kBooks},
+        {"at 0 books power", "missing argument" + kBooks},
+        {"at 0 books power up", "bad 'up' (on or off)"},
+        {"at 0 books wheels sim/a", "unknown books 'wheels' (tanks flows buses phase fuel power)"},
+        {"at 0 books buses sim/a[", "bad dataref 'sim/a['"},
+        {"at 0 draw", "missing argument (draw on | off | every FRAMES)"},
+        {"at 0 draw every 0", "bad whole number '0'"},
+        {"at 0 draw every 3601", "bad whole number '3601'"},
+        {"at 0 draw sometimes", "bad 'sometimes' (on or off)"},
+    };
+    for (const auto& [line, error] : bad) EXPECT_EQ(parseError(line), "demo.scenario:1: " + error);
+}
+
 TEST(ScenarioParse, AMissingFileIsNamedInTheError) {
     Scenario scenario;
     std::string error;
@@ -673,6 +709,52 @@ TEST_F(ScenarioRun, TheRunEndsAtEndOrAfterTheLastAction) {
     const RunOutcome timed = runScenario(timedRun(1.5), RunSettings{});
     EXPECT_EQ(timed.frames, 45);
     EXPECT_NEAR(timed.seconds, 1.5, 1e-6);
+}
+
+// The books of a run: 2 kg/s flow for 3 s burns 6 kg while the tanks lose
+// 6.6 kg at once (10 % apart, the largest difference 6 kg before); a bus without power
+// for 1 s while power is kept counts, not before; phase 1 entered again
+// after 2 is a fault. Figures are expected like any dataref, and the report
+// closes with them.
+TEST_F(ScenarioRun, BooksCountFuelBreaksAndPhasesAndPublishTheirFigures) {
+    const RunOutcome outcome = run(
+        "at 0 set sim/flightmodel/weight/m_fuel1 1000\n"
+        "at 0 set sim/flightmodel/weight/m_fuel3 500\n"
+        "at 0 set sim/cockpit/electrical/generator_on[0] 1\n"
+        "at 0 books tanks sim/flightmodel/weight/m_fuel1 sim/flightmodel/weight/m_fuel3\n"
+        "at 0 books flows sim/flightmodel/engine/ENGN_FF_[0] sim/flightmodel/engine/ENGN_FF_[1]\n"
+        "at 0 books buses sim/cockpit/electrical/generator_on[0]\n"
+        "at 0 books phase sim/cockpit/autopilot/autopilot_mode\n"
+        "at 0 books fuel\n"
+        "at 0 set sim/flightmodel/engine/ENGN_FF_[0] 1.5\n"
+        "at 0 set sim/flightmodel/engine/ENGN_FF_[1] 0.5\n"
+        "at 1 set sim/cockpit/electrical/generator_on[0] 0\n"
+        "at 1 set sim/cockpit/autopilot/autopilot_mode 2\n"
+        "at 2 books power on\n"
+        "at 2 set sim/cockpit/autopilot/autopilot_mode 1\n"
+        "at 3 set sim/flightmodel/engine/ENGN_FF_[0] 0\n"
+        "at 3 set sim/flightmodel/engine/ENGN_FF_[1] 0\n"
+        "at 3 set sim/flightmodel/weight/m_fuel1 993.4\n"
+        "at 3 set sim/cockpit/electrical/generator_on[0] 1\n"
+        "at 3.5 expect standin/books/fuel_on_board_kg ~ 1493.4 0.001\n"
+        "at 3.5 expect standin/books/fuel_burned_kg ~ 6 0.001\n"
+        "at 3.5 expect standin/books/fuel_lost_kg ~ 6.6 0.001\n"
+        "at 3.5 expect standin/books/fuel_added_kg ~ -0.6 0.001\n"
+        "at 3.5 expect standin/books/fuel_difference_pct ~ 10 0.01\n"
+        "at 3.5 expect standin/books/fuel_largest_difference_kg ~ 6 0.001\n"
+        "at 3.5 expect standin/books/unpowered_s ~ 1 0.001\n"
+        "at 3.5 expect standin/books/longest_break_s ~ 1 0.001\n"
+        "at 3.5 expect standin/books/phase_faults == 1\n"
+        "at 3.5 books tanks sim/a\n");
+    for (const ExpectationResult& result : outcome.expectations)
+        EXPECT_TRUE(result.met) << result.source << " found " << result.actual;
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_EQ(outcome.problems[0], "demo.scenario:28: no dataref 'sim/a'");
+    ASSERT_GE(outcome.books.size(), 5u);
+    EXPECT_EQ(outcome.books[0], "Fuel burned 6.0 kg, lost by the tanks 6.6 kg: 10.00 % apart");
+    EXPECT_EQ(outcome.books[3], "Phases: 3 entered, 1 out of order or again");
+    const std::string report = formatReport(outcome, XPLM_NO_PLUGIN_ID);
+    EXPECT_NE(report.find("Books\n  Fuel burned 6.0 kg"), std::string::npos) << report;
 }
 
 TEST_F(ScenarioRun, PanelUnitsMapThroughThePanelDataRefs) {

@@ -67,6 +67,8 @@ TEST_F(Trace, EveryIntervalARowOfTheFlightUnderItsColumnNames) {
         "at 0 set sim/flightmodel/position/phi -12.5\n"
         "at 0 set sim/flightmodel/engine/ENGN_N1_[1] 88\n"
         "at 0 set sim/flightmodel/position/y_agl 304.8\n"
+        "at 0 set sim/flightmodel/position/groundspeed 100\n"
+        "at 0 set sim/flightmodel/weight/m_fuel1 1234.5\n"
         "at 3 end\n",
         "no-such-gnuplot");
     const std::vector<std::string> csv = lines((folder / "flight.csv").string());
@@ -81,6 +83,8 @@ TEST_F(Trace, EveryIntervalARowOfTheFlightUnderItsColumnNames) {
         {"time_s", "3.000"},   {"lat_deg", "55.628000"}, {"agl_ft", "1000.0"},
         {"ias_kt", "150.0"},   {"hdg_deg", "216.50"},    {"bank_deg", "-12.50"},
         {"n1_2", "88.0"},      {"xtk_nm", "0.000"},      {"modes", ""},
+        // 100 m/s over the 89 frames after the first.
+        {"dist_nm", "0.16"},   {"fuel_left_kg", "1234.5"}, {"bus1_source", "0"},
     };
     const std::vector<std::string> last = fields(csv.back());
     ASSERT_EQ(last.size(), header.size());
