@@ -20,7 +20,7 @@ inline bool StartPoweredDemo() {
         std::fprintf(stderr, "no graphics: %s\n", standin::graphicsRenderer().c_str());
         return false;
     }
-    standin::setAircraft(QUIL_DEMO_AIRCRAFT);
+    standin::setAircraft(QUIL_BUILD_DIR "/aircraft/Quil737/Quil737.acf");
     for (int engine = 0; engine < 2; ++engine) {
         standin::setFloat("sim/flightmodel/engine/ENGN_N2_", kRunningN2, engine);
     }
