@@ -17,15 +17,12 @@
 
 #include "standin/internal.h"
 #include "standin/standin.h"
+#include "standin/units.h"
 
 namespace standin::detail {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegreesPerRadian = 180.0 / kPi;
 constexpr double kEarthRadiusM = 6371008.8;  // mean radius
-constexpr double kMetresPerNm = 1852.0;
-constexpr double kMetresPerFoot = 0.3048;
 
 // The 737's navigation display shows two dots each side of the course.
 // A VOR needle is 5° a dot (10° full scale, as on any VOR indicator).

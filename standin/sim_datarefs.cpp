@@ -3,6 +3,7 @@
 // dark at a sea-level airport on a standard day: on the ground with the gear
 // carrying its weight, engines stopped, 15 °C and 29.92 inHg.
 #include "standin/sim_datarefs.h"
+#include "standin/units.h"
 
 namespace standin::detail {
 namespace {
@@ -19,11 +20,9 @@ constexpr bool kReadOnly = false;
 constexpr double kOutsideAirC = 15.0;
 constexpr double kStandardBaroInHg = 29.92;
 constexpr double kAircraftMassKg = 58000.0;
-constexpr double kGravity = 9.80665;
 // Lined up on runway 22R of a sea-level airport with 4.5° east variation,
 // which the simulator gives as negative (magnetic = true + variation).
 constexpr double kFieldElevationFt = 17.0;
-constexpr double kMetresPerFoot = 0.3048;
 // The aircraft's reference point stands this high above the runway.
 constexpr double kGearHeightM = 2.1;
 constexpr double kLatitudeDeg = 55.6280;

@@ -1,14 +1,10 @@
 // The standard atmosphere and the airspeeds measured in it.
 #pragma once
 
+#include "standin/units.h"
+
 namespace standin::flight {
 
-constexpr double kGravity = 9.80665;          // m/s²
-constexpr double kMetresPerFoot = 0.3048;
-constexpr double kMetresPerSecondPerKnot = 1852.0 / 3600.0;
-constexpr double kMetresPerNm = 1852.0;
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRadiansPerDegree = kPi / 180.0;
 constexpr double kKelvinAtZeroC = 273.15;
 
 // Static air at one altitude of the standard day.

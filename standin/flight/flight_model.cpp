@@ -24,7 +24,6 @@ constexpr double kFeetPerInHg = 923.0;
 // the way the rudder pushes it.
 constexpr double kBallPerSideslip = 0.5;
 constexpr double kOilPsiPerN2 = 0.6;
-constexpr double kDegreesPerRadian = 1.0 / kRadiansPerDegree;
 
 // Every dataref the model reads or writes, looked up once per current.
 enum Ref {

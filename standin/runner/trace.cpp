@@ -18,6 +18,7 @@
 
 #include "autoflight/protocol_numbers.h"
 #include "standin/standin.h"
+#include "standin/units.h"
 
 extern char** environ;
 
@@ -26,9 +27,8 @@ namespace standin::runner {
 namespace {
 
 constexpr size_t kFileBufferBytes = 64 * 1024;
-constexpr double kFeetPerMetre = 1.0 / 0.3048;
-constexpr double kMetresPerNm = 1852.0;
-constexpr double kKnotsPerMetrePerSecond = 3600.0 / kMetresPerNm;
+constexpr double kFeetPerMetre = 1.0 / kMetresPerFoot;
+constexpr double kKnotsPerMetrePerSecond = 1.0 / kMetresPerSecondPerKnot;
 
 // One column read from a dataref (an array element when `index` >= 0),
 // scaled into the unit its name gives.

@@ -84,7 +84,7 @@ TEST_F(FlightModel, StandardAtmosphereAndAirspeeds) {
         EXPECT_NEAR(air.pressurePa, row.pressurePa, row.pressurePa * 0.001);
         EXPECT_NEAR(air.density, row.density, row.density * 0.002);
         const double calibrated = flight::calibratedFromMach(row.mach, air);
-        EXPECT_NEAR(calibrated / flight::kMetresPerSecondPerKnot, row.calibratedKt, 1.0);
+        EXPECT_NEAR(calibrated / standin::kMetresPerSecondPerKnot, row.calibratedKt, 1.0);
         EXPECT_NEAR(flight::machFromCalibrated(calibrated, air), row.mach, 1e-6);
     }
 }
@@ -111,9 +111,9 @@ TEST_F(FlightModel, LevelFlightTrimPoints) {
         FlightStart start;
         start.altitudeFt = row.altitudeFt;
         start.massKg = row.massKg;
-        const flight::Air air = flight::standardAir(row.altitudeFt * flight::kMetresPerFoot);
+        const flight::Air air = flight::standardAir(row.altitudeFt * standin::kMetresPerFoot);
         start.airspeedKt = row.mach > 0.0 ? flight::calibratedFromMach(row.mach, air) /
-                                                flight::kMetresPerSecondPerKnot
+                                                standin::kMetresPerSecondPerKnot
                                           : row.calibratedKt;
         startFlight(start);
         runFrames(20 * kFramesPerSecond);
