@@ -71,7 +71,7 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-    if (!bench::StartPoweredDemo()) return 1;
+    if (!bench::StartPoweredDemo(QUIL_DEMO_AIRCRAFT)) return 1;
     standin::setFloat("sim/cockpit/warnings/annunciator_test_timeout", 1e6f);
     openEveryPopup();
     standin::runSeconds(1.0);  // the displays' power ramps under way, the windows placed

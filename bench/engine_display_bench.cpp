@@ -48,7 +48,7 @@ Calls callsPerFrameInMode(int mode) {
 
 int main(int argc, char** argv) {
     const int passes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-    if (!bench::StartPoweredDemo()) return 1;
+    if (!bench::StartPoweredDemo(QUIL_DEMO_AIRCRAFT)) return 1;
     const Calls blank = callsPerFrameInMode(3);
     const Calls full = callsPerFrameInMode(0);
     nanoseconds.reserve(passes);

@@ -13,14 +13,14 @@ namespace bench {
 constexpr float kRunningN2 = 60.0f;
 
 // False, with the reason printed, when there is no graphics or the
-// aircraft is not served.
-inline bool StartPoweredDemo() {
+// aircraft (its .acf path) is not served.
+inline bool StartPoweredDemo(const char* aircraft) {
     standin::startHost(standin::HostConfig{});
     if (!standin::graphicsAvailable()) {
         std::fprintf(stderr, "no graphics: %s\n", standin::graphicsRenderer().c_str());
         return false;
     }
-    standin::setAircraft(QUIL_BUILD_DIR "/aircraft/Quil737/Quil737.acf");
+    standin::setAircraft(aircraft);
     for (int engine = 0; engine < 2; ++engine) {
         standin::setFloat("sim/flightmodel/engine/ENGN_N2_", kRunningN2, engine);
     }
