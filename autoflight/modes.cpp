@@ -670,6 +670,21 @@ void engageThrustMode(std::uint8_t AutothrottleModes::*mode) {
     stamp(afds.atChangeTime);
 }
 
+// THR HLD, SPEED and SPEED HOLD: off at any time, on only with the
+// autothrottle armed. True when the press has engaged the mode.
+bool thrustModeButton(McpAction action, std::uint8_t AutothrottleModes::*mode) {
+    AutothrottleModes& at = afds.at;
+    action = resolveToggle(action, at.*mode);
+    if (action == kMcpOff) {
+        at.*mode = 0;
+        stamp(afds.atChangeTime);
+    } else if (action == kMcpOn && at.atArmed) {
+        engageThrustMode(mode);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void mcpN1(McpAction action) {
@@ -684,37 +699,13 @@ void mcpN1(McpAction action) {
 }
 
 void mcpThrHold(McpAction action) {
-    AutothrottleModes& at = afds.at;
-    action = resolveToggle(action, at.atThrHold);
-    if (action == kMcpOff) {
-        at.atThrHold = 0;
-        stamp(afds.atChangeTime);
-    } else if (action == kMcpOn && at.atArmed) {
-        engageThrustMode(&AutothrottleModes::atThrHold);
-        HoldPresentThrottles();
-    }
+    if (thrustModeButton(action, &AutothrottleModes::atThrHold)) HoldPresentThrottles();
 }
 
-void mcpSpeed(McpAction action) {
-    AutothrottleModes& at = afds.at;
-    action = resolveToggle(action, at.atSpeed);
-    if (action == kMcpOff) {
-        at.atSpeed = 0;
-        stamp(afds.atChangeTime);
-    } else if (action == kMcpOn && at.atArmed) {
-        engageThrustMode(&AutothrottleModes::atSpeed);
-    }
-}
+void mcpSpeed(McpAction action) { thrustModeButton(action, &AutothrottleModes::atSpeed); }
 
 void mcpSpeedHold(McpAction action) {
-    AutothrottleModes& at = afds.at;
-    action = resolveToggle(action, at.atSpeedHold);
-    if (action == kMcpOff) {
-        at.atSpeedHold = 0;
-        stamp(afds.atChangeTime);
-    } else if (action == kMcpOn && at.atArmed) {
-        engageThrustMode(&AutothrottleModes::atSpeedHold);
-    }
+    thrustModeButton(action, &AutothrottleModes::atSpeedHold);
 }
 
 void mcpLvlChg(McpAction action) {

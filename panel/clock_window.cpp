@@ -12,6 +12,7 @@
 #include "panel/clock_window.h"
 #include "render/glyph_grid.h"
 #include "systems/electrical.h"
+#include "windows/layout_tables.h"
 #include "windows/placement.h"
 #include "windows/popup_window.h"
 #include "windows/popups.h"
@@ -59,20 +60,24 @@ void resetZone(int, int, int status, int) { ResetButton(status); }
 void elapsedZone(int, int, int status, int) { ElapsedTimeButton(status); }
 void slewZone(int, int, int status, int direction) { SlewButton(direction, status); }
 
+constexpr ClickZone button(int control, int id, int argument, ZoneHandler handler) {
+    return Zone(kClockLayout[control].zone, id, argument, handler);
+}
+
 constexpr ClickZone kButtonZones[] = {
-    {7, 23, 95, 111, kZoneChronograph, 0, chronographZone},
-    {89, 103, 104, 117, kZoneMode, 0, modeZone},
-    {103, 115, 89, 104, kZoneSet, 0, setZone},
-    {14, 27, 3, 18, kZoneReset, 0, resetZone},
-    {1, 14, 16, 30, kZoneElapsedTime, 0, elapsedZone},
-    {89, 103, 3, 17, kZoneSlew, 1, slewZone},
-    {103, 115, 16, 30, kZoneSlew, -1, slewZone},
+    button(kClockChronographButton, kZoneChronograph, 0, chronographZone),
+    button(kClockModeButton, kZoneMode, 0, modeZone),
+    button(kClockSetButton, kZoneSet, 0, setZone),
+    button(kClockResetButton, kZoneReset, 0, resetZone),
+    button(kClockElapsedTimeButton, kZoneElapsedTime, 0, elapsedZone),
+    button(kClockSlewForwardButton, kZoneSlew, 1, slewZone),
+    button(kClockSlewBackButton, kZoneSlew, -1, slewZone),
 };
 
 constexpr auto kPanelClockZones = PanelZones(kButtonZones);
-constexpr auto kClockZones = PopupZones(
-    {1, 13, 104, 117, kZoneClose, 0, CloseZoneHandler<clockWindow>},
-    kButtonZones, {0, 166, 0, 144, kZoneBody, 0, BodyZoneHandler<clockWindow>});
+constexpr auto kClockZones =
+    PopupZones(button(kClockClose, kZoneClose, 0, CloseZoneHandler<clockWindow>), kButtonZones,
+               {0, 166, 0, 144, kZoneBody, 0, BodyZoneHandler<clockWindow>});
 
 struct ClockFonts {
     GlfFont large{};

@@ -42,7 +42,7 @@ constexpr float kPressurisedPsi = 8.13f;
 struct TransferSwitchRow {
     int tank, bus;
 };
-constexpr TransferSwitchRow kTransferSwitches[4] = {
+constexpr TransferSwitchRow kTransferSwitches[kAuxTransferSwitches] = {
     {kForward, 0},  // forward A
     {kForward, 1},  // forward B
     {kAft, 1},      // aft A
@@ -118,7 +118,7 @@ void updateDifferentialPressures(AuxTransfer& aux, float differential) {
 }
 
 bool transferSwitchedOn(const AuxTransfer& aux, int tank) {
-    for (int n = 0; n < 4; ++n) {
+    for (int n = 0; n < kAuxTransferSwitches; ++n) {
         const TransferSwitchRow& row = kTransferSwitches[n];
         if (row.tank == tank && aux.transferSwitch[n] && transferBusPowered(row.bus)) return true;
     }

@@ -126,6 +126,7 @@ constexpr int kAuxTransferForwardA = 0;
 constexpr int kAuxTransferForwardB = 1;
 constexpr int kAuxTransferAftA = 2;
 constexpr int kAuxTransferAftB = 3;
+constexpr int kAuxTransferSwitches = 4;
 constexpr int kAuxBleedForward = 0;
 constexpr int kAuxBleedAft = 1;
 constexpr int kAuxModeGroundTransfer = 2;

@@ -6,6 +6,7 @@
 #include "render/draw_state.h"
 #include "systems/anti_ice.h"
 #include "systems/electrical.h"
+#include "windows/layout_tables.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 
@@ -28,28 +29,34 @@ void released() {
     SetWindowHeatOverheatTest(false);
 }
 
+constexpr const ControlLayout* kWindowHeatSwitch = &kAntiIceLayout[kIceWindowHeat];
+constexpr const ControlLayout& kTestSwitch = kAntiIceLayout[kIceTestSwitch];
+constexpr const ControlLayout* kProbeSwitch = &kAntiIceLayout[kIceProbeHeat];
+constexpr const ControlLayout& kWingSwitch = kAntiIceLayout[kIceWing];
+constexpr const ControlLayout* kEngineSwitch = &kAntiIceLayout[kIceEngine];
+
 constexpr ClickZone kAntiIceZones[] = {
-    {1, 24, 239, 254, kZoneClose, 0, CloseZoneHandler<antiIceWindow>},
-    {9, 28, 174, 188, 2, 0, onOffSwitch<SetWindowHeatSwitch, true>},
-    {9, 28, 189, 204, 3, 0, onOffSwitch<SetWindowHeatSwitch, false>},
-    {41, 60, 174, 188, 4, 1, onOffSwitch<SetWindowHeatSwitch, true>},
-    {41, 60, 189, 204, 5, 1, onOffSwitch<SetWindowHeatSwitch, false>},
-    {74, 93, 181, 193, 6, 0, heldTest<SetWindowHeatPowerTest>},
-    {74, 93, 194, 207, 7, 0, heldTest<SetWindowHeatOverheatTest>},
-    {107, 126, 174, 188, 8, 2, onOffSwitch<SetWindowHeatSwitch, true>},
-    {107, 126, 189, 204, 9, 2, onOffSwitch<SetWindowHeatSwitch, false>},
-    {137, 156, 174, 188, 10, 3, onOffSwitch<SetWindowHeatSwitch, true>},
-    {137, 156, 189, 204, 11, 3, onOffSwitch<SetWindowHeatSwitch, false>},
-    {57, 77, 133, 147, 12, 0, onOffSwitch<SetProbeHeatSwitch, true>},
-    {57, 77, 148, 161, 13, 0, onOffSwitch<SetProbeHeatSwitch, false>},
-    {91, 111, 133, 147, 14, 1, onOffSwitch<SetProbeHeatSwitch, true>},
-    {91, 111, 148, 161, 15, 1, onOffSwitch<SetProbeHeatSwitch, false>},
-    {38, 60, 11, 26, 16, 0, onOffSwitch<setWingAntiIce, true>},
-    {38, 60, 27, 42, 17, 0, onOffSwitch<setWingAntiIce, false>},
-    {84, 106, 6, 20, 18, 0, onOffSwitch<SetEngineAntiIceSwitch, true>},
-    {84, 106, 21, 35, 19, 0, onOffSwitch<SetEngineAntiIceSwitch, false>},
-    {120, 142, 6, 20, 20, 1, onOffSwitch<SetEngineAntiIceSwitch, true>},
-    {120, 142, 21, 35, 21, 1, onOffSwitch<SetEngineAntiIceSwitch, false>},
+    Zone(kAntiIceLayout[kIceClose].zone, kZoneClose, 0, CloseZoneHandler<antiIceWindow>),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[0], 0, 2, 0),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[0], 1, 3, 0),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[1], 0, 4, 1),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[1], 1, 5, 1),
+    Zone(RowPart(kTestSwitch, 0), 6, 0, heldTest<SetWindowHeatPowerTest>),
+    Zone(RowPart(kTestSwitch, 1), 7, 0, heldTest<SetWindowHeatOverheatTest>),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[2], 0, 8, 2),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[2], 1, 9, 2),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[3], 0, 10, 3),
+    OnOffSwitchZone<SetWindowHeatSwitch>(kWindowHeatSwitch[3], 1, 11, 3),
+    OnOffSwitchZone<SetProbeHeatSwitch>(kProbeSwitch[0], 0, 12, 0),
+    OnOffSwitchZone<SetProbeHeatSwitch>(kProbeSwitch[0], 1, 13, 0),
+    OnOffSwitchZone<SetProbeHeatSwitch>(kProbeSwitch[1], 0, 14, 1),
+    OnOffSwitchZone<SetProbeHeatSwitch>(kProbeSwitch[1], 1, 15, 1),
+    OnOffSwitchZone<setWingAntiIce>(kWingSwitch, 0, 16, 0),
+    OnOffSwitchZone<setWingAntiIce>(kWingSwitch, 1, 17, 0),
+    OnOffSwitchZone<SetEngineAntiIceSwitch>(kEngineSwitch[0], 0, 18, 0),
+    OnOffSwitchZone<SetEngineAntiIceSwitch>(kEngineSwitch[0], 1, 19, 0),
+    OnOffSwitchZone<SetEngineAntiIceSwitch>(kEngineSwitch[1], 0, 20, 1),
+    OnOffSwitchZone<SetEngineAntiIceSwitch>(kEngineSwitch[1], 1, 21, 1),
     {0, 256, 0, 256, kZoneBody, 0, BodyZoneHandler<antiIceWindow>},
     {},
 };
@@ -67,13 +74,6 @@ constexpr int kProbeLampY[kProbeHeatSides][kProbeHeatLamps] = {{158, 144, 130, 1
 constexpr PixelRect kWingValveLamp[kWings] = {lampAt(20, 55), lampAt(48, 56)};
 constexpr PixelRect kEngineValveLamp[kAntiIceEngines] = {lampAt(92, 56), lampAt(120, 57)};
 constexpr PixelRect kCowlLamp[kAntiIceEngines] = {lampAt(92, 70), lampAt(120, 71)};
-
-constexpr float kWindowHeatSwitchX[kWindowHeatChannels] = {10, 42, 108, 140};
-constexpr float kWindowHeatSwitchY = 177;
-constexpr WindowPoint kTestSwitch = {76, 181};
-constexpr WindowPoint kProbeSwitch[kProbeHeatSides] = {{59, 135}, {91, 135}};
-constexpr WindowPoint kWingSwitch = {40, 13};
-constexpr WindowPoint kEngineSwitch[kAntiIceEngines] = {{87, 8}, {122, 8}};
 
 // A valve lamp: bright open, dim in between.
 void valveLamp(int left, int bottom, const PixelRect& lamp, int state) {
@@ -126,15 +126,13 @@ int testSwitchSprite() {
 }
 
 void antiIceContent(PopupWindow& window, int left, int bottom) {
-    const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     drawLamps(left, bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const WindowPoint& at) {
-        DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
+    auto picture = [&](int sprite, const ControlLayout& control) {
+        DrawControlSprite(window, sprite, flood, left, bottom, control);
     };
     for (int channel = 0; channel < kWindowHeatChannels; ++channel) {
-        picture(leverSprite(WindowHeatSwitch(channel)),
-                {kWindowHeatSwitchX[channel], kWindowHeatSwitchY});
+        picture(leverSprite(WindowHeatSwitch(channel)), kWindowHeatSwitch[channel]);
     }
     picture(testSwitchSprite(), kTestSwitch);
     for (int side = 0; side < kProbeHeatSides; ++side) {

@@ -9,6 +9,7 @@
 #include "render/draw_state.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
+#include "windows/layout_tables.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 #include "windows/start_switch_zones.h"
@@ -79,57 +80,63 @@ void released() {
 
 using StartZones = StartSwitchZones<kEngine1>;
 
+constexpr const ControlLayout& kClose = kApuLayout[kApuClose];
+constexpr const ControlLayout& kApuSelector = kApuLayout[kApuSwitch];
+constexpr const ControlLayout& kBusTransfer = kApuLayout[kApuBusTransfer];
+constexpr const ControlLayout& kGroundPower = kApuLayout[kApuGroundPower];
+constexpr const ControlLayout& kExternalPower = kApuLayout[kApuExternalPower];
+constexpr const ControlLayout& kGenerator1Switch = kApuLayout[kApuGenerator1];
+constexpr const ControlLayout& kGenerator2Switch = kApuLayout[kApuGenerator2];
+constexpr const ControlLayout& kApuGenerator1Switch = kApuLayout[kApuApuGenerator1];
+constexpr const ControlLayout& kApuGenerator2Switch = kApuLayout[kApuApuGenerator2];
+constexpr const ControlLayout& kStartSwitch = kApuLayout[kApuStartSwitch];
+
+// A generator switch's zones: ON below, OFF above.
+template <void (*SetSwitch)(int side, int position)>
+constexpr ClickZone generatorPart(const ControlLayout& control, int part, int id, int side) {
+    return Zone(RowPart(control, part), id, side,
+                part == 0 ? sideSwitch<SetSwitch, kSwitchOn> : sideSwitch<SetSwitch, kSwitchOff>);
+}
+
 constexpr ClickZone kApuZones[] = {
-    {1, 24, 239, 254, kZoneClose, 0, CloseZoneHandler<apuWindow>},
-    {81, 115, 12, 33, kZoneApuStart, 1, apuSwitchStep},
-    {81, 115, 34, 56, kZoneApuOff, 0, apuSwitchStep},
-    {100, 113, 156, 178, kZoneBusTransferAuto, 0, busTransferAuto},
-    {85, 99, 156, 178, kZoneBusTransferOff, 0, busTransferSwitch},
-    {57, 84, 156, 178, kZoneBusTransferGuard, 0, busTransferGuard},
-    {69, 100, 236, 250, kZoneGroundPower, 0, onPress<RequestGroundPowerUnit>},
-    {70, 100, 190, 207, kZoneExternalPowerOn, kSwitchOn,
-     onPressWithArgument<SetExternalPowerSwitch>},
-    {70, 100, 208, 224, kZoneExternalPowerOff, kSwitchOff,
-     onPressWithArgument<SetExternalPowerSwitch>},
-    {14, 44, 101, 116, kZoneGenerator1On, 0,
-     sideSwitch<SetGeneratorSwitch, kSwitchOn>},
-    {14, 44, 117, 132, kZoneGeneratorOff, 0,
-     sideSwitch<SetGeneratorSwitch, kSwitchOff>},
-    {126, 156, 101, 116, kZoneGenerator2On, 1,
-     sideSwitch<SetGeneratorSwitch, kSwitchOn>},
-    {126, 156, 117, 132, kZoneGenerator2Off, 1,
-     sideSwitch<SetGeneratorSwitch, kSwitchOff>},
-    {46, 76, 101, 116, kZoneApuGenerator1On, 0,
-     sideSwitch<SetApuGeneratorSwitch, kSwitchOn>},
-    {46, 76, 117, 132, kZoneGeneratorOff, 0,
-     sideSwitch<SetApuGeneratorSwitch, kSwitchOff>},
-    {94, 124, 101, 116, kZoneGenerator2On, 1,
-     sideSwitch<SetApuGeneratorSwitch, kSwitchOn>},
-    {94, 124, 117, 132, kZoneGenerator2Off, 1,
-     sideSwitch<SetApuGeneratorSwitch, kSwitchOff>},
-    {113, 134, 32, 59, kZoneStartLeft, 0, StartZones::left},
-    {135, 156, 32, 59, kZoneStartMiddle, 1, StartZones::middle},
-    {135, 156, 5, 31, kZoneStartRight, 2, StartZones::right},
+    Zone(kClose.zone, kZoneClose, 0, CloseZoneHandler<apuWindow>),
+    Zone(RowPart(kApuSelector, 0), kZoneApuStart, 1, apuSwitchStep),
+    Zone(RowPart(kApuSelector, 1), kZoneApuOff, 0, apuSwitchStep),
+    Zone(ColumnPart(kBusTransfer, 2), kZoneBusTransferAuto, 0, busTransferAuto),
+    Zone(ColumnPart(kBusTransfer, 1), kZoneBusTransferOff, 0, busTransferSwitch),
+    Zone(ColumnPart(kBusTransfer, 0), kZoneBusTransferGuard, 0, busTransferGuard),
+    Zone(kGroundPower.zone, kZoneGroundPower, 0, onPress<RequestGroundPowerUnit>),
+    Zone(RowPart(kExternalPower, 0), kZoneExternalPowerOn, kSwitchOn,
+         onPressWithArgument<SetExternalPowerSwitch>),
+    Zone(RowPart(kExternalPower, 1), kZoneExternalPowerOff, kSwitchOff,
+         onPressWithArgument<SetExternalPowerSwitch>),
+    generatorPart<SetGeneratorSwitch>(kGenerator1Switch, 0, kZoneGenerator1On, 0),
+    generatorPart<SetGeneratorSwitch>(kGenerator1Switch, 1, kZoneGeneratorOff, 0),
+    generatorPart<SetGeneratorSwitch>(kGenerator2Switch, 0, kZoneGenerator2On, 1),
+    generatorPart<SetGeneratorSwitch>(kGenerator2Switch, 1, kZoneGenerator2Off, 1),
+    generatorPart<SetApuGeneratorSwitch>(kApuGenerator1Switch, 0, kZoneApuGenerator1On, 0),
+    generatorPart<SetApuGeneratorSwitch>(kApuGenerator1Switch, 1, kZoneGeneratorOff, 0),
+    generatorPart<SetApuGeneratorSwitch>(kApuGenerator2Switch, 0, kZoneGenerator2On, 1),
+    generatorPart<SetApuGeneratorSwitch>(kApuGenerator2Switch, 1, kZoneGenerator2Off, 1),
+    Zone(QuadrantPart(kStartSwitch, kUpperLeft), kZoneStartLeft, 0, StartZones::left),
+    Zone(QuadrantPart(kStartSwitch, kUpperRight), kZoneStartMiddle, 1, StartZones::middle),
+    Zone(QuadrantPart(kStartSwitch, kLowerRight), kZoneStartRight, 2, StartZones::right),
     {0, 256, 0, 256, kZoneBody, 0, BodyZoneHandler<apuWindow>},
     {},
 };
 
 // ---- Drawing ---------------------------------------------------------------
 
-constexpr WindowPoint kApuSelector = {80, 16};
-constexpr WindowPoint kStartSwitch = {117, 14};
-constexpr WindowPoint kBusTransferSwitch = {69, 149};
-constexpr WindowPoint kExternalPowerSwitch = {75, 194};
 struct GeneratorPicture {
     int (*position)(int side);
     int side;
-    WindowPoint at;
+    const ControlLayout& control;
 };
 constexpr GeneratorPicture kGeneratorSwitches[] = {
-    {generatorSwitchPosition, 0, {19, 104}},
-    {apuGeneratorSwitchPosition, 0, {51, 104}},
-    {apuGeneratorSwitchPosition, 1, {99, 104}},
-    {generatorSwitchPosition, 1, {131, 104}},
+    {generatorSwitchPosition, 0, kGenerator1Switch},
+    {apuGeneratorSwitchPosition, 0, kApuGenerator1Switch},
+    {apuGeneratorSwitchPosition, 1, kApuGenerator2Switch},
+    {generatorSwitchPosition, 1, kGenerator2Switch},
 };
 constexpr int kBusTransferSprite[] = {kApuBusTransferGuardClosed, kApuBusTransferOff,
                                       kApuBusTransferGuardOpen};
@@ -158,17 +165,16 @@ void drawLamps(int left, int bottom) {
 }
 
 void apuContent(PopupWindow& window, int left, int bottom) {
-    const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const WindowPoint& at) {
-        DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
+    auto picture = [&](int sprite, const ControlLayout& control) {
+        DrawControlSprite(window, sprite, flood, left, bottom, control);
     };
     picture(kApuSelectorOff + ApuSwitchPosition(), kApuSelector);
     picture(kApuStartSwitchGround + StartSwitchShownPosition(kEngine1), kStartSwitch);
-    picture(kBusTransferSprite[busTransfer], kBusTransferSwitch);
-    picture(kApuToggleUp + externalPowerSwitchPosition(), kExternalPowerSwitch);
+    picture(kBusTransferSprite[busTransfer], kBusTransfer);
+    picture(kApuToggleUp + externalPowerSwitchPosition(), kExternalPower);
     for (const GeneratorPicture& g : kGeneratorSwitches) {
-        picture(kApuToggleUp + g.position(g.side), g.at);
+        picture(kApuToggleUp + g.position(g.side), g.control);
     }
     drawLamps(left, bottom);
 }

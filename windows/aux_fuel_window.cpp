@@ -16,14 +16,13 @@
 #include "render/glyph_grid.h"
 #include "systems/electrical.h"
 #include "systems/fuel.h"
+#include "windows/layout_tables.h"
 #include "windows/placement.h"
 
 namespace quil {
 namespace {
 
 // Window-local pixels from the lower-left corner.
-constexpr WindowPoint kListBKey = {41, 41};
-constexpr WindowPoint kListAKey = {41, 73};
 constexpr WindowPoint kLegendPlate = {9, 16};
 constexpr WindowPoint kFirstLine = {58, 124};
 constexpr WindowPoint kSecondLine = {58, 109};
@@ -87,17 +86,19 @@ void released() {
     test.blinkNext = NowSeconds();
 }
 
+constexpr const ControlLayout& kListAKey = kAuxFuelLayout[kAfcpListAKey];
+constexpr const ControlLayout& kListBKey = kAuxFuelLayout[kAfcpListBKey];
+
 constexpr ClickZone kControlZones[] = {
-    {13, 31, 119, 142, kZoneTest, 0, testZone},
-    {41, 63, 71, 95, kZoneListA, 0, listAZone},
-    {41, 63, 39, 62, kZoneListB, 0, listBZone},
+    Zone(kAuxFuelLayout[kAfcpTestKey].zone, kZoneTest, 0, testZone),
+    Zone(kListAKey.zone, kZoneListA, 0, listAZone),
+    Zone(kListBKey.zone, kZoneListB, 0, listBZone),
 };
 
 constexpr auto kPanelAfcpZones = PanelZones(kControlZones);
-constexpr auto kAfcpZones =
-    PopupZones({1, 12, 119, 142, kZoneClose, 0, CloseZoneHandler<auxFuelWindow>},
-               kControlZones,
-               {0, 167, 0, 145, kZoneBody, 0, BodyZoneHandler<auxFuelWindow>});
+constexpr auto kAfcpZones = PopupZones(
+    Zone(kAuxFuelLayout[kAfcpClose].zone, kZoneClose, 0, CloseZoneHandler<auxFuelWindow>),
+    kControlZones, {0, 167, 0, 145, kZoneBody, 0, BodyZoneHandler<auxFuelWindow>});
 
 // The glyph grids live in the window's sheet: set up again whenever the
 // sheet has been loaded anew.
@@ -131,12 +132,13 @@ struct Pen {
     }
 };
 
-void drawKey(const Pen& pen, const WindowPoint& at, bool hasMessage, bool powered, const float* lit) {
+void drawKey(const Pen& pen, const ControlLayout& key, bool hasMessage, bool powered,
+             const float* lit) {
     const bool shown = powered && (test.held || hasMessage) && !(test.held && test.blink);
     if (shown) {
-        pen.sprite(kAfcpKeyLit, lit, at);
+        pen.sprite(kAfcpKeyLit, lit, key.at);
     } else {
-        pen.sprite(kAfcpKeyUnlit, CockpitLightColour(), at);
+        pen.sprite(kAfcpKeyUnlit, CockpitLightColour(), key.at);
     }
 }
 

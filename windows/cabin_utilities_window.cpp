@@ -6,6 +6,7 @@
 #include "render/draw_state.h"
 #include "systems/electrical.h"
 #include "systems/wipers.h"
+#include "windows/layout_tables.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 #include "windows/start_switch_zones.h"
@@ -61,57 +62,58 @@ void exitLightsGuard(int, int, int status, int) {
 
 using StartZones = StartSwitchZones<kEngine2>;
 
+constexpr const ControlLayout& kClose = kCabinLayout[kCabinClose];
+constexpr const ControlLayout& kStartSwitch = kCabinLayout[kCabinStartSwitch];
+constexpr const ControlLayout& kExitLights = kCabinLayout[kCabinExitLights];
+constexpr const ControlLayout* kWiper = &kCabinLayout[kCabinWiper];
+constexpr const ControlLayout* kSupplySwitch = &kCabinLayout[kCabinSupplySwitch];
+
 constexpr ClickZone kCabinZones[] = {
-    {1, 24, 640, 656, kZoneClose, 0, CloseZoneHandler<cabinUtilitiesWindow>},
-    {22, 43, 32, 59, kZoneStartLeft, 0, StartZones::left},
-    {44, 65, 32, 59, kZoneStartMiddle, 1, StartZones::middle},
-    {44, 65, 5, 31, kZoneStartRight, 2, StartZones::right},
-    {25, 60, 229, 247, kZoneExitLightsDown, 0, exitLightsDown},
-    {25, 60, 248, 266, kZoneExitLightsUp, 0, exitLightsUp},
-    {25, 60, 267, 294, kZoneExitLightsGuard, 0, exitLightsGuard},
-    {12, 30, 176, 195, kZoneWiper, kLeftWiper,
-     onPressWithArgument<WiperSelectorUp>},
-    {12, 30, 196, 215, kZoneWiper, kLeftWiper,
-     onPressWithArgument<WiperSelectorDown>},
-    {54, 72, 176, 195, kZoneWiper, kRightWiper,
-     onPressWithArgument<WiperSelectorUp>},
-    {54, 72, 196, 215, kZoneWiper, kRightWiper,
-     onPressWithArgument<WiperSelectorDown>},
-    {9, 27, 328, 348, kZoneCabinOn, kCabinSupply,
-     onOffSwitch<SetCabinUtilitySwitch, true>},
-    {9, 27, 349, 368, kZoneCabinOff, kCabinSupply,
-     onOffSwitch<SetCabinUtilitySwitch, false>},
-    {54, 72, 328, 348, kZoneEntertainmentOn, kEntertainmentSupply,
-     onOffSwitch<SetCabinUtilitySwitch, true>},
-    {54, 72, 349, 368, kZoneEntertainmentOff, kEntertainmentSupply,
-     onOffSwitch<SetCabinUtilitySwitch, false>},
+    Zone(kClose.zone, kZoneClose, 0, CloseZoneHandler<cabinUtilitiesWindow>),
+    Zone(QuadrantPart(kStartSwitch, kUpperLeft), kZoneStartLeft, 0, StartZones::left),
+    Zone(QuadrantPart(kStartSwitch, kUpperRight), kZoneStartMiddle, 1, StartZones::middle),
+    Zone(QuadrantPart(kStartSwitch, kLowerRight), kZoneStartRight, 2, StartZones::right),
+    Zone(RowPart(kExitLights, 0), kZoneExitLightsDown, 0, exitLightsDown),
+    Zone(RowPart(kExitLights, 1), kZoneExitLightsUp, 0, exitLightsUp),
+    Zone(RowPart(kExitLights, 2), kZoneExitLightsGuard, 0, exitLightsGuard),
+    Zone(RowPart(kWiper[kLeftWiper], 0), kZoneWiper, kLeftWiper,
+         onPressWithArgument<WiperSelectorUp>),
+    Zone(RowPart(kWiper[kLeftWiper], 1), kZoneWiper, kLeftWiper,
+         onPressWithArgument<WiperSelectorDown>),
+    Zone(RowPart(kWiper[kRightWiper], 0), kZoneWiper, kRightWiper,
+         onPressWithArgument<WiperSelectorUp>),
+    Zone(RowPart(kWiper[kRightWiper], 1), kZoneWiper, kRightWiper,
+         onPressWithArgument<WiperSelectorDown>),
+    OnOffSwitchZone<SetCabinUtilitySwitch>(kSupplySwitch[kCabinSupply], 0, kZoneCabinOn,
+                                           kCabinSupply),
+    OnOffSwitchZone<SetCabinUtilitySwitch>(kSupplySwitch[kCabinSupply], 1, kZoneCabinOff,
+                                           kCabinSupply),
+    OnOffSwitchZone<SetCabinUtilitySwitch>(kSupplySwitch[kEntertainmentSupply], 0,
+                                           kZoneEntertainmentOn, kEntertainmentSupply),
+    OnOffSwitchZone<SetCabinUtilitySwitch>(kSupplySwitch[kEntertainmentSupply], 1,
+                                           kZoneEntertainmentOff, kEntertainmentSupply),
     {0, 82, 0, 657, kZoneBody, 0, BodyZoneHandler<cabinUtilitiesWindow>},
     {},
 };
 
 // ---- Drawing ---------------------------------------------------------------
 
-constexpr WindowPoint kStartSwitch = {26, 14};
-constexpr WindowPoint kExitLights = {26, 246};
-constexpr WindowPoint kWiperSelector[2] = {{11, 176}, {53, 176}};
-constexpr WindowPoint kUtilitySwitch[kCabinUtilitySwitches] = {{8, 335}, {53, 335}};
 constexpr int kExitLightsSprite[] = {kCabinSelectorGuardClosed, kCabinSelectorLeft,
                                      kCabinSelectorCentre, kCabinSelectorRight};
 
 void cabinContent(PopupWindow& window, int left, int bottom) {
-    const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const WindowPoint& at) {
-        DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
+    auto picture = [&](int sprite, const ControlLayout& control) {
+        DrawControlSprite(window, sprite, flood, left, bottom, control);
     };
     picture(kCabinStartSwitchGround + StartSwitchShownPosition(kEngine2), kStartSwitch);
     picture(kExitLightsSprite[cabin.exitLights], kExitLights);
     for (int wiper = 0; wiper < kWipers; ++wiper) {
-        picture(kCabinWiperSelector + WiperSelector(wiper), kWiperSelector[wiper]);
+        picture(kCabinWiperSelector + WiperSelector(wiper), kWiper[wiper]);
     }
     for (int supply = 0; supply < kCabinUtilitySwitches; ++supply) {
         const bool on = CabinUtilitySwitchOn(supply);
-        picture(on ? kCabinToggleDown : kCabinToggleUp, kUtilitySwitch[supply]);
+        picture(on ? kCabinToggleDown : kCabinToggleUp, kSupplySwitch[supply]);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "render/glyph_grid.h"
 #include "systems/fuel.h"
 #include "systems/refuelling.h"
+#include "windows/layout_tables.h"
 #include "windows/placement.h"
 
 namespace quil {
@@ -22,12 +23,12 @@ constexpr int kAuxOffsetY = 0;
 constexpr int kAuxWidth = 140;
 constexpr int kAuxHeight = 90;
 
-constexpr WindowPoint kTestSwitch = {15, 75};
-// Per channel: the valve switch, its light and the quantity display.
-constexpr WindowPoint kValveSwitch[kRefuelChannels] = {{78, 93}, {143, 93}, {211, 93}};
+constexpr const ControlLayout& kTestSwitch = kFuelStationLayout[kStationTestSwitch];
+constexpr const ControlLayout* kValveSwitch = &kFuelStationLayout[kStationValveSwitch];
+constexpr const ControlLayout& kAuxSelectSwitch = kFuelStationAuxLayout[kStationAuxSelect];
+// Per channel: the valve light and the quantity display.
 constexpr WindowPoint kValveLight[kRefuelChannels] = {{78, 61}, {143, 61}, {211, 61}};
 constexpr WindowPoint kQuantity[kRefuelChannels] = {{73, 43}, {138, 43}, {206, 43}};
-constexpr WindowPoint kAuxSelectSwitch = {93, 35};
 constexpr WindowPoint kFeedLegend[2] = {{50, 50}, {50, 27}};  // channels 0 and 2
 
 constexpr int kQuantityDigits = 5;
@@ -59,25 +60,26 @@ void auxSelectZone(int, int, int status, int selected) {
     if (status == xplm_MouseDown) SetAuxRefuelSelect(selected != 0);
 }
 
+// The valve switch's lower part closes the valve, the upper opens it.
+constexpr ClickZone valvePart(int channel, int part) {
+    return Zone(RowPart(kValveSwitch[channel], part), kZoneValve, channel * 2 + part, valveZone);
+}
+
 constexpr ClickZone kStationControls[] = {
-    {14, 35, 68, 87, kZoneTest, kRefuelOtherPosition, testZone},
-    {14, 35, 88, 107, kZoneTest, kRefuelTestPosition, testZone},
-    {77, 98, 86, 105, kZoneValve, 0, valveZone},
-    {77, 98, 106, 125, kZoneValve, 1, valveZone},
-    {142, 164, 86, 105, kZoneValve, 2, valveZone},
-    {142, 164, 106, 125, kZoneValve, 3, valveZone},
-    {210, 232, 86, 105, kZoneValve, 4, valveZone},
-    {210, 232, 106, 125, kZoneValve, 5, valveZone},
+    Zone(RowPart(kTestSwitch, 0), kZoneTest, kRefuelOtherPosition, testZone),
+    Zone(RowPart(kTestSwitch, 1), kZoneTest, kRefuelTestPosition, testZone),
+    valvePart(0, 0), valvePart(0, 1), valvePart(1, 0),
+    valvePart(1, 1), valvePart(2, 0), valvePart(2, 1),
 };
 
 constexpr auto kStationZones = PopupZones(
-    {1, 24, 130, 147, kZoneClose, 0, CloseZoneHandler<fuelStationWindow>},
-    kStationControls,
-    {0, 256, 0, 147, kZoneBody, 0, BodyZoneHandler<fuelStationWindow>});
+    Zone(kFuelStationLayout[kStationClose].zone, kZoneClose, 0,
+         CloseZoneHandler<fuelStationWindow>),
+    kStationControls, {0, 256, 0, 147, kZoneBody, 0, BodyZoneHandler<fuelStationWindow>});
 
 constexpr ClickZone kAuxZones[] = {
-    {93, 113, 24, 47, kZoneAuxSelect, 1, auxSelectZone},
-    {93, 113, 48, 71, kZoneAuxSelect, 0, auxSelectZone},
+    Zone(RowPart(kAuxSelectSwitch, 0), kZoneAuxSelect, 1, auxSelectZone),
+    Zone(RowPart(kAuxSelectSwitch, 1), kZoneAuxSelect, 0, auxSelectZone),
     {0, 140, 0, 90, kZoneBody, 0, BodyZoneHandler<fuelStationAuxWindow>},
     {},
 };
@@ -133,9 +135,9 @@ bool valveLightLit(int channel) {
 void stationContent(PopupWindow& window, int left, int bottom) {
     const Pen pen{window, static_cast<float>(left), static_cast<float>(bottom)};
     const float* base = CockpitLightColour();
-    pen.sprite(testSwitchSprite(), base, kTestSwitch);
+    pen.sprite(testSwitchSprite(), base, kTestSwitch.at);
     for (int channel = 0; channel < kRefuelChannels; ++channel) {
-        pen.sprite(toggleSprite(RefuelValveOpen(channel)), base, kValveSwitch[channel]);
+        pen.sprite(toggleSprite(RefuelValveOpen(channel)), base, kValveSwitch[channel].at);
         const bool lit = valveLightLit(channel);
         pen.sprite(lit ? kStationValveLightOn : kStationValveLightOff, lit ? kLampLit : base,
                    kValveLight[channel]);
@@ -151,7 +153,7 @@ void stationContent(PopupWindow& window, int left, int bottom) {
 void auxContent(PopupWindow& window, int left, int bottom) {
     const Pen pen{window, static_cast<float>(left), static_cast<float>(bottom)};
     const float* base = CockpitLightColour();
-    pen.sprite(toggleSprite(!AuxRefuelSelected()), base, kAuxSelectSwitch);
+    pen.sprite(toggleSprite(!AuxRefuelSelected()), base, kAuxSelectSwitch.at);
     const int channels[2] = {kRefuelChannelLeft, kRefuelChannelRight};
     for (int i = 0; i < 2; ++i) {
         const bool aux = RefuelChannelTank(channels[i]) >= kForwardAuxTank;

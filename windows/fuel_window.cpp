@@ -8,6 +8,7 @@
 #include "systems/electrical.h"
 #include "systems/fuel.h"
 #include "systems/motorised_valve.h"
+#include "windows/layout_tables.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 
@@ -36,70 +37,63 @@ void auxModeSelector(int, int, int status, int) {
     if (isPress(status)) SetAuxMode(AuxMode() == kAuxModeOff ? kAuxModeOn : mode);
 }
 
+constexpr const ControlLayout* kPumpSwitch = &kFuelLayout[kFuelPump];
+constexpr const ControlLayout& kCrossfeedSelector = kFuelLayout[kFuelCrossfeed];
+constexpr const ControlLayout* kBleedSwitch = &kFuelBleedStripLayout[kBleedStripSwitch];
+constexpr const ControlLayout& kAuxModeSelector = kFuelBleedStripLayout[kBleedStripAuxMode];
+constexpr const ControlLayout* kTransferSwitch = &kFuelTransferStripLayout[kTransferStripSwitch];
+
+constexpr ClickZone pumpZone(int pump, int part, int id) {
+    return OnOffSwitchZone<SetFuelPumpSwitch>(kPumpSwitch[pump], part, id, pump);
+}
+
 constexpr ClickZone kFuelZones[] = {
-    {1, 24, 239, 254, kZoneClose, 0, CloseZoneHandler<fuelWindow>},
-    {19, 37, 24, 44, 2, 0, onOffSwitch<SetFuelPumpSwitch, true>},
-    {19, 37, 45, 65, 3, 0, onOffSwitch<SetFuelPumpSwitch, false>},
-    {52, 70, 24, 44, 4, 1, onOffSwitch<SetFuelPumpSwitch, true>},
-    {52, 70, 45, 65, 5, 1, onOffSwitch<SetFuelPumpSwitch, false>},
-    {101, 119, 24, 44, 6, 4, onOffSwitch<SetFuelPumpSwitch, true>},
-    {101, 119, 45, 65, 7, 4, onOffSwitch<SetFuelPumpSwitch, false>},
-    {135, 153, 24, 44, 8, 5, onOffSwitch<SetFuelPumpSwitch, true>},
-    {135, 153, 45, 65, 9, 5, onOffSwitch<SetFuelPumpSwitch, false>},
-    {57, 75, 78, 98, 10, 2, onOffSwitch<SetFuelPumpSwitch, true>},
-    {57, 75, 98, 118, 11, 2, onOffSwitch<SetFuelPumpSwitch, false>},
-    {94, 112, 78, 98, 12, 3, onOffSwitch<SetFuelPumpSwitch, true>},
-    {94, 112, 98, 118, 13, 3, onOffSwitch<SetFuelPumpSwitch, false>},
-    {67, 102, 138, 171, kZoneCrossfeed, 0, onPress<ToggleCrossfeedSelector>},
+    Zone(kFuelLayout[kFuelClose].zone, kZoneClose, 0, CloseZoneHandler<fuelWindow>),
+    pumpZone(0, 0, 2),  pumpZone(0, 1, 3),  pumpZone(1, 0, 4),  pumpZone(1, 1, 5),
+    pumpZone(4, 0, 6),  pumpZone(4, 1, 7),  pumpZone(5, 0, 8),  pumpZone(5, 1, 9),
+    pumpZone(2, 0, 10), pumpZone(2, 1, 11), pumpZone(3, 0, 12), pumpZone(3, 1, 13),
+    Zone(kCrossfeedSelector.zone, kZoneCrossfeed, 0, onPress<ToggleCrossfeedSelector>),
     {0, 170, 0, 256, kZoneBody, 0, BodyZoneHandler<fuelWindow>},
     {},
 };
 
+constexpr ClickZone bleedZone(int which, int part, int id) {
+    return OnOffSwitchZone<SetAuxBleedSwitch>(kBleedSwitch[which], part, id, which);
+}
+
 constexpr ClickZone kBleedStripZones[] = {
-    {1, 19, 31, 56, kZoneBleedStripClose, 0,
-     CloseZoneHandler<fuelAuxBleedWindow>},
-    {19, 39, 31, 51, 16, kAuxBleedForward,
-     onOffSwitch<SetAuxBleedSwitch, false>},
-    {19, 39, 10, 30, 17, kAuxBleedForward,
-     onOffSwitch<SetAuxBleedSwitch, true>},
-    {57, 79, 31, 51, 18, kAuxBleedAft, onOffSwitch<SetAuxBleedSwitch, false>},
-    {57, 79, 10, 30, 19, kAuxBleedAft, onOffSwitch<SetAuxBleedSwitch, true>},
-    {112, 140, 31, 51, 20, 0, auxModeSelector<kAuxModeOn>},
-    {112, 140, 12, 30, 21, 0, auxModeSelector<kAuxModeGroundTransfer>},
-    {112, 140, 0, 11, 22, 0, auxModeSelector<kAuxModeOff>},
+    Zone(kFuelBleedStripLayout[kBleedStripClose].zone, kZoneBleedStripClose, 0,
+         CloseZoneHandler<fuelAuxBleedWindow>),
+    bleedZone(kAuxBleedForward, 1, 16), bleedZone(kAuxBleedForward, 0, 17),
+    bleedZone(kAuxBleedAft, 1, 18),     bleedZone(kAuxBleedAft, 0, 19),
+    Zone(RowPart(kAuxModeSelector, 2), 20, 0, auxModeSelector<kAuxModeOn>),
+    Zone(RowPart(kAuxModeSelector, 1), 21, 0, auxModeSelector<kAuxModeGroundTransfer>),
+    Zone(RowPart(kAuxModeSelector, 0), 22, 0, auxModeSelector<kAuxModeOff>),
     {0, 170, 0, 57, kZoneBody, 0, BodyZoneHandler<fuelAuxBleedWindow>},
     {},
 };
 
+constexpr ClickZone transferZone(int which, int part, int id) {
+    return OnOffSwitchZone<SetAuxTransferSwitch>(kTransferSwitch[which], part, id, which);
+}
+
 constexpr ClickZone kTransferStripZones[] = {
-    {1, 18, 25, 52, kZoneTransferStripClose, 0,
-     CloseZoneHandler<fuelAuxTransferWindow>},
-    {19, 40, 2, 24, 24, 0, onOffSwitch<SetAuxTransferSwitch, true>},
-    {19, 40, 25, 45, 25, 0, onOffSwitch<SetAuxTransferSwitch, false>},
-    {57, 78, 2, 24, 26, 1, onOffSwitch<SetAuxTransferSwitch, true>},
-    {57, 78, 25, 45, 27, 1, onOffSwitch<SetAuxTransferSwitch, false>},
-    {93, 114, 2, 24, 28, 2, onOffSwitch<SetAuxTransferSwitch, true>},
-    {93, 114, 25, 45, 29, 2, onOffSwitch<SetAuxTransferSwitch, false>},
-    {130, 152, 2, 24, 30, 3, onOffSwitch<SetAuxTransferSwitch, true>},
-    {130, 152, 25, 45, 31, 3, onOffSwitch<SetAuxTransferSwitch, false>},
+    Zone(kFuelTransferStripLayout[kTransferStripClose].zone, kZoneTransferStripClose, 0,
+         CloseZoneHandler<fuelAuxTransferWindow>),
+    transferZone(0, 0, 24), transferZone(0, 1, 25), transferZone(1, 0, 26),
+    transferZone(1, 1, 27), transferZone(2, 0, 28), transferZone(2, 1, 29),
+    transferZone(3, 0, 30), transferZone(3, 1, 31),
     {0, 170, 0, 51, kZoneBody, 0, BodyZoneHandler<fuelAuxTransferWindow>},
     {},
 };
 
 // ---- Drawing ---------------------------------------------------------------
 
-constexpr WindowPoint kPumpSwitch[kFuelPumps] = {{18, 32}, {51, 32},  {56, 86},
-                                           {93, 86}, {100, 32}, {134, 32}};
-constexpr WindowPoint kCrossfeedSelector = {67, 137};
 constexpr PixelRect kCrossfeedLamp = {61, 191, 49, 11};
 // The LOW PRESSURE lamps of the left and the right pumps, the centre
 // tank's with their side.
 constexpr PixelRect kLowPressureLamp[2] = {{9, 91, 41, 11}, {121, 91, 41, 11}};
 constexpr int kSidePumps[2][3] = {{0, 1, 2}, {3, 4, 5}};
-
-constexpr WindowPoint kBleedSwitch[2] = {{19, 18}, {58, 18}};
-constexpr WindowPoint kAuxModeSelector = {111, 10};
-constexpr WindowPoint kTransferSwitch[4] = {{20, 11}, {58, 11}, {94, 11}, {131, 11}};
 
 int toggleSprite(bool on) { return on ? kFuelToggleDown : kFuelToggleUp; }
 
@@ -120,34 +114,30 @@ void drawLamps(int left, int bottom) {
 }
 
 void fuelContent(PopupWindow& window, int left, int bottom) {
-    const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
     for (int pump = 0; pump < kFuelPumps; ++pump) {
-        DrawWindowSprite(window, toggleSprite(FuelPumpSwitch(pump)), flood, x + kPumpSwitch[pump].x,
-                         y + kPumpSwitch[pump].y);
+        DrawControlSprite(window, toggleSprite(FuelPumpSwitch(pump)), flood, left, bottom,
+                          kPumpSwitch[pump]);
     }
-    DrawWindowSprite(window, CrossfeedOpen() ? kFuelCrossfeedOpen : kFuelCrossfeedClosed, flood,
-                     x + kCrossfeedSelector.x, y + kCrossfeedSelector.y);
+    DrawControlSprite(window, CrossfeedOpen() ? kFuelCrossfeedOpen : kFuelCrossfeedClosed, flood,
+                      left, bottom, kCrossfeedSelector);
     drawLamps(left, bottom);
 }
 
 void bleedStripContent(PopupWindow& window, int left, int bottom) {
-    const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
     for (int which : {kAuxBleedForward, kAuxBleedAft}) {
-        DrawWindowSprite(window, toggleSprite(AuxBleedSwitch(which)), flood,
-                         x + kBleedSwitch[which].x, y + kBleedSwitch[which].y);
+        DrawControlSprite(window, toggleSprite(AuxBleedSwitch(which)), flood, left, bottom,
+                          kBleedSwitch[which]);
     }
-    DrawWindowSprite(window, kFuelAuxMode + AuxMode(), flood, x + kAuxModeSelector.x,
-                     y + kAuxModeSelector.y);
+    DrawControlSprite(window, kFuelAuxMode + AuxMode(), flood, left, bottom, kAuxModeSelector);
 }
 
 void transferStripContent(PopupWindow& window, int left, int bottom) {
-    const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
-    for (int which = 0; which < 4; ++which) {
-        DrawWindowSprite(window, toggleSprite(AuxTransferSwitch(which)), flood,
-                         x + kTransferSwitch[which].x, y + kTransferSwitch[which].y);
+    for (int which = 0; which < kAuxTransferSwitches; ++which) {
+        DrawControlSprite(window, toggleSprite(AuxTransferSwitch(which)), flood, left, bottom,
+                          kTransferSwitch[which]);
     }
 }
 

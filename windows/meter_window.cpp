@@ -12,6 +12,7 @@
 #include "render/draw_state.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
+#include "windows/layout_tables.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
 
@@ -35,9 +36,6 @@ enum MeterZoneId : int {
     kZoneTwoPositionOff = 19,
     kZoneBody = 20,
 };
-
-// Quadrants of a selector knob's zone.
-constexpr int kBottomLeft = 0, kTopLeft = 1, kTopRight = 2, kBottomRight = 3;
 
 struct MeterSwitches {
     int battery = kBatteryGuardClosed;
@@ -129,11 +127,11 @@ int stepTowards(int value, int stop) {
 
 int acStep(int v, int quadrant) {
     switch (quadrant) {
-        case kBottomLeft:
+        case kLowerLeft:
             return v > 0 ? v - 1 : 1;
-        case kTopLeft:
+        case kUpperLeft:
             return stepTowards(v, 2);
-        case kTopRight:
+        case kUpperRight:
             return stepTowards(v, 4);
         default:
             return v < kAcMeterPositions - 1 ? v + 1 : v - 1;
@@ -144,13 +142,13 @@ int acStep(int v, int quadrant) {
 int dcStep(int v, int quadrant) {
     int next = v;
     switch (quadrant) {
-        case kBottomLeft:
+        case kLowerLeft:
             next = (v == 0 || v >= 6) ? v + 1 : v - 1;
             break;
-        case kTopLeft:
+        case kUpperLeft:
             next = stepTowards(v, 2);
             break;
-        case kTopRight:
+        case kUpperRight:
             next = stepTowards(v, 4);
             break;
         default:
@@ -173,30 +171,37 @@ void twoPositionSwitch(int, int, int status, int) {
     if (isPress(status)) meter.twoPosition = position;
 }
 
+constexpr const ControlLayout& kBatterySwitch = kMeterLayout[kMeterBattery];
+constexpr const ControlLayout& kStandbySwitch = kMeterLayout[kMeterStandbyPower];
+constexpr const ControlLayout* kDriveSwitch = &kMeterLayout[kMeterDrive];
+constexpr const ControlLayout& kDcKnob = kMeterLayout[kMeterDcSelector];
+constexpr const ControlLayout& kAcKnob = kMeterLayout[kMeterAcSelector];
+constexpr const ControlLayout& kTwoPositionSwitch = kMeterLayout[kMeterTwoPosition];
+
 constexpr ClickZone kMeterZones[] = {
-    {1, 28, 332, 348, kZoneClose, 0, CloseZoneHandler<meterWindow>},
-    {19, 49, 162, 183, kZoneBatteryGuard, 0, batteryGuard},
-    {19, 49, 147, 161, kZoneBatterySwitch, 0, batterySwitch},
-    {19, 49, 130, 146, kZoneBatteryOn, 0, batterySwitchOn},
-    {50, 76, 59, 89, kZoneStandbyGuard, 0, standbyGuard},
-    {77, 95, 59, 89, kZoneStandbyTowardsBat, 0, standbyTowardsBat},
-    {96, 114, 59, 89, kZoneStandbyTowardsAuto, 0, standbyTowardsAuto},
-    {20, 48, 24, 38, kZoneDriveLower, 0, driveLower},
-    {20, 48, 39, 56, kZoneDriveSwitch, 0, driveSwitch},
-    {20, 48, 57, 85, kZoneDriveGuard, 0, driveGuard},
-    {123, 151, 24, 38, kZoneDriveLower, 1, driveLower},
-    {123, 151, 39, 56, kZoneDriveSwitch, 1, driveSwitch},
-    {123, 151, 57, 85, kZoneDriveGuard, 1, driveGuard},
-    {13, 38, 180, 201, kZoneDcSelector, kBottomLeft, dcSelector},
-    {13, 38, 202, 223, kZoneDcSelector, kTopLeft, dcSelector},
-    {39, 64, 202, 223, kZoneDcSelector, kTopRight, dcSelector},
-    {39, 64, 180, 201, kZoneDcSelector, kBottomRight, dcSelector},
-    {93, 118, 180, 201, kZoneAcSelector, kBottomLeft, acSelector},
-    {93, 118, 202, 223, kZoneAcSelector, kTopLeft, acSelector},
-    {119, 144, 202, 223, kZoneAcSelector, kTopRight, acSelector},
-    {119, 144, 180, 201, kZoneAcSelector, kBottomRight, acSelector},
-    {91, 113, 143, 155, kZoneTwoPositionOn, 0, twoPositionSwitch<1>},
-    {91, 113, 156, 167, kZoneTwoPositionOff, 0, twoPositionSwitch<0>},
+    Zone(kMeterLayout[kMeterClose].zone, kZoneClose, 0, CloseZoneHandler<meterWindow>),
+    Zone(RowPart(kBatterySwitch, 2), kZoneBatteryGuard, 0, batteryGuard),
+    Zone(RowPart(kBatterySwitch, 1), kZoneBatterySwitch, 0, batterySwitch),
+    Zone(RowPart(kBatterySwitch, 0), kZoneBatteryOn, 0, batterySwitchOn),
+    Zone(ColumnPart(kStandbySwitch, 0), kZoneStandbyGuard, 0, standbyGuard),
+    Zone(ColumnPart(kStandbySwitch, 1), kZoneStandbyTowardsBat, 0, standbyTowardsBat),
+    Zone(ColumnPart(kStandbySwitch, 2), kZoneStandbyTowardsAuto, 0, standbyTowardsAuto),
+    Zone(RowPart(kDriveSwitch[0], 0), kZoneDriveLower, 0, driveLower),
+    Zone(RowPart(kDriveSwitch[0], 1), kZoneDriveSwitch, 0, driveSwitch),
+    Zone(RowPart(kDriveSwitch[0], 2), kZoneDriveGuard, 0, driveGuard),
+    Zone(RowPart(kDriveSwitch[1], 0), kZoneDriveLower, 1, driveLower),
+    Zone(RowPart(kDriveSwitch[1], 1), kZoneDriveSwitch, 1, driveSwitch),
+    Zone(RowPart(kDriveSwitch[1], 2), kZoneDriveGuard, 1, driveGuard),
+    Zone(QuadrantPart(kDcKnob, kLowerLeft), kZoneDcSelector, kLowerLeft, dcSelector),
+    Zone(QuadrantPart(kDcKnob, kUpperLeft), kZoneDcSelector, kUpperLeft, dcSelector),
+    Zone(QuadrantPart(kDcKnob, kUpperRight), kZoneDcSelector, kUpperRight, dcSelector),
+    Zone(QuadrantPart(kDcKnob, kLowerRight), kZoneDcSelector, kLowerRight, dcSelector),
+    Zone(QuadrantPart(kAcKnob, kLowerLeft), kZoneAcSelector, kLowerLeft, acSelector),
+    Zone(QuadrantPart(kAcKnob, kUpperLeft), kZoneAcSelector, kUpperLeft, acSelector),
+    Zone(QuadrantPart(kAcKnob, kUpperRight), kZoneAcSelector, kUpperRight, acSelector),
+    Zone(QuadrantPart(kAcKnob, kLowerRight), kZoneAcSelector, kLowerRight, acSelector),
+    Zone(RowPart(kTwoPositionSwitch, 0), kZoneTwoPositionOn, 0, twoPositionSwitch<1>),
+    Zone(RowPart(kTwoPositionSwitch, 1), kZoneTwoPositionOff, 0, twoPositionSwitch<0>),
     {0, 170, 0, 348, kZoneBody, 0, BodyZoneHandler<meterWindow>},
     {},
 };
@@ -258,14 +263,8 @@ constexpr WindowPoint kDcVolts = {10, 307}, kDcAmps = {10, 293};
 constexpr WindowPoint kAcVolts = {92, 307}, kAcAmps = {92, 293};
 constexpr WindowPoint kFrequency = {92, 260};
 
-constexpr WindowPoint kDcKnobCentre = {38.5f, 201.5f}, kAcKnobCentre = {118.5f, 201.5f};
 // The knobs' positions lie 30 degrees apart from the first, left of the top.
 constexpr float kFirstPositionDegrees = -105.0f, kPositionDegrees = 30.0f;
-
-constexpr WindowPoint kBatterySwitch = {18, 140};
-constexpr WindowPoint kStandbySwitch = {66, 58};
-constexpr WindowPoint kDriveSwitch[2] = {{18, 38}, {121, 38}};
-constexpr WindowPoint kTwoPositionSwitch = {92, 142};
 
 constexpr PixelRect kBatteryDischargeLamp = {9, 251, 41, 13};
 constexpr PixelRect kTrUnitLamp = {9, 237, 41, 11};
@@ -323,25 +322,25 @@ void drawMeters(float left, float bottom) {
     readout(left, bottom, kFrequency, ac.hertz);
 }
 
-void drawKnob(const PopupWindow& window, float left, float bottom, const WindowPoint& centre,
+void drawKnob(const PopupWindow& window, float left, float bottom, const ControlLayout& knob,
               int position) {
-    DrawWindowSpriteTurned(window, kMeterSelectorKnob, CockpitLightColour(), left + centre.x,
-                           bottom + centre.y, kFirstPositionDegrees + kPositionDegrees * position);
+    DrawWindowSpriteTurned(window, kMeterSelectorKnob, CockpitLightColour(), left + knob.at.x,
+                           bottom + knob.at.y, kFirstPositionDegrees + kPositionDegrees * position);
 }
 
 void meterContent(PopupWindow& window, int left, int bottom) {
     const float x = static_cast<float>(left), y = static_cast<float>(bottom);
     const float* flood = CockpitLightColour();
-    auto picture = [&](int sprite, const WindowPoint& at) {
-        DrawWindowSprite(window, sprite, flood, x + at.x, y + at.y);
+    auto picture = [&](int sprite, const ControlLayout& control) {
+        DrawControlSprite(window, sprite, flood, left, bottom, control);
     };
     picture(kBatterySprite[meter.battery], kBatterySwitch);
     picture(kStandbySprite[meter.standby], kStandbySwitch);
     for (int side = 0; side < 2; ++side)
         picture(kDriveSprite[meter.drive[side]], kDriveSwitch[side]);
     picture(kMeterTwoPositionSwitch + meter.twoPosition, kTwoPositionSwitch);
-    drawKnob(window, x, y, kDcKnobCentre, meter.dcSelector);
-    drawKnob(window, x, y, kAcKnobCentre, meter.acSelector);
+    drawKnob(window, x, y, kDcKnob, meter.dcSelector);
+    drawKnob(window, x, y, kAcKnob, meter.acSelector);
     drawLamps(left, bottom);
     drawMeters(x, y);
 }

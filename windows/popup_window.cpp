@@ -210,6 +210,12 @@ void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour
     }
 }
 
+void DrawControlSprite(const PopupWindow& window, int sprite, const float* colour, int left,
+                       int bottom, const ControlLayout& control) {
+    DrawWindowSprite(window, sprite, colour, static_cast<float>(left) + control.at.x,
+                     static_cast<float>(bottom) + control.at.y);
+}
+
 void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* colour,
                             float centreX, float centreY, float degrees) {
     if (const SpriteRecord* record = sheetSprite(window, sprite)) {

@@ -9,9 +9,11 @@
 #include <cstdint>
 
 #include "XPLMDisplay.h"
+#include "panel/click_actions.h"
 #include "render/atlas_table.h"
 #include "render/sprites.h"
 #include "windows/sheet_tables.h"
+#include "windows/window_layout.h"
 
 namespace quil {
 
@@ -27,10 +29,19 @@ struct ClickZone {
     ZoneHandler handler;
 };
 
-// A point in window pixels from the window's lower-left corner.
-struct WindowPoint {
-    float x, y;
-};
+// A zone over a box of a window's layout.
+constexpr ClickZone Zone(const WindowBox& box, int32_t id, int32_t argument, ZoneHandler handler) {
+    return {box.x0, box.x1, box.y0, box.y1, id, argument, handler};
+}
+
+// A zone of a switch that is ON with its lever down: part 0 of the
+// control's rows sets it on, part 1 off.
+template <void (*SetSwitch)(int which, bool on)>
+constexpr ClickZone OnOffSwitchZone(const ControlLayout& control, int part, int32_t id,
+                                    int32_t which) {
+    return Zone(RowPart(control, part), id, which,
+                part == 0 ? onOffSwitch<SetSwitch, true> : onOffSwitch<SetSwitch, false>);
+}
 
 constexpr int kMaxWindowSprites = 32;
 
@@ -160,6 +171,10 @@ void PlaceWindow(PopupWindow& window);
 // window it follows) at (x, y).
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
                       float y);
+// Draws sprite n where a control sits, the window's lower-left corner at
+// (left, bottom).
+void DrawControlSprite(const PopupWindow& window, int sprite, const float* colour, int left,
+                       int bottom, const ControlLayout& control);
 
 // The same turned clockwise about its centre, at (centreX, centreY).
 void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* colour,

@@ -13,12 +13,13 @@
 #include "artwork/controls.h"
 #include "artwork/pixel_fonts.h"
 #include "artwork/sheets.h"
+#include "windows/layout_tables.h"
 #include "windows/sheet_tables.h"
 
 namespace artwork {
 namespace {
 
-using namespace quil;  // the sheets, their sprite names and rectangles
+using namespace quil;  // the sheets, their sprite names and rectangles, the layouts
 
 constexpr Colour kPlate = {0.62f, 0.63f, 0.66f, 1.0f};
 constexpr Colour kPlateEdge = {0.3f, 0.31f, 0.33f, 1.0f};
@@ -30,9 +31,9 @@ constexpr Colour kGuardRed = {0.78f, 0.1f, 0.08f, 0.92f};
 constexpr Colour kGuardEdge = {0.4f, 0.03f, 0.02f, 1.0f};
 constexpr Colour kCloseFace = {0.2f, 0.2f, 0.22f, 1.0f};
 
-// What the background shows at a place of the window, in window pixels
-// with both edges counted, as the click zones are given.
-enum class Mark { Legend, SmallLegend, Mount, Lamp, Display, Group, Close, Knob };
+// What the background shows at a place of the window besides the mounts of
+// its controls, in window pixels with both edges counted.
+enum class Mark { Legend, SmallLegend, Lamp, Display, Group };
 
 struct Feature {
     Mark mark;
@@ -87,11 +88,6 @@ void feature(Canvas& canvas, const Feature& f) {
         case Mark::SmallLegend:
             text(canvas, box, f.text, kPlateLine, FontChoice::SmallOnly);
             return;
-        case Mark::Mount:
-            FillRoundRect(canvas, box.left, box.bottom, box.right, box.top, 2.5f, kPlateEdge);
-            FillRoundRect(canvas, box.left + 1, box.bottom + 1, box.right - 1, box.top - 1, 2.0f,
-                          kMount);
-            return;
         case Mark::Lamp:
             FillRoundRect(canvas, box.left, box.bottom, box.right, box.top, 1.5f, kLens);
             text(canvas, box, f.text, kAmberLegendDim, FontChoice::SmallOnly);
@@ -103,11 +99,30 @@ void feature(Canvas& canvas, const Feature& f) {
         case Mark::Group:
             OutlineBox(canvas, box, kPlateLine);
             return;
-        case Mark::Close:
+    }
+}
+
+// What a control sits on, inside the window's rectangle on the sheet.
+void mount(Canvas& canvas, const SpriteRect& window, const ControlLayout& control) {
+    const WindowBox m = MountBox(control);
+    const Box box = boxOf(window.x0 + m.x0, window.y0 + m.y0, window.x0 + m.x1, window.y0 + m.y1);
+    ClipTo(canvas, box);
+    switch (control.mount) {
+        case ControlMount::None:
+            return;
+        case ControlMount::Plate:
+            FillRoundRect(canvas, box.left, box.bottom, box.right, box.top, 2.5f, kPlateEdge);
+            FillRoundRect(canvas, box.left + 1, box.bottom + 1, box.right - 1, box.top - 1, 2.0f,
+                          kMount);
+            return;
+        case ControlMount::KnobScale:
+            knobScale(canvas, box);
+            return;
+        case ControlMount::CloseButton:
             closeButton(canvas, box);
             return;
-        case Mark::Knob:
-            knobScale(canvas, box);
+        case ControlMount::Opening:
+            ClearBox(canvas, box);
             return;
     }
 }
@@ -127,6 +142,14 @@ void plate(Canvas& canvas, const SpriteRect& rect, const std::vector<Feature>& f
         f.x0 += rect.x0, f.x1 += rect.x0, f.y0 += rect.y0, f.y1 += rect.y0;
         feature(canvas, f);
     }
+}
+
+// The same with the mounts of the window's controls.
+template <int N>
+void plate(Canvas& canvas, const SpriteRect& rect, const ControlLayout (&controls)[N],
+           const std::vector<Feature>& features) {
+    plate(canvas, rect, features);
+    for (const ControlLayout& control : controls) mount(canvas, rect, control);
 }
 
 // ---- Controls drawn over the backgrounds ------------------------------------
@@ -214,9 +237,8 @@ void glyphGrid(Canvas& canvas, const GlyphGrid& grid, PixelFont font) {
 
 Canvas meterSheet() {
     Canvas canvas = MakeCanvas(kMeterSheet.width, kMeterSheet.height);
-    plate(canvas, kMeterSprites[kMeterBackground],
+    plate(canvas, kMeterSprites[kMeterBackground], kMeterLayout,
           {
-              {Mark::Close, 1, 332, 28, 346, ""},
               {Mark::Legend, 40, 332, 168, 344, "AC DC METERS"},
               {Mark::Display, 8, 290, 80, 322, ""},
               {Mark::Display, 90, 290, 162, 322, ""},
@@ -225,25 +247,18 @@ Canvas meterSheet() {
               {Mark::SmallLegend, 90, 240, 162, 248, "CPS FREQ"},
               {Mark::SmallLegend, 8, 226, 70, 234, "DC"},
               {Mark::SmallLegend, 88, 226, 150, 234, "AC"},
-              {Mark::Knob, 13, 180, 64, 223, ""},
-              {Mark::Knob, 93, 180, 144, 223, ""},
               {Mark::Lamp, 8, 250, 50, 264, "BAT DISCH"},
               {Mark::Lamp, 8, 236, 50, 248, "TR UNIT"},
               {Mark::Lamp, 120, 146, 160, 160, "ELEC"},
               {Mark::SmallLegend, 8, 186, 18, 194, "BAT"},
-              {Mark::Mount, 21, 132, 47, 181, ""},
               {Mark::SmallLegend, 19, 122, 49, 129, "BAT"},
-              {Mark::Mount, 92, 144, 112, 166, ""},
               {Mark::SmallLegend, 88, 168, 118, 175, "TEST"},
               {Mark::Group, 48, 57, 116, 91, ""},
               {Mark::SmallLegend, 50, 94, 116, 101, "STANDBY POWER"},
               {Mark::SmallLegend, 50, 48, 76, 55, "BAT"},
               {Mark::SmallLegend, 77, 48, 95, 55, "OFF"},
               {Mark::SmallLegend, 96, 48, 116, 55, "AUTO"},
-              {Mark::Mount, 64, 62, 100, 86, ""},
               {Mark::Lamp, 58, 104, 110, 116, "STBY PWR OFF"},
-              {Mark::Mount, 22, 26, 46, 83, ""},
-              {Mark::Mount, 125, 26, 149, 83, ""},
               {Mark::SmallLegend, 4, 12, 166, 19, "GEN DRIVE DISCONNECT"},
               {Mark::SmallLegend, 20, 4, 48, 11, "1"},
               {Mark::SmallLegend, 123, 4, 151, 11, "2"},
@@ -273,12 +288,10 @@ Canvas meterSheet() {
 
 Canvas apuSheet() {
     Canvas canvas = MakeCanvas(kApuSheet.width, kApuSheet.height);
-    plate(canvas, kApuSprites[kApuBackground],
+    plate(canvas, kApuSprites[kApuBackground], kApuLayout,
           {
-              {Mark::Close, 1, 239, 24, 254, ""},
               {Mark::Lamp, 69, 236, 100, 250, "GRD PWR"},
               {Mark::SmallLegend, 104, 240, 166, 247, "AVAILABLE"},
-              {Mark::Mount, 74, 192, 96, 222, ""},
               {Mark::SmallLegend, 100, 204, 166, 211, "GRD PWR"},
               {Mark::Group, 55, 154, 115, 180, ""},
               {Mark::SmallLegend, 55, 183, 115, 190, "BUS TRANSFER"},
@@ -287,21 +300,15 @@ Canvas apuSheet() {
               {Mark::Lamp, 6, 140, 50, 152, "XFR BUS OFF"},
               {Mark::Lamp, 120, 140, 164, 152, "XFR BUS OFF"},
               {Mark::Lamp, 63, 140, 107, 152, "SOURCE OFF"},
-              {Mark::Mount, 16, 103, 42, 130, ""},
-              {Mark::Mount, 48, 103, 74, 130, ""},
-              {Mark::Mount, 96, 103, 122, 130, ""},
-              {Mark::Mount, 128, 103, 154, 130, ""},
               {Mark::SmallLegend, 14, 92, 44, 99, "GEN 1"},
               {Mark::SmallLegend, 46, 92, 76, 99, "APU"},
               {Mark::SmallLegend, 94, 92, 124, 99, "APU"},
               {Mark::SmallLegend, 126, 92, 156, 99, "GEN 2"},
-              {Mark::Knob, 80, 10, 116, 58, ""},
               {Mark::SmallLegend, 80, 60, 116, 67, "APU"},
               {Mark::SmallLegend, 46, 44, 78, 51, "OFF"},
               {Mark::SmallLegend, 46, 20, 78, 27, "START"},
               {Mark::Lamp, 6, 70, 40, 82, "LOW OIL"},
               {Mark::Lamp, 42, 70, 76, 82, "FAULT"},
-              {Mark::Knob, 114, 4, 156, 60, ""},
               {Mark::SmallLegend, 114, 62, 160, 69, "ENG 1 START"},
           });
     toggle(canvas, kApuSprites[kApuToggleUp], 1);
@@ -319,22 +326,16 @@ Canvas apuSheet() {
 
 Canvas cabinUtilitiesSheet() {
     Canvas canvas = MakeCanvas(kCabinUtilitiesSheet.width, kCabinUtilitiesSheet.height);
-    plate(canvas, kCabinUtilitiesSprites[kCabinBackground],
+    plate(canvas, kCabinUtilitiesSprites[kCabinBackground], kCabinLayout,
           {
-              {Mark::Close, 1, 640, 24, 655, ""},
               {Mark::SmallLegend, 26, 642, 80, 650, "CABIN"},
-              {Mark::Mount, 10, 330, 26, 366, ""},
-              {Mark::Mount, 55, 330, 71, 366, ""},
               {Mark::SmallLegend, 2, 370, 40, 377, "CAB"},
               {Mark::SmallLegend, 44, 370, 80, 377, "IFE"},
               {Mark::Group, 23, 227, 62, 296, ""},
               {Mark::SmallLegend, 4, 300, 80, 307, "EMER EXIT"},
               {Mark::SmallLegend, 4, 218, 80, 225, "LIGHTS"},
-              {Mark::Mount, 12, 178, 30, 213, ""},
-              {Mark::Mount, 54, 178, 72, 213, ""},
               {Mark::SmallLegend, 2, 166, 40, 173, "WIPER"},
               {Mark::SmallLegend, 44, 166, 80, 173, "WIPER"},
-              {Mark::Knob, 21, 3, 66, 61, ""},
               {Mark::SmallLegend, 4, 64, 80, 71, "ENG 2 START"},
           });
     toggle(canvas, kCabinUtilitiesSprites[kCabinToggleUp], 1);
@@ -355,32 +356,21 @@ Canvas cabinUtilitiesSheet() {
 
 Canvas antiIceSheet() {
     Canvas canvas = MakeCanvas(kAntiIceSheet.width, kAntiIceSheet.height);
-    plate(canvas, kAntiIceSprites[kIceBackground],
+    plate(canvas, kAntiIceSprites[kIceBackground], kAntiIceLayout,
           {
-              {Mark::Close, 1, 239, 24, 254, ""},
               {Mark::SmallLegend, 30, 247, 140, 254, "WINDOW HEAT"},
               {Mark::SmallLegend, 142, 237, 166, 244, "OVHT"},
               {Mark::SmallLegend, 142, 224, 166, 231, "ON"},
-              {Mark::Mount, 10, 175, 27, 203, ""},
-              {Mark::Mount, 42, 175, 59, 203, ""},
-              {Mark::Mount, 108, 175, 125, 203, ""},
-              {Mark::Mount, 140, 175, 157, 203, ""},
-              {Mark::Mount, 75, 182, 92, 206, ""},
               {Mark::SmallLegend, 66, 210, 100, 217, "TEST"},
               {Mark::SmallLegend, 4, 166, 36, 172, "L SIDE"},
               {Mark::SmallLegend, 36, 166, 66, 172, "L FWD"},
               {Mark::SmallLegend, 102, 166, 132, 172, "R FWD"},
               {Mark::SmallLegend, 132, 166, 166, 172, "R SIDE"},
               {Mark::SmallLegend, 50, 108, 120, 115, "PROBE HEAT"},
-              {Mark::Mount, 58, 134, 76, 160, ""},
-              {Mark::Mount, 92, 134, 110, 160, ""},
               {Mark::SmallLegend, 58, 124, 76, 131, "A"},
               {Mark::SmallLegend, 92, 124, 110, 131, "B"},
               {Mark::SmallLegend, 4, 86, 80, 93, "WING ANTI-ICE"},
-              {Mark::Mount, 39, 12, 59, 41, ""},
               {Mark::SmallLegend, 84, 86, 166, 93, "ENG ANTI-ICE"},
-              {Mark::Mount, 85, 7, 105, 34, ""},
-              {Mark::Mount, 121, 7, 141, 34, ""},
               {Mark::SmallLegend, 4, 44, 80, 51, "VALVE OPEN"},
               {Mark::SmallLegend, 84, 44, 166, 51, "VALVE OPEN"},
           });
@@ -396,20 +386,12 @@ Canvas antiIceSheet() {
 
 Canvas fuelSheet() {
     Canvas canvas = MakeCanvas(kFuelSheet.width, kFuelSheet.height);
-    plate(canvas, kFuelSprites[kFuelBackground],
+    plate(canvas, kFuelSprites[kFuelBackground], kFuelLayout,
           {
-              {Mark::Close, 1, 239, 24, 254, ""},
               {Mark::SmallLegend, 40, 244, 166, 251, "FUEL"},
-              {Mark::Knob, 66, 136, 103, 173, ""},
               {Mark::SmallLegend, 50, 176, 120, 183, "CROSSFEED"},
               {Mark::Lamp, 60, 190, 110, 202, "VALVE OPEN"},
-              {Mark::Mount, 58, 80, 74, 116, ""},
-              {Mark::Mount, 95, 80, 111, 116, ""},
               {Mark::SmallLegend, 50, 120, 120, 127, "CENTER"},
-              {Mark::Mount, 20, 26, 36, 63, ""},
-              {Mark::Mount, 53, 26, 69, 63, ""},
-              {Mark::Mount, 102, 26, 118, 63, ""},
-              {Mark::Mount, 136, 26, 152, 63, ""},
               {Mark::SmallLegend, 14, 68, 74, 75, "AFT  FWD"},
               {Mark::SmallLegend, 96, 68, 158, 75, "FWD  AFT"},
               {Mark::SmallLegend, 14, 12, 74, 19, "1"},
@@ -418,22 +400,13 @@ Canvas fuelSheet() {
               {Mark::Lamp, 120, 90, 162, 102, "LOW PRESS"},
           });
     const SpriteRect& bleed = kFuelSprites[kFuelAuxBleedStrip];
-    plate(canvas, bleed,
+    plate(canvas, bleed, kFuelBleedStripLayout,
           {
-              {Mark::Close, 1, 31, 19, 56, ""},
-              {Mark::Mount, 20, 10, 38, 51, ""},
-              {Mark::Mount, 58, 10, 78, 51, ""},
               {Mark::SmallLegend, 40, 44, 56, 51, "BLD"},
-              {Mark::Knob, 110, 0, 142, 51, ""},
               {Mark::SmallLegend, 82, 44, 110, 51, "AUX"},
           });
-    plate(canvas, kFuelSprites[kFuelAuxTransferStrip],
+    plate(canvas, kFuelSprites[kFuelAuxTransferStrip], kFuelTransferStripLayout,
           {
-              {Mark::Close, 1, 25, 18, 50, ""},
-              {Mark::Mount, 20, 3, 39, 44, ""},
-              {Mark::Mount, 58, 3, 77, 44, ""},
-              {Mark::Mount, 94, 3, 113, 44, ""},
-              {Mark::Mount, 131, 3, 151, 44, ""},
               {Mark::SmallLegend, 40, 40, 56, 47, "XFR"},
           });
     toggle(canvas, kFuelSprites[kFuelToggleUp], 1);
@@ -448,24 +421,22 @@ Canvas fuelSheet() {
 
 Canvas auxFuelSheet() {
     Canvas canvas = MakeCanvas(kAuxFuelSheet.width, kAuxFuelSheet.height);
-    // The frame leaves the displays and the keys open to what lies beneath.
+    // The frame leaves the keys and the displays open to what lies beneath.
     const SpriteRect& frame = kAuxFuelSprites[kAfcpFrame];
-    plate(canvas, frame,
+    plate(canvas, frame, kAuxFuelLayout,
           {
-              {Mark::Close, 1, 119, 12, 142, ""},
               {Mark::SmallLegend, 64, 136, 164, 143, "AUX FUEL"},
           });
-    const Box holes[] = {boxOf(56, 104, 120, 135), boxOf(94, 44, 132, 84), boxOf(41, 41, 62, 62),
-                         boxOf(41, 73, 62, 94), boxOf(13, 119, 31, 142)};
-    for (const Box& hole : holes) {
+    const std::vector<Feature> displays = {
+        {Mark::Display, 56, 104, 120, 135, ""},
+        {Mark::Display, 94, 44, 132, 84, ""},
+    };
+    for (const Feature& display : displays) {
+        const Box hole = boxOf(display.x0, display.y0, display.x1, display.y1);
         ClipTo(canvas, hole);
         ClearBox(canvas, hole);
     }
-    plate(canvas, kAuxFuelSprites[kAfcpBackground],
-          {
-              {Mark::Display, 56, 104, 120, 135, ""},
-              {Mark::Display, 94, 44, 132, 84, ""},
-          });
+    plate(canvas, kAuxFuelSprites[kAfcpBackground], displays);
     light(canvas, kAuxFuelSprites[kAfcpIndicatorOn], "", true);
     light(canvas, kAuxFuelSprites[kAfcpIndicatorOff], "", false);
     const SpriteRect& legends = kAuxFuelSprites[kAfcpLegendPlate];
@@ -515,17 +486,9 @@ Canvas clockSheet() {
     ClipTo(canvas, hand);
     FillBox(canvas, hand, kWhite);
     const SpriteRect& front = kClockSprites[kClockFrontFrame];
-    plate(canvas, front,
+    plate(canvas, front, kClockLayout,
           {
-              {Mark::Close, 1, 104, 13, 117, ""},
-              {Mark::Mount, 7, 95, 23, 111, ""},
               {Mark::SmallLegend, 4, 86, 26, 93, "CHR"},
-              {Mark::Mount, 89, 104, 103, 117, ""},
-              {Mark::Mount, 103, 89, 115, 104, ""},
-              {Mark::Mount, 14, 3, 27, 18, ""},
-              {Mark::Mount, 1, 16, 14, 30, ""},
-              {Mark::Mount, 89, 3, 103, 17, ""},
-              {Mark::Mount, 103, 16, 115, 30, ""},
               {Mark::SmallLegend, 0, 32, 11, 39, "ET"},
           });
     const Box opening = boxOf(front.x0 + 12, front.y0 + 12, front.x0 + 88, front.y0 + 88);
@@ -538,15 +501,10 @@ Canvas clockSheet() {
 
 Canvas fuelStationSheet() {
     Canvas canvas = MakeCanvas(kFuelStationSheet.width, kFuelStationSheet.height);
-    plate(canvas, kFuelStationSprites[kStationBackground],
+    plate(canvas, kFuelStationSprites[kStationBackground], kFuelStationLayout,
           {
-              {Mark::Close, 1, 130, 24, 146, ""},
               {Mark::Legend, 40, 130, 250, 142, "REFUELING"},
-              {Mark::Mount, 15, 70, 34, 105, ""},
               {Mark::SmallLegend, 4, 60, 46, 67, "TEST"},
-              {Mark::Mount, 78, 88, 97, 123, ""},
-              {Mark::Mount, 143, 88, 163, 123, ""},
-              {Mark::Mount, 211, 88, 231, 123, ""},
               {Mark::Display, 60, 40, 116, 56, ""},
               {Mark::Display, 125, 40, 181, 56, ""},
               {Mark::Display, 193, 40, 249, 56, ""},
@@ -555,9 +513,8 @@ Canvas fuelStationSheet() {
               {Mark::SmallLegend, 193, 24, 249, 31, "RIGHT"},
               {Mark::SmallLegend, 60, 76, 250, 83, "VALVE"},
           });
-    plate(canvas, kFuelStationSprites[kStationAuxBackground],
+    plate(canvas, kFuelStationSprites[kStationAuxBackground], kFuelStationAuxLayout,
           {
-              {Mark::Mount, 94, 25, 112, 70, ""},
               {Mark::SmallLegend, 4, 76, 136, 83, "AUX REFUEL"},
               {Mark::SmallLegend, 4, 51, 44, 58, "LEFT"},
               {Mark::SmallLegend, 4, 29, 44, 36, "RIGHT"},
