@@ -83,7 +83,7 @@ using StartZones = StartSwitchZones<kEngine1>;
 constexpr const ControlLayout& kClose = kApuLayout[kApuClose];
 constexpr const ControlLayout& kApuSelector = kApuLayout[kApuSwitch];
 constexpr const ControlLayout& kBusTransfer = kApuLayout[kApuBusTransfer];
-constexpr const ControlLayout& kGroundPower = kApuLayout[kApuGroundPower];
+constexpr const LampLayout& kGroundPowerLamp = kApuLamps[kApuGroundPowerLamp];
 constexpr const ControlLayout& kExternalPower = kApuLayout[kApuExternalPower];
 constexpr const ControlLayout& kGenerator1Switch = kApuLayout[kApuGenerator1];
 constexpr const ControlLayout& kGenerator2Switch = kApuLayout[kApuGenerator2];
@@ -105,7 +105,7 @@ constexpr ClickZone kApuZones[] = {
     Zone(ColumnPart(kBusTransfer, 2), kZoneBusTransferAuto, 0, busTransferAuto),
     Zone(ColumnPart(kBusTransfer, 1), kZoneBusTransferOff, 0, busTransferSwitch),
     Zone(ColumnPart(kBusTransfer, 0), kZoneBusTransferGuard, 0, busTransferGuard),
-    Zone(kGroundPower.zone, kZoneGroundPower, 0, onPress<RequestGroundPowerUnit>),
+    Zone(kGroundPowerLamp.lens, kZoneGroundPower, 0, onPress<RequestGroundPowerUnit>),
     Zone(RowPart(kExternalPower, 0), kZoneExternalPowerOn, kSwitchOn,
          onPressWithArgument<SetExternalPowerSwitch>),
     Zone(RowPart(kExternalPower, 1), kZoneExternalPowerOff, kSwitchOff,
@@ -141,27 +141,21 @@ constexpr GeneratorPicture kGeneratorSwitches[] = {
 constexpr int kBusTransferSprite[] = {kApuBusTransferGuardClosed, kApuBusTransferOff,
                                       kApuBusTransferGuardOpen};
 
-constexpr PixelRect kGroundPowerLamp = {70, 237, 30, 13};
-constexpr PixelRect kTransferBusOffLamp[2] = {{7, 141, 43, 11}, {121, 141, 43, 11}};
-constexpr PixelRect kSourceOffLamp[2] = {{64, 141, 21, 11}, {86, 141, 21, 11}};
-constexpr PixelRect kLowOilLamp = {7, 71, 33, 11};
-constexpr PixelRect kFaultLamp = {43, 71, 33, 11};
-
 void drawLamps(int left, int bottom) {
     const bool battery = batteryOn();
     const bool test = snapshot.annunciatorTest != 0;
     const float* blue = ColourOf(FixedColour::WindowBlue);
     const float* amber = ColourOf(FixedColour::WindowAmber);
-    auto lamp = [&](const PixelRect& rect, const float* colour, bool condition) {
-        DrawWindowLamp(left, bottom, rect, colour, battery && (test || condition));
+    auto lamp = [&](int lens, int n, const float* colour, bool condition) {
+        DrawWindowLamp(left, bottom, kApuLamps[lens], n, colour, battery && (test || condition));
     };
-    lamp(kGroundPowerLamp, blue, GroundPowerUnitPresent());
+    lamp(kApuGroundPowerLamp, 0, blue, GroundPowerUnitPresent());
     for (int side = 0; side < 2; ++side) {
-        lamp(kTransferBusOffLamp[side], amber, transferBusOffLight(side));
-        lamp(kSourceOffLamp[side], amber, sourceOffLight(side));
+        lamp(kApuTransferBusOffLamp + side, 0, amber, transferBusOffLight(side));
+        lamp(kApuSourceOffLamp, side, amber, sourceOffLight(side));
     }
-    lamp(kLowOilLamp, amber, apuLowOilPressureLight());
-    lamp(kFaultLamp, amber, apuOverspeedLight());
+    lamp(kApuLowOilLamp, 0, amber, apuLowOilPressureLight());
+    lamp(kApuFaultLamp, 0, amber, apuOverspeedLight());
 }
 
 void apuContent(PopupWindow& window, int left, int bottom) {

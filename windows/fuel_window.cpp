@@ -89,10 +89,8 @@ constexpr ClickZone kTransferStripZones[] = {
 
 // ---- Drawing ---------------------------------------------------------------
 
-constexpr PixelRect kCrossfeedLamp = {61, 191, 49, 11};
 // The LOW PRESSURE lamps of the left and the right pumps, the centre
 // tank's with their side.
-constexpr PixelRect kLowPressureLamp[2] = {{9, 91, 41, 11}, {121, 91, 41, 11}};
 constexpr int kSidePumps[2][3] = {{0, 1, 2}, {3, 4, 5}};
 
 int toggleSprite(bool on) { return on ? kFuelToggleDown : kFuelToggleUp; }
@@ -102,14 +100,14 @@ void drawLamps(int left, int bottom) {
     const bool test = snapshot.annunciatorTest != 0;
     const std::uint8_t valve = CrossfeedValveState();
     DrawWindowLamp(
-        left, bottom, kCrossfeedLamp,
+        left, bottom, kFuelLamps[kFuelCrossfeedLamp], 0,
         ColourOf(valve == kValveInTransit ? FixedColour::WindowDarkBlue : FixedColour::WindowBlue),
         battery && (test || valve != kValveClosed));
     for (int side = 0; side < 2; ++side) {
         bool low = false;
         for (int pump : kSidePumps[side]) low = low || FuelPumpLowPressure(pump);
-        DrawWindowLamp(left, bottom, kLowPressureLamp[side], ColourOf(FixedColour::WindowAmber),
-                       battery && (test || low));
+        DrawWindowLamp(left, bottom, kFuelLamps[kFuelLowPressureLamp + side], 0,
+                       ColourOf(FixedColour::WindowAmber), battery && (test || low));
     }
 }
 

@@ -32,13 +32,29 @@ constexpr ControlLayout kMeterLayout[kMeterControlCount] = {
     {{91, 143, 113, 167}, {156}, {92, 142}, ControlMount::Plate, {92, 144, 112, 166}},
 };
 
+enum MeterLamp : int {
+    kMeterBatteryDischargeLamp,
+    kMeterTrUnitLamp,
+    kMeterElecLamp,
+    kMeterStandbyPowerOffLamp,
+    kMeterDriveLamp,  // generator drives 1 and 2 under one lens
+    kMeterLampCount
+};
+
+constexpr LampLayout kMeterLamps[kMeterLampCount] = {
+    {{8, 250, 50, 264}, "BAT DISCH"},
+    {{8, 236, 50, 248}, "TR UNIT"},
+    {{120, 146, 160, 160}, "ELEC"},
+    {{58, 104, 110, 116}, "STBY PWR OFF"},
+    {{56, 24, 114, 38}, "DRIVE", 2},
+};
+
 // ---- APU and generator panel ------------------------------------------------
 
 enum ApuControl : int {
     kApuClose,
     kApuSwitch,  // lower part towards START, upper towards OFF
     kApuBusTransfer,  // guarded; left the guard, then the switch, then AUTO
-    kApuGroundPower,  // the GRD PWR AVAILABLE lamp, which brings the unit
     kApuExternalPower,
     kApuGenerator1,
     kApuApuGenerator1,
@@ -52,13 +68,30 @@ constexpr ControlLayout kApuLayout[kApuControlCount] = {
     {{1, 239, 24, 254}, {}, {}, ControlMount::CloseButton, kSameAsZone},
     {{81, 12, 115, 56}, {34}, {80, 16}, ControlMount::KnobScale, {80, 10, 116, 58}},
     {{57, 156, 113, 178}, {85, 100}, {69, 149}, ControlMount::None, {}},
-    {{69, 236, 100, 250}, {}, {}, ControlMount::None, {}},
     {{70, 190, 100, 224}, {208}, {75, 194}, ControlMount::Plate, {74, 192, 96, 222}},
     {{14, 101, 44, 132}, {117}, {19, 104}, ControlMount::Plate, {16, 103, 42, 130}},
     {{46, 101, 76, 132}, {117}, {51, 104}, ControlMount::Plate, {48, 103, 74, 130}},
     {{94, 101, 124, 132}, {117}, {99, 104}, ControlMount::Plate, {96, 103, 122, 130}},
     {{126, 101, 156, 132}, {117}, {131, 104}, ControlMount::Plate, {128, 103, 154, 130}},
     {{113, 5, 156, 59}, {135, 32}, {117, 14}, ControlMount::KnobScale, {114, 4, 156, 60}},
+};
+
+enum ApuLamp : int {
+    kApuGroundPowerLamp,  // a click on it brings the ground power unit
+    kApuTransferBusOffLamp,  // sides 1 and 2
+    kApuSourceOffLamp = kApuTransferBusOffLamp + 2,  // sides 1 and 2 under one lens
+    kApuLowOilLamp,
+    kApuFaultLamp,
+    kApuLampCount
+};
+
+constexpr LampLayout kApuLamps[kApuLampCount] = {
+    {{69, 236, 100, 250}, "GRD PWR"},
+    {{6, 140, 50, 152}, "XFR BUS OFF"},
+    {{120, 140, 164, 152}, "XFR BUS OFF"},
+    {{63, 140, 107, 152}, "SOURCE OFF", 2},
+    {{6, 70, 40, 82}, "LOW OIL"},
+    {{42, 70, 76, 82}, "FAULT"},
 };
 
 // ---- Cabin utilities strip ----------------------------------------------------
@@ -128,6 +161,18 @@ constexpr ControlLayout kFuelLayout[kFuelControlCount] = {
     {{101, 24, 119, 65}, {45}, {100, 32}, ControlMount::Plate, {102, 26, 118, 63}},
     {{135, 24, 153, 65}, {45}, {134, 32}, ControlMount::Plate, {136, 26, 152, 63}},
     {{67, 138, 102, 171}, {}, {67, 137}, ControlMount::KnobScale, {66, 136, 103, 173}},
+};
+
+enum FuelLamp : int {
+    kFuelCrossfeedLamp,
+    kFuelLowPressureLamp,  // the left pumps' and the right pumps'
+    kFuelLampCount = kFuelLowPressureLamp + 2
+};
+
+constexpr LampLayout kFuelLamps[kFuelLampCount] = {
+    {{60, 190, 110, 202}, "VALVE OPEN"},
+    {{8, 90, 50, 102}, "LOW PRESS"},
+    {{120, 90, 162, 102}, "LOW PRESS"},
 };
 
 enum FuelBleedStripControl : int {

@@ -266,11 +266,6 @@ constexpr WindowPoint kFrequency = {92, 260};
 // The knobs' positions lie 30 degrees apart from the first, left of the top.
 constexpr float kFirstPositionDegrees = -105.0f, kPositionDegrees = 30.0f;
 
-constexpr PixelRect kBatteryDischargeLamp = {9, 251, 41, 13};
-constexpr PixelRect kTrUnitLamp = {9, 237, 41, 11};
-constexpr PixelRect kElecLamp = {121, 147, 39, 13};
-constexpr PixelRect kStandbyPowerOffLamp = {59, 105, 51, 11};
-constexpr PixelRect kDriveLamp[2] = {{57, 25, 28, 13}, {86, 25, 28, 13}};
 // The battery's discharge light comes on above this current.
 constexpr float kDischargeLightAmps = 5.0f;
 
@@ -295,14 +290,14 @@ void drawLamps(int left, int bottom) {
     const bool battery = batteryOn();
     const bool test = snapshot.annunciatorTest != 0;
     const float* amber = ColourOf(FixedColour::WindowAmber);
-    auto lamp = [&](const PixelRect& rect, bool condition) {
-        DrawWindowLamp(left, bottom, rect, amber, battery && (test || condition));
+    auto lamp = [&](int lens, int n, bool condition) {
+        DrawWindowLamp(left, bottom, kMeterLamps[lens], n, amber, battery && (test || condition));
     };
-    lamp(kBatteryDischargeLamp, batteryCurrent() > kDischargeLightAmps);
-    lamp(kTrUnitLamp, trUnitLight());
-    lamp(kElecLamp, chargerMode() == ChargerMode::Off);
-    lamp(kStandbyPowerOffLamp, !acStandbyBusPowered() || !dcStandbyBusPowered());
-    for (int side = 0; side < 2; ++side) lamp(kDriveLamp[side], driveLight(side));
+    lamp(kMeterBatteryDischargeLamp, 0, batteryCurrent() > kDischargeLightAmps);
+    lamp(kMeterTrUnitLamp, 0, trUnitLight());
+    lamp(kMeterElecLamp, 0, chargerMode() == ChargerMode::Off);
+    lamp(kMeterStandbyPowerOffLamp, 0, !acStandbyBusPowered() || !dcStandbyBusPowered());
+    for (int side = 0; side < 2; ++side) lamp(kMeterDriveLamp, side, driveLight(side));
 }
 
 void readout(float left, float bottom, const WindowPoint& at, float value) {

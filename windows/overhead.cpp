@@ -12,4 +12,11 @@ void DrawWindowLamp(int left, int bottom, const PixelRect& lamp, const float* li
     }
 }
 
+void DrawWindowLamp(int left, int bottom, const LampLayout& lens, int n, const float* litColour,
+                    bool lit) {
+    const WindowBox face = LampFace(lens, n);
+    DrawWindowLamp(left, bottom, {face.x0, face.y0, face.x1 - face.x0 + 1, face.y1 - face.y0 + 1},
+                   litColour, lit);
+}
+
 }  // namespace quil

@@ -67,5 +67,8 @@ constexpr int kExitLightsOn = 3;
 // corner (left, bottom): lit in its colour, drawn without the cockpit
 // lighting, or off in dark grey under it.
 void DrawWindowLamp(int left, int bottom, const PixelRect& lamp, const float* litColour, bool lit);
+// The same for lamp n under a lens of the window's layout.
+void DrawWindowLamp(int left, int bottom, const LampLayout& lens, int n, const float* litColour,
+                    bool lit);
 
 }  // namespace quil

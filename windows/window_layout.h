@@ -34,6 +34,23 @@ struct ControlLayout {
     WindowBox mountBox;  // where the mount is painted
 };
 
+// A lamp: its lens on the plate with the legend, and the lit face one pixel
+// inside it; a lens over two lamps lights its halves, a pixel between them.
+struct LampLayout {
+    WindowBox lens;
+    const char* legend;
+    int lamps = 1;
+};
+
+constexpr WindowBox LampFace(const LampLayout& lamp, int n) {
+    const WindowBox& l = lamp.lens;
+    const WindowBox face = {l.x0 + 1, l.y0 + 1, l.x1 - 1, l.y1 - 1};
+    if (lamp.lamps < 2) return face;
+    const int half = (face.x1 - face.x0) / 2;
+    return n == 0 ? WindowBox{face.x0, face.y0, face.x0 + half - 1, face.y1}
+                  : WindowBox{face.x1 - half + 1, face.y0, face.x1, face.y1};
+}
+
 // A mount box left empty is the zone itself.
 constexpr WindowBox kSameAsZone = {};
 

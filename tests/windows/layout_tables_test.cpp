@@ -1,6 +1,7 @@
 // The windows' layouts, read by their click zones, their drawing and the
-// artwork: every control's zone and mount lie inside its window, and each
-// of the zone's cuts inside the zone, so that no part comes out empty.
+// artwork: every control's zone and mount lie inside its window, each of
+// the zone's cuts inside the zone, so that no part comes out empty, and
+// every lamp's lens inside its window with its lit faces inside the lens.
 #include "windows/layout_tables.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 namespace {
 
 using quil::ControlLayout;
+using quil::LampLayout;
 using quil::SpriteRect;
 using quil::WindowBox;
 
@@ -20,6 +22,8 @@ struct LayoutCase {
     const ControlLayout* controls;
     int count;
     SpriteRect picture;  // the window's picture on its sheet
+    const LampLayout* lamps = nullptr;
+    int lampCount = 0;
 };
 
 template <int N>
@@ -28,13 +32,22 @@ LayoutCase layoutCase(const char* window, const ControlLayout (&controls)[N],
     return {window, controls, N, picture};
 }
 
+template <int N, int M>
+LayoutCase layoutCase(const char* window, const ControlLayout (&controls)[N],
+                      const SpriteRect& picture, const LampLayout (&lamps)[M]) {
+    return {window, controls, N, picture, lamps, M};
+}
+
 const LayoutCase kCases[] = {
-    layoutCase("meter", quil::kMeterLayout, quil::kMeterSprites[quil::kMeterBackground]),
-    layoutCase("APU", quil::kApuLayout, quil::kApuSprites[quil::kApuBackground]),
+    layoutCase("meter", quil::kMeterLayout, quil::kMeterSprites[quil::kMeterBackground],
+               quil::kMeterLamps),
+    layoutCase("APU", quil::kApuLayout, quil::kApuSprites[quil::kApuBackground],
+               quil::kApuLamps),
     layoutCase("cabin", quil::kCabinLayout,
                quil::kCabinUtilitiesSprites[quil::kCabinBackground]),
     layoutCase("anti-ice", quil::kAntiIceLayout, quil::kAntiIceSprites[quil::kIceBackground]),
-    layoutCase("fuel", quil::kFuelLayout, quil::kFuelSprites[quil::kFuelBackground]),
+    layoutCase("fuel", quil::kFuelLayout, quil::kFuelSprites[quil::kFuelBackground],
+               quil::kFuelLamps),
     layoutCase("bleed strip", quil::kFuelBleedStripLayout,
                quil::kFuelSprites[quil::kFuelAuxBleedStrip]),
     layoutCase("transfer strip", quil::kFuelTransferStripLayout,
@@ -52,7 +65,12 @@ bool inside(const WindowBox& box, int width, int height) {
            box.y0 <= box.y1 && box.y1 < height;
 }
 
-TEST(WindowLayouts, EveryControlLiesInsideItsWindowAndEveryCutInsideItsZone) {
+bool within(const WindowBox& inner, const WindowBox& outer) {
+    return outer.x0 <= inner.x0 && inner.x0 <= inner.x1 && inner.x1 <= outer.x1 &&
+           outer.y0 <= inner.y0 && inner.y0 <= inner.y1 && inner.y1 <= outer.y1;
+}
+
+TEST(WindowLayouts, EveryControlAndLampLiesInsideItsWindowAndEveryPartInsideIt) {
     for (const LayoutCase& c : kCases) {
         const int width = c.picture.x1 - c.picture.x0 + 1;
         const int height = c.picture.y1 - c.picture.y0 + 1;
@@ -70,6 +88,15 @@ TEST(WindowLayouts, EveryControlLiesInsideItsWindowAndEveryCutInsideItsZone) {
             }
             if (control.cuts[1] != 0) {
                 EXPECT_NE(control.cuts[0], 0) << which;
+            }
+        }
+        for (int n = 0; n < c.lampCount; ++n) {
+            const LampLayout& lamp = c.lamps[n];
+            const std::string which = std::string(c.window) + " lamp " + std::to_string(n);
+            EXPECT_TRUE(inside(lamp.lens, width, height)) << which;
+            ASSERT_TRUE(lamp.lamps == 1 || lamp.lamps == 2) << which;
+            for (int face = 0; face < lamp.lamps; ++face) {
+                EXPECT_TRUE(within(quil::LampFace(lamp, face), lamp.lens)) << which;
             }
         }
     }

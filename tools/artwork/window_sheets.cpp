@@ -33,7 +33,7 @@ constexpr Colour kCloseFace = {0.2f, 0.2f, 0.22f, 1.0f};
 
 // What the background shows at a place of the window besides the mounts of
 // its controls, in window pixels with both edges counted.
-enum class Mark { Legend, SmallLegend, Lamp, Display, Group };
+enum class Mark { Legend, SmallLegend, Display, Group };
 
 struct Feature {
     Mark mark;
@@ -43,6 +43,10 @@ struct Feature {
 
 Box boxOf(int x0, int y0, int x1, int y1) { return {x0, y0, x1 + 1, y1 + 1}; }
 Box boxOf(const SpriteRect& r) { return boxOf(r.x0, r.y0, r.x1, r.y1); }
+// A box of a window's layout, inside the window's rectangle on the sheet.
+Box boxOf(const SpriteRect& window, const WindowBox& b) {
+    return boxOf(window.x0 + b.x0, window.y0 + b.y0, window.x0 + b.x1, window.y0 + b.y1);
+}
 Box inset(const Box& box, int by) {
     return {box.left + by, box.bottom + by, box.right - by, box.top - by};
 }
@@ -88,10 +92,6 @@ void feature(Canvas& canvas, const Feature& f) {
         case Mark::SmallLegend:
             text(canvas, box, f.text, kPlateLine, FontChoice::SmallOnly);
             return;
-        case Mark::Lamp:
-            FillRoundRect(canvas, box.left, box.bottom, box.right, box.top, 1.5f, kLens);
-            text(canvas, box, f.text, kAmberLegendDim, FontChoice::SmallOnly);
-            return;
         case Mark::Display:
             FillBox(canvas, box, kPlateEdge);
             FillBox(canvas, inset(box, 1), kDisplayGlass);
@@ -104,8 +104,7 @@ void feature(Canvas& canvas, const Feature& f) {
 
 // What a control sits on, inside the window's rectangle on the sheet.
 void mount(Canvas& canvas, const SpriteRect& window, const ControlLayout& control) {
-    const WindowBox m = MountBox(control);
-    const Box box = boxOf(window.x0 + m.x0, window.y0 + m.y0, window.x0 + m.x1, window.y0 + m.y1);
+    const Box box = boxOf(window, MountBox(control));
     ClipTo(canvas, box);
     switch (control.mount) {
         case ControlMount::None:
@@ -150,6 +149,17 @@ void plate(Canvas& canvas, const SpriteRect& rect, const ControlLayout (&control
            const std::vector<Feature>& features) {
     plate(canvas, rect, features);
     for (const ControlLayout& control : controls) mount(canvas, rect, control);
+}
+
+// The window's lamp lenses with their legends.
+template <int N>
+void lenses(Canvas& canvas, const SpriteRect& window, const LampLayout (&lamps)[N]) {
+    for (const LampLayout& lamp : lamps) {
+        const Box box = boxOf(window, lamp.lens);
+        ClipTo(canvas, box);
+        FillRoundRect(canvas, box.left, box.bottom, box.right, box.top, 1.5f, kLens);
+        text(canvas, box, lamp.legend, kAmberLegendDim, FontChoice::SmallOnly);
+    }
 }
 
 // ---- Controls drawn over the backgrounds ------------------------------------
@@ -247,9 +257,6 @@ Canvas meterSheet() {
               {Mark::SmallLegend, 90, 240, 162, 248, "CPS FREQ"},
               {Mark::SmallLegend, 8, 226, 70, 234, "DC"},
               {Mark::SmallLegend, 88, 226, 150, 234, "AC"},
-              {Mark::Lamp, 8, 250, 50, 264, "BAT DISCH"},
-              {Mark::Lamp, 8, 236, 50, 248, "TR UNIT"},
-              {Mark::Lamp, 120, 146, 160, 160, "ELEC"},
               {Mark::SmallLegend, 8, 186, 18, 194, "BAT"},
               {Mark::SmallLegend, 19, 122, 49, 129, "BAT"},
               {Mark::SmallLegend, 88, 168, 118, 175, "TEST"},
@@ -258,12 +265,11 @@ Canvas meterSheet() {
               {Mark::SmallLegend, 50, 48, 76, 55, "BAT"},
               {Mark::SmallLegend, 77, 48, 95, 55, "OFF"},
               {Mark::SmallLegend, 96, 48, 116, 55, "AUTO"},
-              {Mark::Lamp, 58, 104, 110, 116, "STBY PWR OFF"},
               {Mark::SmallLegend, 4, 12, 166, 19, "GEN DRIVE DISCONNECT"},
               {Mark::SmallLegend, 20, 4, 48, 11, "1"},
               {Mark::SmallLegend, 123, 4, 151, 11, "2"},
-              {Mark::Lamp, 56, 24, 114, 38, "DRIVE"},
           });
+    lenses(canvas, kMeterSprites[kMeterBackground], kMeterLamps);
     toggle(canvas, kMeterSprites[kMeterToggleUp], 1);
     toggle(canvas, kMeterSprites[kMeterToggleCentre], 0);
     toggle(canvas, kMeterSprites[kMeterToggleDown], -1);
@@ -290,16 +296,12 @@ Canvas apuSheet() {
     Canvas canvas = MakeCanvas(kApuSheet.width, kApuSheet.height);
     plate(canvas, kApuSprites[kApuBackground], kApuLayout,
           {
-              {Mark::Lamp, 69, 236, 100, 250, "GRD PWR"},
               {Mark::SmallLegend, 104, 240, 166, 247, "AVAILABLE"},
               {Mark::SmallLegend, 100, 204, 166, 211, "GRD PWR"},
               {Mark::Group, 55, 154, 115, 180, ""},
               {Mark::SmallLegend, 55, 183, 115, 190, "BUS TRANSFER"},
               {Mark::SmallLegend, 20, 162, 52, 169, "AUTO"},
               {Mark::SmallLegend, 118, 162, 166, 169, "OFF"},
-              {Mark::Lamp, 6, 140, 50, 152, "XFR BUS OFF"},
-              {Mark::Lamp, 120, 140, 164, 152, "XFR BUS OFF"},
-              {Mark::Lamp, 63, 140, 107, 152, "SOURCE OFF"},
               {Mark::SmallLegend, 14, 92, 44, 99, "GEN 1"},
               {Mark::SmallLegend, 46, 92, 76, 99, "APU"},
               {Mark::SmallLegend, 94, 92, 124, 99, "APU"},
@@ -307,10 +309,9 @@ Canvas apuSheet() {
               {Mark::SmallLegend, 80, 60, 116, 67, "APU"},
               {Mark::SmallLegend, 46, 44, 78, 51, "OFF"},
               {Mark::SmallLegend, 46, 20, 78, 27, "START"},
-              {Mark::Lamp, 6, 70, 40, 82, "LOW OIL"},
-              {Mark::Lamp, 42, 70, 76, 82, "FAULT"},
               {Mark::SmallLegend, 114, 62, 160, 69, "ENG 1 START"},
           });
+    lenses(canvas, kApuSprites[kApuBackground], kApuLamps);
     toggle(canvas, kApuSprites[kApuToggleUp], 1);
     toggle(canvas, kApuSprites[kApuToggleCentre], 0);
     toggle(canvas, kApuSprites[kApuToggleDown], -1);
@@ -390,15 +391,13 @@ Canvas fuelSheet() {
           {
               {Mark::SmallLegend, 40, 244, 166, 251, "FUEL"},
               {Mark::SmallLegend, 50, 176, 120, 183, "CROSSFEED"},
-              {Mark::Lamp, 60, 190, 110, 202, "VALVE OPEN"},
               {Mark::SmallLegend, 50, 120, 120, 127, "CENTER"},
               {Mark::SmallLegend, 14, 68, 74, 75, "AFT  FWD"},
               {Mark::SmallLegend, 96, 68, 158, 75, "FWD  AFT"},
               {Mark::SmallLegend, 14, 12, 74, 19, "1"},
               {Mark::SmallLegend, 96, 12, 158, 19, "2"},
-              {Mark::Lamp, 8, 90, 50, 102, "LOW PRESS"},
-              {Mark::Lamp, 120, 90, 162, 102, "LOW PRESS"},
           });
+    lenses(canvas, kFuelSprites[kFuelBackground], kFuelLamps);
     const SpriteRect& bleed = kFuelSprites[kFuelAuxBleedStrip];
     plate(canvas, bleed, kFuelBleedStripLayout,
           {
