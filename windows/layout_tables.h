@@ -1,6 +1,6 @@
-// Where each popup window's controls sit: a row per control, in window
-// pixels, read by the window's click zones and drawing and by the artwork
-// generator. Controls of one kind (the pumps, the window heat switches)
+// Where each popup window's controls and lamps sit, in window pixels, read
+// by the window's click zones and drawing and by the artwork generator.
+// Controls or lamps of one kind (the pumps, the window heat switches)
 // follow each other in the order their model numbers them.
 #pragma once
 

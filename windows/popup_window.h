@@ -1,7 +1,8 @@
 // The pattern every popup window follows: an artwork sheet with its sprite
-// table, a window placed from the position table, a table of click zones
-// (the close button first, the whole window last, which drags it), and
-// outlines of the zones while the simulator shows its click spots.
+// table, a window placed from the position table, a layout of its controls,
+// a table of click zones cut from the layout (the close button first, the
+// whole window last, which drags it), and outlines of the zones while the
+// simulator shows its click spots.
 #pragma once
 
 #include <array>

@@ -1,7 +1,8 @@
-// Where a popup window's controls sit: a row per control, from which its
-// click zones, its drawing and the artwork generator (which paints what the
-// control sits on) all read. Window pixels from the lower-left corner;
-// boxes count both edges, as the sprite rectangles do.
+// Where a popup window's controls and lamps sit: a row per control, from
+// which its click zones, its drawing and the artwork generator (which paints
+// what the control sits on) all read, and a row per lamp lens. Window pixels
+// from the lower-left corner; boxes count both edges, as the sprite
+// rectangles do.
 #pragma once
 
 namespace quil {
