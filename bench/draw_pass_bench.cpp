@@ -15,7 +15,7 @@
 #include "XPLMDisplay.h"
 #include "bench/gl_calls.h"
 #include "bench/powered_demo.h"
-#include "panel/clock.h"
+#include "systems/clock.h"
 #include "windows/aux_fuel_window.h"
 #include "windows/fuel_station_window.h"
 #include "windows/popups.h"

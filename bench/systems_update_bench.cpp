@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "host/lifecycle.h"
-#include "host/sim_time.h"
 #include "host/systems_update.h"
+#include "sim/sim_time.h"
 #include "standin/standin.h"
 
 int main(int argc, char** argv) {

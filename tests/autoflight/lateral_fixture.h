@@ -10,8 +10,8 @@
 
 #include "autoflight/lateral.h"
 #include "autoflight/modes.h"
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "support/served_aircraft.h"
 

@@ -7,9 +7,10 @@
 #include <string>
 
 #include "autoflight/modes.h"
-#include "host/sim_binding.h"
-#include "host/sim_time.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "sim/sim_binding.h"
+#include "sim/sim_time.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "systems/engines.h"
 

@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "autoflight/modes.h"
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "support/served_aircraft.h"
+#include "systems/air_ground.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
 

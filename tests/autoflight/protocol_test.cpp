@@ -15,7 +15,7 @@
 
 #include "autoflight/modes.h"
 #include "autoflight/protocol.h"
-#include "host/snapshot.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"
 #include "systems/anti_ice.h"

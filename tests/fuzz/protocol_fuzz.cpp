@@ -9,7 +9,8 @@
 
 #include "autoflight/protocol.h"
 #include "host/lifecycle.h"
-#include "host/sim_binding.h"
+#include "host/served_aircraft.h"
+#include "sim/sim_binding.h"
 #include "standin/standin.h"
 
 namespace {

@@ -20,8 +20,11 @@
 #include <vector>
 
 #include "host/config.h"
-#include "host/sim_binding.h"
+#include "host/served_aircraft.h"
 #include "render/colours.h"
+#include "sim/paths.h"
+#include "sim/settings.h"
+#include "sim/sim_binding.h"
 #include "standin/internal.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"

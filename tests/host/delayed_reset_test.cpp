@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "host/lifecycle.h"
-#include "host/snapshot.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 
 namespace {

@@ -6,8 +6,10 @@
 #include <functional>
 #include <string>
 
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "host/snapshot_read.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 
 namespace {

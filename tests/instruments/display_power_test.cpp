@@ -2,8 +2,9 @@
 // the panel colours.
 #include "instruments/display_power.h"
 
-#include "host/sim_binding.h"
+#include "host/served_aircraft.h"
 #include "render/colours.h"
+#include "sim/sim_binding.h"
 #include "support/host_fixture.h"
 
 namespace {

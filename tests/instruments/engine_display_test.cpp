@@ -11,8 +11,8 @@
 #include "instruments/dials.h"
 #include "instruments/display_power.h"
 #include "instruments/readouts.h"
-#include "host/sim_binding.h"
 #include "render/render_support.h"
+#include "sim/sim_binding.h"
 #include "support/served_aircraft.h"
 
 namespace {

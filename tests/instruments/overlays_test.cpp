@@ -6,11 +6,12 @@
 #include <string>
 
 #include "autoflight/modes.h"
-#include "host/config.h"
+#include "instruments/cockpit_light.h"
 #include "instruments/panel_support.h"
 #include "render/atlas_table.h"
 #include "render/colours.h"
 #include "render/primitives.h"
+#include "sim/settings.h"
 
 namespace {
 
@@ -218,3 +219,4 @@ TEST_F(Overlays, PlanModeDrawsTheCoverButNoRingsOrArc) {
 }
 
 }  // namespace
+

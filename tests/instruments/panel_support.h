@@ -7,10 +7,11 @@
 
 #include <functional>
 
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
 #include "render/primitives.h"
 #include "render/render_support.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "systems/electrical.h"
 
 namespace paneltest {

@@ -4,13 +4,14 @@
 
 #include <cmath>
 
-#include "host/config.h"
+#include "instruments/cockpit_light.h"
 #include "instruments/panel_support.h"
 #include "panel/click_spots.h"
-#include "panel/geometry.h"
 #include "render/atlas_table.h"
 #include "render/colours.h"
+#include "render/geometry.h"
 #include "render/primitives.h"
+#include "sim/settings.h"
 
 namespace {
 
@@ -116,3 +117,4 @@ TEST_F(Switches, SpringLoadedSwitchesShowTheirCentreAfterRelease) {
 }
 
 }  // namespace
+

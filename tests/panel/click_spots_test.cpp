@@ -14,10 +14,10 @@
 
 #include "autoflight/modes.h"
 #include "autoflight/protocol.h"
-#include "host/config.h"
 #include "host/lifecycle.h"
-#include "host/snapshot.h"
-#include "panel/geometry.h"
+#include "render/geometry.h"
+#include "sim/settings.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"
 #include "systems/apu.h"

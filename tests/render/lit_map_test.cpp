@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "host/sim_binding.h"
+#include "host/served_aircraft.h"
 #include "render/render_support.h"
 #include "render/textures.h"
+#include "sim/sim_binding.h"
 
 namespace {
 

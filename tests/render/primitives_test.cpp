@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "panel/geometry.h"
 #include "render/atlas.h"
 #include "render/colours.h"
+#include "render/geometry.h"
 #include "render/render_support.h"
 
 namespace {

@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "autoflight/protocol.h"
+#include "autoflight/protocol_numbers.h"
 #include "standin/standin.h"
 
 namespace {

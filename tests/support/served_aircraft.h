@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "host/sim_binding.h"
+#include "host/served_aircraft.h"
+#include "sim/sim_binding.h"
 #include "standin/standin.h"
 
 namespace quiltest {

@@ -9,9 +9,11 @@
 #include <functional>
 #include <vector>
 
-#include "host/random.h"
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "host/snapshot_read.h"
+#include "sim/random.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"

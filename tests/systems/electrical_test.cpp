@@ -12,9 +12,10 @@
 #include <limits>
 #include <string>
 
-#include "host/random.h"
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "sim/random.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/apu_forcing.h"
 #include "support/host_fixture.h"
 #include "support/test_aircraft.h"

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "XPLMDataAccess.h"
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 
 namespace {

@@ -9,8 +9,9 @@
 #include <cmath>
 #include <string>
 
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "systems/engines.h"
 

@@ -13,8 +13,9 @@
 #include <string>
 
 #include "autoflight/phases.h"
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"

@@ -12,12 +12,13 @@
 #include <vector>
 
 #include "autoflight/phases.h"
-#include "host/sim_binding.h"
-#include "host/snapshot.h"
+#include "host/served_aircraft.h"
+#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
+#include "support/host_fixture.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
 #include "systems/fuel.h"
-#include "support/host_fixture.h"
 
 namespace {
 

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "host/random.h"
-#include "host/sim_binding.h"
+#include "host/served_aircraft.h"
+#include "sim/random.h"
+#include "sim/sim_binding.h"
 #include "support/host_fixture.h"
 #include "systems/electrical.h"
 
