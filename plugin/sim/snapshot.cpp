@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "XPLMDataAccess.h"
+#include "sim/settings.h"
 #include "sim/sim_binding.h"
 
 namespace quil {
@@ -13,7 +14,6 @@ SimSnapshot snapshot;
 namespace {
 
 constexpr float kStandardBaroInHg = 29.92f;
-constexpr size_t kTailNumberBytes = 128;  // a text slot of the configuration
 
 }  // namespace
 
@@ -24,7 +24,7 @@ void SetTailNumber(const char* text) {
     if (text == nullptr) return;
     const int capacity = XPLMGetDatab(sim.tailNumber, nullptr, 0, 0);
     if (capacity <= 0) return;
-    char tail[kTailNumberBytes] = {};
+    char tail[kTextSlotLength + 1] = {};
     const size_t length = std::min({std::strlen(text), static_cast<size_t>(capacity - 1),
                                     sizeof tail - 1});
     std::memcpy(tail, text, length);
