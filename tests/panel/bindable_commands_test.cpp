@@ -23,7 +23,7 @@ using quiltest::PopupHost;
 using quiltest::Size;
 
 constexpr char kMcpHeading[] = "sim/cockpit/autopilot/heading_mag";
-constexpr char kBatteryOn[] = "sim/cockpit/electrical/battery_array_on";
+constexpr char kAutopilotMode[] = "sim/cockpit/autopilot/autopilot_mode";
 
 class Commands : public PopupHost {
 protected:
@@ -90,17 +90,14 @@ TEST_F(Commands, EachWorksItsControlAsItsClickDoes) {
         Size window;
         int x, y;  // window pixels, or panel units
     };
-    constexpr int kPanel = -1, kMenuRowFuel = 4;
+    constexpr int kPanel = -1;
     const Case cases[] = {
         {"quil/electrical/battery_guard", quiltest::kMenuRowMeter, quiltest::kMeterSize, 34, 170},
-        {"quil/electrical/standby_power_guard", quiltest::kMenuRowMeter, quiltest::kMeterSize, 60,
-         70},
         {"quil/electrical/ground_power_request", quiltest::kMenuRowApu, quiltest::kApuSize, 85,
          243},
         {"quil/apu/switch_start", quiltest::kMenuRowApu, quiltest::kApuSize, 98, 20},
         {"quil/electrical/ground_power_on", quiltest::kMenuRowApu, quiltest::kApuSize, 85, 198},
         {"quil/engines/start_1_left", quiltest::kMenuRowApu, quiltest::kApuSize, 120, 45},
-        {"quil/fuel/pump_left_aft_off", kMenuRowFuel, quiltest::kFuelSize, 28, 55},
         {"quil/mcp/hdg_sel", kPanel, {}, 757, 559},
         {"quil/mcp/speed_up", kPanel, {}, 660, 590},
         {"quil/mcp/vs", kPanel, {}, 888, 559},
@@ -147,11 +144,15 @@ TEST_F(Commands, HeldKnobsRepeatAndHeldButtonsActOnce) {
         EXPECT_LT(steps, 10.0f) << command << " not every frame";
     }
     for (const int expected : {1, 0}) {
-        standin::commandBegin("quil/electrical/battery_guard");
+        standin::clearWriteLog();
+        standin::commandBegin("quil/mcp/flight_director");
         standin::runSeconds(1.0);
-        standin::commandEnd("quil/electrical/battery_guard");
-        standin::runFrames(2);
-        EXPECT_EQ(standin::getInt(kBatteryOn, 0), expected);
+        standin::commandEnd("quil/mcp/flight_director");
+        const auto all = writes();
+        EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                                [](const auto& write) { return write.first == kAutopilotMode; }),
+                  1);
+        EXPECT_EQ(standin::getInt(kAutopilotMode), expected);
     }
 }
 
