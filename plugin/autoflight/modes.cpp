@@ -989,8 +989,9 @@ void SetMcpSpeed(float speed) {
 }
 
 void McpSpeedChangeover() {
+    if (!(snapshot.ias > 0.0f && snapshot.mach > 0.0f)) return;
     const float ratio = snapshot.mach / snapshot.ias;
-    if (!(snapshot.ias > 0.0f && snapshot.mach > 0.0f) || !std::isfinite(ratio)) return;
+    if (!std::isfinite(ratio)) return;
     const bool toMach = snapshot.apSpeedIsMach == 0;
     const float speed = toMach ? snapshot.apSpeed * ratio : snapshot.apSpeed / ratio;
     snapshot.apSpeedIsMach = toMach ? 1 : 0;

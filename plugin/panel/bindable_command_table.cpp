@@ -41,11 +41,8 @@ void toggleWindow(int, int, int status, int) {
     if (isPress(status)) ToggleWindowAlone(window);
 }
 
-// The wing anti-ice is one switch; the switch templates take a number.
-bool wingAntiIceOn(int) { return WingAntiIceSwitch(); }
-void setWingAntiIce(int, bool on) { SetWingAntiIceSwitch(on); }
-
-// A knob command steps by one, as the inner half of its wheel does.
+// A knob command steps by one, as the inner half of its wheel does: each
+// press, and at the wheel's pace while held.
 constexpr int kOneStep = 1;
 
 constexpr const ControlLayout& kBattery = kMeterLayout[kMeterBattery];
@@ -102,22 +99,22 @@ constexpr CommandRow kRows[] = {
     // the air. The pitch and roll modes have no TO/GA of their own.
     mcp("quil/mcp/toga", "TO/GA switch: autothrottle N1 (with A/T armed)",
         mcpButton<mcpN1, kMcpOn>, "sim/autopilot/take_off_go_around"),
-    mcp("quil/mcp/speed_up", "MCP speed knob: up", wheelAction<kSpeedWheel, McpSpeedUp>,
+    mcp("quil/mcp/speed_up", "MCP speed knob: up", knobCommand<kSpeedWheel, McpSpeedUp>,
         "sim/autopilot/airspeed_up", kOneStep),
-    mcp("quil/mcp/speed_down", "MCP speed knob: down", wheelAction<kSpeedWheel, McpSpeedDown>,
+    mcp("quil/mcp/speed_down", "MCP speed knob: down", knobCommand<kSpeedWheel, McpSpeedDown>,
         "sim/autopilot/airspeed_down", kOneStep),
-    mcp("quil/mcp/heading_up", "MCP heading knob: right", wheelAction<kHeadingWheel, McpHdgUp>,
+    mcp("quil/mcp/heading_up", "MCP heading knob: right", knobCommand<kHeadingWheel, McpHdgUp>,
         "sim/autopilot/heading_up", kOneStep),
     mcp("quil/mcp/heading_down", "MCP heading knob: left",
-        wheelAction<kHeadingWheel, McpHdgDown>, "sim/autopilot/heading_down", kOneStep),
-    mcp("quil/mcp/altitude_up", "MCP altitude knob: up", wheelAction<kAltitudeWheel, McpAltUp>,
+        knobCommand<kHeadingWheel, McpHdgDown>, "sim/autopilot/heading_down", kOneStep),
+    mcp("quil/mcp/altitude_up", "MCP altitude knob: up", knobCommand<kAltitudeWheel, McpAltUp>,
         "sim/autopilot/altitude_up", kOneStep),
     mcp("quil/mcp/altitude_down", "MCP altitude knob: down",
-        wheelAction<kAltitudeWheel, McpAltDown>, "sim/autopilot/altitude_down", kOneStep),
+        knobCommand<kAltitudeWheel, McpAltDown>, "sim/autopilot/altitude_down", kOneStep),
     mcp("quil/mcp/vertical_speed_up", "MCP vertical speed wheel: up",
-        wheelAction<kVsWheel, McpVsUp>, "sim/autopilot/vertical_speed_up", kOneStep),
+        knobCommand<kVsWheel, McpVsUp>, "sim/autopilot/vertical_speed_up", kOneStep),
     mcp("quil/mcp/vertical_speed_down", "MCP vertical speed wheel: down",
-        wheelAction<kVsWheel, McpVsDown>, "sim/autopilot/vertical_speed_down", kOneStep),
+        knobCommand<kVsWheel, McpVsDown>, "sim/autopilot/vertical_speed_down", kOneStep),
 
     // ---- Electrical: battery, standby power, generator drives, meters ----
     press("quil/electrical/battery_guard", "Battery switch guard: open or close",
@@ -266,7 +263,7 @@ constexpr CommandRow kRows[] = {
     press("quil/anti_ice/probe_heat_b_off", "Probe heat B switch: OFF", antiIceWindow,
           offPart(kProbeHeat[1])),
     act("quil/anti_ice/wing_toggle", "Wing anti-ice switch",
-        toggleSwitch<wingAntiIceOn, setWingAntiIce>),
+        toggleSwitch<singleSwitchOn<WingAntiIceSwitch>, singleSwitch<SetWingAntiIceSwitch>>),
     press("quil/anti_ice/wing_on", "Wing anti-ice switch: ON", antiIceWindow, onPart(kWing)),
     press("quil/anti_ice/wing_off", "Wing anti-ice switch: OFF", antiIceWindow, offPart(kWing)),
     act("quil/anti_ice/engine_1_toggle", "Engine 1 anti-ice switch",

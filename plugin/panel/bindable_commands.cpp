@@ -1,7 +1,6 @@
 #include "panel/bindable_commands.h"
 
 #include "XPLMUtilities.h"
-#include "sim/sim_binding.h"
 #include "windows/popup_window.h"
 
 namespace quil {
@@ -41,14 +40,13 @@ void work(const CommandRow& row, XPLMCommandPhase phase) {
 
 // Others may still watch our commands after us.
 int ourCommand(XPLMCommandRef, XPLMCommandPhase phase, void* row) {
-    if (pluginActive) work(*static_cast<const CommandRow*>(row), phase);
+    work(*static_cast<const CommandRow*>(row), phase);
     return kCarryOn;
 }
 
 // The simulator's own autopilot is overridden: its command would only
 // change modes nobody flies.
 int simulatorCommand(XPLMCommandRef, XPLMCommandPhase phase, void* row) {
-    if (!pluginActive) return kCarryOn;
     work(*static_cast<const CommandRow*>(row), phase);
     return kStop;
 }

@@ -23,11 +23,12 @@ void altHoldButton(int, int, int status, int) {
 
 // Time going backwards (a replay, a reset of the simulator's clock) never
 // blocks a wheel.
-bool WheelMayStep(Wheel wheel, int status) {
+bool WheelMayStep(Wheel wheel, int status, bool everyPress) {
     if (status != xplm_MouseDown && status != xplm_MouseDrag) return false;
     float& lastStep = wheelStepTime[wheel];
     const float elapsed = snapshot.now - lastStep;
-    if (elapsed >= 0.0f && elapsed < kWheelRepeatSeconds) return false;
+    const bool pressing = everyPress && status == xplm_MouseDown;
+    if (!pressing && elapsed >= 0.0f && elapsed < kWheelRepeatSeconds) return false;
     lastStep = snapshot.now;
     return true;
 }

@@ -38,7 +38,18 @@ void onOffSwitch(int, int, int status, int which) {
     if (isPress(status)) SetSwitch(which, on);
 }
 
-// The same switch thrown to its other position.
+// A model's one switch of its kind in the form of the numbered ones.
+template <void (*SetSwitch)(bool on)>
+void singleSwitch(int, bool on) {
+    SetSwitch(on);
+}
+
+template <bool (*IsOn)()>
+bool singleSwitchOn(int) {
+    return IsOn();
+}
+
+// A numbered switch thrown to its other position.
 template <bool (*IsOn)(int which), void (*SetSwitch)(int which, bool on)>
 void toggleSwitch(int, int, int status, int which) {
     if (isPress(status)) SetSwitch(which, !IsOn(which));
@@ -57,11 +68,20 @@ void altHoldButton(int x, int y, int status, int argument);
 // one step (or the record's count) at most every so often.
 enum Wheel { kVsWheel, kAltitudeWheel, kSpeedWheel, kHeadingWheel, kWheelCount };
 
-bool WheelMayStep(Wheel wheel, int status);
+// everyPress: a press steps however soon after the last step, the repeat
+// time holding back only the steps of a held knob.
+bool WheelMayStep(Wheel wheel, int status, bool everyPress = false);
 
 template <Wheel wheel, void (*Step)(int)>
 void wheelAction(int, int, int status, int steps) {
     if (WheelMayStep(wheel, status)) Step(steps);
+}
+
+// A knob worked by a command: the detents of a rotary knob on an autopilot
+// panel come as presses quicker than the wheel's repeat, and each is a step.
+template <Wheel wheel, void (*Step)(int)>
+void knobCommand(int, int, int status, int steps) {
+    if (WheelMayStep(wheel, status, true)) Step(steps);
 }
 
 // Letting go of a spring-loaded switch, here or in the APU window, returns

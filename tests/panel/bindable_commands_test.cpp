@@ -25,7 +25,7 @@ using quiltest::Size;
 constexpr char kMcpHeading[] = "sim/cockpit/autopilot/heading_mag";
 constexpr char kAutopilotMode[] = "sim/cockpit/autopilot/autopilot_mode";
 
-class Commands : public PopupHost {
+class BindableCommands : public PopupHost {
 protected:
     static bool exists(const std::string& name, std::string* description = nullptr) {
         for (const standin::CommandInfo& command : standin::commands()) {
@@ -49,7 +49,7 @@ protected:
     }
 };
 
-TEST_F(Commands, OursAndTheSimulatorsAreOursOnlyWhileTheAircraftIsServed) {
+TEST_F(BindableCommands, OursAndTheSimulatorsAreOursOnlyWhileTheAircraftIsServed) {
     quiltest::TestAircraft other;
     other.author = "Someone Else";
     other.description = "A glider";
@@ -83,7 +83,7 @@ TEST_F(Commands, OursAndTheSimulatorsAreOursOnlyWhileTheAircraftIsServed) {
 
 // A control's click and its command, each on a fresh host with the window
 // that holds the control open, write the same datarefs in the same order.
-TEST_F(Commands, EachWorksItsControlAsItsClickDoes) {
+TEST_F(BindableCommands, EachWorksItsControlAsItsClickDoes) {
     struct Case {
         const char* command;
         int menuRow;  // the window opened alone first, or -1 for the panel
@@ -130,8 +130,9 @@ TEST_F(Commands, EachWorksItsControlAsItsClickDoes) {
 }
 
 // A knob held down steps on the press and again at the wheel's pace, the
-// simulator's knob command just as ours; a button held down acts once.
-TEST_F(Commands, HeldKnobsRepeatAndHeldButtonsActOnce) {
+// simulator's knob command just as ours, and every press steps; a button
+// held down acts once.
+TEST_F(BindableCommands, HeldKnobsRepeatAndHeldButtonsActOnce) {
     start();
     for (const char* command : {"quil/mcp/heading_up", "sim/autopilot/heading_up"}) {
         const float before = standin::getFloat(kMcpHeading);
@@ -143,6 +144,11 @@ TEST_F(Commands, HeldKnobsRepeatAndHeldButtonsActOnce) {
         EXPECT_GT(steps, 3.0f) << command << " repeats while held";
         EXPECT_LT(steps, 10.0f) << command << " not every frame";
     }
+    // The detents of a rotary knob: presses quicker than the wheel's repeat.
+    const float before = standin::getFloat(kMcpHeading);
+    for (int detent = 0; detent < 3; ++detent) standin::commandOnce("sim/autopilot/heading_up");
+    standin::runFrame();
+    EXPECT_FLOAT_EQ(standin::getFloat(kMcpHeading), before + 3.0f);
     for (const int expected : {1, 0}) {
         standin::clearWriteLog();
         standin::commandBegin("quil/mcp/flight_director");
@@ -157,7 +163,7 @@ TEST_F(Commands, HeldKnobsRepeatAndHeldButtonsActOnce) {
 }
 
 // The README's list, between its markers, is the table.
-TEST(CommandList, TheReadmeListsTheTable) {
+TEST(BindableCommandList, TheReadmeListsTheTable) {
     std::ostringstream expected;
     expected << "| Command | What it does | The simulator's command it takes over |\n"
              << "|---|---|---|\n";
