@@ -10,6 +10,7 @@
 #include "windows/aux_fuel_window.h"
 #include "windows/clock_window.h"
 #include "windows/fuel_request_dialog.h"
+#include "windows/fuel_station_window.h"
 #include "windows/layout_tables.h"
 #include "windows/overhead.h"
 #include "windows/popup_window.h"
@@ -67,6 +68,11 @@ constexpr const ControlLayout* kPump = &kFuelLayout[kFuelPump];
 constexpr const ControlLayout* kBleed = &kFuelBleedStripLayout[kBleedStripSwitch];
 constexpr const ControlLayout& kAuxMode = kFuelBleedStripLayout[kBleedStripAuxMode];
 constexpr const ControlLayout* kTransfer = &kFuelTransferStripLayout[kTransferStripSwitch];
+constexpr const ControlLayout& kStationTest = kFuelStationLayout[kStationTestSwitch];
+constexpr const ControlLayout* kStationValve = &kFuelStationLayout[kStationValveSwitch];
+constexpr const ControlLayout& kAuxSelectSwitch = kFuelStationAuxLayout[kStationAuxSelect];
+
+constexpr const WindowBox& clockButton(int control) { return kClockLayout[control].zone; }
 
 // Switches that are ON with the lever down: part 0 of the rows on, 1 off.
 constexpr WindowBox onPart(const ControlLayout& control) { return RowPart(control, 0); }
@@ -117,9 +123,9 @@ constexpr CommandRow kRows[] = {
         knobCommand<kVsWheel, McpVsDown>, "sim/autopilot/vertical_speed_down", kOneStep),
 
     // ---- Electrical: battery, standby power, generator drives, meters ----
-    press("quil/electrical/battery_guard", "Battery switch guard: open or close",
+    press("quil/electrical/battery_guard", "Battery switch guard: open, or close (the switch ON)",
           meterWindow, RowPart(kBattery, 2)),
-    press("quil/electrical/battery_switch", "Battery switch: OFF (guard open), or back ON",
+    press("quil/electrical/battery_switch", "Battery switch: OFF (its guard opened first)",
           meterWindow, RowPart(kBattery, 1)),
     press("quil/electrical/battery_on", "Battery switch: ON", meterWindow, RowPart(kBattery, 0)),
     press("quil/electrical/standby_power_guard", "Standby power switch guard: open or close",
@@ -130,11 +136,13 @@ constexpr CommandRow kRows[] = {
           meterWindow, ColumnPart(kStandby, 2)),
     press("quil/electrical/drive_1_guard", "Generator drive 1 disconnect guard: open or close",
           meterWindow, RowPart(kDrive[0], 2)),
-    press("quil/electrical/drive_1_disconnect", "Generator drive 1 disconnect switch",
+    press("quil/electrical/drive_1_disconnect",
+          "Generator drive 1 disconnect switch (its guard opened first)",
           meterWindow, RowPart(kDrive[0], 1)),
     press("quil/electrical/drive_2_guard", "Generator drive 2 disconnect guard: open or close",
           meterWindow, RowPart(kDrive[1], 2)),
-    press("quil/electrical/drive_2_disconnect", "Generator drive 2 disconnect switch",
+    press("quil/electrical/drive_2_disconnect",
+          "Generator drive 2 disconnect switch (its guard opened first)",
           meterWindow, RowPart(kDrive[1], 1)),
     press("quil/electrical/dc_meter_left", "DC meter selector: a step left", meterWindow,
           QuadrantPart(kDcSelector, kLowerLeft)),
@@ -178,7 +186,7 @@ constexpr CommandRow kRows[] = {
           apuWindow, offPart(kApuLayout[kApuGenerator2])),
     press("quil/electrical/bus_transfer_guard", "Bus transfer switch guard: open or close",
           apuWindow, ColumnPart(kBusTransfer, 0)),
-    press("quil/electrical/bus_transfer_off", "Bus transfer switch: OFF (guard open), or back",
+    press("quil/electrical/bus_transfer_off", "Bus transfer switch: OFF (its guard opened first)",
           apuWindow, ColumnPart(kBusTransfer, 1)),
     press("quil/electrical/bus_transfer_auto", "Bus transfer switch: AUTO", apuWindow,
           ColumnPart(kBusTransfer, 2)),
@@ -346,6 +354,45 @@ constexpr CommandRow kRows[] = {
           fuelAuxTransferWindow, onPart(kTransfer[kAuxTransferAftB])),
     press("quil/fuel/aux_transfer_aft_b_off", "Aux transfer AFT B switch: OFF",
           fuelAuxTransferWindow, offPart(kTransfer[kAuxTransferAftB])),
+
+    // ---- Clock, auxiliary fuel control panel, fuelling station ----
+    press("quil/clock/chrono", "Clock CHR button", clockWindow,
+          clockButton(kClockChronographButton)),
+    press("quil/clock/mode", "Clock mode button", clockWindow, clockButton(kClockModeButton)),
+    press("quil/clock/set", "Clock SET button", clockWindow, clockButton(kClockSetButton)),
+    press("quil/clock/reset", "Clock RESET button", clockWindow, clockButton(kClockResetButton)),
+    press("quil/clock/elapsed_time", "Clock ET button", clockWindow,
+          clockButton(kClockElapsedTimeButton)),
+    press("quil/clock/slew_forward", "Clock slew: forward", clockWindow,
+          clockButton(kClockSlewForwardButton)),
+    press("quil/clock/slew_back", "Clock slew: back", clockWindow,
+          clockButton(kClockSlewBackButton)),
+    press("quil/fuel/afcp_test", "Aux fuel control panel: lamp test key (held)", auxFuelWindow,
+          kAuxFuelLayout[kAfcpTestKey].zone),
+    press("quil/fuel/afcp_list_a", "Aux fuel control panel: list A key", auxFuelWindow,
+          kAuxFuelLayout[kAfcpListAKey].zone),
+    press("quil/fuel/afcp_list_b", "Aux fuel control panel: list B key", auxFuelWindow,
+          kAuxFuelLayout[kAfcpListBKey].zone),
+    press("quil/refuel/test", "Fuelling station test switch: TEST", fuelStationWindow,
+          RowPart(kStationTest, 1)),
+    press("quil/refuel/test_off", "Fuelling station test switch: the other position",
+          fuelStationWindow, RowPart(kStationTest, 0)),
+    press("quil/refuel/valve_1_open", "Fuelling station valve 1: OPEN", fuelStationWindow,
+          RowPart(kStationValve[0], 1)),
+    press("quil/refuel/valve_1_close", "Fuelling station valve 1: CLOSED", fuelStationWindow,
+          RowPart(kStationValve[0], 0)),
+    press("quil/refuel/valve_2_open", "Fuelling station valve 2: OPEN", fuelStationWindow,
+          RowPart(kStationValve[1], 1)),
+    press("quil/refuel/valve_2_close", "Fuelling station valve 2: CLOSED", fuelStationWindow,
+          RowPart(kStationValve[1], 0)),
+    press("quil/refuel/valve_3_open", "Fuelling station valve 3: OPEN", fuelStationWindow,
+          RowPart(kStationValve[2], 1)),
+    press("quil/refuel/valve_3_close", "Fuelling station valve 3: CLOSED", fuelStationWindow,
+          RowPart(kStationValve[2], 0)),
+    press("quil/refuel/aux_select_mains", "Fuelling station outer channels: main tanks",
+          fuelStationAuxWindow, RowPart(kAuxSelectSwitch, 1)),
+    press("quil/refuel/aux_select_aux", "Fuelling station outer channels: aux tanks",
+          fuelStationAuxWindow, RowPart(kAuxSelectSwitch, 0)),
 
     // ---- The popup windows and the fuel request ----
     act("quil/windows/meter_panel", "Open or close the AC/DC meter panel",
