@@ -988,6 +988,17 @@ void SetMcpSpeed(float speed) {
     XPLMSetDataf(sim.apAirspeed, speed);
 }
 
+void McpSpeedChangeover() {
+    if (!(snapshot.ias > 0.0f && snapshot.mach > 0.0f)) return;
+    const float ratio = snapshot.mach / snapshot.ias;
+    if (!std::isfinite(ratio)) return;
+    const bool toMach = snapshot.apSpeedIsMach == 0;
+    const float speed = toMach ? snapshot.apSpeed * ratio : snapshot.apSpeed / ratio;
+    snapshot.apSpeedIsMach = toMach ? 1 : 0;
+    XPLMSetDatai(sim.apAirspeedIsMach, snapshot.apSpeedIsMach);
+    SetMcpSpeed(speed);
+}
+
 // The flight director switch. The simulator's mode is read afresh rather
 // than from the slower snapshot, so quick clicks each switch it.
 void FlightDirectorSwitchToggle() {

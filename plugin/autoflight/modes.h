@@ -81,6 +81,10 @@ void SetMcpHdg(float heading);
 void McpSpeedUp(int n);
 void McpSpeedDown(int n);
 void SetMcpSpeed(float speed);
+// The IAS/MACH changeover: the MCP speed goes over to Mach, or back to
+// knots, at the present ratio of the aircraft's Mach number to its airspeed;
+// standing still, with no ratio to go by, it stays as it is.
+void McpSpeedChangeover();
 // Holds an MCP speed within 100 knots (0.25 Mach) and the aircraft's Vno
 // (Mmo); returns whether it had to move it.
 bool ClampMcpSpeed(float& speed);

@@ -14,6 +14,7 @@
 #include "host/served_aircraft.h"
 #include "host/systems_update.h"
 #include "instruments/engine_display.h"
+#include "panel/bindable_commands.h"
 #include "panel/click_spots.h"
 #include "render/colours.h"
 #include "render/geometry.h"
@@ -55,12 +56,24 @@ void announce() {
     Broadcast(GroundServiceState);
 }
 
+// The commands are ours while the aircraft is served; with another
+// aircraft the simulator's own go back to it.
+void followServedAircraft() {
+    if (pluginActive) {
+        RegisterCommands();
+    } else {
+        UnregisterCommands();
+    }
+}
+
 void drawNothing(XPLMWindowID, void*) {}
 void ignoreKey(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
 
 void onAircraftLoaded() {
     DestroyAllPopups();
-    if (BindSimulatorState() < 0) {
+    const int served = BindSimulatorState();
+    followServedAircraft();
+    if (served < 0) {
         DestroyPanelMouseWindow();
         return;
     }
@@ -79,6 +92,7 @@ void onAircraftLoaded() {
 
 void onAirportLoaded() {
     BindSimulatorState();
+    followServedAircraft();
     if (!pluginActive) return;
     ClearAntiIceInitialised();
     ResetAll(true, snapshot.now);
@@ -98,6 +112,7 @@ int StartPlugin(char* outName, char* outSignature, char* outDescription) {
     RestartFuelModel();
     ResetPanelGeometry();
     const int served = BindSimulatorState();
+    followServedAircraft();
     UnloadPanelTextures();
     LoadPanelTextures();
     InitAutoflightConstants();
@@ -114,6 +129,7 @@ int StartPlugin(char* outName, char* outSignature, char* outDescription) {
 }
 
 void StopPlugin() {
+    UnregisterCommands();
     UnloadPanelTextures();
     UnregisterDrawCallbacks();
     XPLMUnregisterFlightLoopCallback(FlightLoop, nullptr);

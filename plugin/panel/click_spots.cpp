@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <limits>
 
 #include "XPLMDataAccess.h"
 #include "autoflight/lateral.h"
@@ -27,10 +26,6 @@
 
 namespace quil {
 namespace {
-
-// An action gets the mouse point in panel units, the host's mouse status
-// and the record's argument.
-using ClickAction = void (*)(int x, int y, int status, int argument);
 
 // The controls the spots belong to; the two halves of a knob or a wheel
 // share one id.
@@ -99,10 +94,6 @@ struct ClickSpot {
 
 constexpr int kMaxSpotsPerTable = 96;
 
-// Holding a wheel steps it again at most this often.
-constexpr float kWheelRepeatSeconds = 0.15f;
-constexpr float kNever = -std::numeric_limits<float>::infinity();
-
 // The embedded windows take clicks in their own pixels.
 constexpr int kEmbeddedClickMode = 0;
 constexpr int kAuxPanelOffsetX = 131;
@@ -114,12 +105,9 @@ constexpr GLfloat kOutlineColour[4] = {1.0f, 1.0f, 0.5f, 0.1f};
 constexpr GLfloat kOutlineWidth = 1.0f;
 constexpr float kOutlineMarkerInset = 2.0f;  // panel units right of the corner
 
-enum Wheel { kVsWheel, kAltitudeWheel, kSpeedWheel, kWheelCount };
-
 struct ClickState {
     const ClickSpot* last = nullptr;     // the spot last pressed
     const ClickSpot* pressed = nullptr;  // receives the release
-    float wheelStepTime[kWheelCount] = {kNever, kNever, kNever};
     bool panelSpotDisabled[kMaxSpotsPerTable] = {};
     bool cabinSpotDisabled[kMaxSpotsPerTable] = {};
 };
@@ -127,32 +115,6 @@ struct ClickState {
 ClickState clicks;
 
 // ---- Actions ----------------------------------------------------------------
-
-// A wheel steps on the press and goes on stepping while held. Time going
-// backwards (a replay, a reset of the simulator's clock) never blocks it.
-bool wheelMayStep(Wheel wheel, int status) {
-    if (status != xplm_MouseDown && status != xplm_MouseDrag) return false;
-    float& lastStep = clicks.wheelStepTime[wheel];
-    const float elapsed = snapshot.now - lastStep;
-    if (elapsed >= 0.0f && elapsed < kWheelRepeatSeconds) return false;
-    lastStep = snapshot.now;
-    return true;
-}
-
-template <Wheel wheel, void (*Step)(int)>
-void wheelAction(int, int, int status, int steps) {
-    if (wheelMayStep(wheel, status)) Step(steps);
-}
-
-template <void (*Command)(McpAction)>
-void mcpButton(int, int, int status, int) {
-    if (isPress(status)) Command(kMcpToggle);
-}
-
-// The panel's ALT HLD re-rounds the MCP altitude when it engages away from it.
-void altHoldButton(int, int, int status, int) {
-    if (isPress(status)) mcpAltHold(kMcpToggle, 1);
-}
 
 template <int position>
 void externalPowerSwitch(int, int, int status, int) {

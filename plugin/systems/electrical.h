@@ -62,6 +62,7 @@ void SetStandbyPowerSwitch(int position);
 // The cabin (0) and in-flight entertainment (1) supply switches, loads of
 // the transfer buses.
 constexpr int kCabinUtilitySwitches = 2;
+constexpr int kCabinSupply = 0, kEntertainmentSupply = 1;
 void SetCabinUtilitySwitch(int number, bool on);
 bool CabinUtilitySwitchOn(int number);
 // The integrated drive stays disconnected until ResetDriveGenerators.

@@ -22,8 +22,6 @@ void heldTest(int, int, int status, int) {
     SetTest(status == xplm_MouseDown || status == xplm_MouseDrag);
 }
 
-void setWingAntiIce(int, bool on) { SetWingAntiIceSwitch(on); }
-
 // Any release in the window lets the test switch go.
 void released() {
     SetWindowHeatPowerTest(false);
@@ -52,8 +50,8 @@ constexpr ClickZone kAntiIceZones[] = {
     OnOffSwitchZone<SetProbeHeatSwitch>(kProbeSwitch[0], 1, 13, 0),
     OnOffSwitchZone<SetProbeHeatSwitch>(kProbeSwitch[1], 0, 14, 1),
     OnOffSwitchZone<SetProbeHeatSwitch>(kProbeSwitch[1], 1, 15, 1),
-    OnOffSwitchZone<setWingAntiIce>(kWingSwitch, 0, 16, 0),
-    OnOffSwitchZone<setWingAntiIce>(kWingSwitch, 1, 17, 0),
+    OnOffSwitchZone<singleSwitch<SetWingAntiIceSwitch>>(kWingSwitch, 0, 16, 0),
+    OnOffSwitchZone<singleSwitch<SetWingAntiIceSwitch>>(kWingSwitch, 1, 17, 0),
     OnOffSwitchZone<SetEngineAntiIceSwitch>(kEngineSwitch[0], 0, 18, 0),
     OnOffSwitchZone<SetEngineAntiIceSwitch>(kEngineSwitch[0], 1, 19, 0),
     OnOffSwitchZone<SetEngineAntiIceSwitch>(kEngineSwitch[1], 0, 20, 1),

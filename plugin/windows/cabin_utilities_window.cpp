@@ -33,7 +33,6 @@ enum CabinZoneId : int {
 
 constexpr int kEngine2 = 1;
 constexpr int kLeftWiper = 0, kRightWiper = 1;
-constexpr int kCabinSupply = 0, kEntertainmentSupply = 1;
 
 // The exit lights selector works nothing in the models: the window keeps it.
 struct CabinSwitches {

@@ -270,6 +270,11 @@ void HandleZoneClick(PopupWindow& window, const ClickZone* zones, int x, int y, 
     }
 }
 
+void PressControl(PopupWindow& window, const WindowBox& part, int status) {
+    HandleZoneClick(window, window.zones, (part.x0 + part.x1) / 2, (part.y0 + part.y1) / 2,
+                    status);
+}
+
 // The grab point stays under the mouse: each drag moves the window by the
 // mouse's offset from where it was pressed, in window pixels.
 void DragWindow(PopupWindow& window, int x, int y, int status) {

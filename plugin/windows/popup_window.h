@@ -166,6 +166,11 @@ int HandleMouse(PopupWindow& window, int x, int y, int status);
 // zone, which receives the drags and the release.
 void HandleZoneClick(PopupWindow& window, const ClickZone* zones, int x, int y, int status);
 
+// A command works a control as the mouse does, at the middle of the part
+// of the control that a click would take: the press, the drags while it is
+// held and the release, open window or not.
+void PressControl(PopupWindow& window, const WindowBox& part, int status);
+
 // Sets the window where its placement says.
 void PlaceWindow(PopupWindow& window);
 // Draws sprite n of the window's sheet (a companion's: the one of the

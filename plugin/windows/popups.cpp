@@ -29,6 +29,16 @@ bool followsPanelView(const PopupWindow& window) {
 
 }  // namespace
 
+void OpenWindowAlone(PopupWindow& window) { OpenWindow(window, kPlacementAlone); }
+
+void ToggleWindowAlone(PopupWindow& window) {
+    if (WindowOpen(window)) {
+        CloseWindow(window);
+    } else {
+        OpenWindowAlone(window);
+    }
+}
+
 void CreateAllPopups() {
     InitPlacements(snapshot.windowWidth, snapshot.windowHeight);
     for (PopupWindow* window : kPopups) LoadWindowTexture(*window);

@@ -9,6 +9,11 @@ namespace quil {
 
 struct PopupWindow;
 
+// A window by itself, out of the overhead arrangement: opened, or opened
+// and closed again by one button.
+void OpenWindowAlone(PopupWindow& window);
+void ToggleWindowAlone(PopupWindow& window);
+
 // Sets the position table up (first time only) and loads every window's
 // sheet, in the windows' order; called at start and at every reset.
 void CreateAllPopups();

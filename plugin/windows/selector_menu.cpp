@@ -36,7 +36,7 @@ constexpr float kMenuText[3] = {0.9f, 0.9f, 0.9f};
 
 template <PopupWindow& window>
 void openAlone() {
-    OpenWindow(window, kPlacementAlone);
+    OpenWindowAlone(window);
 }
 
 struct MenuRow {

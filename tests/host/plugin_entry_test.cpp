@@ -63,7 +63,9 @@ const std::set<std::string> kHostInterface = {
     "XPLMDrawString", "XPLMGetFMSEntryInfo", "XPLMGetDestinationFMSEntry",
     "XPLMSetDestinationFMSEntry", "XPLMSendMessageToPlugin", "XPLMGetMyID", "XPLMGetPluginInfo",
     "XPLMGetNthAircraftModel", "XPLMGetDirectorySeparator", "XPLMGetVersions",
-    "XPLMCommandButtonPress", "XPLMCommandButtonRelease", "XPCreateWidget",
+    "XPLMCommandButtonPress", "XPLMCommandButtonRelease", "XPLMCreateCommand",
+    "XPLMFindCommand", "XPLMRegisterCommandHandler", "XPLMUnregisterCommandHandler",
+    "XPCreateWidget",
     "XPCreateCustomWidget", "XPSetWidgetProperty", "XPAddWidgetCallback", "XPShowWidget",
     "XPHideWidget", "XPDestroyWidget", "XPSetWidgetDescriptor", "XPGetWidgetDescriptor",
     "XPGetWidgetGeometry"};
