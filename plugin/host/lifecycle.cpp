@@ -12,7 +12,7 @@
 #include "host/draw_callbacks.h"
 #include "host/published_datarefs.h"
 #include "host/served_aircraft.h"
-#include "host/systems_update.h"
+#include "host/frame_table.h"
 #include "instruments/engine_display.h"
 #include "panel/click_spots.h"
 #include "render/colours.h"
@@ -166,7 +166,7 @@ void ReceiveMessage(int from, int message, void* param) {
 
 float FlightLoop(float, float, int, void*) {
     if (!pluginActive) return kFlightLoopInterval;
-    UpdateSystems(NowSeconds());
+    RunFrame(NowSeconds());
     // A clock run back past the load takes the due time back with it, so the
     // reset still comes about a second of frames after the load.
     if (resetDueTime > 0.0f && resetDueTime - kResetDelay > snapshot.now) scheduleDelayedReset();
