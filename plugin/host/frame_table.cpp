@@ -22,23 +22,29 @@ namespace {
 
 using Step = void (*)(float now);
 
+// The light rotation runs on from the plug-in's start; the slow reads and
+// their steps start again at every bind, so that a bind is followed by
+// their first slot.
+enum class Counted { SinceStart, SinceBind };
+
 struct FrameRow {
     unsigned every;  // frames: 1, 2, 4 or 8
     unsigned slot;   // the frame of its rotation it runs in
     Step step;
+    Counted counted = Counted::SinceBind;
 };
 
 // A value read on a rotation is at most every - 1 frames old.
 constexpr FrameRow kFrame[] = {
     {1, 0, [](float) { ReadTime(); }},
     // The light rotation, with the anti-ice model on its first frame.
-    {4, 0, [](float) { ReadTaxiLight(); }},
-    {4, 0, [](float) { GatherCabinAndTaxiGlows(); }},
-    {4, 0, [](float) { StepAntiIce(); }},
-    {4, 1, [](float) { ReadOutsideAirAndLandingLights(); }},
-    {4, 1, [](float) { GatherLandingGlow(); }},
-    {4, 2, [](float) { GatherGalleyGlow(); }},
-    {4, 3, [](float) { ApplyLightMap(); }},
+    {4, 0, [](float) { ReadTaxiLight(); }, Counted::SinceStart},
+    {4, 0, [](float) { GatherCabinAndTaxiGlows(); }, Counted::SinceStart},
+    {4, 0, [](float) { StepAntiIce(); }, Counted::SinceStart},
+    {4, 1, [](float) { ReadOutsideAirAndLandingLights(); }, Counted::SinceStart},
+    {4, 1, [](float) { GatherLandingGlow(); }, Counted::SinceStart},
+    {4, 2, [](float) { GatherGalleyGlow(); }, Counted::SinceStart},
+    {4, 3, [](float) { ApplyLightMap(); }, Counted::SinceStart},
     // The N1 limits from the previous frame's altitude.
     {1, 0,
      [](float) {
@@ -98,17 +104,21 @@ constexpr FrameRow kFrame[] = {
     {1, 0, StepWipers},
 };
 
-unsigned frameCount = 0;
+unsigned framesSinceStart = 0;
+unsigned framesSinceBind = 0;
 
 }  // namespace
 
-void RunFrame(float now) {
+void RunFrame() {
     for (const FrameRow& row : kFrame) {
-        if (frameCount % row.every == row.slot) row.step(now);
+        const unsigned frames =
+            row.counted == Counted::SinceStart ? framesSinceStart : framesSinceBind;
+        if (frames % row.every == row.slot) row.step(snapshot.now);
     }
-    ++frameCount;
+    ++framesSinceStart;
+    ++framesSinceBind;
 }
 
-void RestartFrameRotation() { frameCount = 0; }
+void RestartFrameRotation() { framesSinceBind = 0; }
 
 }  // namespace quil

@@ -5,10 +5,12 @@
 
 namespace quil {
 
-void RunFrame(float now);
+// Runs the frame; the steps after the time's read take the running time
+// it read.
+void RunFrame();
 
-// Starts the rotations again at their first slot; every successful bind
-// does.
+// Starts the slow reads' rotations again at their first slot; every
+// successful bind does. The light rotation runs on.
 void RestartFrameRotation();
 
 }  // namespace quil

@@ -143,7 +143,6 @@ void ReadDeviationRateAndAttitude() {
 }
 
 void ReadLampTest() {
-    snapshot.paused = XPLMGetDatai(sim.paused);
     snapshot.annunciatorTest =
         snapshot.now - kLampTestWindow < XPLMGetDataf(sim.annunciatorTestTimeout);
 }

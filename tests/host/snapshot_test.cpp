@@ -35,7 +35,7 @@ protected:
     // One frame of the host, then the plug-in's frame.
     void frame() {
         standin::runFrame();
-        quil::RunFrame(standin::simTime());
+        quil::RunFrame();
     }
     // Frames until `done` holds, at most `limit`; returns how many it took.
     template <typename Done>

@@ -176,7 +176,7 @@ TEST_F(AntiIce, TheFrameWritesThePitotHeatSwitchEveryFourthFrame) {
     for (int frame = 0; frame < 12; ++frame) {
         standin::setInt(kPitotHeat, 0);
         standin::runFrame();
-        RunFrame(standin::simTime());
+        RunFrame();
         if (standin::getInt(kPitotHeat) == 1) written.push_back(frame);
     }
     ASSERT_EQ(written.size(), 3u);
