@@ -70,7 +70,8 @@ constexpr FrameRow kFrame[] = {
     {4, 0, [](float) { HoldSimulatorAutopilotOff(); }},
     {4, 0, [](float) { ReadOilTemperature(); }},
     {4, 1, [](float) { ReadDisplayModeAndCabinAltitude(); }},
-    {4, 2, [](float) { ReadFlapRatio(); }},
+    // Every frame: the flaps and slats move after the flap ratio.
+    {1, 0, [](float) { ReadFlapRatio(); }},
     {4, 2, [](float) { KeepIgnitionOn(); }},
     {8, 0, [](float) { ReadBankLimit(); }},
     {8, 1, [](float) { ReadAntiIceSwitches(); }},

@@ -14,6 +14,7 @@ void ReadDeviationRateAndAttitude();
 void ReadLampTest();
 void ReadMarkersAndReceiverFlags();
 void ReadMaxAllowableAltitude();
+void ReadFlapRatio();
 
 // The light rotation, every fourth frame each
 void ReadTaxiLight();
@@ -28,7 +29,6 @@ void ReadMapRange();
 void ReadPanelSettingsAndSimulatorAutopilot();
 void ReadOilTemperature();
 void ReadDisplayModeAndCabinAltitude();
-void ReadFlapRatio();
 
 // Every eighth frame each
 void ReadBankLimit();
