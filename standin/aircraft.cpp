@@ -90,9 +90,10 @@ std::string aircraftPath() { return detail::userAircraftPath; }
 
 extern "C" void XPLMGetNthAircraftModel(int index, char* outFileName, char* outPath) {
     using namespace standin::detail;
-    SdkCall call(SdkFunction::XPLMGetNthAircraftModel);
+    SdkCall call(SdkFunction::XPLMGetNthAircraftModel, index);
     // Only the user's aircraft flies in the stand-in; other slots are empty.
     const std::string path = index == 0 ? userAircraftPath : std::string();
+    call.results(path);
     copyText(outFileName, fileNameOf(path), kFileNameBufferSize);
     copyText(outPath, path, kPathBufferSize);
 }

@@ -40,13 +40,16 @@ const char* sdkFunctionName(SdkFunction function) {
     return kFunctionNames[static_cast<int>(function)];
 }
 
-SdkCall::SdkCall(SdkFunction function) : savedCounting_(allocationCountingOn()) {
+void SdkCall::count(SdkFunction function) {
     setAllocationCounting(false);
     ++counts.thisFrame[static_cast<int>(function)];
     ++counts.totalCalls;
 }
 
-SdkCall::~SdkCall() { setAllocationCounting(savedCounting_); }
+SdkCall::~SdkCall() {
+    if (logging_) endLoggedCall();
+    setAllocationCounting(savedCounting_);
+}
 
 PluginCall::PluginCall(XPLMPluginID plugin)
     : savedPlugin_(callingPlugin), savedCounting_(allocationCountingOn()) {

@@ -70,6 +70,13 @@ Command* lookup(XPLMCommandRef handle) {
     return &table[position - 1];
 }
 
+// What the call log names a handle by.
+const std::string& loggedName(XPLMCommandRef handle) {
+    static const std::string unknown = "(no command)";
+    const Command* command = lookup(handle);
+    return command != nullptr ? command->info.name : unknown;
+}
+
 Command* lookup(const std::string& name) {
     for (Command& command : table)
         if (command.info.name == name) return &command;
@@ -232,12 +239,14 @@ bool commandEnd(const std::string& name) {
 extern "C" {
 
 XPLMCommandRef XPLMFindCommand(const char* name) {
-    SdkCall call(SdkFunction::XPLMFindCommand);
-    return name == nullptr ? nullptr : find(name);
+    SdkCall call(SdkFunction::XPLMFindCommand, name);
+    const XPLMCommandRef command = name == nullptr ? nullptr : find(name);
+    call.results(loggedName(command));
+    return command;
 }
 
 XPLMCommandRef XPLMCreateCommand(const char* name, const char* description) {
-    SdkCall call(SdkFunction::XPLMCreateCommand);
+    SdkCall call(SdkFunction::XPLMCreateCommand, name, description);
     if (name == nullptr || name[0] == '\0') return nullptr;
     if (XPLMCommandRef existing = find(name)) return existing;
     addCommand(name, description == nullptr ? "" : description);
@@ -245,17 +254,17 @@ XPLMCommandRef XPLMCreateCommand(const char* name, const char* description) {
 }
 
 void XPLMCommandBegin(XPLMCommandRef command) {
-    SdkCall call(SdkFunction::XPLMCommandBegin);
+    SdkCall call(SdkFunction::XPLMCommandBegin, loggedName(command));
     begin(command);
 }
 
 void XPLMCommandEnd(XPLMCommandRef command) {
-    SdkCall call(SdkFunction::XPLMCommandEnd);
+    SdkCall call(SdkFunction::XPLMCommandEnd, loggedName(command));
     end(command);
 }
 
 void XPLMCommandOnce(XPLMCommandRef command) {
-    SdkCall call(SdkFunction::XPLMCommandOnce);
+    SdkCall call(SdkFunction::XPLMCommandOnce, loggedName(command));
     begin(command);
     end(command);
 }
@@ -263,7 +272,7 @@ void XPLMCommandOnce(XPLMCommandRef command) {
 // A handler is registered once for each (function, before, refcon).
 void XPLMRegisterCommandHandler(XPLMCommandRef handle, XPLMCommandCallback_f handler,
                                 int before, void* refcon) {
-    SdkCall call(SdkFunction::XPLMRegisterCommandHandler);
+    SdkCall call(SdkFunction::XPLMRegisterCommandHandler, loggedName(handle), before);
     Command* command = lookup(handle);
     if (command == nullptr || handler == nullptr) return;
     for (const Handler& h : command->handlers)
@@ -273,7 +282,7 @@ void XPLMRegisterCommandHandler(XPLMCommandRef handle, XPLMCommandCallback_f han
 
 void XPLMUnregisterCommandHandler(XPLMCommandRef handle, XPLMCommandCallback_f handler,
                                   int before, void* refcon) {
-    SdkCall call(SdkFunction::XPLMUnregisterCommandHandler);
+    SdkCall call(SdkFunction::XPLMUnregisterCommandHandler, loggedName(handle), before);
     Command* command = lookup(handle);
     if (command == nullptr) return;
     auto& handlers = command->handlers;

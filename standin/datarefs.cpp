@@ -67,6 +67,13 @@ DataRef* lookup(XPLMDataRef handle) {
     return &table[position - 1];
 }
 
+// What the call log names a handle by.
+const std::string& loggedName(XPLMDataRef handle) {
+    static const std::string unknown = "(no dataref)";
+    const DataRef* ref = lookup(handle);
+    return ref != nullptr ? ref->name : unknown;
+}
+
 DataRef* lookup(const std::string& name) {
     auto found = indexByName.find(name);
     return found == indexByName.end() ? nullptr : &table[found->second];
@@ -298,91 +305,99 @@ using namespace standin::detail;
 extern "C" {
 
 XPLMDataRef XPLMFindDataRef(const char* name) {
-    SdkCall call(SdkFunction::XPLMFindDataRef);
-    if (name == nullptr || !findable(name)) return nullptr;
-    return handleOf(indexByName[name]);
+    SdkCall call(SdkFunction::XPLMFindDataRef, name);
+    const XPLMDataRef handle =
+        name != nullptr && findable(name) ? handleOf(indexByName[name]) : nullptr;
+    call.results(loggedName(handle));
+    return handle;
 }
 
 int XPLMIsDataRefGood(XPLMDataRef handle) {
-    SdkCall call(SdkFunction::XPLMIsDataRefGood);
+    SdkCall call(SdkFunction::XPLMIsDataRefGood, loggedName(handle));
     const DataRef* ref = lookup(handle);
-    return ref != nullptr && !ref->absent && served(*ref) ? 1 : 0;
+    return call.returns(ref != nullptr && !ref->absent && served(*ref) ? 1 : 0);
 }
 
 XPLMDataTypeID XPLMGetDataRefTypes(XPLMDataRef handle) {
-    SdkCall call(SdkFunction::XPLMGetDataRefTypes);
+    SdkCall call(SdkFunction::XPLMGetDataRefTypes, loggedName(handle));
     const DataRef* ref = lookup(handle);
-    return ref != nullptr ? ref->types : xplmType_Unknown;
+    return call.returns(ref != nullptr ? ref->types : xplmType_Unknown);
 }
 
 int XPLMGetDatai(XPLMDataRef handle) {
-    SdkCall call(SdkFunction::XPLMGetDatai);
+    SdkCall call(SdkFunction::XPLMGetDatai, loggedName(handle));
     const DataRef* ref = lookup(handle);
-    return ref ? readInt(*ref) : 0;
+    return call.returns(ref ? readInt(*ref) : 0);
 }
 
 float XPLMGetDataf(XPLMDataRef handle) {
-    SdkCall call(SdkFunction::XPLMGetDataf);
+    SdkCall call(SdkFunction::XPLMGetDataf, loggedName(handle));
     const DataRef* ref = lookup(handle);
-    return ref ? readFloat(*ref) : 0.0f;
+    return call.returns(ref ? readFloat(*ref) : 0.0f);
 }
 
 double XPLMGetDatad(XPLMDataRef handle) {
-    SdkCall call(SdkFunction::XPLMGetDatad);
+    SdkCall call(SdkFunction::XPLMGetDatad, loggedName(handle));
     const DataRef* ref = lookup(handle);
-    return ref ? readDouble(*ref) : 0.0;
+    return call.returns(ref ? readDouble(*ref) : 0.0);
 }
 
 int XPLMGetDatavi(XPLMDataRef handle, int* out, int offset, int max) {
-    SdkCall call(SdkFunction::XPLMGetDatavi);
+    SdkCall call(SdkFunction::XPLMGetDatavi, loggedName(handle), offset, max);
     const DataRef* ref = lookup(handle);
-    return ref ? readInts(*ref, out, offset, max) : 0;
+    const int count = ref ? readInts(*ref, out, offset, max) : 0;
+    call.results(count, LoggedInts{out, out != nullptr ? count : 0});
+    return count;
 }
 
 int XPLMGetDatavf(XPLMDataRef handle, float* out, int offset, int max) {
-    SdkCall call(SdkFunction::XPLMGetDatavf);
+    SdkCall call(SdkFunction::XPLMGetDatavf, loggedName(handle), offset, max);
     const DataRef* ref = lookup(handle);
-    return ref ? readFloats(*ref, out, offset, max) : 0;
+    const int count = ref ? readFloats(*ref, out, offset, max) : 0;
+    call.results(count, LoggedFloats{out, out != nullptr ? count : 0});
+    return count;
 }
 
 int XPLMGetDatab(XPLMDataRef handle, void* out, int offset, int maxBytes) {
-    SdkCall call(SdkFunction::XPLMGetDatab);
+    SdkCall call(SdkFunction::XPLMGetDatab, loggedName(handle), offset, maxBytes);
     const DataRef* ref = lookup(handle);
-    return ref ? readBytes(*ref, out, offset, maxBytes) : 0;
+    const int count = ref ? readBytes(*ref, out, offset, maxBytes) : 0;
+    call.results(count, LoggedBytes{out, out != nullptr ? count : 0});
+    return count;
 }
 
 void XPLMSetDatai(XPLMDataRef handle, int value) {
-    SdkCall call(SdkFunction::XPLMSetDatai);
+    SdkCall call(SdkFunction::XPLMSetDatai, loggedName(handle), value);
     pluginWrite(handle, xplmType_Int, 0, {static_cast<double>(value)},
                 [&](DataRef& ref) { writeInt(ref, value); });
 }
 
 void XPLMSetDataf(XPLMDataRef handle, float value) {
-    SdkCall call(SdkFunction::XPLMSetDataf);
+    SdkCall call(SdkFunction::XPLMSetDataf, loggedName(handle), value);
     pluginWrite(handle, xplmType_Float, 0, {static_cast<double>(value)},
                 [&](DataRef& ref) { writeFloat(ref, value); });
 }
 
 void XPLMSetDatad(XPLMDataRef handle, double value) {
-    SdkCall call(SdkFunction::XPLMSetDatad);
+    SdkCall call(SdkFunction::XPLMSetDatad, loggedName(handle), value);
     pluginWrite(handle, xplmType_Double, 0, {value},
                 [&](DataRef& ref) { writeDouble(ref, value); });
 }
 
 void XPLMSetDatavi(XPLMDataRef handle, int* values, int offset, int count) {
-    SdkCall call(SdkFunction::XPLMSetDatavi);
+    SdkCall call(SdkFunction::XPLMSetDatavi, loggedName(handle), offset, LoggedInts{values, count});
     pluginWrite(handle, xplmType_IntArray, offset, asDoubles(values, count),
                 [&](DataRef& ref) { writeInts(ref, values, offset, count); });
 }
 
 void XPLMSetDatavf(XPLMDataRef handle, float* values, int offset, int count) {
-    SdkCall call(SdkFunction::XPLMSetDatavf);
+    SdkCall call(SdkFunction::XPLMSetDatavf, loggedName(handle), offset, LoggedFloats{values, count});
     pluginWrite(handle, xplmType_FloatArray, offset, asDoubles(values, count),
                 [&](DataRef& ref) { writeFloats(ref, values, offset, count); });
 }
 
 void XPLMSetDatab(XPLMDataRef handle, void* values, int offset, int length) {
-    SdkCall call(SdkFunction::XPLMSetDatab);
+    SdkCall call(SdkFunction::XPLMSetDatab, loggedName(handle), offset, LoggedBytes{values, length});
     pluginWrite(handle, xplmType_Data, offset,
                 asDoubles(static_cast<const unsigned char*>(values), length),
                 [&](DataRef& ref) { writeBytes(ref, values, offset, length); });
@@ -395,7 +410,7 @@ XPLMDataRef XPLMRegisterDataAccessor(
     XPLMSetDatavi_f writeIntArray, XPLMGetDatavf_f readFloatArray,
     XPLMSetDatavf_f writeFloatArray, XPLMGetDatab_f readBytes, XPLMSetDatab_f writeBytes,
     void* readRefcon, void* writeRefcon) {
-    SdkCall call(SdkFunction::XPLMRegisterDataAccessor);
+    SdkCall call(SdkFunction::XPLMRegisterDataAccessor, name, types, isWritable);
     // The "sim/" names are the simulator's own; a name already served by
     // someone is refused rather than silently taken over.
     if (name == nullptr || name[0] == '\0' || std::strncmp(name, "sim/", 4) == 0) {
@@ -424,7 +439,7 @@ XPLMDataRef XPLMRegisterDataAccessor(
 }
 
 void XPLMUnregisterDataAccessor(XPLMDataRef handle) {
-    SdkCall call(SdkFunction::XPLMUnregisterDataAccessor);
+    SdkCall call(SdkFunction::XPLMUnregisterDataAccessor, loggedName(handle));
     DataRef* ref = lookup(handle);
     if (ref == nullptr || !ref->published) return;
     ref->registered = false;

@@ -249,7 +249,7 @@ extern "C" {
 
 int XPLMRegisterDrawCallback(XPLMDrawCallback_f callback, XPLMDrawingPhase phase,
                              int wantsBefore, void* refcon) {
-    SdkCall call(SdkFunction::XPLMRegisterDrawCallback);
+    SdkCall call(SdkFunction::XPLMRegisterDrawCallback, phase, wantsBefore);
     if (callback == nullptr || !knownPhase(phase)) return 0;
     drawCallbacks.push_back({callback, phase, wantsBefore != 0, refcon, currentPlugin()});
     return 1;
@@ -257,7 +257,7 @@ int XPLMRegisterDrawCallback(XPLMDrawCallback_f callback, XPLMDrawingPhase phase
 
 int XPLMUnregisterDrawCallback(XPLMDrawCallback_f callback, XPLMDrawingPhase phase,
                                int wantsBefore, void* refcon) {
-    SdkCall call(SdkFunction::XPLMUnregisterDrawCallback);
+    SdkCall call(SdkFunction::XPLMUnregisterDrawCallback, phase, wantsBefore);
     for (DrawCallback& entry : drawCallbacks) {
         if (!entry.removed && entry.callback == callback && entry.phase == phase &&
             entry.before == (wantsBefore != 0) && entry.refcon == refcon) {
@@ -272,31 +272,34 @@ int XPLMUnregisterDrawCallback(XPLMDrawCallback_f callback, XPLMDrawingPhase pha
 XPLMWindowID XPLMCreateWindow(int left, int top, int right, int bottom, int visible,
                               XPLMDrawWindow_f draw, XPLMHandleKey_f, XPLMHandleMouseClick_f mouseHandler,
                               void* refcon) {
-    SdkCall call(SdkFunction::XPLMCreateWindow);
-    return createWindow(currentPlugin(), left, top, right, bottom, visible != 0, draw,
-                        mouseHandler, refcon);
+    SdkCall call(SdkFunction::XPLMCreateWindow, left, top, right, bottom, visible);
+    const XPLMWindowID id = createWindow(currentPlugin(), left, top, right, bottom,
+                                         visible != 0, draw, mouseHandler, refcon);
+    call.results(loggedHandle("window", id));
+    return id;
 }
 
 void XPLMDestroyWindow(XPLMWindowID id) {
-    SdkCall call(SdkFunction::XPLMDestroyWindow);
+    SdkCall call(SdkFunction::XPLMDestroyWindow, loggedHandle("window", id));
     destroyWindow(id);
 }
 
 int XPLMGetWindowIsVisible(XPLMWindowID id) {
-    SdkCall call(SdkFunction::XPLMGetWindowIsVisible);
+    SdkCall call(SdkFunction::XPLMGetWindowIsVisible, loggedHandle("window", id));
     const Window* window = find(id);
-    return window != nullptr && window->visible ? 1 : 0;
+    return call.returns(window != nullptr && window->visible ? 1 : 0);
 }
 
 void XPLMSetWindowIsVisible(XPLMWindowID id, int visible) {
-    SdkCall call(SdkFunction::XPLMSetWindowIsVisible);
+    SdkCall call(SdkFunction::XPLMSetWindowIsVisible, loggedHandle("window", id), visible);
     setWindowVisible(id, visible != 0);
 }
 
 void XPLMGetWindowGeometry(XPLMWindowID id, int* left, int* top, int* right, int* bottom) {
-    SdkCall call(SdkFunction::XPLMGetWindowGeometry);
+    SdkCall call(SdkFunction::XPLMGetWindowGeometry, loggedHandle("window", id));
     const Window* window = find(id);
     if (window == nullptr) return;
+    call.results(window->left, window->top, window->right, window->bottom);
     if (left != nullptr) *left = window->left;
     if (top != nullptr) *top = window->top;
     if (right != nullptr) *right = window->right;
@@ -304,17 +307,18 @@ void XPLMGetWindowGeometry(XPLMWindowID id, int* left, int* top, int* right, int
 }
 
 void XPLMSetWindowGeometry(XPLMWindowID id, int left, int top, int right, int bottom) {
-    SdkCall call(SdkFunction::XPLMSetWindowGeometry);
+    SdkCall call(SdkFunction::XPLMSetWindowGeometry, loggedHandle("window", id), left, top, right, bottom);
     setWindowGeometry(id, left, top, right, bottom);
 }
 
 void XPLMBringWindowToFront(XPLMWindowID id) {
-    SdkCall call(SdkFunction::XPLMBringWindowToFront);
+    SdkCall call(SdkFunction::XPLMBringWindowToFront, loggedHandle("window", id));
     bringWindowToFront(id);
 }
 
 void XPLMGetMouseLocation(int* x, int* y) {
     SdkCall call(SdkFunction::XPLMGetMouseLocation);
+    call.results(mouse.x, mouse.y);
     if (x != nullptr) *x = mouse.x;
     if (y != nullptr) *y = mouse.y;
 }

@@ -50,11 +50,11 @@ extern "C" {
 
 int XPLMGetDestinationFMSEntry() {
     SdkCall call(SdkFunction::XPLMGetDestinationFMSEntry);
-    return destination;
+    return call.returns(destination);
 }
 
 void XPLMSetDestinationFMSEntry(int index) {
-    SdkCall call(SdkFunction::XPLMSetDestinationFMSEntry);
+    SdkCall call(SdkFunction::XPLMSetDestinationFMSEntry, index);
     standin::setDestinationEntry(index);
 }
 
@@ -62,10 +62,11 @@ void XPLMSetDestinationFMSEntry(int index) {
 // plug-ins find the end of the plan.
 void XPLMGetFMSEntryInfo(int index, XPLMNavType* outType, char* outId, XPLMNavRef* outRef,
                          int* outAltitude, float* outLat, float* outLon) {
-    SdkCall call(SdkFunction::XPLMGetFMSEntryInfo);
+    SdkCall call(SdkFunction::XPLMGetFMSEntryInfo, index);
     const bool inPlan = index >= 0 && index < static_cast<int>(entries.size());
     const standin::FmsEntry entry =
         inPlan ? entries[static_cast<size_t>(index)] : standin::FmsEntry{};
+    call.results(entry.type, entry.id, entry.ref, entry.altitude, entry.lat, entry.lon);
     if (outType != nullptr) *outType = entry.type;
     copyText(outId, entry.id, kIdBufferSize);
     if (outRef != nullptr) *outRef = entry.type == xplm_Nav_LatLon ? XPLM_NAV_NOT_FOUND : entry.ref;

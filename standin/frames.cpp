@@ -201,6 +201,7 @@ namespace standin {
 void runFrame() {
     beginFrameCounts();
     ++clock.frame;
+    logFrame(clock.frame);
     advanceTime();
     runHeldCommands();
     runFlightLoops(true);
@@ -247,7 +248,7 @@ void jumpTime(float seconds) {
 extern "C" {
 
 void XPLMRegisterFlightLoopCallback(XPLMFlightLoop_f callback, float interval, void* refcon) {
-    SdkCall call(SdkFunction::XPLMRegisterFlightLoopCallback);
+    SdkCall call(SdkFunction::XPLMRegisterFlightLoopCallback, interval);
     if (callback == nullptr) return;
     FlightLoop* loop = findLoop(callback, refcon);
     if (loop == nullptr) {
@@ -269,11 +270,12 @@ void XPLMUnregisterFlightLoopCallback(XPLMFlightLoop_f callback, void* refcon) {
 
 float XPLMGetElapsedTime() {
     SdkCall call(SdkFunction::XPLMGetElapsedTime);
-    return static_cast<float>(clock.wall);
+    return call.returns(static_cast<float>(clock.wall));
 }
 
 XPLMFlightLoopID XPLMCreateFlightLoop(XPLMCreateFlightLoop_t* params) {
-    SdkCall call(SdkFunction::XPLMCreateFlightLoop);
+    SdkCall call(SdkFunction::XPLMCreateFlightLoop,
+                 params != nullptr ? params->phase : xplm_FlightLoop_Phase_BeforeFlightModel);
     // An older, smaller structure would lack fields the host reads.
     if (params == nullptr || params->structSize < static_cast<int>(sizeof(XPLMCreateFlightLoop_t)) ||
         params->callbackFunc == nullptr ||
@@ -286,18 +288,19 @@ XPLMFlightLoopID XPLMCreateFlightLoop(XPLMCreateFlightLoop_t* params) {
     loop.lastCallTime = clock.now;
     loop.lastCallFrame = clock.frame;
     loops.push_back(loop);
+    call.results(LoggedHandle{"loop", loop.id});
     return reinterpret_cast<XPLMFlightLoopID>(loop.id);
 }
 
 // Safe from inside the callback itself too, like unregistering.
 void XPLMDestroyFlightLoop(XPLMFlightLoopID id) {
-    SdkCall call(SdkFunction::XPLMDestroyFlightLoop);
+    SdkCall call(SdkFunction::XPLMDestroyFlightLoop, loggedHandle("loop", id));
     if (FlightLoop* loop = findLoop(id)) loop->removed = true;
     dropRemovedLoops();
 }
 
 void XPLMScheduleFlightLoop(XPLMFlightLoopID id, float interval, int relativeToNow) {
-    SdkCall call(SdkFunction::XPLMScheduleFlightLoop);
+    SdkCall call(SdkFunction::XPLMScheduleFlightLoop, loggedHandle("loop", id), interval, relativeToNow);
     if (FlightLoop* loop = findLoop(id)) schedule(*loop, interval, relativeToNow != 0);
 }
 

@@ -586,7 +586,9 @@ using standin::detail::SdkFunction;
 void XPLMSetGraphicsState(int inEnableFog, int inNumberTexUnits, int inEnableLighting,
                           int inEnableAlphaTesting, int inEnableAlphaBlending,
                           int inEnableDepthTesting, int inEnableDepthWriting) {
-    SdkCall call(SdkFunction::XPLMSetGraphicsState);
+    SdkCall call(SdkFunction::XPLMSetGraphicsState, inEnableFog, inNumberTexUnits,
+                 inEnableLighting, inEnableAlphaTesting, inEnableAlphaBlending,
+                 inEnableDepthTesting, inEnableDepthWriting);
     if (!standin::detail::host().open) return;
     standin::detail::applyState({inEnableFog != 0, inNumberTexUnits, inEnableLighting != 0,
                                  inEnableAlphaTesting != 0, inEnableAlphaBlending != 0,
@@ -596,7 +598,7 @@ void XPLMSetGraphicsState(int inEnableFog, int inNumberTexUnits, int inEnableLig
 // A bind of the name the cache already holds is skipped, even when a
 // direct glBindTexture has changed the unit since: as in the simulator.
 void XPLMBindTexture2d(int inTextureNum, int inTextureUnit) {
-    SdkCall call(SdkFunction::XPLMBindTexture2d);
+    SdkCall call(SdkFunction::XPLMBindTexture2d, inTextureNum, inTextureUnit);
     auto& h = standin::detail::host();
     if (inTextureNum < 0 || inTextureUnit < 0 ||
         inTextureUnit >= standin::detail::kCachedTextureUnits)
@@ -609,19 +611,22 @@ void XPLMBindTexture2d(int inTextureNum, int inTextureUnit) {
 }
 
 void XPLMGenerateTextureNumbers(int* outTextureIDs, int inCount) {
-    SdkCall call(SdkFunction::XPLMGenerateTextureNumbers);
+    SdkCall call(SdkFunction::XPLMGenerateTextureNumbers, inCount);
     if (!outTextureIDs) return;
     for (int i = 0; i < inCount; ++i) outTextureIDs[i] = standin::detail::newTextureName();
+    call.results(standin::detail::LoggedInts{outTextureIDs, inCount});
 }
 
 int XPLMGetTexture(XPLMTextureID inTexture) {
-    SdkCall call(SdkFunction::XPLMGetTexture);
-    return standin::detail::simulatorTextureName(inTexture);
+    SdkCall call(SdkFunction::XPLMGetTexture, inTexture);
+    return call.returns(standin::detail::simulatorTextureName(inTexture));
 }
 
 void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, const char* inChar,
                     int* inWordWrapWidth, XPLMFontID) {
-    SdkCall call(SdkFunction::XPLMDrawString);
+    SdkCall call(SdkFunction::XPLMDrawString,
+                 standin::detail::LoggedFloats{inColorRGB, inColorRGB != nullptr ? 3 : 0},
+                 inXOffset, inYOffset, inChar, inWordWrapWidth ? *inWordWrapWidth : 0);
     if (!standin::detail::host().open || !inChar || !inColorRGB) return;
     standin::detail::drawTextLines(inXOffset, inYOffset, inChar,
                                    inWordWrapWidth ? *inWordWrapWidth : 0, inColorRGB);

@@ -3,11 +3,12 @@
 
 #include "standin/internal.h"
 #include "standin/standin.h"
+#include "standin/units.h"
 
 namespace standin {
 namespace {
 
-constexpr float kPanelUnits = 1024.0f;  // the 2D panel is 1024 x 1024 units
+constexpr float kPanelSize = static_cast<float>(kPanelUnits);
 
 HostConfig config;
 bool running = false;
@@ -15,10 +16,10 @@ bool running = false;
 // The panel is scaled to fit the window, centred across it and standing on
 // its bottom edge; drawing and window coordinates coincide in the stand-in.
 void placePanel(int width, int height) {
-    const float scale = std::min(width, height) / kPanelUnits;
-    const float left = (width - kPanelUnits * scale) / 2.0f;
-    const float right = left + kPanelUnits * scale;
-    const float top = kPanelUnits * scale;
+    const float scale = std::min(width, height) / kPanelSize;
+    const float left = (width - kPanelSize * scale) / 2.0f;
+    const float right = left + kPanelSize * scale;
+    const float top = kPanelSize * scale;
     for (const char* space : {"pnl", "win"}) {
         const std::string prefix = std::string("sim/graphics/view/panel_total_") + space + "_";
         setFloat(prefix + "l", left);

@@ -52,18 +52,81 @@ enum class SdkFunction {
     Count
 };
 const char* sdkFunctionName(SdkFunction function);
+bool allocationCountingOn();  // alloc_count.cpp
 
-// Opens every SDK function: counts the call, and keeps what the host
-// allocates on the plug-in's behalf out of the plug-in's allocation count.
+// What the call log writes for an argument or a result (call_log.cpp):
+// numbers, texts, and handles named by what they refer to, never by address.
+struct LoggedHandle {
+    const char* kind;  // "window", "widget", "menu", "loop"
+    uintptr_t serial;  // the host's own number for it
+};
+inline LoggedHandle loggedHandle(const char* kind, const void* handle) {
+    return {kind, reinterpret_cast<uintptr_t>(handle)};
+}
+struct LoggedInts {
+    const int* values;
+    int count;
+};
+struct LoggedFloats {
+    const float* values;
+    int count;
+};
+struct LoggedBytes {
+    const void* bytes;
+    int count;
+};
+bool callLogOpen();
+void beginLoggedCall(SdkFunction function);
+void endLoggedCall();
+void beginLoggedResults();
+void logItem(int value);
+void logItem(long value);
+void logItem(float value);
+void logItem(double value);
+void logItem(const char* text);  // null as "null"
+void logItem(const std::string& text);
+void logItem(LoggedHandle handle);
+void logItem(LoggedInts values);
+void logItem(LoggedFloats values);
+void logItem(LoggedBytes bytes);
+// A frame's first line in the call log.
+void logFrame(long frame);
+
+// Opens every SDK function: counts the call, keeps what the host allocates
+// on the plug-in's behalf out of the plug-in's allocation count, and, while
+// the call log is open, writes the call with its arguments and results.
 class SdkCall {
 public:
-    explicit SdkCall(SdkFunction function);
+    template <typename... Arguments>
+    explicit SdkCall(SdkFunction function, const Arguments&... arguments)
+        : savedCounting_(allocationCountingOn()) {
+        count(function);
+        logging_ = callLogOpen();
+        if (!logging_) return;
+        beginLoggedCall(function);
+        (logItem(arguments), ...);
+    }
     ~SdkCall();
     SdkCall(const SdkCall&) = delete;
     SdkCall& operator=(const SdkCall&) = delete;
 
+    // What the call gives back, through its value or its out parameters.
+    template <typename... Results>
+    void results(const Results&... values) {
+        if (!logging_) return;
+        beginLoggedResults();
+        (logItem(values), ...);
+    }
+    template <typename T>
+    T returns(T value) {
+        results(value);
+        return value;
+    }
+
 private:
+    void count(SdkFunction function);
     bool savedCounting_;
+    bool logging_ = false;
 };
 
 // Wraps every call from the host into a plug-in: makes it the calling
@@ -90,7 +153,6 @@ void endFrameCounts();
 void resetCounts();
 
 // alloc_count.cpp: heap allocations on this thread while counting is on.
-bool allocationCountingOn();
 void setAllocationCounting(bool on);
 long allocationsCounted();
 void forgetLargestAllocation();

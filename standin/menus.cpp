@@ -114,13 +114,14 @@ extern "C" {
 
 XPLMMenuID XPLMFindPluginsMenu() {
     SdkCall call(SdkFunction::XPLMFindPluginsMenu);
+    call.results(LoggedHandle{"menu", kPluginsMenu});
     return reinterpret_cast<XPLMMenuID>(kPluginsMenu);
 }
 
 // A sub-menu hangs from one of the caller's own items of its parent.
 XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int parentItem,
                           XPLMMenuHandler_f handler, void* menuRef) {
-    SdkCall call(SdkFunction::XPLMCreateMenu);
+    SdkCall call(SdkFunction::XPLMCreateMenu, name, loggedHandle("menu", parent), parentItem);
     if (name == nullptr || name[0] == '\0') return nullptr;
     if (parent != nullptr) {
         const Menu* above = lookup(parent);
@@ -130,22 +131,23 @@ XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int parentItem,
     }
     menuList.push_back({++lastMenuId, currentPlugin(), name, reinterpret_cast<uintptr_t>(parent),
                         handler, menuRef, {}});
+    call.results(LoggedHandle{"menu", lastMenuId});
     return reinterpret_cast<XPLMMenuID>(lastMenuId);
 }
 
 void XPLMDestroyMenu(XPLMMenuID id) {
-    SdkCall call(SdkFunction::XPLMDestroyMenu);
+    SdkCall call(SdkFunction::XPLMDestroyMenu, loggedHandle("menu", id));
     const Menu* menu = lookup(id);
     if (menu != nullptr && menu->id != kPluginsMenu) destroy(menu->id);
 }
 
 int XPLMAppendMenuItem(XPLMMenuID id, const char* name, void* itemRef, int) {
-    SdkCall call(SdkFunction::XPLMAppendMenuItem);
+    SdkCall call(SdkFunction::XPLMAppendMenuItem, loggedHandle("menu", id), name);
     Menu* menu = lookup(id);
-    if (menu == nullptr) return -1;
+    if (menu == nullptr) return call.returns(-1);
     const int index = static_cast<int>(itemsOf(*menu, currentPlugin()).size());
     menu->items.push_back({name == nullptr ? "" : name, itemRef, currentPlugin()});
-    return index;
+    return call.returns(index);
 }
 
 }  // extern "C"

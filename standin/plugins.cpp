@@ -256,13 +256,14 @@ extern "C" {
 
 XPLMPluginID XPLMGetMyID() {
     SdkCall call(SdkFunction::XPLMGetMyID);
-    return currentPlugin();
+    return call.returns(currentPlugin());
 }
 
 void XPLMGetPluginInfo(XPLMPluginID id, char* name, char* filePath, char* signature,
                        char* description) {
-    SdkCall call(SdkFunction::XPLMGetPluginInfo);
+    SdkCall call(SdkFunction::XPLMGetPluginInfo, id);
     const standin::PluginInfo info = standin::pluginInfo(id);
+    call.results(info.name, info.signature, info.description);
     copyText(name, info.name, kInfoBufferSize);
     copyText(filePath, info.path, kInfoBufferSize);
     copyText(signature, info.signature, kInfoBufferSize);
@@ -270,39 +271,41 @@ void XPLMGetPluginInfo(XPLMPluginID id, char* name, char* filePath, char* signat
 }
 
 void XPLMSendMessageToPlugin(XPLMPluginID to, int message, void* param) {
-    SdkCall call(SdkFunction::XPLMSendMessageToPlugin);
+    // The parameter may point into the sender's memory, which moves from run to run.
+    SdkCall call(SdkFunction::XPLMSendMessageToPlugin, to, message,
+                 param != nullptr ? "data" : nullptr);
     send(currentPlugin(), to, message, param);
 }
 
 XPLMPluginID XPLMFindPluginBySignature(const char* signature) {
-    SdkCall call(SdkFunction::XPLMFindPluginBySignature);
-    if (signature == nullptr) return XPLM_NO_PLUGIN_ID;
+    SdkCall call(SdkFunction::XPLMFindPluginBySignature, signature);
+    if (signature == nullptr) return call.returns(XPLM_NO_PLUGIN_ID);
     for (const Plugin& plugin : loaded)
-        if (plugin.info.signature == signature) return plugin.info.id;
-    return XPLM_NO_PLUGIN_ID;
+        if (plugin.info.signature == signature) return call.returns(plugin.info.id);
+    return call.returns(XPLM_NO_PLUGIN_ID);
 }
 
 int XPLMIsPluginEnabled(XPLMPluginID id) {
-    SdkCall call(SdkFunction::XPLMIsPluginEnabled);
-    return find(id) != nullptr && pluginEnabled(id) ? 1 : 0;
+    SdkCall call(SdkFunction::XPLMIsPluginEnabled, id);
+    return call.returns(find(id) != nullptr && pluginEnabled(id) ? 1 : 0);
 }
 
 int XPLMHasFeature(const char* feature) {
-    SdkCall call(SdkFunction::XPLMHasFeature);
-    return hasFeature(feature) ? 1 : 0;
+    SdkCall call(SdkFunction::XPLMHasFeature, feature);
+    return call.returns(hasFeature(feature) ? 1 : 0);
 }
 
 int XPLMIsFeatureEnabled(const char* feature) {
-    SdkCall call(SdkFunction::XPLMIsFeatureEnabled);
+    SdkCall call(SdkFunction::XPLMIsFeatureEnabled, feature);
     const Plugin* plugin = find(currentPlugin());
-    if (plugin == nullptr || !hasFeature(feature)) return 0;
+    if (plugin == nullptr || !hasFeature(feature)) return call.returns(0);
     const auto& on = plugin->features;
-    return std::find(on.begin(), on.end(), feature) != on.end() ? 1 : 0;
+    return call.returns(std::find(on.begin(), on.end(), feature) != on.end() ? 1 : 0);
 }
 
 // A feature the host does not have is ignored.
 void XPLMEnableFeature(const char* feature, int enable) {
-    SdkCall call(SdkFunction::XPLMEnableFeature);
+    SdkCall call(SdkFunction::XPLMEnableFeature, feature, enable);
     Plugin* plugin = find(currentPlugin());
     if (plugin == nullptr || !hasFeature(feature)) return;
     auto& on = plugin->features;

@@ -3,6 +3,7 @@
 // dark at a sea-level airport on a standard day: on the ground with the gear
 // carrying its weight, engines stopped, 15 °C and 29.92 inHg.
 #include "standin/sim_datarefs.h"
+#include "standin/flight/motion.h"
 #include "standin/units.h"
 
 namespace standin::detail {
@@ -23,8 +24,6 @@ constexpr double kAircraftMassKg = 58000.0;
 // Lined up on runway 22R of a sea-level airport with 4.5° east variation,
 // which the simulator gives as negative (magnetic = true + variation).
 constexpr double kFieldElevationFt = 17.0;
-// The aircraft's reference point stands this high above the runway.
-constexpr double kGearHeightM = 2.1;
 constexpr double kLatitudeDeg = 55.6280;
 constexpr double kLongitudeDeg = 12.6630;
 constexpr double kHeadingTrueDeg = 221.0;
@@ -151,7 +150,7 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/flightmodel/position/P_dot", kFloat, 1, kReadOnly, {0}},
     {"sim/flightmodel/position/beta", kFloat, 1, kReadOnly, {0}},
     {"sim/flightmodel/position/elevation", kDouble, 1, kReadOnly,
-     {kFieldElevationFt * kMetresPerFoot + kGearHeightM}},
+     {kFieldElevationFt * kMetresPerFoot + flight::kGearHeightM}},
     {"sim/flightmodel/position/groundspeed", kFloat, 1, kReadOnly, {0}},
     {"sim/flightmodel/position/hpath", kFloat, 1, kReadOnly, {kHeadingTrueDeg}},
     {"sim/flightmodel/position/indicated_airspeed", kFloat, 1, kWritable, {0}},
@@ -165,7 +164,7 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/flightmodel/position/psi", kFloat, 1, kWritable, {kHeadingTrueDeg}},
     {"sim/flightmodel/position/theta", kFloat, 1, kWritable, {0.4}},
     {"sim/flightmodel/position/vh_ind_fpm", kFloat, 1, kWritable, {0}},
-    {"sim/flightmodel/position/y_agl", kFloat, 1, kReadOnly, {kGearHeightM}},
+    {"sim/flightmodel/position/y_agl", kFloat, 1, kReadOnly, {flight::kGearHeightM}},
     // Fuel: 4 t in each wing tank, centre tank empty
     {"sim/flightmodel/weight/m_fuel1", kFloat, 1, kWritable, {4000}},
     {"sim/flightmodel/weight/m_fuel2", kFloat, 1, kWritable, {0}},
@@ -180,12 +179,12 @@ const SimDataRefSpec kSimDataRefs[] = {
     {"sim/graphics/settings/transparent_panel", kInt, 1, kWritable, {0}},
     {"sim/graphics/view/panel_total_pnl_b", kFloat, 1, kReadOnly, {0}},
     {"sim/graphics/view/panel_total_pnl_l", kFloat, 1, kReadOnly, {0}},
-    {"sim/graphics/view/panel_total_pnl_r", kFloat, 1, kReadOnly, {1024}},
-    {"sim/graphics/view/panel_total_pnl_t", kFloat, 1, kReadOnly, {1024}},
+    {"sim/graphics/view/panel_total_pnl_r", kFloat, 1, kReadOnly, {kPanelUnits}},
+    {"sim/graphics/view/panel_total_pnl_t", kFloat, 1, kReadOnly, {kPanelUnits}},
     {"sim/graphics/view/panel_total_win_b", kFloat, 1, kReadOnly, {0}},
     {"sim/graphics/view/panel_total_win_l", kFloat, 1, kReadOnly, {0}},
-    {"sim/graphics/view/panel_total_win_r", kFloat, 1, kReadOnly, {1024}},
-    {"sim/graphics/view/panel_total_win_t", kFloat, 1, kReadOnly, {1024}},
+    {"sim/graphics/view/panel_total_win_r", kFloat, 1, kReadOnly, {kPanelUnits}},
+    {"sim/graphics/view/panel_total_win_t", kFloat, 1, kReadOnly, {kPanelUnits}},
     {"sim/graphics/view/view_is_external", kInt, 1, kReadOnly, {0}},
     {"sim/graphics/view/view_type", kInt, 1, kReadOnly, {1000}},
     {"sim/graphics/view/window_height", kInt, 1, kWritable, {1024}},

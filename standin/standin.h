@@ -206,6 +206,20 @@ bool chooseMenuItem(XPLMMenuID menu, int item);
 // by line (the latest 100000, each cut at 4096 bytes).
 std::vector<std::string> debugLog();
 
+// ---- The call log ------------------------------------------------------------
+
+// From now on every SDK call a plug-in makes is written to the file, one
+// line each in the order made: the calling plug-in's id, the function, its
+// arguments and, after "=", its results (the value returned, then what it
+// wrote into the plug-in's buffers); a line "frame N" opens each frame.
+// Datarefs and commands are named, windows, widgets, menus and flight
+// loops numbered as the host numbers them, and callbacks and references
+// left out, so the same plug-ins and scenario give the same file byte for
+// byte. False when the file cannot be made.
+bool openCallLog(const std::string& path);
+// False when the file could not be written in full.
+bool closeCallLog();
+
 // ---- Counting --------------------------------------------------------------
 
 // SDK calls and heap allocations made by plug-in code. A frame's counts cover

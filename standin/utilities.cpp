@@ -107,36 +107,37 @@ extern "C" {
 
 const char* XPLMGetDirectorySeparator() {
     SdkCall call(SdkFunction::XPLMGetDirectorySeparator);
-    return "/";
+    return call.returns("/");
 }
 
 void XPLMGetVersions(int* outXPlaneVersion, int* outXplmVersion,
                      XPLMHostApplicationID* outHostId) {
     SdkCall call(SdkFunction::XPLMGetVersions);
+    call.results(identity.xplaneVersion, identity.xplmVersion, identity.hostId);
     if (outXPlaneVersion != nullptr) *outXPlaneVersion = identity.xplaneVersion;
     if (outXplmVersion != nullptr) *outXplmVersion = identity.xplmVersion;
     if (outHostId != nullptr) *outHostId = identity.hostId;
 }
 
 void XPLMCommandButtonPress(XPLMCommandButtonID button) {
-    SdkCall call(SdkFunction::XPLMCommandButtonPress);
+    SdkCall call(SdkFunction::XPLMCommandButtonPress, button);
     setButtonHeld(button, true);
 }
 
 void XPLMCommandButtonRelease(XPLMCommandButtonID button) {
-    SdkCall call(SdkFunction::XPLMCommandButtonRelease);
+    SdkCall call(SdkFunction::XPLMCommandButtonRelease, button);
     setButtonHeld(button, false);
 }
 
 void XPLMDebugString(const char* text) {
-    SdkCall call(SdkFunction::XPLMDebugString);
+    SdkCall call(SdkFunction::XPLMDebugString, text);
     if (text != nullptr) appendToLog(text);
 }
 
 int XPLMGetDirectoryContents(const char* path, int firstReturn, char* names, int namesSize,
                              char** indices, int indexCount, int* totalFiles,
                              int* returnedFiles) {
-    SdkCall call(SdkFunction::XPLMGetDirectoryContents);
+    SdkCall call(SdkFunction::XPLMGetDirectoryContents, path, firstReturn, namesSize, indexCount);
     const std::vector<std::string> entries =
         path != nullptr ? folderEntries(path) : std::vector<std::string>{};
     const size_t first = static_cast<size_t>(std::max(firstReturn, 0));
@@ -160,7 +161,8 @@ int XPLMGetDirectoryContents(const char* path, int firstReturn, char* names, int
     if (returned < indexCapacity) indices[returned] = nullptr;
     if (totalFiles != nullptr) *totalFiles = static_cast<int>(entries.size());
     if (returnedFiles != nullptr) *returnedFiles = static_cast<int>(returned);
-    return first + returned >= entries.size() ? 1 : 0;
+    call.results(static_cast<int>(returned), static_cast<int>(entries.size()));
+    return call.returns(first + returned >= entries.size() ? 1 : 0);
 }
 
 }  // extern "C"

@@ -59,6 +59,7 @@ struct WidgetTable {
 WidgetTable gTable;
 
 WidgetKey keyOf(const void* handle) { return reinterpret_cast<WidgetKey>(handle); }
+standin::detail::LoggedHandle loggedWidget(const void* handle) { return {"widget", keyOf(handle)}; }
 XPWidgetID handleOf(WidgetKey key) { return reinterpret_cast<XPWidgetID>(key); }
 intptr_t paramOf(WidgetKey key) { return static_cast<intptr_t>(key); }
 
@@ -585,40 +586,48 @@ extern "C" {
 XPWidgetID XPCreateWidget(int inLeft, int inTop, int inRight, int inBottom, int inVisible,
                           const char* inDescriptor, int inIsRoot, XPWidgetID inContainer,
                           XPWidgetClass inClass) {
-    SdkCall call(SdkFunction::XPCreateWidget);
+    SdkCall call(SdkFunction::XPCreateWidget, inLeft, inTop, inRight, inBottom, inVisible,
+                 inDescriptor, inIsRoot, loggedWidget(inContainer), inClass);
     if (!isStandardClass(inClass)) return nullptr;
-    return createWidget(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot,
-                        inContainer, inClass, nullptr);
+    const XPWidgetID widget = createWidget(inLeft, inTop, inRight, inBottom, inVisible,
+                                           inDescriptor, inIsRoot, inContainer, inClass, nullptr);
+    call.results(loggedWidget(widget));
+    return widget;
 }
 
 XPWidgetID XPCreateCustomWidget(int inLeft, int inTop, int inRight, int inBottom, int inVisible,
                                 const char* inDescriptor, int inIsRoot, XPWidgetID inContainer,
                                 XPWidgetFunc_t inCallback) {
-    SdkCall call(SdkFunction::XPCreateCustomWidget);
-    return createWidget(inLeft, inTop, inRight, inBottom, inVisible, inDescriptor, inIsRoot,
-                        inContainer, kCustomClass, inCallback);
+    SdkCall call(SdkFunction::XPCreateCustomWidget, inLeft, inTop, inRight, inBottom,
+                 inVisible, inDescriptor, inIsRoot, loggedWidget(inContainer));
+    const XPWidgetID widget = createWidget(inLeft, inTop, inRight, inBottom, inVisible,
+                                           inDescriptor, inIsRoot, inContainer, kCustomClass,
+                                           inCallback);
+    call.results(loggedWidget(widget));
+    return widget;
 }
 
 void XPDestroyWidget(XPWidgetID inWidget, int inDestroyChildren) {
-    SdkCall call(SdkFunction::XPDestroyWidget);
+    SdkCall call(SdkFunction::XPDestroyWidget, loggedWidget(inWidget), inDestroyChildren);
     destroyWidget(keyOf(inWidget), inDestroyChildren != 0, 0);
 }
 
 void XPShowWidget(XPWidgetID inWidget) {
-    SdkCall call(SdkFunction::XPShowWidget);
+    SdkCall call(SdkFunction::XPShowWidget, loggedWidget(inWidget));
     setVisible(keyOf(inWidget), true);
 }
 
 void XPHideWidget(XPWidgetID inWidget) {
-    SdkCall call(SdkFunction::XPHideWidget);
+    SdkCall call(SdkFunction::XPHideWidget, loggedWidget(inWidget));
     setVisible(keyOf(inWidget), false);
 }
 
 void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* outRight,
                          int* outBottom) {
-    SdkCall call(SdkFunction::XPGetWidgetGeometry);
+    SdkCall call(SdkFunction::XPGetWidgetGeometry, loggedWidget(inWidget));
     const Widget* widget = lookup(keyOf(inWidget));
     const Rect rect = widget ? rectOf(*widget) : Rect{0, 0, 0, 0};
+    call.results(rect.left, rect.top, rect.right, rect.bottom);
     if (outLeft) *outLeft = rect.left;
     if (outTop) *outTop = rect.top;
     if (outRight) *outRight = rect.right;
@@ -626,7 +635,7 @@ void XPGetWidgetGeometry(XPWidgetID inWidget, int* outLeft, int* outTop, int* ou
 }
 
 void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor) {
-    SdkCall call(SdkFunction::XPSetWidgetDescriptor);
+    SdkCall call(SdkFunction::XPSetWidgetDescriptor, loggedWidget(inWidget), inDescriptor);
     Widget* widget = lookup(keyOf(inWidget));
     if (!widget) return;
     widget->descriptor = inDescriptor ? inDescriptor : "";
@@ -634,9 +643,10 @@ void XPSetWidgetDescriptor(XPWidgetID inWidget, const char* inDescriptor) {
 }
 
 int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDescLength) {
-    SdkCall call(SdkFunction::XPGetWidgetDescriptor);
+    SdkCall call(SdkFunction::XPGetWidgetDescriptor, loggedWidget(inWidget), inMaxDescLength);
     const Widget* widget = lookup(keyOf(inWidget));
-    if (!widget) return 0;
+    if (!widget) return call.returns(0);
+    call.results(widget->descriptor);
     if (outDescriptor && inMaxDescLength > 0) {
         std::strncpy(outDescriptor, widget->descriptor.c_str(),
                      static_cast<std::size_t>(inMaxDescLength));
@@ -645,12 +655,12 @@ int XPGetWidgetDescriptor(XPWidgetID inWidget, char* outDescriptor, int inMaxDes
 }
 
 void XPSetWidgetProperty(XPWidgetID inWidget, XPWidgetPropertyID inProperty, intptr_t inValue) {
-    SdkCall call(SdkFunction::XPSetWidgetProperty);
+    SdkCall call(SdkFunction::XPSetWidgetProperty, loggedWidget(inWidget), inProperty, static_cast<long>(inValue));
     setProperty(keyOf(inWidget), inProperty, inValue);
 }
 
 void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback) {
-    SdkCall call(SdkFunction::XPAddWidgetCallback);
+    SdkCall call(SdkFunction::XPAddWidgetCallback, loggedWidget(inWidget));
     Widget* widget = lookup(keyOf(inWidget));
     if (!widget || !inNewCallback) return;
     const XPLMPluginID owner = standin::detail::currentPlugin();

@@ -12,7 +12,6 @@
 #include "autoflight/lateral.h"
 #include "autoflight/modes.h"
 #include "sim/sim_binding.h"
-#include "sim/sim_time.h"
 #include "sim/sim_values.h"
 #include "sim/snapshot.h"
 #include "sim/units.h"
@@ -239,7 +238,7 @@ LegPosition legPosition() {
 }  // namespace
 
 void TrackFlightPlan() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (!std::isfinite(now)) return;
     readAircraftPosition();
     countEntries();

@@ -11,7 +11,6 @@
 #include "autoflight/phases.h"
 #include "autoflight/vertical.h"
 #include "sim/sim_binding.h"
-#include "sim/sim_time.h"
 #include "sim/sim_values.h"
 #include "sim/snapshot.h"
 #include "systems/air_ground.h"
@@ -223,10 +222,10 @@ constexpr RollFlag kLnavEngageClears[] = {&RollModes::apLnavArmed, &RollModes::a
 constexpr RollFlag kVorLocCaptureClears[] = {&RollModes::apVorLocArmed, &RollModes::apHdgSel,
                                              &RollModes::apLnavEng};
 
-bool recent(float stamp) { return NowSeconds() - stamp <= kRecentChangeSeconds; }
-void stamp(float& field) { field = NowSeconds(); }
-void blink(float& light) { light = NowSeconds() + kBlinkSeconds; }
-bool lit(float light) { return light < 0.0f || NowSeconds() < light; }
+bool recent(float stamp) { return snapshot.now - stamp <= kRecentChangeSeconds; }
+void stamp(float& field) { field = snapshot.now; }
+void blink(float& light) { light = snapshot.now + kBlinkSeconds; }
+bool lit(float light) { return light < 0.0f || snapshot.now < light; }
 
 // A toggle becomes off while `engaged`, else on; other actions pass.
 McpAction resolveToggle(McpAction action, bool engaged) {
@@ -290,7 +289,7 @@ void writeMcpHeading(int degrees) {
 // target simply rests on the MCP heading.
 void followHeadingTarget() {
     if (afds.roll.apHdgSel) {
-        StartTurn(HeadingTarget(), CurrentHeadingUnwrapped(), NowSeconds());
+        StartTurn(HeadingTarget(), CurrentHeadingUnwrapped(), snapshot.now);
     } else {
         SetHeadingTarget(snapshot.mcpHeading);
     }
@@ -505,7 +504,7 @@ void engageLvlChg() {
     clearFlags(at, kSpeedAndHold);
     afds.altHoldLight = kLightDark;
     p.apPitchMcpspd = 1;
-    afds.lvlChgCaptureSince = NowSeconds();
+    afds.lvlChgCaptureSince = snapshot.now;
     ClearLvlChgCorrection();
     if (p.lvlChgDirection == kLvlChgClimb) {
         at.atN1 = 1;
@@ -582,7 +581,7 @@ void armAltitudeAcquire() {
     } else {
         return;
     }
-    afds.altAcqDueTime = NowSeconds() + kAltAcquireDelaySeconds;
+    afds.altAcqDueTime = snapshot.now + kAltAcquireDelaySeconds;
     afds.altHoldLight = kLightSteady;
 }
 
@@ -597,7 +596,7 @@ bool guidanceModeEngaged() {
 void startLegTurn() {
     float target = LegCourse();
     WrapToNear(target, snapshot.track);
-    StartTurn(target, snapshot.track, NowSeconds());
+    StartTurn(target, snapshot.track, snapshot.now);
 }
 
 }  // namespace
@@ -626,7 +625,7 @@ void AfdsReset() {
 }
 
 void AutoflightStep() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (!std::isfinite(now)) return;
     if (now < afds.lastStepTime) followClockBackwards(now);
     afds.lastStepTime = now;
@@ -772,7 +771,7 @@ void mcpHdgSel(McpAction action) {
         stamp(afds.rollChangeTime);
         SetHeadingTarget(snapshot.mcpHeading);
         RecomputeHeadingWrap();
-        StartTurn(HeadingTarget(), CurrentHeadingUnwrapped(), NowSeconds());
+        StartTurn(HeadingTarget(), CurrentHeadingUnwrapped(), snapshot.now);
     } else if (action == kMcpOff) {
         r.apHdgSel = 0;
     }

@@ -55,7 +55,6 @@ constexpr float kElevatorTrimRate = 9.0f;
 constexpr float kElevatorTrimRatePerFlap = -4.5f;
 
 LazyDataRef totalMass = MakeLazyDataRef("sim/flightmodel/weight/m_total");
-LazyDataRef indicatedAltitude = MakeLazyDataRef("sim/flightmodel/misc/h_ind");
 
 struct PitchLaws {
     float vsTarget = 0.0f;
@@ -170,13 +169,13 @@ float MaxVerticalSpeed() {
 }
 
 float LvlChgClimbRate() {
-    const float h = LazyGet(indicatedAltitude);
+    const float h = snapshot.indicatedAltitude;
     const float weighted = kClimbPerKg * LazyGet(totalMass);
     return kClimbBase - kClimbPerFoot * h - weighted + kClimbWeightAltitude * h * weighted;
 }
 
 float LvlChgDescentRate() {
-    return kDescentBase - kDescentPerFoot * LazyGet(indicatedAltitude) -
+    return kDescentBase - kDescentPerFoot * snapshot.indicatedAltitude -
            kDescentPerKg * LazyGet(totalMass);
 }
 

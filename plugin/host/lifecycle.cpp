@@ -12,7 +12,7 @@
 #include "host/draw_callbacks.h"
 #include "host/published_datarefs.h"
 #include "host/served_aircraft.h"
-#include "host/systems_update.h"
+#include "host/frame_table.h"
 #include "instruments/engine_display.h"
 #include "panel/bindable_commands.h"
 #include "panel/click_spots.h"
@@ -20,7 +20,6 @@
 #include "render/geometry.h"
 #include "render/textures.h"
 #include "sim/sim_binding.h"
-#include "sim/sim_time.h"
 #include "sim/snapshot.h"
 #include "systems/anti_ice.h"
 #include "systems/apu.h"
@@ -46,7 +45,9 @@ constexpr char kPluginName[] = "quilplugin";
 constexpr char kPluginDescription[] = "A plugin that simulates Boeing 737NG systems";
 constexpr float kInitialPanelBrightness = 0.85f;
 constexpr float kResetDelay = 1.0f;          // seconds after start or load
-constexpr float kRunningEngineN2 = 27.0f;    // percent: at or above, the engines run
+// Percent of engine 1: at or above, the reset after a load finds the engines
+// running and keeps their generators on line.
+constexpr float kWarmResetN2 = 27.0f;
 
 // The delayed model reset is due one second after the latest full reset.
 void scheduleDelayedReset() { resetDueTime = snapshot.now + kResetDelay; }
@@ -182,13 +183,13 @@ void ReceiveMessage(int from, int message, void* param) {
 
 float FlightLoop(float, float, int, void*) {
     if (!pluginActive) return kFlightLoopInterval;
-    UpdateSystems(NowSeconds());
+    RunFrame();
     // A clock run back past the load takes the due time back with it, so the
     // reset still comes about a second of frames after the load.
     if (resetDueTime > 0.0f && resetDueTime - kResetDelay > snapshot.now) scheduleDelayedReset();
     if (resetDueTime > 0.0f && resetDueTime < snapshot.now) {
         ClearStartupHold();
-        ResetModels(N2(0) < kRunningEngineN2, snapshot.now);
+        ResetModels(N2(0) < kWarmResetN2, snapshot.now);
         resetDueTime = -1.0f;
     }
     return kFlightLoopInterval;

@@ -7,7 +7,7 @@
 
 #include "XPLMDataAccess.h"
 #include "autoflight/phases.h"
-#include "sim/sim_time.h"
+#include "sim/snapshot.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
 #include "systems/engines.h"
@@ -101,7 +101,7 @@ ExteriorLights lights{1, 1, 0, 0.0f, 0.0f};
 // Both strobes share the one flash phase, which moves on whenever a
 // strobe-dependent dataref is read.
 bool strobeLit() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (lights.flashOn != 0 && now > lights.flashOnEnd) {
         lights.flashOn = 0;
         lights.flashOffEnd = now + kStrobeDarkSeconds;

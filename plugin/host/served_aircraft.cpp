@@ -4,7 +4,7 @@
 
 #include "XPLMUtilities.h"
 #include "host/config.h"
-#include "host/snapshot_read.h"
+#include "host/frame_table.h"
 #include "sim/sim_binding.h"
 #include "sim/sim_values.h"
 #include "sim/snapshot.h"
@@ -83,7 +83,7 @@ int BindSimulatorState() {
     snapshot.active = 1;
     writeOverrides(1);
     BindElectrical();
-    RestartSlowRotation();
+    RestartFrameRotation();
     return 1;
 }
 

@@ -10,7 +10,6 @@
 #include "render/draw_state.h"
 #include "render/geometry.h"
 #include "render/primitives.h"
-#include "sim/sim_time.h"
 #include "sim/snapshot.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
@@ -331,7 +330,7 @@ void BuildEngineDialGeometry() {
 void DrawEngineDisplay(int mode) {
     // The fuel flow scale follows the mass unit the configuration sets.
     if (!display.built || display.builtForUnit != CurrentFuelUnit()) BuildEngineDialGeometry();
-    if (!StepDisplayLevel(display.level, kEngineDisplayUnit, acStandbyBusPowered(), NowSeconds())) {
+    if (!StepDisplayLevel(display.level, kEngineDisplayUnit, acStandbyBusPowered(), snapshot.now)) {
         drawCover(display.level.level);
         return;
     }

@@ -18,7 +18,6 @@
 #include "render/primitives.h"
 #include "sim/settings.h"
 #include "sim/sim_binding.h"
-#include "sim/sim_time.h"
 #include "sim/snapshot.h"
 #include "systems/electrical.h"
 
@@ -423,7 +422,7 @@ void drawMcpSwitches(bool powered) {
 }  // namespace
 
 void DrawAttitudeOverlay() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (!StepDisplayLevel(attitude.level, kAttitudeDisplayUnit, dcStandbyBusPowered(), now)) {
         drawBlackCover(kAttitudeDisplay, 1.0f);
         return;
@@ -449,7 +448,7 @@ void DrawAttitudeOverlay() {
 
 void DrawNavDisplayOverlay() {
     if (!nav.built) buildNavGeometry();
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (StepDisplayLevel(nav.level, kNavDisplayUnit, acStandbyBusPowered(), now) &&
         XPLMGetDatai(sim.mapSubmode) != kMapSubmodePlan) {
         drawArcAndRings(now);
@@ -459,7 +458,7 @@ void DrawNavDisplayOverlay() {
 }
 
 void DrawSmallDisplayCover() {
-    StepDisplayLevel(smallDisplay, kSmallDisplayUnit, transferBusPowered(1), NowSeconds());
+    StepDisplayLevel(smallDisplay, kSmallDisplayUnit, transferBusPowered(1), snapshot.now);
     if (smallDisplay.level >= InstrumentBrightness()) return;
     SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f - smallDisplay.level);
@@ -467,7 +466,7 @@ void DrawSmallDisplayCover() {
 }
 
 void DrawPanelMcp() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     const bool powered = avionicsPowered();
     if (powered) {
         if (!mcp.powered || !std::isfinite(mcp.powerOnTime)) mcp.powerOnTime = now;

@@ -106,11 +106,6 @@ void DrawReadoutPadded(const float* colour, float value, float& x, float& y, int
     drawReadout(colour, value, x, y, intDigits, decimals, font, true);
 }
 
-void DrawReadout3(const float* colour, float value, float& x, float& y, int decimals, int font) {
-    y += kSmallFormRaise;
-    DrawReadout(colour, value, x, y, 3, decimals, font);
-}
-
 void DrawReadout2(const float* colour, float value, float& x, float& y, int decimals, int font) {
     x += kPenStartX;
     y += kSmallFormRaise;
@@ -138,10 +133,6 @@ void DrawReadout2(const float* colour, float value, float& x, float& y, int deci
     glVertex2f(x + kBoxMargin, top + kBoxMargin);
     glVertex2f(x + kBoxMargin, y - kBoxMargin);
     glEnd();
-}
-
-void DrawReadout3Plain(const float* colour, float value, float& x, float& y) {
-    drawReadout(colour, value, x, y, 3, 0, 0, false);
 }
 
 void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int font) {

@@ -13,12 +13,8 @@ void DrawReadout(const float* colour, float value, float& x, float& y, int intDi
 // The same with every leading zero drawn.
 void DrawReadoutPadded(const float* colour, float value, float& x, float& y, int intDigits,
                        int decimals, int font);
-// Three integer digits, one pixel up.
-void DrawReadout3(const float* colour, float value, float& x, float& y, int decimals, int font);
 // Two integer digits, one pixel up, the decimal part boxed.
 void DrawReadout2(const float* colour, float value, float& x, float& y, int decimals, int font);
-// Three integer digits in font 0.
-void DrawReadout3Plain(const float* colour, float value, float& x, float& y);
 // Five digits: thousands in the given font, the last three smaller.
 void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int font);
 

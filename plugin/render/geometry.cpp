@@ -7,6 +7,7 @@
 
 #include "XPLMDataAccess.h"
 #include "render/draw_state.h"
+#include "sim/snapshot.h"
 
 namespace quil {
 namespace {
@@ -25,12 +26,12 @@ struct SpaceMap {
 struct PanelDataRefs {
     XPLMDataRef pnlLeft, pnlRight, pnlBottom, pnlTop;
     XPLMDataRef winLeft, winRight, winBottom, winTop;
-    XPLMDataRef scrollPosition, windowWidth, windowHeight;
+    XPLMDataRef scrollPosition;
 };
 
 struct PanelMapping {
     SpaceMap draw, window;
-    float windowWidth = 0.0f, windowHeight = 0.0f;
+    float windowHeight = 0.0f;
     float fallbackOffset = 0.0f;
     bool initialised = false;
     PanelDataRefs refs{};
@@ -53,12 +54,9 @@ void bindPanelDataRefs() {
     refs.winBottom = XPLMFindDataRef("sim/graphics/view/panel_total_win_b");
     refs.winTop = XPLMFindDataRef("sim/graphics/view/panel_total_win_t");
     refs.scrollPosition = XPLMFindDataRef("sim/graphics/misc/current_scroll_pos");
-    refs.windowWidth = XPLMFindDataRef("sim/graphics/view/window_width");
-    refs.windowHeight = XPLMFindDataRef("sim/graphics/view/window_height");
-    // The window size datarefs are integers in the simulator.
-    const float width = static_cast<float>(readInt(refs.windowWidth));
-    const float height = static_cast<float>(readInt(refs.windowHeight));
-    mapping.windowWidth = width;
+    // The window's size as the binding read it.
+    const float width = snapshot.windowWidth;
+    const float height = snapshot.windowHeight;
     mapping.windowHeight = height;
     const float visible = 0.75f * width > height ? height : 0.75f * width;
     mapping.fallbackOffset = std::trunc(visible * 4.0f / 3.0f * 768.0f / 1024.0f) + 255.5f;

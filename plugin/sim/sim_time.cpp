@@ -25,17 +25,14 @@ struct ClockSlot {
     Clock read;
 };
 
-float resolveNow();
 float resolveZulu();
 float resolveLocal();
 float resolveDay();
 
-ClockSlot nowSlot{"sim/time/total_running_time_sec", nullptr, resolveNow};
 ClockSlot zuluSlot{"sim/time/zulu_time_sec", nullptr, resolveZulu};
 ClockSlot localSlot{"sim/time/local_time_sec", nullptr, resolveLocal};
 ClockSlot daySlot{"sim/time/local_date_days", nullptr, resolveDay};
 
-float readNow() { return XPLMGetDataf(nowSlot.handle); }
 float readZulu() { return XPLMGetDataf(zuluSlot.handle); }
 float readLocal() { return XPLMGetDataf(localSlot.handle); }
 // The simulator keeps the day as an integer.
@@ -47,14 +44,12 @@ float resolve(ClockSlot& slot, Clock reader) {
     return slot.read();
 }
 
-float resolveNow() { return resolve(nowSlot, readNow); }
 float resolveZulu() { return resolve(zuluSlot, readZulu); }
 float resolveLocal() { return resolve(localSlot, readLocal); }
 float resolveDay() { return resolve(daySlot, readDay); }
 
 }  // namespace
 
-float NowSeconds() { return nowSlot.read(); }
 float ZuluSeconds() { return zuluSlot.read(); }
 float LocalSeconds() { return localSlot.read(); }
 float LocalDayOfYear() { return daySlot.read(); }

@@ -1,12 +1,12 @@
-// The simulator's clocks, bound on first use, and the calendar the clock
-// window shows. All timing in the plug-in is simulator running time.
+// The simulator's clocks of the day, bound on first use, and the calendar
+// the clock window shows. All timing in the plug-in is simulator running
+// time, which the frame reads into the snapshot.
 #pragma once
 
 namespace quil {
 
 constexpr int kDaysPerYear = 365;  // the simulator counts no leap years
 
-float NowSeconds();        // total running time, seconds
 float ZuluSeconds();       // since UTC midnight
 float LocalSeconds();      // since local midnight
 float LocalDayOfYear();    // 0 = 1 January; the simulator counts no leap years

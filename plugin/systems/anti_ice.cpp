@@ -8,7 +8,6 @@
 #include "XPLMDataAccess.h"
 #include "sim/random.h"
 #include "sim/sim_binding.h"
-#include "sim/sim_time.h"
 #include "sim/snapshot.h"
 #include "systems/anti_ice_model.h"
 #include "systems/electrical.h"
@@ -74,7 +73,7 @@ void writeSimulatorSwitches(bool windowHeat) {
 }  // namespace
 
 void StepAntiIce() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (!std::isfinite(now)) return;
     if (!antiIce.initialised) initialise();
     inhibitForTakeoff();
@@ -108,7 +107,7 @@ void SetEngineAntiIceSwitch(int engine, bool on) {
     e.switchOn = on;
     const bool moves = on ? e.valve == kValveClosed : e.valve == kValveOpen;
     if (moves && AntiIceValvesPowered()) {
-        e.due = NowSeconds() + kAntiIceValveTransit + kAntiIceValveTransitSpread * RandomUnit();
+        e.due = snapshot.now + kAntiIceValveTransit + kAntiIceValveTransitSpread * RandomUnit();
     }
 }
 bool EngineAntiIceSwitch(int engine) {

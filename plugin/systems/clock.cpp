@@ -4,6 +4,7 @@
 
 #include "XPLMDisplay.h"
 #include "sim/sim_time.h"
+#include "sim/snapshot.h"
 #include "sim/sim_values.h"
 
 namespace quil {
@@ -52,7 +53,7 @@ bool valid(int clock) { return clock >= 0 && clock < kClocks; }
 // Counts the time since the last reading; a clock that went back counts
 // nothing.
 float readTimer(Timer& timer) {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (timer.running && now > timer.lastUpdate) timer.accumulated += now - timer.lastUpdate;
     if (std::isfinite(now)) timer.lastUpdate = now;
     return timer.accumulated;
@@ -208,7 +209,7 @@ void ResetButton(int status) {
 
 // A press starts or stops the counter; held past 2 s it resets it.
 void ElapsedTimeButton(int status) {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (status == xplm_MouseDown) {
         const bool running = clocks[0].elapsed.state == kTimerRunning;
         SetElapsedTimer(0, running ? kTimerStopped : kTimerRunning);
@@ -228,7 +229,7 @@ void SlewButton(int direction, int status) {
     }
     if (status != xplm_MouseDown && status != xplm_MouseDrag) return;
     buttons.slewActive = true;
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     // A clock gone back would otherwise hold the slew until it caught up.
     if (buttons.nextSlewTime > now + kSlewFirstRepeatSeconds) buttons.nextSlewTime = now - 1.0f;
     if (!(now > buttons.nextSlewTime)) return;

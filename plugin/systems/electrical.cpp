@@ -10,7 +10,6 @@
 #include "sim/snapshot.h"
 #include "systems/anti_ice.h"
 #include "systems/apu.h"
-#include "systems/electrical_inputs.h"
 #include "systems/engines.h"
 #include "systems/fuel.h"
 
@@ -30,7 +29,9 @@ constexpr float kSpoolIntervalFloor = 0.00001f;  // seconds
 constexpr float kFrequencyLagSeconds = 1.5f;
 constexpr float kRunningHz = 400.0f;
 constexpr float kRunningEmf = 115.0f;
-constexpr float kRunningLastN2 = 58.0f;
+// The N2 a generator remembers after a warm reset, so that its first step
+// sees no spool-up.
+constexpr float kWarmResetLastN2 = 58.0f;
 
 // AC transfer buses
 constexpr float kTransferBusOhms = 0.015f;
@@ -616,7 +617,7 @@ void SetGeneratorsRunning() {
         generator.frequency = kRunningHz;
         generator.emf = kRunningEmf;
         generator.voltage = generator.emf - kGeneratorOhms * generator.load;
-        generator.lastN2 = kRunningLastN2;
+        generator.lastN2 = kWarmResetLastN2;
     }
 }
 
@@ -800,7 +801,7 @@ bool dcBusPowered(int side) {
 
 bool dcCrossTieClosed() {
     return model.switches.standbyPower == kStandbyAuto && transferBusPowered(0) &&
-           transferBusPowered(1) && !GlideSlopeIsolation();
+           transferBusPowered(1);
 }
 
 bool rly_K3() {

@@ -5,13 +5,13 @@
 #include <cstdint>
 
 #include "sim/lazy_dataref.h"
-#include "sim/sim_time.h"
 #include "sim/snapshot.h"
 
 namespace quil {
 namespace {
 
-constexpr float kRunningN1 = 0.2f;               // percent
+// Percent: above it the engine drives its hydraulic pump and gives bleed air.
+constexpr float kDrivingAccessoriesN1 = 0.2f;
 constexpr float kVibrationPerN2 = 0.009f;
 constexpr float kHighestPlausibleSpeed = 150.0f;  // percent N1 or N2
 
@@ -238,7 +238,7 @@ float N1(int engine) { return readEngine(engineN1, engine); }
 float N2(int engine) { return readEngine(engineN2, engine); }
 void N1OfBothEngines(float (&n1)[kEngines]) { readBothEngines(engineN1, n1); }
 void N2OfBothEngines(float (&n2)[kEngines]) { readBothEngines(engineN2, n2); }
-bool engineRunning(int engine) { return N1(engine) > kRunningN1; }
+bool engineRunning(int engine) { return N1(engine) > kDrivingAccessoriesN1; }
 bool eitherEngineRunning() { return engineRunning(0) || engineRunning(1); }
 float VibrationLevel(int engine) { return N2(engine) * kVibrationPerN2; }
 
@@ -247,7 +247,7 @@ float VibrationLevel(int engine) { return N2(engine) * kVibrationPerN2; }
 void EngineAnimationStep(int engine) {
     if (!validEngine(engine)) return;
     EngineAnimation& a = engines.animation[engine];
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (!std::isfinite(now)) return;
     const float dt = now - a.previousTime;
     a.previousTime = now;
@@ -292,7 +292,7 @@ float SpinnerDetail(int engine) {
 void ComputeN1Limits(int oat, float altitude, int wingAntiIce,
                      const unsigned char engineAntiIce[2], float n1Limit[2], int engineCount) {
     N1Limit& limit = engines.n1Limit;
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (!std::isfinite(now) || n1Limit == nullptr) return;
     if (now > limit.previousTime + kLongestN1LimitInterval || now < limit.previousTime) {
         limit.previousTime = now;
@@ -340,7 +340,7 @@ int ReverserState(int engine, float* position) {
         return kReverserStowed;
     }
     Reverser& reverser = engines.reversers[engine];
-    float now = NowSeconds();
+    float now = snapshot.now;
     if (!std::isfinite(now)) {
         now = reverser.lastTime;
     } else if (now < reverser.lastTime) {

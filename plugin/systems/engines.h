@@ -24,7 +24,8 @@ float N2(int engine);
 // step both each frame.
 void N1OfBothEngines(float (&n1)[kEngines]);
 void N2OfBothEngines(float (&n2)[kEngines]);
-bool engineRunning(int engine);  // N1 above 0.2 %
+// N1 above 0.2 %: the engine drives its hydraulic pump and gives bleed air.
+bool engineRunning(int engine);
 bool eitherEngineRunning();
 float VibrationLevel(int engine);
 

@@ -65,14 +65,12 @@ constexpr FailureDraw kAuxFailureDraws[kAuxFailures] = {
 constexpr float kSecondsPerMinute = 60.0f;
 constexpr float kFailureTimeUntilReset = 9999.0f;
 
-// Fuel units: quantity factor, flow factor (thousands per hour from kg/s),
-// display step.
+// Fuel units: quantity factor, flow factor (thousands per hour from kg/s).
 struct FuelUnitRow {
     float quantityFactor, flowFactor;
-    int displayStep;
 };
-constexpr FuelUnitRow kKilogramUnit = {1.0f, 3.6f, 10};
-constexpr FuelUnitRow kPoundUnit = {2.205f, 8.1f, 22};
+constexpr FuelUnitRow kKilogramUnit = {1.0f, 3.6f};
+constexpr FuelUnitRow kPoundUnit = {2.205f, 8.1f};
 
 struct FuelSettings {
     FuelUnit unit = FuelUnit::Kilograms;
@@ -158,7 +156,6 @@ void SetFuelUnit(FuelUnit unit) { settings.unit = unit; }
 FuelUnit CurrentFuelUnit() { return settings.unit; }
 float FuelQuantityFactor() { return unitRow().quantityFactor; }
 float FuelFlowFactor() { return unitRow().flowFactor; }
-int FuelDisplayStep() { return unitRow().displayStep; }
 float EngineFuelFlow(int engine) {
     return engine >= 0 && engine < kEngines ? fuelModel.engineFlow[engine] : 0.0f;
 }

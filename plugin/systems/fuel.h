@@ -63,7 +63,6 @@ float FuelQuantityFactor();  // 1 or 2.205
 float FuelFlowFactor();      // thousands per hour from kg/s: 3.6 or 8.1
 // What each engine burned in the last fuel step, kg/s.
 float EngineFuelFlow(int engine);
-int FuelDisplayStep();       // 10 or 22
 
 // ---- Pumps, crossfeed and valves ----------------------------------------------
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "sim/lazy_dataref.h"
+#include "sim/snapshot.h"
 #include "sim/sim_values.h"
 #include "systems/engines.h"
 #include "systems/flight_controls.h"
@@ -46,7 +47,6 @@ struct HighLift {
 HighLift highLift{};
 
 LazyDataRef flapRequest = MakeLazyDataRef("sim/flightmodel/controls/flaprqst");
-LazyDataRef flapRatio = MakeLazyDataRef("sim/flightmodel/controls/flaprat");
 
 float moveTowards(float position, float target, float step) {
     if (std::fabs(target - position) <= step) return target;
@@ -64,7 +64,7 @@ void setLeadingEdgeTargets(float request) {
 }
 
 void moveTrailingEdge(float dt) {
-    const float ratio = SaneInput(LazyGet(flapRatio), 0.0f, 1.0f);
+    const float ratio = SaneInput(snapshot.flapRatio, 0.0f, 1.0f);
     for (float& position : highLift.trailingEdge)
         position = moveTowards(position, ratio, kTrailingEdgeRatePerSecond * dt);
 }

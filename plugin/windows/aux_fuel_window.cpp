@@ -11,7 +11,6 @@
 #include "render/draw_state.h"
 #include "render/glyph_grid.h"
 #include "sim/sim_binding.h"
-#include "sim/sim_time.h"
 #include "sim/sim_values.h"
 #include "sim/snapshot.h"
 #include "systems/electrical.h"
@@ -67,23 +66,23 @@ void testZone(int, int, int status, int) {
     if (status == xplm_MouseDown) {
         test.held = true;
         test.blink = false;
-        test.blinkNext = NowSeconds() + kTestBlinkSeconds;
+        test.blinkNext = snapshot.now + kTestBlinkSeconds;
     }
 }
 
 void listAZone(int, int, int status, int) {
-    if (status == xplm_MouseDown) AfcpNextMessageA(NowSeconds());
+    if (status == xplm_MouseDown) AfcpNextMessageA(snapshot.now);
 }
 
 void listBZone(int, int, int status, int) {
-    if (status == xplm_MouseDown) AfcpNextMessageB(NowSeconds());
+    if (status == xplm_MouseDown) AfcpNextMessageB(snapshot.now);
 }
 
 // Any release in the window ends the lamp test.
 void released() {
     test.held = false;
     test.blink = false;
-    test.blinkNext = NowSeconds();
+    test.blinkNext = snapshot.now;
 }
 
 constexpr const ControlLayout& kListAKey = kAuxFuelLayout[kAfcpListAKey];
@@ -190,7 +189,7 @@ void drawPanel(float left, float bottom) {
 
     const float level = XPLMGetDataf(sim.instrumentBrightness);
     const float lit[3] = {level, level, level};
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (test.held && now > test.blinkNext) {
         test.blink = !test.blink;
         test.blinkNext += kTestBlinkSeconds;

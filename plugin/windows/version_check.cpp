@@ -7,13 +7,13 @@
 #include "XPStandardWidgets.h"
 #include "XPWidgets.h"
 #include "sim/settings.h"
+#include "sim/sim_binding.h"
 #include "sim/sim_values.h"
 #include "sim/snapshot.h"
 
 namespace quil {
 namespace {
 
-constexpr char kDescriptionDataRef[] = "sim/aircraft/view/acf_descrip";
 constexpr int kDescriptionBytes = 260;              // the simulator's whole description
 constexpr size_t kDescriptionBufferBytes = 512;     // stays terminated after any read
 constexpr char kMissingDescription[] = "0";
@@ -60,23 +60,13 @@ constexpr int kAlertButtonBottomPx = 20;
 
 // ---- The description --------------------------------------------------------
 
-// Looks the dataref up on the first read and then reads it, or gives "0"
-// on a host that lacks it.
-struct DescriptionReader {
-    void (*read)(char* out);
-    XPLMDataRef handle;
-};
-
-void resolveDescription(char* out);
-DescriptionReader description = {resolveDescription, nullptr};
-
-void readDescription(char* out) { XPLMGetDatab(description.handle, out, 0, kDescriptionBytes); }
-void missingDescription(char* out) { std::strcpy(out, kMissingDescription); }
-
-void resolveDescription(char* out) {
-    description.handle = XPLMFindDataRef(kDescriptionDataRef);
-    description.read = description.handle != nullptr ? readDescription : missingDescription;
-    description.read(out);
+// The description as bound, or "0" on a host that lacks it.
+void readDescription(char* out) {
+    if (sim.description == nullptr) {
+        std::strcpy(out, kMissingDescription);
+        return;
+    }
+    XPLMGetDatab(sim.description, out, 0, kDescriptionBytes);
 }
 
 // ---- Dialogs ----------------------------------------------------------------
@@ -195,7 +185,7 @@ XPWidgetID AddPushButton(XPWidgetID window, const WidgetRect& rect, const char* 
 
 int AircraftVersion() {
     char text[kDescriptionBufferBytes] = {};
-    description.read(text);
+    readDescription(text);
     if (std::strstr(text, kServedDescription) == nullptr) return 0;
     const char* tag = std::strstr(text, kVersionTag);
     if (tag == nullptr) return 0;

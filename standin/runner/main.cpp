@@ -23,7 +23,7 @@ constexpr int kExitCannotRun = 2;  // bad command line, plug-in, aircraft, scena
 constexpr char kUsage[] =
     "Usage: quil-sim --plugin PATH [--plugin PATH ...] [--aircraft PATH.acf]\n"
     "                [--aircraft-plugins] (--seconds S | --scenario FILE) [--out DIR]\n"
-    "                [--window WxH] [--no-graphics]\n"
+    "                [--window WxH] [--no-graphics] [--call-log FILE]\n"
     "\n"
     "Runs X-Plane plug-ins on the stand-in host at 30 frames per second.\n"
     "\n"
@@ -41,6 +41,8 @@ constexpr char kUsage[] =
     "                     (default quil-sim-out)\n"
     "  --window WxH       window size in pixels (default 1024x1024)\n"
     "  --no-graphics      no OpenGL context: nothing drawn, no screenshots\n"
+    "  --call-log FILE    every SDK call the plug-ins make, with its arguments and\n"
+    "                     results, frame by frame; the same run gives the same file\n"
     "  --help             this text\n"
     "\n"
     "Scenario lines: at TIME ACTION ..., with the actions\n"
@@ -103,6 +105,7 @@ struct Options {
     double seconds = 0.0;
     bool timed = false;
     std::string outputFolder = "quil-sim-out";
+    std::string callLog;
     standin::HostConfig host;
     bool aircraftPlugins = false;
     bool help = false;
@@ -132,6 +135,8 @@ bool applyOption(const std::string& name, const std::string& value, Options* opt
         options->scenario = value;
     } else if (name == "--out") {
         options->outputFolder = value;
+    } else if (name == "--call-log") {
+        options->callLog = value;
     } else if (name == "--seconds") {
         options->timed = true;
         if (!parseSeconds(value, &options->seconds)) *error = "bad --seconds '" + value + "'";
@@ -144,7 +149,7 @@ bool applyOption(const std::string& name, const std::string& value, Options* opt
 
 bool takesValue(const std::string& name) {
     for (const char* option : {"--plugin", "--aircraft", "--scenario", "--out", "--seconds",
-                               "--window"})
+                               "--window", "--call-log"})
         if (name == option) return true;
     return false;
 }
@@ -289,14 +294,18 @@ int main(int argc, char** argv) {
     if (folderError)
         return cannotRun("cannot make '" + options.outputFolder + "': " + folderError.message());
 
+    if (!options.callLog.empty() && !standin::openCallLog(options.callLog))
+        return cannotRun("cannot write the call log '" + options.callLog + "'");
     standin::startHost(options.host);
     XPLMPluginID underTest = XPLM_NO_PLUGIN_ID;
     if (!startPlugins(options, &underTest, &error)) {
         standin::stopHost();
+        standin::closeCallLog();
         return cannotRun(error);
     }
     if (!standin::runner::checkValues(scenario, &error)) {
         standin::stopHost();
+        standin::closeCallLog();
         std::cerr << error << "\n";
         return kExitCannotRun;
     }
@@ -311,6 +320,8 @@ int main(int argc, char** argv) {
     const std::string report = standin::runner::formatReport(outcome, underTest);
     const std::string log = joinedLines(standin::debugLog());
     standin::stopHost();
+    if (!standin::closeCallLog())
+        return cannotRun("cannot write the call log '" + options.callLog + "'");
 
     std::cout << report;
     const std::string reportPath =

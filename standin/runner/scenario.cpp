@@ -13,13 +13,12 @@
 
 #include "XPLMNavigation.h"
 #include "standin/standin.h"
+#include "standin/units.h"
 
 namespace standin::runner {
 
 namespace {
 
-// Panel units span the simulator's whole panel, 1024 across and up.
-constexpr double kPanelUnits = 1024.0;
 constexpr double kProgressSeconds = 10.0;
 constexpr long long kMostFlightPlanEntries = 100;  // the simulator's plan holds no more
 constexpr double kLargestFloat = std::numeric_limits<float>::max();

@@ -1,13 +1,14 @@
-// The per-frame snapshot: unit conversions, the slow read rotations, the
-// write-backs, the heading knob follow-up and the deviation rate.
+// The per-frame snapshot and the frame steps around it: unit conversions,
+// the read rotations, the write-backs, the heading knob follow-up and the deviation rate.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <functional>
 #include <string>
 
+#include "autoflight/lateral.h"
+#include "host/frame_table.h"
 #include "host/served_aircraft.h"
-#include "host/snapshot_read.h"
 #include "sim/sim_binding.h"
 #include "sim/snapshot.h"
 #include "support/host_fixture.h"
@@ -26,12 +27,15 @@ protected:
         standin::setBytes("sim/aircraft/view/acf_author", "Orrin Valdemarsson");
         standin::setBytes("sim/aircraft/view/acf_descrip", "Boeing 737-800");
         ASSERT_EQ(quil::BindSimulatorState(), 1);
+        // The plug-in writes the HSI selector from its own source switch,
+        // which starts at NAV1.
+        quil::NavSourcePrev();
+        quil::NavSourcePrev();
     }
-    // One frame of the host, then the plug-in's two reads.
+    // One frame of the host, then the plug-in's frame.
     void frame() {
         standin::runFrame();
-        quil::ReadSnapshot();
-        quil::ReadSnapshotSlow();
+        quil::RunFrame();
     }
     // Frames until `done` holds, at most `limit`; returns how many it took.
     template <typename Done>
@@ -150,6 +154,7 @@ TEST_F(Snapshot, TheSimulatorsOwnAutopilotIsTurnedBackToFlightDirector) {
 }
 
 TEST_F(Snapshot, TheSelectedNavSourcesSlopeIsClearedEveryFrame) {
+    quil::NavSourceNext();  // NAV2
     standin::setInt("sim/cockpit/switches/HSI_selector", 1);
     standin::setFloat("sim/cockpit/radios/nav2_slope_degt", -3.0f);
     standin::setInt("sim/cockpit/radios/nav2_freq_hz", 10950);

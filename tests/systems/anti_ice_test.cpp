@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/served_aircraft.h"
-#include "host/snapshot_read.h"
+#include "host/frame_table.h"
 #include "sim/random.h"
 #include "sim/sim_binding.h"
 #include "sim/snapshot.h"
@@ -169,14 +169,14 @@ TEST_F(AntiIce, AnOverheatedWingDuctClosesItsValveAbove125AndReopensBelow95) {
     EXPECT_EQ(surfaceHeat, 1);
 }
 
-TEST_F(AntiIce, TheSnapshotReadWritesThePitotHeatSwitchEveryFourthFrame) {
+TEST_F(AntiIce, TheFrameWritesThePitotHeatSwitchEveryFourthFrame) {
     SetProbeHeatSwitch(0, true);
     runFor(0.2f);
     std::vector<int> written;
     for (int frame = 0; frame < 12; ++frame) {
         standin::setInt(kPitotHeat, 0);
         standin::runFrame();
-        ReadSnapshot();
+        RunFrame();
         if (standin::getInt(kPitotHeat) == 1) written.push_back(frame);
     }
     ASSERT_EQ(written.size(), 3u);

@@ -21,7 +21,6 @@
 #include "support/test_aircraft.h"
 #include "systems/anti_ice.h"
 #include "systems/apu.h"
-#include "systems/electrical_inputs.h"
 #include "systems/fuel.h"
 #include "windows/overhead.h"
 
@@ -52,7 +51,6 @@ public:
         HostTest::SetUp();
         snapshot = SimSnapshot{};
         BindSimulatorState();
-        pendingModelValues = PendingModelValues{};
         RestartFuelModel();
         SeedRandom(20240611u);
         RestartElectricalModel();
@@ -415,7 +413,6 @@ protected:
         step();
         setN2(60.0f, 60.0f);
         SetGeneratorsRunning();
-        pendingModelValues = PendingModelValues{};
         restartApu();
         c.setUp(*this);
         c.operate();
@@ -668,8 +665,8 @@ TEST_F(Electrical, Tru3FeedsFromBus1WhenBus2LosesItsSourceWithBusTransferAuto) {
 }
 
 TEST_F(Electrical, TruOutputsFollowTheirDrawnFactorsAndDcBusesDropThirteenMilliohms) {
-    pendingModelValues.glideSlopeIsolation = true;
     hotStart();
+    SetStandbyPowerSwitch(kStandbyBat);  // opens the cross tie
     step();
     ASSERT_FALSE(dcCrossTieClosed());
     for (int tru = 0; tru < 2; ++tru) {
@@ -699,12 +696,9 @@ TEST_F(Electrical, ClosedCrossTieSharesTheDcLoadsAndTheHigherTruVoltage) {
     EXPECT_FLOAT_EQ(dcBusVoltage(0), dcBusVoltage(1));
 }
 
-TEST_F(Electrical, CrossTieOpensForGlideSlopeIsolationAndOutsideStandbyAuto) {
+TEST_F(Electrical, CrossTieOpensOutsideStandbyAuto) {
     hotStart();
     EXPECT_TRUE(dcCrossTieClosed());
-    pendingModelValues.glideSlopeIsolation = true;
-    EXPECT_FALSE(dcCrossTieClosed()) << "glide-slope isolation";
-    pendingModelValues.glideSlopeIsolation = false;
     SetStandbyPowerSwitch(kStandbyBat);
     EXPECT_FALSE(dcCrossTieClosed()) << "standby BAT";
     SetStandbyPowerSwitch(kStandbyAuto);
@@ -1040,7 +1034,6 @@ TEST_F(Electrical, EachConsumerAddsItsCurrentToItsTransferBus) {
     for (const Case& c : cases) {
         standin::setInt("sim/cockpit/electrical/beacon_lights_on", 0);
         snapshot = SimSnapshot{};
-        pendingModelValues = PendingModelValues{};
         SetCabinUtilitySwitch(0, false);
         SetCabinUtilitySwitch(1, false);
         switchAntiIce([] {
@@ -1094,8 +1087,8 @@ TEST_F(Electrical, GalleyLoadIsRedrawnAfterItsRandomHoldTime) {
 }
 
 TEST_F(Electrical, DcLoadIsRedrawnAfterItsRandomHoldTime) {
-    pendingModelValues.glideSlopeIsolation = true;
     hotStart();
+    SetStandbyPowerSwitch(kStandbyBat);  // opens the cross tie
     const float first = dcBusLoad(0);
     const float drawnAt = now;
     while (dcBusLoad(0) == first && now < drawnAt + 30.0f) step();

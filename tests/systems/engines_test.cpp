@@ -22,7 +22,6 @@ namespace {
 using namespace quil;
 
 constexpr float kFrame = 1.0f / 30.0f;
-constexpr const char* kRunningTime = "sim/time/total_running_time_sec";
 constexpr const char* kN1 = "sim/flightmodel/engine/ENGN_N1_";
 constexpr const char* kN2 = "sim/flightmodel/engine/ENGN_N2_";
 constexpr const char* kPropMode = "sim/flightmodel/engine/ENGN_propmode";
@@ -41,9 +40,10 @@ protected:
         setTime(10.0f);
     }
 
+    // The models take the running time the frame read into the snapshot.
     void setTime(float t) {
         now = t;
-        standin::setFloat(kRunningTime, t);
+        snapshot.now = t;
     }
     void advance(float dt) { setTime(now + dt); }
 

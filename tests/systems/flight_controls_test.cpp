@@ -97,15 +97,14 @@ TEST_F(FlightControls, LeadingEdgeFollowsTheFlapLeverInItsSequence) {
 
 TEST_F(FlightControls, OnlyATurningEngineMovesTheSurfaces) {
     const float n1[][2] = {{0.1f, 0.1f}, {0.3f, 0.0f}, {0.0f, 0.3f}};
-    constexpr const char* kFlapRatio = "sim/flightmodel/controls/flaprat";
     for (const auto& engine : n1) {
         engines(engine[0], engine[1]);
         // The first step after a restart takes the trailing edge straight to
-        // the simulator's flaps.
-        standin::setFloat(kFlapRatio, 0.0f);
+        // the simulator's flaps, as the frame read them.
+        snapshot.flapRatio = 0.0f;
         restart();
         standin::setFloat(kFlapRequest, 0.5f);
-        standin::setFloat(kFlapRatio, 0.5f);
+        snapshot.flapRatio = 0.5f;
         standin::setFloat(kSpeedbrake, 1.0f);
         run(2.0f);
         const bool moves = engine[0] > 0.2f || engine[1] > 0.2f;
