@@ -118,54 +118,62 @@ std::vector<double> asDoubles(const T* values, int count) {
     return logged;
 }
 
+// A published dataref's reader, called as its owner; 0 when it throws.
+template <typename Read>
+auto readAsOwner(const DataRef& ref, Read read) -> decltype(read()) {
+    decltype(read()) value{};
+    callPlugin(ref.owner, "a dataref reader", [&] { value = read(); });
+    return value;
+}
+
 // The typed reads and writes, shared by the SDK (which adds writability and
 // the write log) and the host's own access.
 int readInt(const DataRef& ref) {
     if (!offers(ref, xplmType_Int)) return 0;
     if (!ref.published) return ref.ints[0];
     if (ref.accessor.readInt == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readInt(ref.accessor.readRefcon);
+    return readAsOwner(ref, [&] { return ref.accessor.readInt(ref.accessor.readRefcon); });
 }
 
 float readFloat(const DataRef& ref) {
     if (!offers(ref, xplmType_Float)) return 0.0f;
     if (!ref.published) return ref.floats[0];
     if (ref.accessor.readFloat == nullptr) return 0.0f;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readFloat(ref.accessor.readRefcon);
+    return readAsOwner(ref, [&] { return ref.accessor.readFloat(ref.accessor.readRefcon); });
 }
 
 double readDouble(const DataRef& ref) {
     if (!offers(ref, xplmType_Double)) return 0.0;
     if (!ref.published) return ref.doubles[0];
     if (ref.accessor.readDouble == nullptr) return 0.0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readDouble(ref.accessor.readRefcon);
+    return readAsOwner(ref, [&] { return ref.accessor.readDouble(ref.accessor.readRefcon); });
 }
 
 int readInts(const DataRef& ref, int* out, int offset, int max) {
     if (!offers(ref, xplmType_IntArray)) return 0;
     if (!ref.published) return readRange(ref.ints, out, offset, max);
     if (ref.accessor.readIntArray == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readIntArray(ref.accessor.readRefcon, out, offset, max);
+    return readAsOwner(ref, [&] {
+        return ref.accessor.readIntArray(ref.accessor.readRefcon, out, offset, max);
+    });
 }
 
 int readFloats(const DataRef& ref, float* out, int offset, int max) {
     if (!offers(ref, xplmType_FloatArray)) return 0;
     if (!ref.published) return readRange(ref.floats, out, offset, max);
     if (ref.accessor.readFloatArray == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readFloatArray(ref.accessor.readRefcon, out, offset, max);
+    return readAsOwner(ref, [&] {
+        return ref.accessor.readFloatArray(ref.accessor.readRefcon, out, offset, max);
+    });
 }
 
 int readBytes(const DataRef& ref, void* out, int offset, int max) {
     if (!offers(ref, xplmType_Data)) return 0;
     if (!ref.published) return readRange(ref.bytes, static_cast<unsigned char*>(out), offset, max);
     if (ref.accessor.readBytes == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readBytes(ref.accessor.readRefcon, out, offset, max);
+    return readAsOwner(ref, [&] {
+        return ref.accessor.readBytes(ref.accessor.readRefcon, out, offset, max);
+    });
 }
 
 void writeInt(DataRef& ref, int value) {
@@ -173,8 +181,9 @@ void writeInt(DataRef& ref, int value) {
     if (!ref.published) {
         ref.ints[0] = value;
     } else if (ref.accessor.writeInt != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeInt(ref.accessor.writeRefcon, value);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeInt(ref.accessor.writeRefcon, value);
+        });
     }
 }
 
@@ -183,8 +192,9 @@ void writeFloat(DataRef& ref, float value) {
     if (!ref.published) {
         ref.floats[0] = value;
     } else if (ref.accessor.writeFloat != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeFloat(ref.accessor.writeRefcon, value);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeFloat(ref.accessor.writeRefcon, value);
+        });
     }
 }
 
@@ -193,8 +203,9 @@ void writeDouble(DataRef& ref, double value) {
     if (!ref.published) {
         ref.doubles[0] = value;
     } else if (ref.accessor.writeDouble != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeDouble(ref.accessor.writeRefcon, value);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeDouble(ref.accessor.writeRefcon, value);
+        });
     }
 }
 
@@ -203,8 +214,9 @@ void writeInts(DataRef& ref, int* values, int offset, int count) {
     if (!ref.published) {
         writeRange(ref.ints, values, offset, count);
     } else if (ref.accessor.writeIntArray != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeIntArray(ref.accessor.writeRefcon, values, offset, count);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeIntArray(ref.accessor.writeRefcon, values, offset, count);
+        });
     }
 }
 
@@ -213,8 +225,9 @@ void writeFloats(DataRef& ref, float* values, int offset, int count) {
     if (!ref.published) {
         writeRange(ref.floats, values, offset, count);
     } else if (ref.accessor.writeFloatArray != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeFloatArray(ref.accessor.writeRefcon, values, offset, count);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeFloatArray(ref.accessor.writeRefcon, values, offset, count);
+        });
     }
 }
 
@@ -223,8 +236,9 @@ void writeBytes(DataRef& ref, void* values, int offset, int length) {
     if (!ref.published) {
         writeRange(ref.bytes, static_cast<const unsigned char*>(values), offset, length);
     } else if (ref.accessor.writeBytes != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeBytes(ref.accessor.writeRefcon, values, offset, length);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeBytes(ref.accessor.writeRefcon, values, offset, length);
+        });
     }
 }
 

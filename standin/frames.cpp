@@ -129,11 +129,13 @@ void runFlightLoops(bool beforeFlightModel) {
         loop.lastCallFrame = clock.frame;
         const XPLMFlightLoop_f callback = loop.callback;
         void* const refcon = loop.refcon;
-        float next;
+        // A loop that threw is left idle.
+        float next = 0.0f;
         {
             FloatingPointTrap trap(loop.owner, clock.frame, clock.now);
-            PluginCall guard(loop.owner);
-            next = callback(sinceLastCall, clock.elapsed, static_cast<int>(clock.frame), refcon);
+            callPlugin(loop.owner, "a flight loop", [&] {
+                next = callback(sinceLastCall, clock.elapsed, static_cast<int>(clock.frame), refcon);
+            });
         }
         if (!loops[i].removed) schedule(loops[i], next);
     }
@@ -202,6 +204,7 @@ void runFrame() {
     beginFrameCounts();
     ++clock.frame;
     advanceTime();
+    noteWatchedFrame(clock.frame, clock.now);
     runHeldCommands();
     runFlightLoops(true);
     stepFlight(clock.elapsed);

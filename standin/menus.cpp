@@ -103,8 +103,7 @@ bool chooseMenuItem(XPLMMenuID id, int item) {
     const XPLMMenuHandler_f handler = menu->handler;
     void* const menuRef = menu->ref;
     void* const itemRef = menu->items[static_cast<size_t>(item)].ref;
-    PluginCall guard(menu->owner);
-    handler(menuRef, itemRef);
+    callPlugin(menu->owner, "a menu handler", [&] { handler(menuRef, itemRef); });
     return true;
 }
 

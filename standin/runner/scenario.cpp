@@ -1271,12 +1271,14 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
     double nextProgress = kProgressSeconds;
     size_t next = 0;
     while (true) {
-        while (!runner.ended && next < scenario.actions.size() &&
+        while (!runner.ended && !pluginFault() && next < scenario.actions.size() &&
                scenario.actions[next].time <= outcome.seconds + kTimeSlackSeconds) {
             runner.current = &scenario.actions[next++];
             std::visit(runner, runner.current->body);
         }
-        if (runner.ended || (next == scenario.actions.size() && runner.holds.empty())) break;
+        if (runner.ended || pluginFault() ||
+            (next == scenario.actions.size() && runner.holds.empty()))
+            break;
         runFrame();
         ++outcome.frames;
         outcome.seconds = static_cast<double>(outcome.frames) * frameSeconds;
@@ -1295,6 +1297,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
     finishTrace(runner.trace, settings.gnuplot);
     outcome.trace = runner.trace.result;
     outcome.books = booksReport(runner.books);
+    outcome.fault = pluginFault();
     return outcome;
 }
 

@@ -284,7 +284,8 @@ struct RunSettings {
     std::ostream* progress = nullptr;    // a line every kProgressSeconds, when set
 };
 
-// Runs the scenario on the running host, whose plug-ins are loaded.
+// Runs the scenario on the running host, whose plug-ins are loaded. A
+// plug-in that throws ends the run after the action or frame it threw in.
 RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings);
 
 }  // namespace standin::runner

@@ -17,17 +17,20 @@
 #include "standin/runner/report.h"
 #include "standin/runner/scenario.h"
 #include "standin/standin.h"
+#include "support/quil_sim_run.h"
 
 namespace {
 
 using namespace standin::runner;
+using quiltest::CommandResult;
+using quiltest::fileText;
+using quiltest::QuilSim;
 
 const std::string kProbe = QUIL_BUILD_DIR "/probe/64/lin.xpl";
 const std::string kQuil = QUIL_BUILD_DIR "/quil/64/lin.xpl";
 const std::string kPeer = QUIL_BUILD_DIR "/peer/64/lin.xpl";
 const std::string kDemoAircraft = QUIL_BUILD_DIR "/aircraft/Quil737/Quil737.acf";
 const std::string kDemoScenario = QUIL_SOURCE_DIR "/aircraft/demo.scenario";
-const std::string kQuilSim = QUIL_BUILD_DIR "/bin/quil-sim";
 
 Scenario parsed(const std::string& text, const std::string& folder = "") {
     Scenario scenario;
@@ -998,50 +1001,6 @@ TEST_F(ScenarioRun, TheReportListsPluginsMessagesAndExpectations) {
 }
 
 // ---- The command line --------------------------------------------------------
-
-struct CommandResult {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-class QuilSim : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = std::filesystem::path(QUIL_BUILD_DIR) / "scenario_test" /
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-
-    std::string writeScenario(const std::string& text) {
-        const std::filesystem::path path = folder / "run.scenario";
-        std::ofstream(path) << text;
-        return path.string();
-    }
-
-    CommandResult run(const std::string& arguments) {
-        const std::filesystem::path out = folder / "stdout.txt", err = folder / "stderr.txt";
-        const std::string command =
-            kQuilSim + " " + arguments + " >" + out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        CommandResult result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = fileText(out);
-        result.err = fileText(err);
-        return result;
-    }
-
-    std::string outFolder() const { return (folder / "out").string(); }
-
-    std::filesystem::path folder;
-};
 
 TEST_F(QuilSim, AMalformedScenarioStopsTheRunWithFileAndLine) {
     const std::string scenario = writeScenario("at 0 pause\n\nat 1 clik 5 5\n");
