@@ -49,11 +49,10 @@ struct DataRef {
     Accessor accessor{};
 };
 
-constexpr size_t kWriteLogLimit = 200000;
-
 std::vector<DataRef> table;
 std::unordered_map<std::string, size_t> indexByName;
 std::vector<DataRefWrite> writes;
+size_t loggedBytes = 0;  // of the writes logged, by logBytes
 
 XPLMDataRef handleOf(size_t index) {
     return reinterpret_cast<XPLMDataRef>(static_cast<uintptr_t>(index + 1));
@@ -82,13 +81,23 @@ bool offers(const DataRef& ref, XPLMDataTypeID type) {
     return served(ref) && (ref.types & type) != 0;
 }
 
+size_t logBytes(const DataRefWrite& write) {
+    return sizeof write + write.name.size() + write.values.size() * sizeof(double);
+}
+
+// Past its bound the log drops its older half, by bytes: a plug-in writing
+// large arrays every frame fills it with few entries.
 void logWrite(const DataRef& ref, XPLMDataTypeID type, int offset,
               std::vector<double> values, bool applied) {
-    if (writes.size() >= kWriteLogLimit) {
-        writes.erase(writes.begin(), writes.begin() + kWriteLogLimit / 2);
-    }
-    writes.push_back(
-        {currentFrame(), currentPlugin(), ref.name, type, offset, std::move(values), applied});
+    DataRefWrite write{currentFrame(), currentPlugin(), ref.name, type, offset, std::move(values),
+                       applied};
+    loggedBytes += logBytes(write);
+    writes.push_back(std::move(write));
+    if (loggedBytes <= kWriteLogLimitBytes) return;
+    size_t dropped = 0;
+    while (loggedBytes > kWriteLogLimitBytes / 2 && dropped + 1 < writes.size())
+        loggedBytes -= logBytes(writes[dropped++]);
+    writes.erase(writes.begin(), writes.begin() + static_cast<long>(dropped));
 }
 
 // Copies the range [offset, offset + max) of an array, clipped to its end;
@@ -110,11 +119,13 @@ void writeRange(std::vector<T>& target, const T* values, int offset, int count) 
     std::copy(values, values + std::min(count, size - offset), target.begin() + offset);
 }
 
+// The values of an array write that the SDK takes, and so reads: from the
+// offset, no more than the array holds past it, whatever the count says.
 template <typename T>
-std::vector<double> asDoubles(const T* values, int count) {
+std::vector<double> takenValues(const T* values, int offset, int count, int size) {
     std::vector<double> logged;
-    if (values == nullptr || count <= 0) return logged;
-    logged.assign(values, values + count);
+    if (values == nullptr || offset < 0 || count <= 0 || offset >= size) return logged;
+    logged.assign(values, values + std::min(count, size - offset));
     return logged;
 }
 
@@ -242,16 +253,19 @@ void writeBytes(DataRef& ref, void* values, int offset, int length) {
     }
 }
 
-// A plug-in's write: logged, and applied only where the dataref takes it.
-template <typename Write>
-void pluginWrite(XPLMDataRef handle, XPLMDataTypeID type, int offset,
-                 std::vector<double> logged, Write write) {
+// A plug-in's write: logged with the values it gives, `logged(ref)`, and
+// applied only where the dataref takes it.
+template <typename Logged, typename Write>
+void pluginWrite(XPLMDataRef handle, XPLMDataTypeID type, int offset, Logged logged,
+                 Write write) {
     DataRef* ref = lookup(handle);
     if (ref == nullptr) return;
     const bool applied = offers(*ref, type) && ref->writable;
-    logWrite(*ref, type, offset, std::move(logged), applied);
+    logWrite(*ref, type, offset, logged(*ref), applied);
     if (applied) write(*ref);
 }
+
+std::vector<double> one(double value) { return {value}; }
 
 bool findable(const std::string& name) {
     const DataRef* ref = lookup(name);
@@ -291,6 +305,7 @@ void resetDataRefs() {
     table.clear();
     indexByName.clear();
     writes.clear();
+    loggedBytes = 0;
     registerSimDataRefs();
 }
 
@@ -367,39 +382,51 @@ int XPLMGetDatab(XPLMDataRef handle, void* out, int offset, int maxBytes) {
 
 void XPLMSetDatai(XPLMDataRef handle, int value) {
     SdkCall call(SdkFunction::XPLMSetDatai);
-    pluginWrite(handle, xplmType_Int, 0, {static_cast<double>(value)},
+    pluginWrite(handle, xplmType_Int, 0, [&](const DataRef&) { return one(value); },
                 [&](DataRef& ref) { writeInt(ref, value); });
 }
 
 void XPLMSetDataf(XPLMDataRef handle, float value) {
     SdkCall call(SdkFunction::XPLMSetDataf);
-    pluginWrite(handle, xplmType_Float, 0, {static_cast<double>(value)},
+    pluginWrite(handle, xplmType_Float, 0, [&](const DataRef&) { return one(value); },
                 [&](DataRef& ref) { writeFloat(ref, value); });
 }
 
 void XPLMSetDatad(XPLMDataRef handle, double value) {
     SdkCall call(SdkFunction::XPLMSetDatad);
-    pluginWrite(handle, xplmType_Double, 0, {value},
+    pluginWrite(handle, xplmType_Double, 0, [&](const DataRef&) { return one(value); },
                 [&](DataRef& ref) { writeDouble(ref, value); });
 }
 
 void XPLMSetDatavi(XPLMDataRef handle, int* values, int offset, int count) {
     SdkCall call(SdkFunction::XPLMSetDatavi);
-    pluginWrite(handle, xplmType_IntArray, offset, asDoubles(values, count),
-                [&](DataRef& ref) { writeInts(ref, values, offset, count); });
+    pluginWrite(
+        handle, xplmType_IntArray, offset,
+        [&](const DataRef& ref) {
+            return takenValues(values, offset, count, readInts(ref, nullptr, 0, 0));
+        },
+        [&](DataRef& ref) { writeInts(ref, values, offset, count); });
 }
 
 void XPLMSetDatavf(XPLMDataRef handle, float* values, int offset, int count) {
     SdkCall call(SdkFunction::XPLMSetDatavf);
-    pluginWrite(handle, xplmType_FloatArray, offset, asDoubles(values, count),
-                [&](DataRef& ref) { writeFloats(ref, values, offset, count); });
+    pluginWrite(
+        handle, xplmType_FloatArray, offset,
+        [&](const DataRef& ref) {
+            return takenValues(values, offset, count, readFloats(ref, nullptr, 0, 0));
+        },
+        [&](DataRef& ref) { writeFloats(ref, values, offset, count); });
 }
 
 void XPLMSetDatab(XPLMDataRef handle, void* values, int offset, int length) {
     SdkCall call(SdkFunction::XPLMSetDatab);
-    pluginWrite(handle, xplmType_Data, offset,
-                asDoubles(static_cast<const unsigned char*>(values), length),
-                [&](DataRef& ref) { writeBytes(ref, values, offset, length); });
+    pluginWrite(
+        handle, xplmType_Data, offset,
+        [&](const DataRef& ref) {
+            return takenValues(static_cast<const unsigned char*>(values), offset, length,
+                               readBytes(ref, nullptr, 0, 0));
+        },
+        [&](DataRef& ref) { writeBytes(ref, values, offset, length); });
 }
 
 XPLMDataRef XPLMRegisterDataAccessor(
@@ -585,6 +612,9 @@ std::string getBytes(const std::string& name) {
 }
 
 const std::vector<DataRefWrite>& writeLog() { return detail::writes; }
-void clearWriteLog() { detail::writes.clear(); }
+void clearWriteLog() {
+    detail::writes.clear();
+    detail::loggedBytes = 0;
+}
 
 }  // namespace standin

@@ -200,6 +200,9 @@ struct DataRefWrite {
     std::vector<double> values;  // bytes are logged one value per byte
     bool applied;
 };
+// The log keeps the latest writes within this many bytes of logged values
+// (and their records).
+constexpr size_t kWriteLogLimitBytes = size_t{64} << 20;
 const std::vector<DataRefWrite>& writeLog();
 void clearWriteLog();
 

@@ -14,11 +14,13 @@
 //   allocate        its flight loop keeps 64 MB more each call
 //   overread        writes a float array with a count past its own buffer,
 //                   which holds only the array's size (the SDK writes no more)
-//   flood           writes 64 KB to a byte dataref every frame
+//   flood           publishes hostile/bytes, 64 KB, and writes it whole
+//                   every frame
 //   interval        its flight loop asks for -1e19 frames until its next call
 //   menu            appends 100000 items to its menu when it starts
 //
 // It publishes hostile/loop_calls: the calls of its flight loop.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -61,10 +63,24 @@ void writePastOwnBuffer() {
     XPLMSetDatavf(throttles, values.data(), 0, size + kOverreadPast);
 }
 
-void flood() {
-    static std::vector<char> bytes(kFloodBytes, 'x');
-    XPLMSetDatab(XPLMFindDataRef("sim/aircraft/view/acf_tailnum"), bytes.data(), 0, kFloodBytes);
+std::vector<char> bytes(kFloodBytes, 'x');
+
+int readBytes(void*, void* out, int offset, int max) {
+    if (out == nullptr) return kFloodBytes;
+    if (offset < 0 || offset >= kFloodBytes || max <= 0) return 0;
+    const int count = std::min(max, kFloodBytes - offset);
+    std::memcpy(out, bytes.data() + offset, static_cast<size_t>(count));
+    return count;
 }
+
+void writeBytes(void*, void* values, int offset, int count) {
+    if (offset < 0 || offset >= kFloodBytes || count <= 0) return;
+    std::memcpy(bytes.data() + offset, values, static_cast<size_t>(std::min(count, kFloodBytes - offset)));
+}
+
+XPLMDataRef bytesRef = nullptr;
+
+void flood() { XPLMSetDatab(bytesRef, bytes.data(), 0, kFloodBytes); }
 
 float loop(float, float, int, void*) {
     ++loopCalls;
@@ -125,6 +141,11 @@ PLUGIN_API int XPluginStart(char* name, char* signature, char* description) {
     XPLMRegisterCommandHandler(failCommand, handleFail, 1, nullptr);
     if (is("throw-draw")) XPLMRegisterDrawCallback(draw, xplm_Phase_Window, 0, nullptr);
     if (is("menu")) appendMenuItems();
+    if (is("flood"))
+        bytesRef = XPLMRegisterDataAccessor("hostile/bytes", xplmType_Data, 1, nullptr, nullptr,
+                                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                            nullptr, nullptr, readBytes, writeBytes, nullptr,
+                                            nullptr);
     return 1;
 }
 
@@ -139,6 +160,7 @@ PLUGIN_API void XPluginStop() {
     if (is("throw-stop")) throw 42;
     XPLMUnregisterFlightLoopCallback(loop, nullptr);
     XPLMUnregisterDataAccessor(loopCallsRef);
+    XPLMUnregisterDataAccessor(bytesRef);
     XPLMUnregisterCommandHandler(failCommand, handleFail, 1, nullptr);
     kept.clear();
 }
