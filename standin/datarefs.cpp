@@ -572,6 +572,14 @@ XPLMDataTypeID dataRefTypes(const std::string& name) {
     return detail::lookup(name)->types;
 }
 
+int dataRefSize(const std::string& name) {
+    if (!detail::findable(name)) return 0;
+    const detail::DataRef& ref = *detail::lookup(name);
+    if (ref.types & xplmType_FloatArray) return detail::readFloats(ref, nullptr, 0, 0);
+    if (ref.types & xplmType_IntArray) return detail::readInts(ref, nullptr, 0, 0);
+    return 1;
+}
+
 void markDataRefAbsent(const std::string& name) {
     if (detail::DataRef* ref = detail::lookup(name)) ref->absent = true;
 }

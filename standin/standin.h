@@ -169,6 +169,9 @@ std::vector<FlightLoopInfo> flightLoops();
 bool hasDataRef(const std::string& name);  // findable by XPLMFindDataRef
 std::vector<std::string> dataRefNames();    // every findable one, simulator's and published
 XPLMDataTypeID dataRefTypes(const std::string& name);
+// The elements of an array dataref, as XPLMGetDatavf/vi with no buffer
+// gives them; 1 for one that is not an array, 0 for one not findable.
+int dataRefSize(const std::string& name);
 // From now on XPLMFindDataRef does not find the name (a host that lacks it).
 void markDataRefAbsent(const std::string& name);
 // A read-only double for plug-ins, which the host itself writes: what a

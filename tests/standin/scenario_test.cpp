@@ -1041,7 +1041,8 @@ TEST_F(QuilSim, BadOptionsAreRefusedAndHelpPrintsTheUsage) {
 }
 
 // Refused before the run starts, with the line: values their dataref's
-// type cannot hold, and runs longer than a day.
+// type cannot hold, elements past an array's end, points far outside the
+// panel or the window, and runs longer than a day.
 TEST_F(QuilSim, ValuesThatDoNotFitTheirDataRefStopTheRunWithTheLine) {
     struct Case {
         std::string line, error;
@@ -1055,6 +1056,16 @@ TEST_F(QuilSim, ValuesThatDoNotFitTheirDataRefStopTheRunWithTheLine) {
          "2147483647"},
         {"at 0 set sim/cockpit/autopilot/altitude 1e308",
          ":2: 'sim/cockpit/autopilot/altitude' holds a float, at most 3.4e38 either way"},
+        {"at 0 expect sim/flightmodel/engine/ENGN_FF_[99] == 0",
+         ":2: 'sim/flightmodel/engine/ENGN_FF_' has 8 elements, [0] to [7]"},
+        {"at 0 hold sim/flightmodel/engine/ENGN_FF_[8] ~ 0 1 for 1",
+         ":2: 'sim/flightmodel/engine/ENGN_FF_' has 8 elements, [0] to [7]"},
+        {"at 0 set sim/cockpit/electrical/generator_on[8] 1",
+         ":2: 'sim/cockpit/electrical/generator_on' has 8 elements, [0] to [7]"},
+        {"at 0 books flows sim/flightmodel/engine/ENGN_FF_[8]",
+         ":2: 'sim/flightmodel/engine/ENGN_FF_' has 8 elements, [0] to [7]"},
+        {"at 0 click panel 4294967996 1000", ":2: '4294967996' is out of range (-1e+06 to 1e+06)"},
+        {"at 0 drag 10 -2000000", ":2: bad whole number '-2000000'"},
     };
     for (const Case& c : cases) {
         const std::string scenario = writeScenario("at 0 pause\n" + c.line + "\n");
