@@ -18,6 +18,9 @@ constexpr int kDaysPerYear = 365;
 // A loop due within this much of a frame's time runs in that frame, so
 // intervals that are whole numbers of frames do not slip by one.
 constexpr double kDueTolerance = 1e-4;
+// An interval of more frames than this waits for ever: clamped, it stays
+// within a long however far the frame count runs on.
+constexpr float kMostFramesAhead = 1e18f;
 
 // One registered flight loop. An interval < 0 counts frames, > 0 seconds,
 // and 0 leaves the callback registered but idle. Loops registered the old
@@ -72,7 +75,7 @@ void schedule(FlightLoop& loop, float interval, bool fromNow = true) {
     if (loop.idle) return;
     if (loop.byFrames) {
         loop.dueFrame = (fromNow ? clock.frame : loop.lastCallFrame) +
-                        std::max(1L, std::lround(-interval));
+                        std::max(1L, std::lround(std::min(-interval, kMostFramesAhead)));
     } else {
         loop.dueTime = (fromNow ? clock.now : loop.lastCallTime) + interval;
     }

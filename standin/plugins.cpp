@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -123,6 +124,27 @@ void send(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
     for (XPLMPluginID receiver : receivers) deliver(from, receiver, message, param);
 }
 
+// Forgets a plug-in and closes its library.
+void drop(XPLMPluginID id) {
+    forgetEverythingOf(id);
+    auto position = std::find_if(loaded.begin(), loaded.end(),
+                                 [&](const Plugin& p) { return p.info.id == id; });
+    if (position == loaded.end()) return;
+    void* library = position->library;
+    loaded.erase(position);
+    dlclose(library);
+    countAllocationsOfLoadedPlugins();
+}
+
+// XPluginStop, then drop.
+void unloadStarted(XPLMPluginID id) {
+    Plugin* plugin = find(id);
+    if (plugin == nullptr) return;
+    StopFn stop = plugin->stop;
+    callPlugin(id, "XPluginStop", [&] { stop(); });
+    drop(id);
+}
+
 }  // namespace
 
 bool pluginEnabled(XPLMPluginID id) {
@@ -160,8 +182,12 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
         if (error != nullptr) *error = path + ": " + why;
         return XPLM_NO_PLUGIN_ID;
     };
+    // The loader would hand back the library already open, and the two
+    // would share and split its state.
     for (const Plugin& plugin : loaded) {
-        if (plugin.info.path == path) return fail("already loaded");
+        std::error_code ignored;
+        if (plugin.info.path == path || std::filesystem::equivalent(plugin.info.path, path, ignored))
+            return fail("already loaded, as " + plugin.info.path);
     }
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
@@ -197,13 +223,16 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
     name[kInfoBufferSize - 1] = signature[kInfoBufferSize - 1] =
         description[kInfoBufferSize - 1] = '\0';
     if (started == 0) {
-        forgetEverythingOf(id);
-        loaded.erase(std::remove_if(loaded.begin(), loaded.end(),
-                                    [&](const Plugin& p) { return p.info.id == id; }),
-                     loaded.end());
-        dlclose(library);
-        countAllocationsOfLoadedPlugins();
+        drop(id);
         return fail("XPluginStart returned 0");
+    }
+    const std::string signedAs = terminated(signature);
+    for (const Plugin& other : loaded) {
+        if (other.info.id != id && other.info.signature == signedAs) {
+            const std::string first = other.info.path;
+            unloadStarted(id);
+            return fail("its signature " + signedAs + " is already loaded, from " + first);
+        }
     }
     Plugin& entry = *find(id);
     entry.info.name = terminated(name);
@@ -235,17 +264,7 @@ void disablePlugin(XPLMPluginID id) {
 
 void unloadPlugin(XPLMPluginID id) {
     disablePlugin(id);
-    Plugin* plugin = find(id);
-    if (plugin == nullptr) return;
-    StopFn stop = plugin->stop;
-    callPlugin(id, "XPluginStop", [&] { stop(); });
-    forgetEverythingOf(id);
-    auto position = std::find_if(loaded.begin(), loaded.end(),
-                                 [&](const Plugin& p) { return p.info.id == id; });
-    void* library = position->library;
-    loaded.erase(position);
-    dlclose(library);
-    countAllocationsOfLoadedPlugins();
+    unloadStarted(id);
 }
 
 void detail::unloadAllPlugins() {

@@ -17,7 +17,7 @@
 //   flood           publishes hostile/bytes, 64 KB, and writes it whole
 //                   every frame
 //   interval        its flight loop asks for -1e19 frames until its next call
-//   menu            appends 100000 items to its menu when it starts
+//   menu            appends 200000 items to its menu when it starts
 //
 // It publishes hostile/loop_calls: the calls of its flight loop.
 #include <algorithm>
@@ -41,7 +41,7 @@ constexpr size_t kMegabyte = 1 << 20;
 constexpr size_t kAllocationPerCall = 64 * kMegabyte;
 constexpr int kFloodBytes = 64 * 1024;
 constexpr int kOverreadPast = 64;  // values the count claims beyond the buffer
-constexpr int kMenuItems = 100000;
+constexpr int kMenuItems = 200000;
 constexpr float kFarFutureFrames = -1e19f;
 
 std::string hostileCase;
