@@ -27,7 +27,7 @@ constexpr int kDeepestWatched = 16;  // deeper calls are counted, not named
 constexpr int kMostPlugins = 64;     // names kept, by plug-in id
 constexpr size_t kNameBytes = 256;
 constexpr size_t kReportBytes = 8192;
-constexpr size_t kAltStackBytes = 64 * 1024;
+constexpr size_t kAltStackBytes = 256 * 1024;
 constexpr auto kWatchdogPeriod = std::chrono::milliseconds(10);
 constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGABRT};
 

@@ -10,7 +10,7 @@
 //                   command hostile/fail, the reader of hostile/loop_calls,
 //                   its draw callback
 //   hang            its flight loop never returns
-//   crash           its flight loop writes through a null pointer
+//   crash           its flight loop writes to an address no process maps
 //   allocate        its flight loop keeps 64 MB more each call
 //   overread        writes a float array with a count past its own buffer,
 //                   which holds only the array's size (the SDK writes no more)
@@ -21,6 +21,7 @@
 //
 // It publishes hostile/loop_calls: the calls of its flight loop.
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -75,7 +76,8 @@ int readBytes(void*, void* out, int offset, int max) {
 
 void writeBytes(void*, void* values, int offset, int count) {
     if (offset < 0 || offset >= kFloodBytes || count <= 0) return;
-    std::memcpy(bytes.data() + offset, values, static_cast<size_t>(std::min(count, kFloodBytes - offset)));
+    const size_t taken = static_cast<size_t>(std::min(count, kFloodBytes - offset));
+    std::memcpy(bytes.data() + offset, values, taken);
 }
 
 XPLMDataRef bytesRef = nullptr;
@@ -90,7 +92,9 @@ float loop(float, float, int, void*) {
         }
     }
     if (is("crash")) {
-        volatile int* nowhere = nullptr;
+        // Not null, which the undefined-behaviour sanitizer would catch
+        // first: an address no process maps.
+        volatile int* nowhere = reinterpret_cast<volatile int*>(std::uintptr_t{64});
         *nowhere = 1;
     }
     if (is("allocate")) {
