@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -82,10 +83,12 @@ struct Text {
     size_t size;
     size_t used = 0;
 
-    template <typename... Args>
-    void add(const char* format, Args... args) {
+    __attribute__((format(printf, 2, 3))) void add(const char* format, ...) {
         if (used >= size) return;
-        const int n = std::snprintf(buffer + used, size - used, format, args...);
+        va_list args;
+        va_start(args, format);
+        const int n = std::vsnprintf(buffer + used, size - used, format, args);
+        va_end(args);
         if (n > 0) used = std::min(size, used + static_cast<size_t>(n));
     }
     void addCall(int level) {
