@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "standin/standin.h"
 #include "support/quil_sim_run.h"
 
 namespace {
@@ -24,6 +25,7 @@ TEST_F(HostilePlugin, EveryMisdeedEndsTheRunWithAReportNamingIt) {
         std::string options;
         int exitCode;
         std::string report;  // a part of report.txt
+        bool drawn = false;  // with graphics, in a small window
     };
     const Case cases[] = {
         {"throw-start", "", "", 4, "threw in XPluginStart: hostile plug-in fails in XPluginStart"},
@@ -37,6 +39,8 @@ TEST_F(HostilePlugin, EveryMisdeedEndsTheRunWithAReportNamingIt) {
          "hostile threw in a command handler: hostile plug-in fails in its command handler"},
         {"throw-accessor", "at 0.5 expect hostile/loop_calls > 0\n", "", 4,
          "hostile threw in a dataref reader: hostile plug-in fails in its dataref reader"},
+        {"throw-draw", "", "--window 64x64", 4,
+         "hostile threw in a draw callback: hostile plug-in fails in its draw callback", true},
         {"hang", "", "--callback-limit 1", 6,
          "a flight loop of hostile ran longer than the limit of 1 s"},
         {"crash", "", "", 5, "SIGSEGV (invalid memory access) in a flight loop of hostile"},
@@ -45,13 +49,17 @@ TEST_F(HostilePlugin, EveryMisdeedEndsTheRunWithAReportNamingIt) {
         {"overread", "", "", 0, "Result: ok"},
         {"flood", "", "", 0, "Result: ok"},
     };
+    standin::startHost();
+    const bool graphics = standin::graphicsAvailable();
+    standin::stopHost();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.misdeed);
+        if (c.drawn && !graphics) continue;  // no offscreen graphics here
         std::filesystem::remove_all(outFolder());
         const std::string scenario = writeScenario(c.scenario + "at 1 end\n");
         const CommandResult result =
-            run("--plugin " + kHostile + " --no-graphics --scenario " + scenario + " --out " +
-                    outFolder() + " " + c.options,
+            run("--plugin " + kHostile + (c.drawn ? "" : " --no-graphics") + " --scenario " +
+                    scenario + " --out " + outFolder() + " " + c.options,
                 std::string("QUIL_HOSTILE=") + c.misdeed + " ");
         EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
         const std::string report = fileText(folder / "out" / "report.txt");
