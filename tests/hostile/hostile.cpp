@@ -19,7 +19,8 @@
 //   interval        its flight loop asks for -1e19 frames until its next call
 //   menu            appends 200000 items to its menu when it starts
 //
-// It publishes hostile/loop_calls: the calls of its flight loop.
+// It logs its case as it starts ("hostile: misbehaving as 'crash'") and
+// publishes hostile/loop_calls: the calls of its flight loop.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -94,8 +95,8 @@ float loop(float, float, int, void*) {
     if (is("crash")) {
         // Not null, which the undefined-behaviour sanitizer would catch
         // first: an address no process maps.
-        volatile int* nowhere = reinterpret_cast<volatile int*>(std::uintptr_t{64});
-        *nowhere = 1;
+        volatile std::uintptr_t unmapped = 64;
+        *reinterpret_cast<volatile int*>(unmapped) = 1;
     }
     if (is("allocate")) {
         kept.emplace_back(kAllocationPerCall, 'x');
@@ -135,6 +136,7 @@ PLUGIN_API int XPluginStart(char* name, char* signature, char* description) {
     std::strcpy(description, "Misbehaves as QUIL_HOSTILE says, for the host's tests");
     const char* chosen = std::getenv("QUIL_HOSTILE");
     hostileCase = chosen != nullptr ? chosen : "";
+    XPLMDebugString(("hostile: misbehaving as '" + hostileCase + "'\n").c_str());
     if (is("throw-start")) fail("XPluginStart");
     XPLMRegisterFlightLoopCallback(loop, -1.0f, nullptr);
     loopCallsRef = XPLMRegisterDataAccessor("hostile/loop_calls", xplmType_Int, 0, readLoopCalls,
