@@ -51,14 +51,16 @@ SdkCall::~SdkCall() {
     setAllocationCounting(savedCounting_);
 }
 
-PluginCall::PluginCall(XPLMPluginID plugin)
+PluginCall::PluginCall(XPLMPluginID plugin, const char* callback)
     : savedPlugin_(callingPlugin), savedCounting_(allocationCountingOn()) {
     callingPlugin = plugin;
+    enterWatchedCall(plugin, callback);
     setAllocationCounting(true);
 }
 
 PluginCall::~PluginCall() {
     setAllocationCounting(savedCounting_);
+    leaveWatchedCall();
     callingPlugin = savedPlugin_;
 }
 

@@ -135,10 +135,8 @@ bool runHandlers(size_t index, XPLMCommandPhase phase, bool before) {
         });
         if (!stillThere) continue;
         int carryOn = 1;
-        {
-            PluginCall guard(it->owner);
-            carryOn = it->callback(handleOf(index), phase, it->refcon);
-        }
+        callPlugin(it->owner, "a command handler",
+                   [&] { carryOn = it->callback(handleOf(index), phase, it->refcon); });
         if (carryOn == 0) return false;
     }
     return true;

@@ -49,11 +49,10 @@ struct DataRef {
     Accessor accessor{};
 };
 
-constexpr size_t kWriteLogLimit = 200000;
-
 std::vector<DataRef> table;
 std::unordered_map<std::string, size_t> indexByName;
 std::vector<DataRefWrite> writes;
+size_t loggedBytes = 0;  // of the writes logged, by logBytes
 
 XPLMDataRef handleOf(size_t index) {
     return reinterpret_cast<XPLMDataRef>(static_cast<uintptr_t>(index + 1));
@@ -89,13 +88,23 @@ bool offers(const DataRef& ref, XPLMDataTypeID type) {
     return served(ref) && (ref.types & type) != 0;
 }
 
+size_t logBytes(const DataRefWrite& write) {
+    return sizeof write + write.name.size() + write.values.size() * sizeof(double);
+}
+
+// Past its bound the log drops its older half, by bytes: a plug-in writing
+// large arrays every frame fills it with few entries.
 void logWrite(const DataRef& ref, XPLMDataTypeID type, int offset,
               std::vector<double> values, bool applied) {
-    if (writes.size() >= kWriteLogLimit) {
-        writes.erase(writes.begin(), writes.begin() + kWriteLogLimit / 2);
-    }
-    writes.push_back(
-        {currentFrame(), currentPlugin(), ref.name, type, offset, std::move(values), applied});
+    DataRefWrite write{currentFrame(), currentPlugin(), ref.name, type, offset, std::move(values),
+                       applied};
+    loggedBytes += logBytes(write);
+    writes.push_back(std::move(write));
+    if (loggedBytes <= kWriteLogLimitBytes) return;
+    size_t dropped = 0;
+    while (loggedBytes > kWriteLogLimitBytes / 2 && dropped + 1 < writes.size())
+        loggedBytes -= logBytes(writes[dropped++]);
+    writes.erase(writes.begin(), writes.begin() + static_cast<long>(dropped));
 }
 
 // Copies the range [offset, offset + max) of an array, clipped to its end;
@@ -117,12 +126,22 @@ void writeRange(std::vector<T>& target, const T* values, int offset, int count) 
     std::copy(values, values + std::min(count, size - offset), target.begin() + offset);
 }
 
+// The values of an array write that the SDK takes, and so reads: from the
+// offset, no more than the array holds past it, whatever the count says.
 template <typename T>
-std::vector<double> asDoubles(const T* values, int count) {
+std::vector<double> takenValues(const T* values, int offset, int count, int size) {
     std::vector<double> logged;
-    if (values == nullptr || count <= 0) return logged;
-    logged.assign(values, values + count);
+    if (values == nullptr || offset < 0 || count <= 0 || offset >= size) return logged;
+    logged.assign(values, values + std::min(count, size - offset));
     return logged;
+}
+
+// A published dataref's reader, called as its owner; 0 when it throws.
+template <typename Read>
+auto readAsOwner(const DataRef& ref, Read read) -> decltype(read()) {
+    decltype(read()) value{};
+    callPlugin(ref.owner, "a dataref reader", [&] { value = read(); });
+    return value;
 }
 
 // The typed reads and writes, shared by the SDK (which adds writability and
@@ -131,48 +150,48 @@ int readInt(const DataRef& ref) {
     if (!offers(ref, xplmType_Int)) return 0;
     if (!ref.published) return ref.ints[0];
     if (ref.accessor.readInt == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readInt(ref.accessor.readRefcon);
+    return readAsOwner(ref, [&] { return ref.accessor.readInt(ref.accessor.readRefcon); });
 }
 
 float readFloat(const DataRef& ref) {
     if (!offers(ref, xplmType_Float)) return 0.0f;
     if (!ref.published) return ref.floats[0];
     if (ref.accessor.readFloat == nullptr) return 0.0f;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readFloat(ref.accessor.readRefcon);
+    return readAsOwner(ref, [&] { return ref.accessor.readFloat(ref.accessor.readRefcon); });
 }
 
 double readDouble(const DataRef& ref) {
     if (!offers(ref, xplmType_Double)) return 0.0;
     if (!ref.published) return ref.doubles[0];
     if (ref.accessor.readDouble == nullptr) return 0.0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readDouble(ref.accessor.readRefcon);
+    return readAsOwner(ref, [&] { return ref.accessor.readDouble(ref.accessor.readRefcon); });
 }
 
 int readInts(const DataRef& ref, int* out, int offset, int max) {
     if (!offers(ref, xplmType_IntArray)) return 0;
     if (!ref.published) return readRange(ref.ints, out, offset, max);
     if (ref.accessor.readIntArray == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readIntArray(ref.accessor.readRefcon, out, offset, max);
+    return readAsOwner(ref, [&] {
+        return ref.accessor.readIntArray(ref.accessor.readRefcon, out, offset, max);
+    });
 }
 
 int readFloats(const DataRef& ref, float* out, int offset, int max) {
     if (!offers(ref, xplmType_FloatArray)) return 0;
     if (!ref.published) return readRange(ref.floats, out, offset, max);
     if (ref.accessor.readFloatArray == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readFloatArray(ref.accessor.readRefcon, out, offset, max);
+    return readAsOwner(ref, [&] {
+        return ref.accessor.readFloatArray(ref.accessor.readRefcon, out, offset, max);
+    });
 }
 
 int readBytes(const DataRef& ref, void* out, int offset, int max) {
     if (!offers(ref, xplmType_Data)) return 0;
     if (!ref.published) return readRange(ref.bytes, static_cast<unsigned char*>(out), offset, max);
     if (ref.accessor.readBytes == nullptr) return 0;
-    PluginCall guard(ref.owner);
-    return ref.accessor.readBytes(ref.accessor.readRefcon, out, offset, max);
+    return readAsOwner(ref, [&] {
+        return ref.accessor.readBytes(ref.accessor.readRefcon, out, offset, max);
+    });
 }
 
 void writeInt(DataRef& ref, int value) {
@@ -180,8 +199,9 @@ void writeInt(DataRef& ref, int value) {
     if (!ref.published) {
         ref.ints[0] = value;
     } else if (ref.accessor.writeInt != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeInt(ref.accessor.writeRefcon, value);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeInt(ref.accessor.writeRefcon, value);
+        });
     }
 }
 
@@ -190,8 +210,9 @@ void writeFloat(DataRef& ref, float value) {
     if (!ref.published) {
         ref.floats[0] = value;
     } else if (ref.accessor.writeFloat != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeFloat(ref.accessor.writeRefcon, value);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeFloat(ref.accessor.writeRefcon, value);
+        });
     }
 }
 
@@ -200,8 +221,9 @@ void writeDouble(DataRef& ref, double value) {
     if (!ref.published) {
         ref.doubles[0] = value;
     } else if (ref.accessor.writeDouble != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeDouble(ref.accessor.writeRefcon, value);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeDouble(ref.accessor.writeRefcon, value);
+        });
     }
 }
 
@@ -210,8 +232,9 @@ void writeInts(DataRef& ref, int* values, int offset, int count) {
     if (!ref.published) {
         writeRange(ref.ints, values, offset, count);
     } else if (ref.accessor.writeIntArray != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeIntArray(ref.accessor.writeRefcon, values, offset, count);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeIntArray(ref.accessor.writeRefcon, values, offset, count);
+        });
     }
 }
 
@@ -220,8 +243,9 @@ void writeFloats(DataRef& ref, float* values, int offset, int count) {
     if (!ref.published) {
         writeRange(ref.floats, values, offset, count);
     } else if (ref.accessor.writeFloatArray != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeFloatArray(ref.accessor.writeRefcon, values, offset, count);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeFloatArray(ref.accessor.writeRefcon, values, offset, count);
+        });
     }
 }
 
@@ -230,20 +254,34 @@ void writeBytes(DataRef& ref, void* values, int offset, int length) {
     if (!ref.published) {
         writeRange(ref.bytes, static_cast<const unsigned char*>(values), offset, length);
     } else if (ref.accessor.writeBytes != nullptr) {
-        PluginCall guard(ref.owner);
-        ref.accessor.writeBytes(ref.accessor.writeRefcon, values, offset, length);
+        callPlugin(ref.owner, "a dataref writer", [&] {
+            ref.accessor.writeBytes(ref.accessor.writeRefcon, values, offset, length);
+        });
     }
 }
 
-// A plug-in's write: logged, and applied only where the dataref takes it.
-template <typename Write>
-void pluginWrite(XPLMDataRef handle, XPLMDataTypeID type, int offset,
-                 std::vector<double> logged, Write write) {
+// A plug-in's write: logged with the values it gives, `logged(ref)`, and
+// applied only where the dataref takes it.
+template <typename Logged, typename Write>
+void pluginWrite(XPLMDataRef handle, XPLMDataTypeID type, int offset, Logged logged,
+                 Write write) {
     DataRef* ref = lookup(handle);
     if (ref == nullptr) return;
     const bool applied = offers(*ref, type) && ref->writable;
-    logWrite(*ref, type, offset, std::move(logged), applied);
+    logWrite(*ref, type, offset, logged(*ref), applied);
     if (applied) write(*ref);
+}
+
+std::vector<double> one(double value) { return {value}; }
+
+// How many of an array write's values the SDK takes, and so the call log
+// shows: from the offset, no more than the array holds past it.
+template <typename T>
+int takenCount(XPLMDataRef handle, int offset, int count,
+               int (*read)(const DataRef&, T*, int, int)) {
+    const DataRef* ref = lookup(handle);
+    if (ref == nullptr || offset < 0 || count <= 0) return 0;
+    return std::clamp(read(*ref, nullptr, 0, 0) - offset, 0, count);
 }
 
 bool findable(const std::string& name) {
@@ -284,6 +322,7 @@ void resetDataRefs() {
     table.clear();
     indexByName.clear();
     writes.clear();
+    loggedBytes = 0;
     registerSimDataRefs();
 }
 
@@ -368,39 +407,54 @@ int XPLMGetDatab(XPLMDataRef handle, void* out, int offset, int maxBytes) {
 
 void XPLMSetDatai(XPLMDataRef handle, int value) {
     SdkCall call(SdkFunction::XPLMSetDatai, loggedName(handle), value);
-    pluginWrite(handle, xplmType_Int, 0, {static_cast<double>(value)},
+    pluginWrite(handle, xplmType_Int, 0, [&](const DataRef&) { return one(value); },
                 [&](DataRef& ref) { writeInt(ref, value); });
 }
 
 void XPLMSetDataf(XPLMDataRef handle, float value) {
     SdkCall call(SdkFunction::XPLMSetDataf, loggedName(handle), value);
-    pluginWrite(handle, xplmType_Float, 0, {static_cast<double>(value)},
+    pluginWrite(handle, xplmType_Float, 0, [&](const DataRef&) { return one(value); },
                 [&](DataRef& ref) { writeFloat(ref, value); });
 }
 
 void XPLMSetDatad(XPLMDataRef handle, double value) {
     SdkCall call(SdkFunction::XPLMSetDatad, loggedName(handle), value);
-    pluginWrite(handle, xplmType_Double, 0, {value},
+    pluginWrite(handle, xplmType_Double, 0, [&](const DataRef&) { return one(value); },
                 [&](DataRef& ref) { writeDouble(ref, value); });
 }
 
 void XPLMSetDatavi(XPLMDataRef handle, int* values, int offset, int count) {
-    SdkCall call(SdkFunction::XPLMSetDatavi, loggedName(handle), offset, LoggedInts{values, count});
-    pluginWrite(handle, xplmType_IntArray, offset, asDoubles(values, count),
-                [&](DataRef& ref) { writeInts(ref, values, offset, count); });
+    SdkCall call(SdkFunction::XPLMSetDatavi, loggedName(handle), offset,
+                 LoggedInts{values, takenCount(handle, offset, count, readInts)});
+    pluginWrite(
+        handle, xplmType_IntArray, offset,
+        [&](const DataRef& ref) {
+            return takenValues(values, offset, count, readInts(ref, nullptr, 0, 0));
+        },
+        [&](DataRef& ref) { writeInts(ref, values, offset, count); });
 }
 
 void XPLMSetDatavf(XPLMDataRef handle, float* values, int offset, int count) {
-    SdkCall call(SdkFunction::XPLMSetDatavf, loggedName(handle), offset, LoggedFloats{values, count});
-    pluginWrite(handle, xplmType_FloatArray, offset, asDoubles(values, count),
-                [&](DataRef& ref) { writeFloats(ref, values, offset, count); });
+    SdkCall call(SdkFunction::XPLMSetDatavf, loggedName(handle), offset,
+                 LoggedFloats{values, takenCount(handle, offset, count, readFloats)});
+    pluginWrite(
+        handle, xplmType_FloatArray, offset,
+        [&](const DataRef& ref) {
+            return takenValues(values, offset, count, readFloats(ref, nullptr, 0, 0));
+        },
+        [&](DataRef& ref) { writeFloats(ref, values, offset, count); });
 }
 
 void XPLMSetDatab(XPLMDataRef handle, void* values, int offset, int length) {
-    SdkCall call(SdkFunction::XPLMSetDatab, loggedName(handle), offset, LoggedBytes{values, length});
-    pluginWrite(handle, xplmType_Data, offset,
-                asDoubles(static_cast<const unsigned char*>(values), length),
-                [&](DataRef& ref) { writeBytes(ref, values, offset, length); });
+    SdkCall call(SdkFunction::XPLMSetDatab, loggedName(handle), offset,
+                 LoggedBytes{values, takenCount(handle, offset, length, readBytes)});
+    pluginWrite(
+        handle, xplmType_Data, offset,
+        [&](const DataRef& ref) {
+            return takenValues(static_cast<const unsigned char*>(values), offset, length,
+                               readBytes(ref, nullptr, 0, 0));
+        },
+        [&](DataRef& ref) { writeBytes(ref, values, offset, length); });
 }
 
 XPLMDataRef XPLMRegisterDataAccessor(
@@ -546,6 +600,14 @@ XPLMDataTypeID dataRefTypes(const std::string& name) {
     return detail::lookup(name)->types;
 }
 
+int dataRefSize(const std::string& name) {
+    if (!detail::findable(name)) return 0;
+    const detail::DataRef& ref = *detail::lookup(name);
+    if (ref.types & xplmType_FloatArray) return detail::readFloats(ref, nullptr, 0, 0);
+    if (ref.types & xplmType_IntArray) return detail::readInts(ref, nullptr, 0, 0);
+    return 1;
+}
+
 void markDataRefAbsent(const std::string& name) {
     if (detail::DataRef* ref = detail::lookup(name)) ref->absent = true;
 }
@@ -586,6 +648,9 @@ std::string getBytes(const std::string& name) {
 }
 
 const std::vector<DataRefWrite>& writeLog() { return detail::writes; }
-void clearWriteLog() { detail::writes.clear(); }
+void clearWriteLog() {
+    detail::writes.clear();
+    detail::loggedBytes = 0;
+}
 
 }  // namespace standin

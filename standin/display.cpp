@@ -73,8 +73,11 @@ int sendMouse(uintptr_t serial, int x, int y, XPLMMouseStatus status) {
     if (window == nullptr || window->mouse == nullptr || !pluginEnabled(window->owner)) return 0;
     const XPLMHandleMouseClick_f handler = window->mouse;
     void* const refcon = window->refcon;
-    PluginCall guard(window->owner);
-    return handler(reinterpret_cast<XPLMWindowID>(serial), x, y, status, refcon);
+    int taken = 0;
+    callPlugin(window->owner, "a window's mouse handler", [&] {
+        taken = handler(reinterpret_cast<XPLMWindowID>(serial), x, y, status, refcon);
+    });
+    return taken;
 }
 
 // Entries are only marked while the callbacks are being walked, and dropped
@@ -118,8 +121,9 @@ bool runDrawCallbacks(XPLMDrawingPhase phase, bool before) {
             !pluginEnabled(entry.owner)) {
             continue;
         }
-        PluginCall guard(entry.owner);
-        const int result = entry.callback(phase, before ? 1 : 0, entry.refcon);
+        int result = 1;
+        callPlugin(entry.owner, "a draw callback",
+                   [&] { result = entry.callback(phase, before ? 1 : 0, entry.refcon); });
         if (before && result == 0) simulatorDraws = false;
     }
     --drawCallbackWalks;
@@ -136,8 +140,8 @@ void drawWindows() {
         }
         const XPLMDrawWindow_f draw = window->draw;
         void* const refcon = window->refcon;
-        PluginCall guard(window->owner);
-        draw(reinterpret_cast<XPLMWindowID>(serial), refcon);
+        callPlugin(window->owner, "a window's draw callback",
+                   [&] { draw(reinterpret_cast<XPLMWindowID>(serial), refcon); });
     }
 }
 

@@ -18,6 +18,9 @@ constexpr int kDaysPerYear = 365;
 // A loop due within this much of a frame's time runs in that frame, so
 // intervals that are whole numbers of frames do not slip by one.
 constexpr double kDueTolerance = 1e-4;
+// An interval of more frames than this waits for ever: clamped, it stays
+// within a long however far the frame count runs on.
+constexpr float kMostFramesAhead = 1e18f;
 
 // One registered flight loop. An interval < 0 counts frames, > 0 seconds,
 // and 0 leaves the callback registered but idle. Loops registered the old
@@ -72,7 +75,7 @@ void schedule(FlightLoop& loop, float interval, bool fromNow = true) {
     if (loop.idle) return;
     if (loop.byFrames) {
         loop.dueFrame = (fromNow ? clock.frame : loop.lastCallFrame) +
-                        std::max(1L, std::lround(-interval));
+                        std::max(1L, std::lround(std::min(-interval, kMostFramesAhead)));
     } else {
         loop.dueTime = (fromNow ? clock.now : loop.lastCallTime) + interval;
     }
@@ -129,11 +132,13 @@ void runFlightLoops(bool beforeFlightModel) {
         loop.lastCallFrame = clock.frame;
         const XPLMFlightLoop_f callback = loop.callback;
         void* const refcon = loop.refcon;
-        float next;
+        // A loop that threw is left idle.
+        float next = 0.0f;
         {
             FloatingPointTrap trap(loop.owner, clock.frame, clock.now);
-            PluginCall guard(loop.owner);
-            next = callback(sinceLastCall, clock.elapsed, static_cast<int>(clock.frame), refcon);
+            callPlugin(loop.owner, "a flight loop", [&] {
+                next = callback(sinceLastCall, clock.elapsed, static_cast<int>(clock.frame), refcon);
+            });
         }
         if (!loops[i].removed) schedule(loops[i], next);
     }
@@ -203,6 +208,7 @@ void runFrame() {
     ++clock.frame;
     logFrame(clock.frame);
     advanceTime();
+    noteWatchedFrame(clock.frame, clock.now);
     runHeldCommands();
     runFlightLoops(true);
     stepFlight(clock.elapsed);

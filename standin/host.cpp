@@ -45,6 +45,7 @@ void startHost(const HostConfig& newConfig) {
     detail::resetRadios();
     detail::resetUtilities();
     detail::resetMessages();
+    detail::resetPluginFault();
     detail::resetAircraft();
     detail::resetGraphicsState();
     detail::resetFlight();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -130,10 +131,12 @@ private:
 };
 
 // Wraps every call from the host into a plug-in: makes it the calling
-// plug-in (XPLMGetMyID, message senders) and counts its allocations.
+// plug-in (XPLMGetMyID, message senders), counts its allocations and tells
+// the call watch what runs. `callback` names the call in reports
+// ("XPluginStart", "a flight loop") and must outlive the process.
 class PluginCall {
 public:
-    explicit PluginCall(XPLMPluginID plugin);
+    PluginCall(XPLMPluginID plugin, const char* callback);
     ~PluginCall();
     PluginCall(const PluginCall&) = delete;
     PluginCall& operator=(const PluginCall&) = delete;
@@ -144,6 +147,41 @@ private:
 };
 
 XPLMPluginID currentPlugin();  // XPLM_PLUGIN_XPLANE outside plug-in code
+
+// Keeps the first exception a plug-in let out of a call as the host's
+// plug-in fault (plugins.cpp); `what` is null for one that is not a
+// std::exception.
+void notePluginException(XPLMPluginID plugin, const char* callback, const char* what);
+void resetPluginFault();
+
+// Every call into a plug-in goes through here: an exception stops at the
+// boundary, as the simulator's own would stop the plug-in, and becomes the
+// plug-in fault. True when the call returned.
+template <typename Call>
+bool callPlugin(XPLMPluginID plugin, const char* callback, Call&& call) {
+    PluginCall guard(plugin, callback);
+    try {
+        call();
+        return true;
+    } catch (const std::exception& error) {
+        notePluginException(plugin, callback, error.what());
+    } catch (...) {
+        notePluginException(plugin, callback, nullptr);
+    }
+    return false;
+}
+
+// ---- The call watch (call_watch.cpp) ------------------------------------------
+
+// The plug-in calls running, entered and left by PluginCall.
+void enterWatchedCall(XPLMPluginID plugin, const char* callback);
+void leaveWatchedCall();
+// The name a plug-in goes by in a fatal report: its file while it starts.
+void notePluginName(XPLMPluginID plugin, const std::string& name);
+void noteWatchedFrame(long frame, double time);
+// Writes the report of a run ended by `event` to the watch's report path,
+// with what the watch knows; safe in a signal handler.
+void writeFatalReport(const char* event);
 
 // Copies a text into a plug-in's fixed-size buffer, always terminated; a
 // null buffer is left alone (text_out.cpp).

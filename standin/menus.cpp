@@ -2,6 +2,7 @@
 // in the menu bar. Nothing is drawn; choosing an item calls its menu's
 // handler as a click on it would.
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct Menu {
     XPLMMenuHandler_f handler;
     void* ref;
     std::vector<Item> items;
+    // Each plug-in counts only its own items of a menu, as the SDK
+    // promises; kept as they come, so that appending is constant time.
+    std::map<XPLMPluginID, int> itemsBy;
 };
 
 std::vector<Menu> menuList;
@@ -39,12 +43,9 @@ Menu* lookup(XPLMMenuID id) {
     return nullptr;
 }
 
-// Each plug-in counts only its own items of a menu, as the SDK promises.
-std::vector<size_t> itemsOf(const Menu& menu, XPLMPluginID owner) {
-    std::vector<size_t> positions;
-    for (size_t i = 0; i < menu.items.size(); ++i)
-        if (menu.items[i].owner == owner) positions.push_back(i);
-    return positions;
+int itemsOf(const Menu& menu, XPLMPluginID owner) {
+    const auto found = menu.itemsBy.find(owner);
+    return found == menu.itemsBy.end() ? 0 : found->second;
 }
 
 // A menu goes with the menus hung below it.
@@ -62,7 +63,7 @@ void destroy(uintptr_t id) {
 
 void resetMenus() {
     menuList.clear();
-    menuList.push_back({kPluginsMenu, XPLM_PLUGIN_XPLANE, "Plugins", 0, nullptr, nullptr, {}});
+    menuList.push_back({kPluginsMenu, XPLM_PLUGIN_XPLANE, "Plugins", 0, nullptr, nullptr, {}, {}});
     lastMenuId = kPluginsMenu;
 }
 
@@ -75,6 +76,7 @@ void forgetPluginMenus(XPLMPluginID id) {
         menu.items.erase(std::remove_if(menu.items.begin(), menu.items.end(),
                                         [&](const Item& item) { return item.owner == id; }),
                          menu.items.end());
+        menu.itemsBy.erase(id);
     }
 }
 
@@ -103,8 +105,7 @@ bool chooseMenuItem(XPLMMenuID id, int item) {
     const XPLMMenuHandler_f handler = menu->handler;
     void* const menuRef = menu->ref;
     void* const itemRef = menu->items[static_cast<size_t>(item)].ref;
-    PluginCall guard(menu->owner);
-    handler(menuRef, itemRef);
+    callPlugin(menu->owner, "a menu handler", [&] { handler(menuRef, itemRef); });
     return true;
 }
 
@@ -125,12 +126,11 @@ XPLMMenuID XPLMCreateMenu(const char* name, XPLMMenuID parent, int parentItem,
     if (name == nullptr || name[0] == '\0') return nullptr;
     if (parent != nullptr) {
         const Menu* above = lookup(parent);
-        if (above == nullptr || parentItem < 0 ||
-            static_cast<size_t>(parentItem) >= itemsOf(*above, currentPlugin()).size())
+        if (above == nullptr || parentItem < 0 || parentItem >= itemsOf(*above, currentPlugin()))
             return nullptr;
     }
     menuList.push_back({++lastMenuId, currentPlugin(), name, reinterpret_cast<uintptr_t>(parent),
-                        handler, menuRef, {}});
+                        handler, menuRef, {}, {}});
     call.results(LoggedHandle{"menu", lastMenuId});
     return reinterpret_cast<XPLMMenuID>(lastMenuId);
 }
@@ -145,9 +145,8 @@ int XPLMAppendMenuItem(XPLMMenuID id, const char* name, void* itemRef, int) {
     SdkCall call(SdkFunction::XPLMAppendMenuItem, loggedHandle("menu", id), name);
     Menu* menu = lookup(id);
     if (menu == nullptr) return call.returns(-1);
-    const int index = static_cast<int>(itemsOf(*menu, currentPlugin()).size());
     menu->items.push_back({name == nullptr ? "" : name, itemRef, currentPlugin()});
-    return call.returns(index);
+    return call.returns(menu->itemsBy[currentPlugin()]++);
 }
 
 }  // extern "C"

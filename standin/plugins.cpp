@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,7 @@ struct Plugin {
 std::vector<Plugin> loaded;  // in load order
 XPLMPluginID nextPluginId = 1;
 std::vector<MessageRecord> messages;
+std::optional<PluginFault> fault;
 
 Plugin* find(XPLMPluginID id) {
     for (Plugin& plugin : loaded) {
@@ -78,6 +81,18 @@ bool bind(void* library, const char* symbol, Fn& out) {
 }
 
 
+// A plug-in carries its own copy of the unwinder, linked in statically. An
+// exception leaving it is caught by the host's handler through the shared
+// unwinder, which sizes the machine's registers only on its own first
+// exception and aborts when handed a plug-in's first: the host throws one
+// of its own as it loads, so the shared unwinder is ready for theirs.
+[[gnu::constructor]] void readySharedUnwinder() {
+    try {
+        throw 0;
+    } catch (int) {
+    }
+}
+
 bool hasFeature(const char* feature) {
     if (feature == nullptr) return false;
     for (const char* known : kFeatures)
@@ -93,8 +108,7 @@ void deliver(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
     Plugin* receiver = find(to);
     if (receiver == nullptr || !receiver->info.enabled) return;
     ReceiveFn receive = receiver->receive;
-    PluginCall guard(to);
-    receive(from, message, param);
+    callPlugin(to, "XPluginReceiveMessage", [&] { receive(from, message, param); });
 }
 
 // Delivery is synchronous, so a parameter may point into the sender's
@@ -110,6 +124,27 @@ void send(XPLMPluginID from, XPLMPluginID to, int message, void* param) {
     for (XPLMPluginID receiver : receivers) deliver(from, receiver, message, param);
 }
 
+// Forgets a plug-in and closes its library.
+void drop(XPLMPluginID id) {
+    forgetEverythingOf(id);
+    auto position = std::find_if(loaded.begin(), loaded.end(),
+                                 [&](const Plugin& p) { return p.info.id == id; });
+    if (position == loaded.end()) return;
+    void* library = position->library;
+    loaded.erase(position);
+    dlclose(library);
+    countAllocationsOfLoadedPlugins();
+}
+
+// XPluginStop, then drop.
+void unloadStarted(XPLMPluginID id) {
+    Plugin* plugin = find(id);
+    if (plugin == nullptr) return;
+    StopFn stop = plugin->stop;
+    callPlugin(id, "XPluginStop", [&] { stop(); });
+    drop(id);
+}
+
 }  // namespace
 
 bool pluginEnabled(XPLMPluginID id) {
@@ -119,6 +154,22 @@ bool pluginEnabled(XPLMPluginID id) {
 }
 
 void resetMessages() { messages.clear(); }
+
+void notePluginException(XPLMPluginID plugin, const char* callback, const char* what) {
+    if (fault) return;
+    const Plugin* thrower = find(plugin);
+    PluginFault noted;
+    noted.plugin = plugin;
+    if (thrower != nullptr)
+        noted.pluginName = thrower->info.name.empty() ? thrower->info.path : thrower->info.name;
+    noted.callback = callback;
+    noted.what = what != nullptr ? what : "an exception that is not a std::exception";
+    noted.frame = currentFrame();
+    noted.time = simTime();
+    fault = noted;
+}
+
+void resetPluginFault() { fault.reset(); }
 
 }  // namespace standin::detail
 
@@ -131,8 +182,12 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
         if (error != nullptr) *error = path + ": " + why;
         return XPLM_NO_PLUGIN_ID;
     };
+    // The loader would hand back the library already open, and the two
+    // would share and split its state.
     for (const Plugin& plugin : loaded) {
-        if (plugin.info.path == path) return fail("already loaded");
+        std::error_code ignored;
+        if (plugin.info.path == path || std::filesystem::equivalent(plugin.info.path, path, ignored))
+            return fail("already loaded, as " + plugin.info.path);
     }
     void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) {
@@ -155,6 +210,7 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
     plugin.info.id = nextPluginId++;
     plugin.info.path = path;
     const XPLMPluginID id = plugin.info.id;
+    notePluginName(id, path);
     loaded.push_back(plugin);
     countAllocationsOfLoadedPlugins();
 
@@ -162,26 +218,27 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
     char signature[kInfoBufferSize] = {};
     char description[kInfoBufferSize] = {};
     int started = 0;
-    {
-        PluginCall guard(id);
-        started = plugin.start(name, signature, description);
-    }
+    callPlugin(id, "XPluginStart", [&] { started = plugin.start(name, signature, description); });
     // The host owns the buffers; a plug-in that overruns them is cut short.
     name[kInfoBufferSize - 1] = signature[kInfoBufferSize - 1] =
         description[kInfoBufferSize - 1] = '\0';
     if (started == 0) {
-        forgetEverythingOf(id);
-        loaded.erase(std::remove_if(loaded.begin(), loaded.end(),
-                                    [&](const Plugin& p) { return p.info.id == id; }),
-                     loaded.end());
-        dlclose(library);
-        countAllocationsOfLoadedPlugins();
+        drop(id);
         return fail("XPluginStart returned 0");
+    }
+    const std::string signedAs = terminated(signature);
+    for (const Plugin& other : loaded) {
+        if (other.info.id != id && other.info.signature == signedAs) {
+            const std::string first = other.info.path;
+            unloadStarted(id);
+            return fail("its signature " + signedAs + " is already loaded, from " + first);
+        }
     }
     Plugin& entry = *find(id);
     entry.info.name = terminated(name);
     entry.info.signature = terminated(signature);
     entry.info.description = terminated(description);
+    notePluginName(id, entry.info.name);
     enablePlugin(id);
     return id;
 }
@@ -192,10 +249,7 @@ bool enablePlugin(XPLMPluginID id) {
     if (plugin->info.enabled) return true;
     EnableFn enable = plugin->enable;
     int accepted = 0;
-    {
-        PluginCall guard(id);
-        accepted = enable();
-    }
+    callPlugin(id, "XPluginEnable", [&] { accepted = enable(); });
     if (Plugin* still = find(id)) still->info.enabled = accepted != 0;
     return accepted != 0;
 }
@@ -205,26 +259,12 @@ void disablePlugin(XPLMPluginID id) {
     if (plugin == nullptr || !plugin->info.enabled) return;
     plugin->info.enabled = false;
     DisableFn disable = plugin->disable;
-    PluginCall guard(id);
-    disable();
+    callPlugin(id, "XPluginDisable", [&] { disable(); });
 }
 
 void unloadPlugin(XPLMPluginID id) {
     disablePlugin(id);
-    Plugin* plugin = find(id);
-    if (plugin == nullptr) return;
-    StopFn stop = plugin->stop;
-    {
-        PluginCall guard(id);
-        stop();
-    }
-    forgetEverythingOf(id);
-    auto position = std::find_if(loaded.begin(), loaded.end(),
-                                 [&](const Plugin& p) { return p.info.id == id; });
-    void* library = position->library;
-    loaded.erase(position);
-    dlclose(library);
-    countAllocationsOfLoadedPlugins();
+    unloadStarted(id);
 }
 
 void detail::unloadAllPlugins() {
@@ -248,6 +288,7 @@ void sendSimMessage(int message, intptr_t param, XPLMPluginID to) {
 }
 
 const std::vector<MessageRecord>& messageLog() { return messages; }
+const std::optional<PluginFault>& pluginFault() { return fault; }
 void clearMessageLog() { messages.clear(); }
 
 }  // namespace standin

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,12 @@ struct HostConfig {
     float startTime = 2.0f;   // total running time before the first frame
     bool graphics = true;     // offscreen OpenGL context, drawing every frame
                               // (off when no context can be made)
+    // When set, every line of the log is also written to this file as it is
+    // kept, so that it survives the process; the file stops growing at
+    // kLogFileLimitBytes.
+    std::string logPath;
 };
+constexpr size_t kLogFileLimitBytes = size_t{64} << 20;
 
 // Starts a fresh host: every simulator dataref at its parked-aircraft
 // default, no plug-ins, windows, widgets or callbacks. Any host already
@@ -75,6 +81,37 @@ struct MessageRecord {
 };
 const std::vector<MessageRecord>& messageLog();
 void clearMessageLog();
+
+// The first exception a plug-in let out of a call from the host. It stops
+// at the call, which returns as if the plug-in had done nothing (a flight
+// loop goes idle, XPluginStart counts as 0); the host runs on, and a runner
+// ends the run. Kept until the host starts afresh.
+struct PluginFault {
+    XPLMPluginID plugin = XPLM_NO_PLUGIN_ID;
+    std::string pluginName;  // its name, or its file before XPluginStart returned
+    std::string callback;    // "XPluginStart", "a flight loop", "a dataref reader", ...
+    std::string what;        // the exception's text
+    long frame = 0;
+    float time = 0.0f;  // total running time
+};
+const std::optional<PluginFault>& pluginFault();
+
+// ---- Watching the plug-ins' calls (call_watch.cpp) ---------------------------
+
+// What ends the process from outside the plug-ins' calls: a fatal signal
+// (invalid memory access, abort, ...), a call into a plug-in that runs past
+// its limit, or the heap growing past its limit. Each ends it at once with
+// its exit status (exit_status.h) and a short report on stderr and in
+// reportPath: what happened, the plug-in calls that were running (plug-in
+// and callback, innermost first), the frame and the time.
+struct CallWatch {
+    std::string reportPath;            // empty: stderr only
+    double callbackLimitSeconds = 0;   // 0: no limit
+    size_t memoryLimitBytes = 0;       // 0: no limit
+};
+// From the calling thread, which runs the plug-ins, until stopWatchingCalls.
+void watchCalls(const CallWatch& watch);
+void stopWatchingCalls();
 
 // ---- Aircraft --------------------------------------------------------------
 
@@ -132,6 +169,9 @@ std::vector<FlightLoopInfo> flightLoops();
 bool hasDataRef(const std::string& name);  // findable by XPLMFindDataRef
 std::vector<std::string> dataRefNames();    // every findable one, simulator's and published
 XPLMDataTypeID dataRefTypes(const std::string& name);
+// The elements of an array dataref, as XPLMGetDatavf/vi with no buffer
+// gives them; 1 for one that is not an array, 0 for one not findable.
+int dataRefSize(const std::string& name);
 // From now on XPLMFindDataRef does not find the name (a host that lacks it).
 void markDataRefAbsent(const std::string& name);
 // A read-only double for plug-ins, which the host itself writes: what a
@@ -163,6 +203,9 @@ struct DataRefWrite {
     std::vector<double> values;  // bytes are logged one value per byte
     bool applied;
 };
+// The log keeps the latest writes within this many bytes of logged values
+// (and their records).
+constexpr size_t kWriteLogLimitBytes = size_t{64} << 20;
 const std::vector<DataRefWrite>& writeLog();
 void clearWriteLog();
 

@@ -1,5 +1,8 @@
 // The simulator's identity, its directory separator, its log, folder
 // listings and the joystick command buttons that plug-ins press and release.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -33,7 +36,43 @@ std::vector<int> heldButtons;
 std::vector<std::string> logLines;
 std::string partialLine;  // text written without its line end yet
 
+// The log file the host config names: each line goes out as it is kept,
+// unbuffered, so that a crash or a hang loses none of it.
+struct LogFile {
+    int fd = -1;
+    size_t written = 0;
+};
+LogFile logFile;
+
+void closeLogFile() {
+    if (logFile.fd >= 0) close(logFile.fd);
+    logFile = LogFile{};
+}
+
+void openLogFile(const std::string& path) {
+    closeLogFile();
+    if (!path.empty()) logFile.fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
+void streamLine(const std::string& line) {
+    if (logFile.fd < 0) return;
+    std::string text = line + "\n";
+    const bool full = logFile.written + text.size() > kLogFileLimitBytes;
+    if (full) {
+        text = "quil-sim: the log is cut here, at its limit of " +
+               std::to_string(kLogFileLimitBytes >> 20) + " MB\n";
+    }
+    for (size_t done = 0; done < text.size();) {
+        const ssize_t n = write(logFile.fd, text.data() + done, text.size() - done);
+        if (n <= 0) break;
+        done += static_cast<size_t>(n);
+    }
+    logFile.written += text.size();
+    if (full) closeLogFile();
+}
+
 void keepLine(std::string line) {
+    streamLine(line);
     if (logLines.size() >= kLogLineLimit)
         logLines.erase(logLines.begin(), logLines.begin() + kLogLineLimit / 2);
     logLines.push_back(std::move(line));
@@ -77,6 +116,7 @@ void resetUtilities() {
     heldButtons.clear();
     logLines.clear();
     partialLine.clear();
+    openLogFile(hostConfig().logPath);
 }
 
 }  // namespace standin::detail

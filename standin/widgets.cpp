@@ -171,11 +171,10 @@ bool deliver(WidgetKey key, XPWidgetMessage message, intptr_t param1, intptr_t p
         if (i >= widget->handlers.size()) continue;
         const Handler handler = widget->handlers[i];
         if (!listening(handler.owner)) continue;
-        int taken;
-        {
-            PluginCall guard(handler.owner);
+        int taken = 0;
+        standin::detail::callPlugin(handler.owner, "a widget callback", [&] {
             taken = handler.function(message, handleOf(key), param1, param2);
-        }
+        });
         handled = handled || taken != 0;
         if (delivery == Delivery::FirstOnly) return handled;
         if (handled && delivery == Delivery::FirstTaker) return true;
@@ -665,8 +664,8 @@ void XPAddWidgetCallback(XPWidgetID inWidget, XPWidgetFunc_t inNewCallback) {
     if (!widget || !inNewCallback) return;
     const XPLMPluginID owner = standin::detail::currentPlugin();
     widget->handlers.push_back({inNewCallback, owner});
-    PluginCall guard(owner);
-    inNewCallback(xpMsg_Create, inWidget, 1, 0);
+    standin::detail::callPlugin(owner, "a widget callback",
+                                [&] { inNewCallback(xpMsg_Create, inWidget, 1, 0); });
 }
 
 }  // extern "C"

@@ -70,10 +70,14 @@ void rollIn(float step, float limit, float now) {
     const float gap = goal - law.turnBankCmd;
     law.turnBankCmd = std::fabs(gap) <= std::fabs(step) ? goal
                                                         : law.turnBankCmd + std::copysign(step, gap);
-    if (law.turnState == kTurning && now > law.turnStartTime) {
-        const float lead = law.turnBank * kRollOutLeadFactor / groundspeed_mps();
-        if (std::fabs(law.lastError) <= lead) law.turnPhase = kRollingOut;
-    }
+    // Within the lead, bank * factor / v degrees of heading, it rolls out.
+    // At a standstill there is no lead to weigh: the turn waits, with no
+    // bank, for the aircraft to move. Weighed without dividing, so that a
+    // speed next to nothing cannot make the lead overflow.
+    const float v = groundspeed_mps();
+    if (law.turnState == kTurning && now > law.turnStartTime && v > 0.0f &&
+        std::fabs(law.lastError) * v <= law.turnBank * kRollOutLeadFactor)
+        law.turnPhase = kRollingOut;
 }
 
 void rollOut(float step) {

@@ -5,14 +5,18 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
+
+#include "standin/exit_status.h"
+#include "standin/internal.h"
 
 namespace standin::detail {
 namespace {
 
 constexpr int kTrapped = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-constexpr int kExitFloatingPoint = 3;
 
 bool armed = false;
 // What runs while the exceptions are unmasked, for the report.
@@ -33,19 +37,24 @@ void report(int, siginfo_t* info, void*) {
     Dl_info where{};
     const bool found = info != nullptr && dladdr(info->si_addr, &where) != 0;
     const void* base = found ? where.dli_fbase : nullptr;
-    char text[1024];
+    static char event[1024];
     const int length = std::snprintf(
-        text, sizeof text,
-        "quil-sim: %s in the flight loop of plug-in %d, frame %ld, %.3f s: code at %p (%s+%#lx, %s)\n",
+        event, sizeof event,
+        "%s in the flight loop of plug-in %d, frame %ld, %.3f s: code at %p (%s+%#lx, %s)",
         describe(info ? info->si_code : 0), runningPlugin, runningFrame, runningTime,
         info ? info->si_addr : nullptr, found && where.dli_fname ? where.dli_fname : "?",
         static_cast<unsigned long>(static_cast<const char*>(info ? info->si_addr : nullptr) -
                                    static_cast<const char*>(base)),
         found && where.dli_sname ? where.dli_sname : "no symbol");
     if (length > 0) {
-        const ssize_t ignored = write(STDERR_FILENO, text, static_cast<size_t>(length));
-        (void)ignored;
+        const size_t written = std::min(static_cast<size_t>(length), sizeof event - 1);
+        for (const auto& [text, size] : {std::pair<const char*, size_t>{"quil-sim: ", 10},
+                                         {event, written}, {"\n", 1}}) {
+            const ssize_t ignored = write(STDERR_FILENO, text, size);
+            (void)ignored;
+        }
     }
+    writeFatalReport(event);
     _exit(kExitFloatingPoint);
 }
 

@@ -10,20 +10,26 @@
 #include <vector>
 
 #include "XPLMPlugin.h"
+#include "standin/exit_status.h"
 #include "standin/runner/report.h"
 #include "standin/runner/scenario.h"
 #include "standin/standin.h"
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitRunFailed = 1;  // an expectation failed or an action could not run
-constexpr int kExitCannotRun = 2;  // bad command line, plug-in, aircraft, scenario or output
+using standin::kExitCannotRun;
+using standin::kExitOk;
+using standin::kExitPluginThrew;
+using standin::kExitRunFailed;
+
+constexpr double kDefaultCallbackLimitSeconds = 10.0;
+constexpr double kMostMemoryLimitMb = 1 << 20;  // a terabyte
 
 constexpr char kUsage[] =
     "Usage: quil-sim --plugin PATH [--plugin PATH ...] [--aircraft PATH.acf]\n"
     "                [--aircraft-plugins] (--seconds S | --scenario FILE) [--out DIR]\n"
     "                [--window WxH] [--no-graphics] [--call-log FILE]\n"
+    "                [--callback-limit SECONDS] [--memory-limit MB]\n"
     "\n"
     "Runs X-Plane plug-ins on the stand-in host at 30 frames per second.\n"
     "\n"
@@ -43,6 +49,10 @@ constexpr char kUsage[] =
     "  --no-graphics      no OpenGL context: nothing drawn, no screenshots\n"
     "  --call-log FILE    every SDK call the plug-ins make, with its arguments and\n"
     "                     results, frame by frame; the same run gives the same file\n"
+    "  --callback-limit SECONDS\n"
+    "                     a call into a plug-in that runs longer ends the run\n"
+    "                     (default 10; 0 no limit)\n"
+    "  --memory-limit MB  the heap growing past this ends the run (default none)\n"
     "  --help             this text\n"
     "\n"
     "Scenario lines: at TIME ACTION ..., with the actions\n"
@@ -78,7 +88,9 @@ constexpr char kUsage[] =
     "A flight writes a trace named after the scenario (every 0.5 s) unless the\n"
     "scenario has a trace line. Times and spans are at most a day (86400 s);\n"
     "LAT -90 to 90, LON -180 to 180; pilot yoke and rudder -1 to 1, throttle\n"
-    "and flaps 0 to 1; a set value must fit its dataref (int, float).\n"
+    "and flaps 0 to 1; a set value must fit its dataref (int, float), an\n"
+    "element must lie within its array, and a click, press, drag, release or\n"
+    "type point within a million pixels or panel units of the origin.\n"
     "During a flight a floating-point exception in a flight loop ends the run\n"
     "with status 3 and where it happened.\n"
     "\n"
@@ -90,13 +102,25 @@ constexpr char kUsage[] =
     "after ours), which keeps the answer in peer/reply_action, peer/reply_value\n"
     "and peer/last_state.\n"
     "\n"
-    "What plug-ins write with XPLMDebugString goes to log.txt; lines tagged\n"
-    "as errors (\"E/LUA:\") are listed in the report and fail the run.\n"
+    "What plug-ins write with XPLMDebugString goes to log.txt as it is written\n"
+    "(up to 64 MB); lines tagged as errors (\"E/LUA:\") are listed in the report\n"
+    "and fail the run.\n"
     "\n"
-    "Exit status: 0 run ok, 1 an expectation failed, an action could not be\n"
-    "carried out or a plug-in logged an error, 2 the run could not start (bad option, plug-in, aircraft or\n"
-    "scenario) or its report could not be written, 3 a floating-point exception\n"
-    "in a flight loop.\n";
+    "A plug-in that throws, crashes, hangs or fills the memory ends the run at\n"
+    "once; report.txt then says what happened, in which plug-in and callback,\n"
+    "at which frame and time.\n"
+    "\n"
+    "Exit status:\n"
+    "  0 run ok\n"
+    "  1 an expectation failed, an action could not be carried out or a plug-in\n"
+    "    logged an error\n"
+    "  2 the run could not start (bad option, plug-in, aircraft or scenario) or\n"
+    "    its report could not be written\n"
+    "  3 a floating-point exception in a flight loop during a flight\n"
+    "  4 a plug-in let a C++ exception out of a call (its text is reported)\n"
+    "  5 a fatal signal: invalid memory access, abort, illegal instruction\n"
+    "  6 a call into a plug-in ran longer than --callback-limit\n"
+    "  7 the heap grew past --memory-limit\n";
 
 struct Options {
     std::vector<std::string> plugins;
@@ -107,6 +131,8 @@ struct Options {
     std::string outputFolder = "quil-sim-out";
     std::string callLog;
     standin::HostConfig host;
+    double callbackLimitSeconds = kDefaultCallbackLimitSeconds;
+    double memoryLimitMb = 0.0;
     bool aircraftPlugins = false;
     bool help = false;
 };
@@ -116,6 +142,13 @@ bool parseSeconds(const std::string& text, double* seconds) {
     *seconds = std::strtod(text.c_str(), &end);
     return !text.empty() && *end == '\0' && *seconds > 0 &&
            *seconds <= standin::runner::kLongestRunSeconds;
+}
+
+// A number from 0 (no limit) to `most`.
+bool parseLimit(const std::string& text, double most, double* limit) {
+    char* end = nullptr;
+    *limit = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0' && *limit >= 0 && *limit <= most;
 }
 
 bool parseWindow(const std::string& text, int* width, int* height) {
@@ -140,6 +173,12 @@ bool applyOption(const std::string& name, const std::string& value, Options* opt
     } else if (name == "--seconds") {
         options->timed = true;
         if (!parseSeconds(value, &options->seconds)) *error = "bad --seconds '" + value + "'";
+    } else if (name == "--callback-limit") {
+        if (!parseLimit(value, standin::runner::kLongestRunSeconds, &options->callbackLimitSeconds))
+            *error = "bad --callback-limit '" + value + "' (seconds, 0 to 86400; 0 no limit)";
+    } else if (name == "--memory-limit") {
+        if (!parseLimit(value, kMostMemoryLimitMb, &options->memoryLimitMb))
+            *error = "bad --memory-limit '" + value + "' (megabytes; 0 no limit)";
     } else if (name == "--window") {
         if (!parseWindow(value, &options->host.windowWidth, &options->host.windowHeight))
             *error = "bad --window '" + value + "' (give WIDTHxHEIGHT, e.g. 1280x1024)";
@@ -149,7 +188,7 @@ bool applyOption(const std::string& name, const std::string& value, Options* opt
 
 bool takesValue(const std::string& name) {
     for (const char* option : {"--plugin", "--aircraft", "--scenario", "--out", "--seconds",
-                               "--window", "--call-log"})
+                               "--window", "--call-log", "--callback-limit", "--memory-limit"})
         if (name == option) return true;
     return false;
 }
@@ -266,10 +305,39 @@ bool startPlugins(const Options& options, XPLMPluginID* underTest, std::string* 
     return true;
 }
 
-std::string joinedLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\n";
-    return text;
+std::string outputPath(const Options& options, const char* name) {
+    return (std::filesystem::path(options.outputFolder) / name).string();
+}
+
+// Stops the host and writes the report; the exit status of the run. The
+// plug-ins may still throw as they stop.
+int finishRun(standin::runner::RunOutcome outcome, XPLMPluginID underTest, const Options& options) {
+    const std::string body = standin::runner::formatReportBody(outcome, underTest);
+    standin::stopHost();
+    standin::stopWatchingCalls();
+    if (!standin::closeCallLog())
+        return cannotRun("cannot write the call log '" + options.callLog + "'");
+    if (!outcome.fault) outcome.fault = standin::pluginFault();
+    const std::string report = body + standin::runner::formatReportEnding(outcome);
+    std::cout << report;
+    const std::string reportPath = outputPath(options, "report.txt");
+    std::string error;
+    if (!standin::runner::writeTextFile(reportPath, report, &error)) return cannotRun(error);
+    if (const auto& fault = outcome.fault) {
+        std::cerr << "quil-sim: " << fault->pluginName << " threw in " << fault->callback << ": "
+                  << fault->what << "; see " << reportPath << "\n";
+        return kExitPluginThrew;
+    }
+    if (standin::runner::runFailed(outcome)) {
+        std::cerr << "quil-sim: " << standin::runner::failedExpectations(outcome)
+                  << " expectation(s) failed, " << outcome.problems.size()
+                  << " action(s) not carried out";
+        if (!outcome.loggedErrors.empty())
+            std::cerr << ", " << outcome.loggedErrors.size() << " error(s) logged";
+        std::cerr << "; see " << reportPath << "\n";
+        return kExitRunFailed;
+    }
+    return kExitOk;
 }
 
 }  // namespace
@@ -296,15 +364,23 @@ int main(int argc, char** argv) {
 
     if (!options.callLog.empty() && !standin::openCallLog(options.callLog))
         return cannotRun("cannot write the call log '" + options.callLog + "'");
+    options.host.logPath = outputPath(options, "log.txt");
+    standin::watchCalls({outputPath(options, "report.txt"), options.callbackLimitSeconds,
+                         static_cast<size_t>(options.memoryLimitMb * (1 << 20))});
     standin::startHost(options.host);
     XPLMPluginID underTest = XPLM_NO_PLUGIN_ID;
     if (!startPlugins(options, &underTest, &error)) {
+        // A plug-in that threw as it started is reported like one that
+        // threw later.
+        if (standin::pluginFault()) return finishRun({}, underTest, options);
         standin::stopHost();
+        standin::stopWatchingCalls();
         standin::closeCallLog();
         return cannotRun(error);
     }
     if (!standin::runner::checkValues(scenario, &error)) {
         standin::stopHost();
+        standin::stopWatchingCalls();
         standin::closeCallLog();
         std::cerr << error << "\n";
         return kExitCannotRun;
@@ -316,28 +392,5 @@ int main(int argc, char** argv) {
     standin::runner::RunSettings settings;
     settings.outputFolder = options.outputFolder;
     settings.progress = &std::cout;
-    const standin::runner::RunOutcome outcome = standin::runner::runScenario(scenario, settings);
-    const std::string report = standin::runner::formatReport(outcome, underTest);
-    const std::string log = joinedLines(standin::debugLog());
-    standin::stopHost();
-    if (!standin::closeCallLog())
-        return cannotRun("cannot write the call log '" + options.callLog + "'");
-
-    std::cout << report;
-    const std::string reportPath =
-        (std::filesystem::path(options.outputFolder) / "report.txt").string();
-    if (!standin::runner::writeTextFile(reportPath, report, &error) ||
-        !standin::runner::writeTextFile(
-            (std::filesystem::path(options.outputFolder) / "log.txt").string(), log, &error))
-        return cannotRun(error);
-    if (standin::runner::runFailed(outcome)) {
-        std::cerr << "quil-sim: " << standin::runner::failedExpectations(outcome)
-                  << " expectation(s) failed, " << outcome.problems.size()
-                  << " action(s) not carried out";
-        if (!outcome.loggedErrors.empty())
-            std::cerr << ", " << outcome.loggedErrors.size() << " error(s) logged";
-        std::cerr << "; see " << reportPath << "\n";
-        return kExitRunFailed;
-    }
-    return kExitOk;
+    return finishRun(standin::runner::runScenario(scenario, settings), underTest, options);
 }

@@ -234,7 +234,7 @@ int failedExpectations(const RunOutcome& outcome) {
 
 bool runFailed(const RunOutcome& outcome) {
     return failedExpectations(outcome) > 0 || !outcome.problems.empty() ||
-           !outcome.loggedErrors.empty();
+           !outcome.loggedErrors.empty() || outcome.fault.has_value();
 }
 
 namespace {
@@ -265,6 +265,10 @@ std::vector<std::string> errorLines(const std::vector<std::string>& log) {
 }
 
 std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest) {
+    return formatReportBody(outcome, pluginUnderTest) + formatReportEnding(outcome);
+}
+
+std::string formatReportBody(const RunOutcome& outcome, XPLMPluginID pluginUnderTest) {
     std::ostringstream out;
     writePlugins(out, pluginUnderTest);
     writeHost(out, outcome);
@@ -284,6 +288,16 @@ std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest
     if (!outcome.problems.empty()) {
         out << "Actions not carried out: " << outcome.problems.size() << "\n";
         for (const std::string& problem : outcome.problems) out << "  " << problem << "\n";
+    }
+    return out.str();
+}
+
+std::string formatReportEnding(const RunOutcome& outcome) {
+    std::ostringstream out;
+    if (const std::optional<PluginFault>& fault = outcome.fault) {
+        out << "Run ended: " << fault->pluginName << " threw in " << fault->callback << ": "
+            << fault->what << "\n  frame " << fault->frame << " at "
+            << formatted("%.3f", fault->time) << " s of simulator time\n";
     }
     out << "Result: " << (runFailed(outcome) ? "FAILED" : "ok") << "\n";
     return out.str();

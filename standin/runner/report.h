@@ -5,12 +5,14 @@
 // and expectations.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "XPLMDefs.h"
 #include "standin/runner/trace.h"
+#include "standin/standin.h"
 
 namespace standin::runner {
 
@@ -61,11 +63,13 @@ struct RunOutcome {
     FrameUsage usage;
     TraceResult trace;
     std::vector<std::string> books;  // the books' figures, a line each
+    // The exception a plug-in let out, which ended the run there.
+    std::optional<PluginFault> fault;
 };
 
 int failedExpectations(const RunOutcome& outcome);
-// An expectation failed, an action could not be carried out or a plug-in
-// logged an error.
+// An expectation failed, an action could not be carried out, a plug-in
+// logged an error or threw.
 bool runFailed(const RunOutcome& outcome);
 
 // The log's lines that report errors: tagged the simulator's way, "E/" and
@@ -77,6 +81,11 @@ std::vector<std::string> errorLines(const std::vector<std::string>& log);
 // aircraft, window, flight plan, message log). The first plug-in loaded is
 // the one under test.
 std::string formatReport(const RunOutcome& outcome, XPLMPluginID pluginUnderTest);
+// The same in two parts: all but the ending while the plug-ins are loaded,
+// and the ending (the fault that ended the run, the result) once they have
+// stopped, which they may throw in too.
+std::string formatReportBody(const RunOutcome& outcome, XPLMPluginID pluginUnderTest);
+std::string formatReportEnding(const RunOutcome& outcome);
 bool writeTextFile(const std::string& path, const std::string& text, std::string* error);
 
 }  // namespace standin::runner

@@ -23,6 +23,9 @@ constexpr double kProgressSeconds = 10.0;
 constexpr long long kMostFlightPlanEntries = 100;  // the simulator's plan holds no more
 constexpr double kLargestFloat = std::numeric_limits<float>::max();
 constexpr long long kMostDrawInterval = 3600;  // two minutes of frames
+// Panel units and window pixels this far out lie beyond any panel or
+// window; a point further out is a mistake in the scenario.
+constexpr long long kMostCoordinate = 1000000;
 
 // ---- Parsing ---------------------------------------------------------------
 
@@ -172,14 +175,14 @@ bool parseMouse(const Arguments& args, ActionBody* body, std::string* error) {
     const size_t first = mouse.panel ? 1 : 0;
     if (!argumentCount(args, first + 2, error)) return false;
     if (mouse.panel) {
-        if (!parseNumber(args.words[first], &mouse.x, error) ||
-            !parseNumber(args.words[first + 1], &mouse.y, error))
+        constexpr double kMost = kMostCoordinate;
+        if (!parseNumberWithin(args.words[first], -kMost, kMost, &mouse.x, error) ||
+            !parseNumberWithin(args.words[first + 1], -kMost, kMost, &mouse.y, error))
             return false;
     } else {
         long long x = 0, y = 0;
-        constexpr long long kLargest = std::numeric_limits<int>::max();
-        if (!parseInteger(args.words[first], -kLargest, kLargest, &x, error) ||
-            !parseInteger(args.words[first + 1], -kLargest, kLargest, &y, error))
+        if (!parseInteger(args.words[first], -kMostCoordinate, kMostCoordinate, &x, error) ||
+            !parseInteger(args.words[first + 1], -kMostCoordinate, kMostCoordinate, &y, error))
             return false;
         mouse.x = static_cast<double>(x);
         mouse.y = static_cast<double>(y);
@@ -191,10 +194,9 @@ bool parseMouse(const Arguments& args, ActionBody* body, std::string* error) {
 bool parseType(const Arguments& args, ActionBody* body, std::string* error) {
     TypeAction type;
     long long x = 0, y = 0;
-    constexpr long long kLargest = std::numeric_limits<int>::max();
     if (!argumentCount(args, 3, error) ||
-        !parseInteger(args.words[0], -kLargest, kLargest, &x, error) ||
-        !parseInteger(args.words[1], -kLargest, kLargest, &y, error))
+        !parseInteger(args.words[0], -kMostCoordinate, kMostCoordinate, &x, error) ||
+        !parseInteger(args.words[1], -kMostCoordinate, kMostCoordinate, &y, error))
         return false;
     type.x = static_cast<int>(x);
     type.y = static_cast<int>(y);
@@ -791,6 +793,19 @@ bool parseLine(const std::string& line, double earliest, const std::string& fold
 // How a dataref is read and written: the host offers one accessor per type.
 enum class Access { Int, Float, Double, IntElement, FloatElement, Bytes };
 
+// An element past an array's end would read as 0 and take no write: a
+// typo that makes a check pass. True for an unknown dataref (found, or
+// not, when the action runs) and for a whole one.
+bool elementExists(const std::string& name, int index, std::string* error) {
+    constexpr XPLMDataTypeID kArrays = xplmType_FloatArray | xplmType_IntArray;
+    if (index < 0 || !hasDataRef(name) || !(dataRefTypes(name) & kArrays)) return true;
+    const int size = dataRefSize(name);
+    if (index < size) return true;
+    *error = "'" + name + "' has " + std::to_string(size) + " elements" +
+             (size > 0 ? ", [0] to [" + std::to_string(size - 1) + "]" : "");
+    return false;
+}
+
 bool chooseAccess(const DataRefTarget& target, bool text, Access* access, std::string* error) {
     if (!hasDataRef(target.name)) {
         *error = "no dataref '" + target.name + "'";
@@ -813,9 +828,10 @@ bool chooseAccess(const DataRefTarget& target, bool text, Access* access, std::s
     if (!element && (types & xplmType_Double)) *access = Access::Double;
     else if (!element && (types & xplmType_Float)) *access = Access::Float;
     else if (!element && (types & xplmType_Int)) *access = Access::Int;
-    else if (types & xplmType_FloatArray) *access = Access::FloatElement;
-    else if (types & xplmType_IntArray) *access = Access::IntElement;
-    else if (element) {
+    else if (types & (xplmType_FloatArray | xplmType_IntArray)) {
+        if (!elementExists(target.name, target.index, error)) return false;
+        *access = types & xplmType_FloatArray ? Access::FloatElement : Access::IntElement;
+    } else if (element) {
         *error = "'" + target.name + "' is not an array";
         return false;
     } else {
@@ -1051,6 +1067,8 @@ struct ActionRunner {
         std::string error;
         switch (action.step) {
             case BooksStep::Watch:
+                for (const BookValue& value : action.values)
+                    if (!elementExists(value.name, value.index, &error)) return problem(error);
                 if (!watchBooks(books, action.list, action.values, &error)) problem(error);
                 break;
             case BooksStep::MarkFuel: markFuel(books); break;
@@ -1224,15 +1242,39 @@ bool loadScenarioFile(const std::string& path, Scenario* scenario, std::string* 
     return parseScenario(text.str(), path, folder, scenario, error);
 }
 
+namespace {
+
+// The elements an action names, as (dataref, index).
+std::vector<std::pair<std::string, int>> elementsOf(const ActionBody& body) {
+    std::vector<std::pair<std::string, int>> elements;
+    const DataRefTarget* target = nullptr;
+    if (const auto* set = std::get_if<SetAction>(&body)) target = &set->dataref;
+    if (const auto* expect = std::get_if<ExpectAction>(&body)) target = &expect->dataref;
+    if (const auto* hold = std::get_if<HoldAction>(&body)) target = &hold->expect.dataref;
+    if (target != nullptr) elements.emplace_back(target->name, target->index);
+    if (const auto* books = std::get_if<BooksAction>(&body))
+        for (const BookValue& value : books->values) elements.emplace_back(value.name, value.index);
+    return elements;
+}
+
+// The elements an action names exist, and the value it sets fits.
+bool actionFits(const ActionBody& body, std::string* what) {
+    for (const auto& [name, index] : elementsOf(body))
+        if (!elementExists(name, index, what)) return false;
+    const auto* set = std::get_if<SetAction>(&body);
+    Access access;
+    std::string unused;
+    if (set == nullptr || !chooseAccess(set->dataref, set->value.isText, &access, &unused))
+        return true;
+    return valueFits(set->dataref, access, set->value.number, what);
+}
+
+}  // namespace
+
 bool checkValues(const Scenario& scenario, std::string* error) {
     for (const TimedAction& action : scenario.actions) {
-        const auto* set = std::get_if<SetAction>(&action.body);
-        Access access;
-        std::string unused;
-        if (set == nullptr || !chooseAccess(set->dataref, set->value.isText, &access, &unused))
-            continue;
         std::string what;
-        if (!valueFits(set->dataref, access, set->value.number, &what)) {
+        if (!actionFits(action.body, &what)) {
             *error = scenario.fileName + ":" + std::to_string(action.line) + ": " + what;
             return false;
         }
@@ -1255,9 +1297,16 @@ WindowPoint panelToWindow(double panelX, double panelY) {
     const double right = getFloat("sim/graphics/view/panel_total_pnl_r");
     const double bottom = getFloat("sim/graphics/view/panel_total_pnl_b");
     const double top = getFloat("sim/graphics/view/panel_total_pnl_t");
+    // Kept within the int range whatever the point and the panel datarefs.
+    auto pixel = [](double value) {
+        constexpr double kLargest = std::numeric_limits<int>::max();
+        return std::isfinite(value)
+                   ? static_cast<int>(std::lround(std::clamp(value, -kLargest, kLargest)))
+                   : 0;
+    };
     WindowPoint point;
-    point.x = static_cast<int>(std::lround(left + panelX * (right - left) / kPanelUnits));
-    point.y = static_cast<int>(std::lround(bottom + panelY * (top - bottom) / kPanelUnits));
+    point.x = pixel(left + panelX * (right - left) / kPanelUnits);
+    point.y = pixel(bottom + panelY * (top - bottom) / kPanelUnits);
     return point;
 }
 
@@ -1270,12 +1319,14 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
     double nextProgress = kProgressSeconds;
     size_t next = 0;
     while (true) {
-        while (!runner.ended && next < scenario.actions.size() &&
+        while (!runner.ended && !pluginFault() && next < scenario.actions.size() &&
                scenario.actions[next].time <= outcome.seconds + kTimeSlackSeconds) {
             runner.current = &scenario.actions[next++];
             std::visit(runner, runner.current->body);
         }
-        if (runner.ended || (next == scenario.actions.size() && runner.holds.empty())) break;
+        if (runner.ended || pluginFault() ||
+            (next == scenario.actions.size() && runner.holds.empty()))
+            break;
         runFrame();
         ++outcome.frames;
         outcome.seconds = static_cast<double>(outcome.frames) * frameSeconds;
@@ -1294,6 +1345,7 @@ RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings) {
     finishTrace(runner.trace, settings.gnuplot);
     outcome.trace = runner.trace.result;
     outcome.books = booksReport(runner.books);
+    outcome.fault = pluginFault();
     return outcome;
 }
 

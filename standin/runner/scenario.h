@@ -262,15 +262,18 @@ bool loadScenarioFile(const std::string& path, Scenario* scenario, std::string* 
 
 // With the plug-ins loaded, so that their datarefs are known: every "set"
 // value fits its dataref's type (a whole number within the int range, a
-// float that stays finite). False with "FILE:LINE: what is wrong" when one
-// does not; a dataref that appears only later is checked when it is set.
+// float that stays finite), and every element that set, expect, hold and
+// books name lies within its array. False with "FILE:LINE: what is wrong"
+// when one does not; a dataref that appears only later is checked when its
+// action runs.
 bool checkValues(const Scenario& scenario, std::string* error);
 
 // A scenario that only runs for the given time.
 Scenario timedRun(double seconds);
 
 // Where a point given in panel units (0..1024 across the simulator's panel)
-// falls in window pixels, by the panel_total_pnl_* datarefs.
+// falls in window pixels, by the panel_total_pnl_* datarefs; within the int
+// range, however far out the point.
 struct WindowPoint {
     int x = 0, y = 0;
 };
@@ -284,7 +287,8 @@ struct RunSettings {
     std::ostream* progress = nullptr;    // a line every kProgressSeconds, when set
 };
 
-// Runs the scenario on the running host, whose plug-ins are loaded.
+// Runs the scenario on the running host, whose plug-ins are loaded. A
+// plug-in that throws ends the run after the action or frame it threw in.
 RunOutcome runScenario(const Scenario& scenario, const RunSettings& settings);
 
 }  // namespace standin::runner

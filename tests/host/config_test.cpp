@@ -558,7 +558,7 @@ protected:
     }
     // Resolved as the plug-in (here the probe) would, from inside its code.
     bool resolve(std::string& path) {
-        standin::detail::PluginCall asPlugin(probe_);
+        standin::detail::PluginCall asPlugin(probe_, "a test");
         return quil::ResolveTexturePath(fileName_.c_str(), path);
     }
 

@@ -2,7 +2,9 @@
 // conversion between types, and the ones plug-ins publish.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "XPLMDataAccess.h"
 #include "support/host_fixture.h"
@@ -131,6 +133,47 @@ TEST_F(DataRefs, PlugInWritesAreLoggedWithTheirFrameAndReadOnlyOnesIgnored) {
     EXPECT_FLOAT_EQ(standin::getFloat("sim/cockpit/autopilot/altitude"), 1002.0f);
     standin::clearWriteLog();
     EXPECT_TRUE(standin::writeLog().empty());
+}
+
+// The host reads no more of a plug-in's values than the array takes from
+// the offset, however many the count claims, and logs what it read.
+TEST_F(DataRefs, ArrayWritesReadAndLogOnlyWhatTheArrayTakes) {
+    XPLMDataRef throttles = XPLMFindDataRef("sim/flightmodel/engine/ENGN_thro");
+    const int size = XPLMGetDatavf(throttles, nullptr, 0, 0);
+    struct Case {
+        int offset, count, logged;
+    };
+    const Case cases[] = {
+        {0, size + 64, size}, {size - 2, 1000, 2}, {size, 5, 0}, {-1, 5, 0}, {1, 2, 2},
+    };
+    for (const Case& c : cases) {
+        // Exactly what the array can take from offset 0: more would be read
+        // past the end under the address sanitizer.
+        std::vector<float> values(static_cast<size_t>(size), 0.5f);
+        standin::clearWriteLog();
+        XPLMSetDatavf(throttles, values.data(), c.offset, c.count);
+        std::vector<int> flags(static_cast<size_t>(size), 1);
+        XPLMSetDatavi(XPLMFindDataRef("sim/cockpit/electrical/generator_on"), flags.data(),
+                      c.offset, c.count);
+        ASSERT_EQ(standin::writeLog().size(), 2u);
+        for (const standin::DataRefWrite& write : standin::writeLog())
+            EXPECT_EQ(write.values.size(), static_cast<size_t>(c.logged))
+                << write.name << " " << c.offset << " " << c.count;
+    }
+}
+
+// A plug-in writing 64 KB every frame: the log keeps its latest writes
+// within its bound in bytes.
+TEST_F(DataRefs, TheWriteLogStaysWithinItsBytesUnderAFlood) {
+    setenv("QUIL_HOSTILE", "flood", 1);
+    ASSERT_NE(standin::loadPlugin(QUIL_BUILD_DIR "/hostile/64/lin.xpl"), XPLM_NO_PLUGIN_ID);
+    unsetenv("QUIL_HOSTILE");
+    standin::runFrames(300);
+    size_t bytes = 0;
+    for (const standin::DataRefWrite& write : standin::writeLog())
+        bytes += write.values.size() * sizeof(double);
+    EXPECT_LE(bytes, standin::kWriteLogLimitBytes);
+    EXPECT_EQ(standin::writeLog().back().frame, 300);
 }
 
 TEST_F(DataRefs, PublishedDataRefsReachTheOwnersCallbacksAndVanishAtUnload) {

@@ -2,6 +2,7 @@
 // indices, choosing an item, and destroying menus.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,20 @@ TEST_F(Menus, SubMenusItemsChoicesAndDestruction) {
     for (const standin::MenuInfo& menu : standin::menus()) left.push_back(menu.name);
     EXPECT_EQ(left, (std::vector<std::string>{"Plugins", "Bar"}));
     EXPECT_FALSE(standin::chooseMenuItem(lua, 0));
+}
+
+// Appending takes the same time however long the menu: 200000 items
+// load well within the test's time limit (tests/CMakeLists.txt), which
+// appending in quadratic time overran.
+TEST_F(Menus, AHostilePlugInsHugeMenuLoads) {
+    setenv("QUIL_HOSTILE", "menu", 1);
+    const XPLMPluginID hostile = standin::loadPlugin(QUIL_BUILD_DIR "/hostile/64/lin.xpl");
+    unsetenv("QUIL_HOSTILE");
+    ASSERT_NE(hostile, XPLM_NO_PLUGIN_ID);
+    size_t items = 0;
+    for (const standin::MenuInfo& menu : standin::menus())
+        if (menu.owner == hostile) items = menu.items.size();
+    EXPECT_EQ(items, 200000u);
 }
 
 }  // namespace

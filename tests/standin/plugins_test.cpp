@@ -53,6 +53,35 @@ TEST_F(Plugins, LoadFailuresSayWhy) {
     EXPECT_EQ(standin::plugins().size(), 1u);
 }
 
+// The same binary by another path, or a copy that signs itself the same,
+// is refused: its state would split between the two.
+TEST_F(Plugins, APlugInLoadsOnceByAnyPathOrCopy) {
+    const fs::path folder =
+        fs::path(QUIL_BUILD_DIR) / "test-plugins" / std::to_string(getpid()) / "twice";
+    const std::string hostile = QUIL_BUILD_DIR "/hostile/64/lin.xpl";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "copy" / "64");
+    fs::create_symlink(quiltest::probePath(), folder / "link.xpl");
+    fs::copy_file(hostile, folder / "copy" / "64" / "lin.xpl");
+    loadProbe();
+    load(hostile);
+    struct Case {
+        std::string path, error;
+    };
+    const Case cases[] = {
+        {(folder / "link.xpl").string(), "already loaded, as " + quiltest::probePath()},
+        {QUIL_BUILD_DIR "/probe/64/../64/lin.xpl", "already loaded, as"},
+        {(folder / "copy" / "64" / "lin.xpl").string(),
+         "its signature rv.quil.hostile is already loaded, from " + hostile},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        EXPECT_EQ(standin::loadPlugin(c.path, &error), XPLM_NO_PLUGIN_ID) << c.path;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+    EXPECT_EQ(standin::plugins().size(), 2u);
+}
+
 TEST_F(Plugins, UnloadingReallyUnloadsSoAReloadStartsFresh) {
     const XPLMPluginID first = loadProbe();
     standin::runFrames(3);

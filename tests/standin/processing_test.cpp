@@ -48,6 +48,16 @@ TEST_F(Processing, NegativeIntervalsCountFrames) {
     EXPECT_NEAR(standin::getFloat("probe/loop_since_last_call"), 3.0f / 30.0f, 1e-5f);
 }
 
+// An interval of more frames than a long holds (-1e19) waits for ever
+// rather than overflowing into a call every frame.
+TEST_F(Processing, AnIntervalBeyondEveryFrameWaitsForEver) {
+    setenv("QUIL_HOSTILE", "interval", 1);
+    ASSERT_NE(standin::loadPlugin(QUIL_BUILD_DIR "/hostile/64/lin.xpl"), XPLM_NO_PLUGIN_ID);
+    unsetenv("QUIL_HOSTILE");
+    standin::runFrames(10);
+    EXPECT_EQ(standin::getInt("hostile/loop_calls"), 1);
+}
+
 TEST_F(Processing, PositiveIntervalsCountSecondsAndZeroStopsTheCalls) {
     standin::setFloat("probe/loop_interval", 0.5f);
     standin::runFrame();

@@ -17,17 +17,20 @@
 #include "standin/runner/report.h"
 #include "standin/runner/scenario.h"
 #include "standin/standin.h"
+#include "support/quil_sim_run.h"
 
 namespace {
 
 using namespace standin::runner;
+using quiltest::CommandResult;
+using quiltest::fileText;
+using quiltest::QuilSim;
 
 const std::string kProbe = QUIL_BUILD_DIR "/probe/64/lin.xpl";
 const std::string kQuil = QUIL_BUILD_DIR "/quil/64/lin.xpl";
 const std::string kPeer = QUIL_BUILD_DIR "/peer/64/lin.xpl";
 const std::string kDemoAircraft = QUIL_BUILD_DIR "/aircraft/Quil737/Quil737.acf";
 const std::string kDemoScenario = QUIL_SOURCE_DIR "/aircraft/demo.scenario";
-const std::string kQuilSim = QUIL_BUILD_DIR "/bin/quil-sim";
 
 Scenario parsed(const std::string& text, const std::string& folder = "") {
     Scenario scenario;
@@ -999,50 +1002,6 @@ TEST_F(ScenarioRun, TheReportListsPluginsMessagesAndExpectations) {
 
 // ---- The command line --------------------------------------------------------
 
-struct CommandResult {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream file(path);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-class QuilSim : public ::testing::Test {
-protected:
-    void SetUp() override {
-        folder = std::filesystem::path(QUIL_BUILD_DIR) / "scenario_test" /
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-
-    std::string writeScenario(const std::string& text) {
-        const std::filesystem::path path = folder / "run.scenario";
-        std::ofstream(path) << text;
-        return path.string();
-    }
-
-    CommandResult run(const std::string& arguments) {
-        const std::filesystem::path out = folder / "stdout.txt", err = folder / "stderr.txt";
-        const std::string command =
-            kQuilSim + " " + arguments + " >" + out.string() + " 2>" + err.string();
-        const int status = std::system(command.c_str());
-        CommandResult result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = fileText(out);
-        result.err = fileText(err);
-        return result;
-    }
-
-    std::string outFolder() const { return (folder / "out").string(); }
-
-    std::filesystem::path folder;
-};
-
 TEST_F(QuilSim, AMalformedScenarioStopsTheRunWithFileAndLine) {
     const std::string scenario = writeScenario("at 0 pause\n\nat 1 clik 5 5\n");
     const CommandResult result =
@@ -1082,7 +1041,8 @@ TEST_F(QuilSim, BadOptionsAreRefusedAndHelpPrintsTheUsage) {
 }
 
 // Refused before the run starts, with the line: values their dataref's
-// type cannot hold, and runs longer than a day.
+// type cannot hold, elements past an array's end, points far outside the
+// panel or the window, and runs longer than a day.
 TEST_F(QuilSim, ValuesThatDoNotFitTheirDataRefStopTheRunWithTheLine) {
     struct Case {
         std::string line, error;
@@ -1096,6 +1056,16 @@ TEST_F(QuilSim, ValuesThatDoNotFitTheirDataRefStopTheRunWithTheLine) {
          "2147483647"},
         {"at 0 set sim/cockpit/autopilot/altitude 1e308",
          ":2: 'sim/cockpit/autopilot/altitude' holds a float, at most 3.4e38 either way"},
+        {"at 0 expect sim/flightmodel/engine/ENGN_FF_[99] == 0",
+         ":2: 'sim/flightmodel/engine/ENGN_FF_' has 8 elements, [0] to [7]"},
+        {"at 0 hold sim/flightmodel/engine/ENGN_FF_[8] ~ 0 1 for 1",
+         ":2: 'sim/flightmodel/engine/ENGN_FF_' has 8 elements, [0] to [7]"},
+        {"at 0 set sim/cockpit/electrical/generator_on[8] 1",
+         ":2: 'sim/cockpit/electrical/generator_on' has 8 elements, [0] to [7]"},
+        {"at 0 books flows sim/flightmodel/engine/ENGN_FF_[8]",
+         ":2: 'sim/flightmodel/engine/ENGN_FF_' has 8 elements, [0] to [7]"},
+        {"at 0 click panel 4294967996 1000", ":2: '4294967996' is out of range (-1e+06 to 1e+06)"},
+        {"at 0 drag 10 -2000000", ":2: bad whole number '-2000000'"},
     };
     for (const Case& c : cases) {
         const std::string scenario = writeScenario("at 0 pause\n" + c.line + "\n");
