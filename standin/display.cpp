@@ -120,6 +120,7 @@ bool runDrawCallbacks(XPLMDrawingPhase phase, bool before) {
         }
         PluginCall guard(entry.owner);
         const int result = entry.callback(phase, before ? 1 : 0, entry.refcon);
+        checkClientArrays();
         if (before && result == 0) simulatorDraws = false;
     }
     --drawCallbackWalks;
@@ -138,6 +139,7 @@ void drawWindows() {
         void* const refcon = window->refcon;
         PluginCall guard(window->owner);
         draw(reinterpret_cast<XPLMWindowID>(serial), refcon);
+        checkClientArrays();
     }
 }
 

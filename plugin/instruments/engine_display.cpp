@@ -1,7 +1,5 @@
 #include "instruments/engine_display.h"
 
-#include <GL/gl.h>
-
 #include "instruments/dials.h"
 #include "instruments/display_power.h"
 #include "instruments/readouts.h"
@@ -216,15 +214,15 @@ void drawDials(int mode, int layers) {
 // The right-hand column's frames and, in the full format, the separators.
 void drawLines(int mode) {
     SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    glLineWidth(1.0f);
+    SetLineWidth(1.0f);
     if (full(mode)) {
         ApplyColour(PanelColour::Cyan, ColourVariant::Lit);
-        glBegin(GL_LINES);
+        BeginShape(Shape::Lines);
         for (const PanelLine& line : kSecondarySeparators) {
-            glVertex2f(drawX(line.from), drawY(line.from));
-            glVertex2f(drawX(line.to), drawY(line.to));
+            ShapeVertex(drawX(line.from), drawY(line.from));
+            ShapeVertex(drawX(line.to), drawY(line.to));
         }
-        glEnd();
+        EndShape();
     }
     ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
     for (const PanelBox& frame : kColumnFrames) {
@@ -276,7 +274,6 @@ PanelSprite thousandsLegend() {
 // its values.
 void drawLegendsUnder(int mode) {
     const float* cyan = lit(PanelColour::Cyan);
-    BeginQuadRun();
     if (full(mode)) {
         drawSprites(kSecondaryLegends, cyan);
         const bool pounds = CurrentFuelUnit() == FuelUnit::Pounds;
@@ -292,7 +289,6 @@ void drawLegendsUnder(int mode) {
                               PanelToDrawY(row.y));
         }
     }
-    EndQuadRun();
 }
 
 // The other legends and the amber boxes over the dials; the thrust
@@ -306,7 +302,7 @@ void drawLegends() {
 
 void drawCover(float level) {
     SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f - level);
+    SetPenColour(0.0f, 0.0f, 0.0f, 1.0f - level);
     FillPanelRect(kCoverLeft, kCoverRight, kCoverBottom, kCoverTop);
 }
 
@@ -344,12 +340,10 @@ void DrawEngineDisplay(int mode) {
     drawLines(mode);
     drawLegendsUnder(mode);
     drawDials(mode, kDialFace);
-    BeginQuadRun();
     drawDials(mode, kDialDigits);
     drawReadouts(mode);
     drawDials(mode, kDialSprites);
     drawLegends();
-    EndQuadRun();
 }
 
 }  // namespace quil

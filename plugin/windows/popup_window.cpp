@@ -1,7 +1,5 @@
 #include "windows/popup_window.h"
 
-#include <GL/gl.h>
-
 #include "instruments/cockpit_light.h"
 #include "render/draw_state.h"
 #include "render/primitives.h"
@@ -15,8 +13,8 @@
 namespace quil {
 namespace {
 
-constexpr GLfloat kZoneOutlineColour[4] = {0.7f, 0.7f, 1.0f, 0.2f};
-constexpr GLfloat kZoneOutlineWidth = 1.0f;
+constexpr float kZoneOutlineColour[4] = {0.7f, 0.7f, 1.0f, 0.2f};
+constexpr float kZoneOutlineWidth = 1.0f;
 
 void normaliseSprites(PopupWindow& window) {
     int n = 0;
@@ -61,15 +59,19 @@ const ClickZone* findZone(const ClickZone* zones, int x, int y) {
 // the window.
 void outlineZones(const PopupWindow& window, int left, int bottom) {
     SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    glLineWidth(kZoneOutlineWidth);
-    glColor4fv(kZoneOutlineColour);
+    SetLineWidth(kZoneOutlineWidth);
+    SetPenColour(kZoneOutlineColour);
     for (const ClickZone* zone = window.zones; zone->id != 0 && zone[1].id != 0; ++zone) {
-        glBegin(GL_LINE_LOOP);
-        glVertex2i(left + zone->x0, bottom + zone->y0);
-        glVertex2i(left + zone->x0, bottom + zone->y1);
-        glVertex2i(left + zone->x1, bottom + zone->y1);
-        glVertex2i(left + zone->x1, bottom + zone->y0);
-        glEnd();
+        const float x0 = static_cast<float>(left + zone->x0);
+        const float x1 = static_cast<float>(left + zone->x1);
+        const float y0 = static_cast<float>(bottom + zone->y0);
+        const float y1 = static_cast<float>(bottom + zone->y1);
+        BeginShape(Shape::LineLoop);
+        ShapeVertex(x0, y0);
+        ShapeVertex(x0, y1);
+        ShapeVertex(x1, y1);
+        ShapeVertex(x1, y0);
+        EndShape();
         if (window.markZones && snapshot.blink == 1) {
             DrawSprite(kSpriteClickSpotMarker, nullptr, static_cast<float>(left + zone->x0 + 2),
                        static_cast<float>(bottom + zone->y0 + 2));
