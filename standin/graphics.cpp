@@ -639,6 +639,7 @@ void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, const char*
                     int* inWordWrapWidth, XPLMFontID) {
     SdkCall call(SdkFunction::XPLMDrawString);
     if (!standin::detail::host().open || !inChar || !inColorRGB) return;
+    standin::detail::checkClientArrays();
     standin::detail::drawTextLines(inXOffset, inYOffset, inChar,
                                    inWordWrapWidth ? *inWordWrapWidth : 0, inColorRGB);
 }

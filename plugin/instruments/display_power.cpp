@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "XPLMDataAccess.h"
 #include "render/colours.h"
-#include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 
 namespace quil {
 
 float InstrumentBrightness() {
-    const float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    const float brightness = snapshot.instrumentBrightness;
     return std::isfinite(brightness) ? brightness : 1.0f;
 }
 
@@ -18,7 +17,7 @@ float InstrumentBrightness() {
 float followedBrightness = -1.0f;
 
 void FollowInstrumentBrightness() {
-    const float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    const float brightness = snapshot.instrumentBrightness;
     if (!std::isfinite(brightness) || brightness == followedBrightness) return;
     followedBrightness = brightness;
     SetPanelBrightness(brightness);

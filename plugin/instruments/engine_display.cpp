@@ -8,7 +8,6 @@
 #include "render/draw_state.h"
 #include "render/geometry.h"
 #include "render/primitives.h"
-#include "sim/sim_time.h"
 #include "sim/snapshot.h"
 #include "systems/apu.h"
 #include "systems/electrical.h"
@@ -193,7 +192,7 @@ void drawDials(int mode, int layers) {
     }
     if (full(mode)) {
         for (int e = 0; e < kEngines; ++e) {
-            drawDialAt(display.n2, N2(e), kN2Centres[e], layers);
+            drawDialAt(display.n2, snapshot.engineN2[e], kN2Centres[e], layers);
             drawDialAt(display.fuelFlow, fuelFlow(e), kFuelFlowCentres[e], layers);
             drawDialAt(display.oilPressure, oilPressurePsi(e), kOilPressureCentres[e], layers);
             drawDialAt(display.oilTemperature, snapshot.oilTemp[e], kOilTemperatureCentres[e],
@@ -327,7 +326,7 @@ void BuildEngineDialGeometry() {
 void DrawEngineDisplay(int mode) {
     // The fuel flow scale follows the mass unit the configuration sets.
     if (!display.built || display.builtForUnit != CurrentFuelUnit()) BuildEngineDialGeometry();
-    if (!StepDisplayLevel(display.level, kEngineDisplayUnit, acStandbyBusPowered(), NowSeconds())) {
+    if (!StepDisplayLevel(display.level, kEngineDisplayUnit, acStandbyBusPowered(), snapshot.now)) {
         drawCover(display.level.level);
         return;
     }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "XPLMDataAccess.h"
 #include "autoflight/modes.h"
 #include "instruments/cockpit_light.h"
 #include "instruments/display_power.h"
@@ -15,8 +14,6 @@
 #include "render/geometry.h"
 #include "render/primitives.h"
 #include "sim/settings.h"
-#include "sim/sim_binding.h"
-#include "sim/sim_time.h"
 #include "sim/snapshot.h"
 #include "systems/electrical.h"
 
@@ -419,7 +416,7 @@ void drawMcpSwitches(bool powered) {
 }  // namespace
 
 void DrawAttitudeOverlay() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (!StepDisplayLevel(attitude.level, kAttitudeDisplayUnit, dcStandbyBusPowered(), now)) {
         drawBlackCover(kAttitudeDisplay, 1.0f);
         return;
@@ -445,9 +442,9 @@ void DrawAttitudeOverlay() {
 
 void DrawNavDisplayOverlay() {
     if (!nav.built) buildNavGeometry();
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     if (StepDisplayLevel(nav.level, kNavDisplayUnit, acStandbyBusPowered(), now) &&
-        XPLMGetDatai(sim.mapSubmode) != kMapSubmodePlan) {
+        snapshot.mapSubmode != kMapSubmodePlan) {
         drawArcAndRings(now);
     }
     const float level = nav.level.level;
@@ -455,7 +452,7 @@ void DrawNavDisplayOverlay() {
 }
 
 void DrawSmallDisplayCover() {
-    StepDisplayLevel(smallDisplay, kSmallDisplayUnit, transferBusPowered(1), NowSeconds());
+    StepDisplayLevel(smallDisplay, kSmallDisplayUnit, transferBusPowered(1), snapshot.now);
     if (smallDisplay.level >= InstrumentBrightness()) return;
     SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     SetPenColour(0.0f, 0.0f, 0.0f, 1.0f - smallDisplay.level);
@@ -463,7 +460,7 @@ void DrawSmallDisplayCover() {
 }
 
 void DrawPanelMcp() {
-    const float now = NowSeconds();
+    const float now = snapshot.now;
     const bool powered = avionicsPowered();
     if (powered) {
         if (!mcp.powered || !std::isfinite(mcp.powerOnTime)) mcp.powerOnTime = now;

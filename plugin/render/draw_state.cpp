@@ -11,8 +11,8 @@ namespace quil {
 namespace {
 
 constexpr int kStateFields = 7;
-// Room for the longest run the panel draws (the engine display's dial
-// faces), so that no run is cut in two; a longer one is.
+// Room for several times the longest run the panel draws (the engine
+// display's digits), 192 KB taken at load; a longer run is drawn in parts.
 constexpr int kRunVertices = 6144;
 
 struct Vertex {
@@ -188,6 +188,8 @@ void SetPenColour(float red, float green, float blue, float alpha) {
 }
 
 void SetPenColour(const float (&rgba)[4]) { SetPenColour(rgba[0], rgba[1], rgba[2], rgba[3]); }
+
+const float* PenColour() { return current.pen; }
 
 void BeginTurn(float x, float y, float degrees) {
     // Counter-clockwise by minus the angle, as glRotatef would turn it.

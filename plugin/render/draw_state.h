@@ -37,6 +37,7 @@ void SetLineWidth(float width);
 // The colour the vertices that follow take, as glColor would set it.
 void SetPenColour(float red, float green, float blue, float alpha);
 void SetPenColour(const float (&rgba)[4]);
+const float* PenColour();  // RGBA
 
 // What is drawn until EndTurn, turned clockwise by `degrees` about (x, y):
 // the vertices are turned as they are given, so a turn does not end a run.

@@ -2,7 +2,6 @@
 // same picture inside the 2D panel.
 #include <array>
 
-#include "XPLMDataAccess.h"
 #include "instruments/cockpit_light.h"
 #include "render/draw_state.h"
 #include "render/glyph_grid.h"
@@ -164,7 +163,7 @@ void drawClock(float left, float bottom) {
     if (snapshot.transparentPanel == 0) face.sprite(kClockBackdrop, kBackdrop);
     face.sprite(kClockFace, kFace);
     if (batteryOn()) {
-        const float b = XPLMGetDataf(sim.instrumentBrightness);
+        const float b = snapshot.instrumentBrightness;
         const float colour[3] = {kDisplayRedGreen * b, kDisplayRedGreen * b, b};
         drawDisplays(Pen{left, bottom, colour});
     }

@@ -92,6 +92,12 @@ int mouseCallback(XPLMWindowID id, int x, int y, XPLMMouseStatus status, void*) 
     return window != nullptr ? HandleMouse(*window, x, y, status) : 1;
 }
 
+ScreenGeometry boxOf(const PopupWindow& window) {
+    const int left = WindowLeft(window);
+    const int bottom = WindowBottom(window);
+    return {left, bottom + WindowHeight(window), left + WindowWidth(window), bottom};
+}
+
 }  // namespace
 
 // Window sheets count both edges of a rectangle; the panel atlas does not.
@@ -131,11 +137,10 @@ void UnloadWindowTexture(PopupWindow& window) {
 void OpenWindow(PopupWindow& window, int mode) {
     window.mode = static_cast<uint8_t>(mode);
     if (window.handle == nullptr) {
-        const int left = WindowLeft(window);
-        const int bottom = WindowBottom(window);
-        window.handle = XPLMCreateWindow(left, bottom + WindowHeight(window),
-                                         left + WindowWidth(window), bottom, 1, drawCallback,
-                                         keyCallback, mouseCallback, nullptr);
+        window.placed = boxOf(window);
+        window.handle = XPLMCreateWindow(window.placed.left, window.placed.top,
+                                         window.placed.right, window.placed.bottom, 1,
+                                         drawCallback, keyCallback, mouseCallback, nullptr);
         window.activeZone = nullptr;
         window.activeZoneId = 0;
         window.dragging = false;
@@ -200,10 +205,10 @@ int WindowHeight(const PopupWindow& window) {
 }
 
 void PlaceWindow(PopupWindow& window) {
-    const int left = WindowLeft(window);
-    const int bottom = WindowBottom(window);
-    XPLMSetWindowGeometry(window.handle, left, bottom + WindowHeight(window),
-                          left + WindowWidth(window), bottom);
+    const ScreenGeometry box = boxOf(window);
+    if (box == window.placed) return;
+    XPLMSetWindowGeometry(window.handle, box.left, box.top, box.right, box.bottom);
+    window.placed = box;
 }
 
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
@@ -226,8 +231,8 @@ void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* 
     }
 }
 
-// The geometry is set again every time, so the windows of the overhead
-// arrangement follow its anchor when one of them is dragged.
+// The geometry is set whenever it has changed, so the windows of the
+// overhead arrangement follow its anchor when one of them is dragged.
 void DrawPopupWindow(PopupWindow& window) {
     if (!ready(window)) return;
     PlaceWindow(window);
