@@ -226,7 +226,7 @@ constexpr RollFlag kVorLocCaptureClears[] = {&RollModes::apVorLocArmed, &RollMod
 bool recent(float stamp) { return NowSeconds() - stamp <= kRecentChangeSeconds; }
 void stamp(float& field) { field = NowSeconds(); }
 void blink(float& light) { light = NowSeconds() + kBlinkSeconds; }
-bool lit(float light) { return light < 0.0f || snapshot.now < light; }
+bool lit(float light) { return light < 0.0f || NowSeconds() < light; }
 
 // A toggle becomes off while `engaged`, else on; other actions pass.
 McpAction resolveToggle(McpAction action, bool engaged) {

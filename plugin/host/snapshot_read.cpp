@@ -276,7 +276,6 @@ void ReadSnapshot() {
     N1OfBothEngines(snapshot.engineN1);
     N2OfBothEngines(snapshot.engineN2);
     // What the panel's drawing needs besides, so that it reads nothing itself.
-    snapshot.instrumentBrightness = XPLMGetDataf(sim.instrumentBrightness);
     snapshot.mapSubmode = XPLMGetDatai(sim.mapSubmode);
     snapshot.ias = XPLMGetDataf(sim.indicatedAirspeed);
     snapshot.mach = XPLMGetDataf(sim.machNumber);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "XPLMDataAccess.h"
 #include "render/colours.h"
+#include "sim/sim_binding.h"
 #include "sim/snapshot.h"
 
 namespace quil {
@@ -17,7 +19,8 @@ float InstrumentBrightness() {
 float followedBrightness = -1.0f;
 
 void FollowInstrumentBrightness() {
-    const float brightness = snapshot.instrumentBrightness;
+    const float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    snapshot.instrumentBrightness = brightness;
     if (!std::isfinite(brightness) || brightness == followedBrightness) return;
     followedBrightness = brightness;
     SetPanelBrightness(brightness);

@@ -149,6 +149,8 @@ float oilPressurePsi(int engine) { return snapshot.oilPressure[engine] * kOilPre
 
 float fuelFlow(int engine) { return EngineFuelFlow(engine) * FuelFlowFactor(); }
 
+float vibration(int engine) { return VibrationAtN2(snapshot.engineN2[engine]); }
+
 int n1Flags(int engine) {
     float position = 0.0f;
     int flags = ReverserState(engine, &position);
@@ -175,7 +177,7 @@ constexpr CompactRow kCompactRows[] = {
     {kSpriteOilPressureLegend, 352, 0, oilPressurePsi},
     {kSpriteOilTemperatureLegend, 332, 0, [](int engine) { return snapshot.oilTemp[engine]; }},
     {kSpriteOilQuantityLegend, 312, 0, EngineOilQuantity},
-    {kSpriteVibrationLegend, 292, 1, VibrationLevel},
+    {kSpriteVibrationLegend, 292, 1, vibration},
     {kSpriteHydPressureLegend, 272, 1, EngineHydraulicPressure},
     {kSpriteHydQuantityLegend, 252, 0, EngineHydraulicQuantity},
 };
@@ -197,7 +199,7 @@ void drawDials(int mode, int layers) {
             drawDialAt(display.oilPressure, oilPressurePsi(e), kOilPressureCentres[e], layers);
             drawDialAt(display.oilTemperature, snapshot.oilTemp[e], kOilTemperatureCentres[e],
                        layers);
-            drawDialAt(display.vibration, VibrationLevel(e), kVibrationCentres[e], layers);
+            drawDialAt(display.vibration, vibration(e), kVibrationCentres[e], layers);
             drawDialAt(display.hydraulic, EngineHydraulicPressure(e), kHydraulicCentres[e], layers);
         }
     }

@@ -93,7 +93,9 @@ struct SimSnapshot {
     float mach;
     float flapRatio;
     int32_t transparentPanel;
-    float instrumentBrightness;  // as the simulator gives it, nonsense included
+    // As the simulator gives it, nonsense included; read with the panel
+    // colours that follow it (FollowInstrumentBrightness).
+    float instrumentBrightness;
 };
 
 extern SimSnapshot snapshot;

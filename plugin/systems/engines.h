@@ -26,7 +26,8 @@ void N1OfBothEngines(float (&n1)[kEngines]);
 void N2OfBothEngines(float (&n2)[kEngines]);
 bool engineRunning(int engine);  // N1 above 0.2 %
 bool eitherEngineRunning();
-float VibrationLevel(int engine);
+float VibrationAtN2(float n2);
+float VibrationLevel(int engine);  // at the simulator's N2 now
 
 // ---- Animation -----------------------------------------------------------------
 
