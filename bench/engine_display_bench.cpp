@@ -14,17 +14,22 @@
 #include "bench/gl_calls.h"
 #include "bench/powered_demo.h"
 #include "instruments/engine_display.h"
+#include "render/draw_state.h"
 
 namespace {
 
 std::vector<double> nanoseconds;
 
 // One timed pass a frame inside the host's gauge phase, where the display
-// is drawn, as in the simulator: passes piled up in one frame would only
-// fill the software renderer's queue.
+// is drawn, as in the simulator, and in a callback's scope, as the
+// plug-in's callbacks draw: passes piled up in one frame would only fill
+// the software renderer's queue.
 int timePass(XPLMDrawingPhase, int, void*) {
     const auto start = std::chrono::steady_clock::now();
-    quil::DrawEngineDisplay(0);
+    {
+        quil::DrawCallbackScope scope;
+        quil::DrawEngineDisplay(0);
+    }
     const auto elapsed = std::chrono::steady_clock::now() - start;
     nanoseconds.push_back(std::chrono::duration<double, std::nano>(elapsed).count());
     return 1;

@@ -11,10 +11,12 @@ namespace {
 
 bool counting = false;
 long counted = 0;
+long drawCalls = 0;
 
 using GLenum = unsigned int;
 using GLfloat = float;
 using GLint = int;
+using GLsizei = int;
 
 }  // namespace
 
@@ -22,6 +24,7 @@ namespace bench {
 
 void CountGlCalls(bool on) { counting = on; }
 long GlCallsCounted() { return counted; }
+long DrawCallsCounted() { return drawCalls; }
 
 }  // namespace bench
 
@@ -32,16 +35,24 @@ long GlCallsCounted() { return counted; }
         next args;                                                                        \
     }
 
-QUIL_COUNTED_GL(glBegin, (GLenum mode), (mode))
-QUIL_COUNTED_GL(glEnd, (), ())
-QUIL_COUNTED_GL(glVertex2f, (GLfloat x, GLfloat y), (x, y))
-QUIL_COUNTED_GL(glVertex2i, (GLint x, GLint y), (x, y))
-QUIL_COUNTED_GL(glTexCoord2f, (GLfloat s, GLfloat t), (s, t))
-QUIL_COUNTED_GL(glColor3fv, (const GLfloat* rgb), (rgb))
-QUIL_COUNTED_GL(glColor4f, (GLfloat r, GLfloat g, GLfloat b, GLfloat a), (r, g, b, a))
-QUIL_COUNTED_GL(glColor4fv, (const GLfloat* rgba), (rgba))
+QUIL_COUNTED_GL(glEnableClientState, (GLenum array), (array))
+QUIL_COUNTED_GL(glDisableClientState, (GLenum array), (array))
+QUIL_COUNTED_GL(glVertexPointer, (GLint size, GLenum type, GLsizei stride, const void* data),
+                (size, type, stride, data))
+QUIL_COUNTED_GL(glTexCoordPointer, (GLint size, GLenum type, GLsizei stride, const void* data),
+                (size, type, stride, data))
+QUIL_COUNTED_GL(glColorPointer, (GLint size, GLenum type, GLsizei stride, const void* data),
+                (size, type, stride, data))
+
+extern "C" __attribute__((visibility("hidden"))) void glDrawArrays(GLenum mode, GLint first,
+                                                                  GLsizei count) {
+    static const auto next =
+        reinterpret_cast<void (*)(GLenum, GLint, GLsizei)>(dlsym(RTLD_NEXT, "glDrawArrays"));
+    if (counting) {
+        ++counted;
+        ++drawCalls;
+    }
+    next(mode, first, count);
+}
+
 QUIL_COUNTED_GL(glLineWidth, (GLfloat width), (width))
-QUIL_COUNTED_GL(glPushMatrix, (), ())
-QUIL_COUNTED_GL(glPopMatrix, (), ())
-QUIL_COUNTED_GL(glTranslatef, (GLfloat x, GLfloat y, GLfloat z), (x, y, z))
-QUIL_COUNTED_GL(glRotatef, (GLfloat angle, GLfloat x, GLfloat y, GLfloat z), (angle, x, y, z))

@@ -6,5 +6,6 @@ namespace bench {
 
 void CountGlCalls(bool on);
 long GlCallsCounted();
+long DrawCallsCounted();  // glDrawArrays among them
 
 }  // namespace bench

@@ -124,6 +124,7 @@ bool runDrawCallbacks(XPLMDrawingPhase phase, bool before) {
         int result = 1;
         callPlugin(entry.owner, "a draw callback",
                    [&] { result = entry.callback(phase, before ? 1 : 0, entry.refcon); });
+        checkClientArrays();
         if (before && result == 0) simulatorDraws = false;
     }
     --drawCallbackWalks;
@@ -142,6 +143,7 @@ void drawWindows() {
         void* const refcon = window->refcon;
         callPlugin(window->owner, "a window's draw callback",
                    [&] { draw(reinterpret_cast<XPLMWindowID>(serial), refcon); });
+        checkClientArrays();
     }
 }
 

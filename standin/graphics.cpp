@@ -53,6 +53,7 @@ struct HostGraphics {
     int nextNumberWithoutContext = 1;
     bool frameDrawn = false;
     bool frameCaptured = false;
+    long clientArraysLeftOn = 0;  // plug-in draws that returned with one enabled
     RgbaImage frame;  // read back on first use after a frame
 };
 
@@ -452,6 +453,7 @@ void closeGraphics() {
     h.nextNumberWithoutContext = 1;
     h.frameDrawn = false;
     h.frameCaptured = false;
+    h.clientArraysLeftOn = 0;
     h.open = false;
     h.whyClosed = "graphics are off for this host";
     const OffscreenContext& c = offscreen();
@@ -485,6 +487,18 @@ void beginDrawPhase() {
     applyState(kNeutral);
     glDisable(GL_SCISSOR_TEST);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void checkClientArrays() {
+    HostGraphics& h = host();
+    if (!h.open) return;
+    bool leftOn = false;
+    for (GLenum array : {GL_VERTEX_ARRAY, GL_TEXTURE_COORD_ARRAY, GL_COLOR_ARRAY, GL_NORMAL_ARRAY}) {
+        if (glIsEnabled(array) != GL_TRUE) continue;
+        leftOn = true;
+        glDisableClientState(array);
+    }
+    if (leftOn) ++h.clientArraysLeftOn;
 }
 
 void endDrawFrame() {
@@ -568,6 +582,8 @@ bool saveScreenshot(const std::string& path, std::string* error) {
 
 int simulatorTexture(int which) { return detail::simulatorTextureName(which); }
 
+long drawsLeavingClientArrays() { return detail::host().clientArraysLeftOn; }
+
 int texturesHeld() {
     const detail::HostGraphics& h = detail::host();
     if (!h.open) return 0;
@@ -628,6 +644,7 @@ void XPLMDrawString(float* inColorRGB, int inXOffset, int inYOffset, const char*
                  standin::detail::LoggedFloats{inColorRGB, inColorRGB != nullptr ? 3 : 0},
                  inXOffset, inYOffset, inChar, inWordWrapWidth ? *inWordWrapWidth : 0);
     if (!standin::detail::host().open || !inChar || !inColorRGB) return;
+    standin::detail::checkClientArrays();
     standin::detail::drawTextLines(inXOffset, inYOffset, inChar,
                                    inWordWrapWidth ? *inWordWrapWidth : 0, inColorRGB);
 }

@@ -289,6 +289,10 @@ void resetGraphicsState();
 void beginDrawFrame();   // clears, sets the window projection
 void beginDrawPhase();   // projection and state the simulator leaves in a phase
 void endDrawFrame();     // keeps the frame for readPixel and screenshots
+// After a plug-in's draw callback or window draw, and before the host draws
+// for a plug-in (text): a client array it left enabled is counted and
+// disabled, as the simulator draws with them off.
+void checkClientArrays();
 void drawSimulatorPanel();  // the simulator's own panel background (phase 40)
 void loadAircraftTextures(const std::string& acfPath);
 // A filled rectangle and a text in window pixels, for the host's own

@@ -450,6 +450,11 @@ Rgba readPixel(int x, int y);
 bool saveScreenshot(const std::string& path, std::string* error = nullptr);
 // The GL name behind XPLMGetTexture(which), or 0.
 int simulatorTexture(int which);
+// Plug-in draw callbacks and window draws that returned, and host text
+// drawn for a plug-in that was asked, with a client array (vertices,
+// texture coordinates, colours, normals) left enabled, since the graphics
+// were opened.
+long drawsLeavingClientArrays();
 // Textures still alive under the names the host handed out, to plug-ins
 // and to the simulator's own artwork; 0 without graphics.
 int texturesHeld();

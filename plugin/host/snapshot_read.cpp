@@ -87,6 +87,9 @@ void ReadAirData() {
     snapshot.indicatedAltitude = XPLMGetDataf(sim.hInd);
     snapshot.baroCurrent = XPLMGetDataf(sim.barometerCurrent);
     N1OfBothEngines(snapshot.engineN1);
+    N2OfBothEngines(snapshot.engineN2);
+    // What the panel's drawing needs besides, so that it reads nothing itself.
+    snapshot.mapSubmode = XPLMGetDatai(sim.mapSubmode);
     snapshot.ias = XPLMGetDataf(sim.indicatedAirspeed);
     snapshot.mach = XPLMGetDataf(sim.machNumber);
     snapshot.magVar = XPLMGetDataf(sim.magneticVariation);

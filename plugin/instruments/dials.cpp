@@ -1,7 +1,5 @@
 #include "instruments/dials.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -113,22 +111,22 @@ DialGauge makeN1Dial() {
 const DialGauge kN1Dial = makeN1Dial();
 
 // Lines are drawn in drawing coordinates around the centre.
-void vertex(float cx, float cy, const DialPoint& p) { glVertex2f(cx + p.x, cy + p.y); }
+void vertex(float cx, float cy, const DialPoint& p) { ShapeVertex(cx + p.x, cy + p.y); }
 
 void drawStrip(float cx, float cy, const DialPoint* points, int count, const DialPoint* end) {
-    glBegin(GL_LINE_STRIP);
+    BeginShape(Shape::LineStrip);
     for (int i = 0; i < count; ++i) vertex(cx, cy, points[i]);
     if (end != nullptr) vertex(cx, cy, *end);
-    glEnd();
+    EndShape();
 }
 
 void drawTicks(const DialGauge& dial, float cx, float cy) {
-    glBegin(GL_LINES);
+    BeginShape(Shape::Lines);
     for (int i = 0; i < dial.tickCount; ++i) {
         vertex(cx, cy, dial.ticks[i].inner);
         vertex(cx, cy, dial.ticks[i].outer);
     }
-    glEnd();
+    EndShape();
 }
 
 // Where the value lies between the ends, 0 to 1.
@@ -171,32 +169,32 @@ void drawDialFace(const DialGauge& dial, float value, float cx, float cy, bool o
     SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
     if (dial.fill) {
         ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
-        glBegin(GL_TRIANGLE_FAN);
-        glVertex2f(cx, cy);
+        BeginShape(Shape::Fan);
+        ShapeVertex(cx, cy);
         for (int i = 0; i <= reached; ++i) vertex(cx, cy, dial.arcPoints[i]);
         vertex(cx, cy, tip);
-        glEnd();
+        EndShape();
     }
     if (dial.arc) {
         ApplyColour(PanelColour::LightGreyA, ColourVariant::HalfLit);
-        glLineWidth(2.0f);
+        SetLineWidth(2.0f);
         drawStrip(cx, cy, dial.arcPoints, kDialSegments, nullptr);
         ApplyColour(PanelColour::LightGreyA, ColourVariant::Lit);
-        glLineWidth(1.0f);
+        SetLineWidth(1.0f);
         drawStrip(cx, cy, dial.arcPoints, kDialSegments, nullptr);
     }
     ApplyColour(over ? PanelColour::RedB : PanelColour::White, ColourVariant::Lit);
-    glBegin(GL_LINES);
-    glVertex2f(cx, cy);
+    BeginShape(Shape::Lines);
+    ShapeVertex(cx, cy);
     vertex(cx, cy, tip);
-    glEnd();
+    EndShape();
     if (dial.type < kDialFuelFlow) {
         ApplyColour(PanelColour::DarkRed, ColourVariant::Lit);
-        glBegin(GL_LINE_STRIP);
+        BeginShape(Shape::LineStrip);
         vertex(cx, cy, dial.arcPoints[kDialSegments - 1]);
         vertex(cx, cy, dial.limitMark[0]);
         vertex(cx, cy, dial.limitMark[1]);
-        glEnd();
+        EndShape();
     }
     if (dial.tickCount > 0) {
         ApplyColour(PanelColour::LightGreyA, ColourVariant::Lit);
@@ -296,11 +294,11 @@ void DrawFuelQuantityDial(const DialGauge& dial, float kilograms, int tank, int 
         SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
         for (ColourVariant variant : {ColourVariant::HalfLit, ColourVariant::Lit}) {
             ApplyColour(entry, variant);
-            glLineWidth(variant == ColourVariant::Lit ? 1.0f : 2.0f);
+            SetLineWidth(variant == ColourVariant::Lit ? 1.0f : 2.0f);
             drawTicks(dial, centreX, centreY);
             drawStrip(centreX, centreY, dial.arcPoints, std::min(reached, kDialSegments), &tip);
         }
-        glLineWidth(1.0f);
+        SetLineWidth(1.0f);
     }
     if ((layers & kDialDigits) != 0) {
         float x = centreX - kFuelReadoutLeft;

@@ -6,11 +6,12 @@
 #include "XPLMDataAccess.h"
 #include "render/colours.h"
 #include "sim/sim_binding.h"
+#include "sim/snapshot.h"
 
 namespace quil {
 
 float InstrumentBrightness() {
-    const float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    const float brightness = snapshot.instrumentBrightness;
     return std::isfinite(brightness) ? brightness : 1.0f;
 }
 
@@ -19,6 +20,7 @@ float followedBrightness = -1.0f;
 
 void FollowInstrumentBrightness() {
     const float brightness = XPLMGetDataf(sim.instrumentBrightness);
+    snapshot.instrumentBrightness = brightness;
     if (!std::isfinite(brightness) || brightness == followedBrightness) return;
     followedBrightness = brightness;
     SetPanelBrightness(brightness);

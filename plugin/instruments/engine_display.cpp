@@ -1,7 +1,5 @@
 #include "instruments/engine_display.h"
 
-#include <GL/gl.h>
-
 #include "instruments/dials.h"
 #include "instruments/display_power.h"
 #include "instruments/readouts.h"
@@ -151,6 +149,8 @@ float oilPressurePsi(int engine) { return snapshot.oilPressure[engine] * kOilPre
 
 float fuelFlow(int engine) { return EngineFuelFlow(engine) * FuelFlowFactor(); }
 
+float vibration(int engine) { return VibrationAtN2(snapshot.engineN2[engine]); }
+
 int n1Flags(int engine) {
     float position = 0.0f;
     int flags = ReverserState(engine, &position);
@@ -177,7 +177,7 @@ constexpr CompactRow kCompactRows[] = {
     {kSpriteOilPressureLegend, 352, 0, oilPressurePsi},
     {kSpriteOilTemperatureLegend, 332, 0, [](int engine) { return snapshot.oilTemp[engine]; }},
     {kSpriteOilQuantityLegend, 312, 0, EngineOilQuantity},
-    {kSpriteVibrationLegend, 292, 1, VibrationLevel},
+    {kSpriteVibrationLegend, 292, 1, vibration},
     {kSpriteHydPressureLegend, 272, 1, EngineHydraulicPressure},
     {kSpriteHydQuantityLegend, 252, 0, EngineHydraulicQuantity},
 };
@@ -194,12 +194,12 @@ void drawDials(int mode, int layers) {
     }
     if (full(mode)) {
         for (int e = 0; e < kEngines; ++e) {
-            drawDialAt(display.n2, N2(e), kN2Centres[e], layers);
+            drawDialAt(display.n2, snapshot.engineN2[e], kN2Centres[e], layers);
             drawDialAt(display.fuelFlow, fuelFlow(e), kFuelFlowCentres[e], layers);
             drawDialAt(display.oilPressure, oilPressurePsi(e), kOilPressureCentres[e], layers);
             drawDialAt(display.oilTemperature, snapshot.oilTemp[e], kOilTemperatureCentres[e],
                        layers);
-            drawDialAt(display.vibration, VibrationLevel(e), kVibrationCentres[e], layers);
+            drawDialAt(display.vibration, vibration(e), kVibrationCentres[e], layers);
             drawDialAt(display.hydraulic, EngineHydraulicPressure(e), kHydraulicCentres[e], layers);
         }
     }
@@ -215,15 +215,15 @@ void drawDials(int mode, int layers) {
 // The right-hand column's frames and, in the full format, the separators.
 void drawLines(int mode) {
     SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    glLineWidth(1.0f);
+    SetLineWidth(1.0f);
     if (full(mode)) {
         ApplyColour(PanelColour::Cyan, ColourVariant::Lit);
-        glBegin(GL_LINES);
+        BeginShape(Shape::Lines);
         for (const PanelLine& line : kSecondarySeparators) {
-            glVertex2f(drawX(line.from), drawY(line.from));
-            glVertex2f(drawX(line.to), drawY(line.to));
+            ShapeVertex(drawX(line.from), drawY(line.from));
+            ShapeVertex(drawX(line.to), drawY(line.to));
         }
-        glEnd();
+        EndShape();
     }
     ApplyColour(PanelColour::Grey28, ColourVariant::Lit);
     for (const PanelBox& frame : kColumnFrames) {
@@ -275,7 +275,6 @@ PanelSprite thousandsLegend() {
 // its values.
 void drawLegendsUnder(int mode) {
     const float* cyan = lit(PanelColour::Cyan);
-    BeginQuadRun();
     if (full(mode)) {
         drawSprites(kSecondaryLegends, cyan);
         const bool pounds = CurrentFuelUnit() == FuelUnit::Pounds;
@@ -291,7 +290,6 @@ void drawLegendsUnder(int mode) {
                               PanelToDrawY(row.y));
         }
     }
-    EndQuadRun();
 }
 
 // The other legends and the amber boxes over the dials; the thrust
@@ -305,7 +303,7 @@ void drawLegends() {
 
 void drawCover(float level) {
     SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f - level);
+    SetPenColour(0.0f, 0.0f, 0.0f, 1.0f - level);
     FillPanelRect(kCoverLeft, kCoverRight, kCoverBottom, kCoverTop);
 }
 
@@ -343,12 +341,10 @@ void DrawEngineDisplay(int mode) {
     drawLines(mode);
     drawLegendsUnder(mode);
     drawDials(mode, kDialFace);
-    BeginQuadRun();
     drawDials(mode, kDialDigits);
     drawReadouts(mode);
     drawDials(mode, kDialSprites);
     drawLegends();
-    EndQuadRun();
 }
 
 }  // namespace quil

@@ -1,11 +1,8 @@
 #include "instruments/overlays.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
-#include "XPLMDataAccess.h"
 #include "autoflight/modes.h"
 #include "instruments/cockpit_light.h"
 #include "instruments/display_power.h"
@@ -45,7 +42,7 @@ void drawSpriteAt(int sprite, const float* colour, const PanelPoint& at) {
 // A black cover over a display that is dark or still dimmer than the panel.
 void drawBlackCover(const PanelBox& box, float alpha) {
     SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
-    glColor4f(0.0f, 0.0f, 0.0f, alpha);
+    SetPenColour(0.0f, 0.0f, 0.0f, alpha);
     FillPanelRect(box.left, box.right, box.bottom, box.top);
 }
 
@@ -144,7 +141,7 @@ void drawBaroSetting(const float* green, const float* boxGreen) {
     if (snapshot.firstTenSeconds == 1) {
         SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
         SetColour(boxGreen);
-        glLineWidth(1.0f);
+        SetLineWidth(1.0f);
         OutlinePanelRect(baro.box.left, baro.box.right, baro.box.bottom, baro.box.top);
     }
 }
@@ -167,7 +164,7 @@ void drawFmaGrid(const float* green) {
         if (f.boxed != nullptr && f.boxed()) {
             SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
             SetColour(green);
-            glLineWidth(1.0f);
+            SetLineWidth(1.0f);
             OutlinePanelRect(x + 1.0f, x + 36.0f, y + 1.0f, y + 10.0f);
         }
     }
@@ -186,7 +183,7 @@ void drawAfdsStatus(const float* green, float now) {
     if (now < attitude.statusBoxUntil) {
         SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
         SetColour(green);
-        glLineWidth(1.0f);
+        SetLineWidth(1.0f);
         OutlinePanelRect(kStatusBox.left, kStatusBox.right, kStatusBox.bottom, kStatusBox.top);
     }
 }
@@ -269,10 +266,10 @@ void drawStrokes(PanelColour colour, const float* xs, const float* ys, int count
     } strokes[] = {{ColourVariant::HalfLit, 1.5f}, {ColourVariant::Lit, 1.0f}};
     for (const auto& stroke : strokes) {
         ApplyColour(colour, stroke.variant);
-        glLineWidth(stroke.width);
-        glBegin(GL_LINE_STRIP);
-        for (int i = 0; i < count; ++i) glVertex2f(PanelToDrawX(xs[i]), PanelToDrawY(ys[i] + raise));
-        glEnd();
+        SetLineWidth(stroke.width);
+        BeginShape(Shape::LineStrip);
+        for (int i = 0; i < count; ++i) ShapeVertex(PanelToDrawX(xs[i]), PanelToDrawY(ys[i] + raise));
+        EndShape();
     }
 }
 
@@ -396,11 +393,9 @@ void drawMcpWindows() {
     fillBackground(kSpeedWindow);
     fillBackground(kVsWindow.background);
     for (const McpWindow& window : kFiveDigitWindows) fillBackground(window.background);
-    BeginQuadRun();
     drawSpeedDigits();
     drawWindowDigits(kVsWindow, kVsDigits);
     for (const McpWindow& window : kFiveDigitWindows) drawWindowDigits(window, kWindowDigits);
-    EndQuadRun();
 }
 
 void drawMcpSwitches(bool powered) {
@@ -450,7 +445,7 @@ void DrawNavDisplayOverlay() {
     if (!nav.built) buildNavGeometry();
     const float now = snapshot.now;
     if (StepDisplayLevel(nav.level, kNavDisplayUnit, acStandbyBusPowered(), now) &&
-        XPLMGetDatai(sim.mapSubmode) != kMapSubmodePlan) {
+        snapshot.mapSubmode != kMapSubmodePlan) {
         drawArcAndRings(now);
     }
     const float level = nav.level.level;
@@ -461,7 +456,7 @@ void DrawSmallDisplayCover() {
     StepDisplayLevel(smallDisplay, kSmallDisplayUnit, transferBusPowered(1), snapshot.now);
     if (smallDisplay.level >= InstrumentBrightness()) return;
     SetGraphicsState(0, 0, 0, 1, 1, 0, 0);
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f - smallDisplay.level);
+    SetPenColour(0.0f, 0.0f, 0.0f, 1.0f - smallDisplay.level);
     FillPanelPolygon(kSmallDisplayPoints, kSmallDisplayXs, kSmallDisplayYs);
 }
 

@@ -1,7 +1,5 @@
 #include "instruments/readouts.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -82,13 +80,10 @@ void drawValue(Pen& pen, float reading, int intDigits, int decimals, bool padded
     }
 }
 
-// A readout is one run of glyphs.
 void drawReadout(const float* colour, float value, float& x, float& y, int intDigits,
                  int decimals, int font, bool padded) {
     Pen pen{x, y, y, colour, font};
-    BeginQuadRun();
     drawValue(pen, value, intDigits, decimals, padded);
-    EndQuadRun();
     y = pen.line;
 }
 
@@ -111,28 +106,23 @@ void DrawReadout2(const float* colour, float value, float& x, float& y, int deci
     y += kSmallFormRaise;
     Pen pen{x, y, y, colour, font};
     const float integerPart = std::trunc(value);
-    BeginQuadRun();
     drawValue(pen, integerPart, 2, 0, false);
-    if (decimals < 1 || !std::isfinite(value)) {
-        EndQuadRun();
-        return;
-    }
+    if (decimals < 1 || !std::isfinite(value)) return;
     // The decimal part, boxed: drawn as a readout of its own without digits
     // before the point.
     const float left = x;
     drawValue(pen, std::fabs(value - integerPart), 0, decimals, false);
-    EndQuadRun();
     const float top = pen.y;
     y = pen.line;
     SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
     SetColour(colour);
-    glLineWidth(1.0f);
-    glBegin(GL_LINE_LOOP);
-    glVertex2f(left - kBoxMargin, y - kBoxMargin);
-    glVertex2f(left - kBoxMargin, top + kBoxMargin);
-    glVertex2f(x + kBoxMargin, top + kBoxMargin);
-    glVertex2f(x + kBoxMargin, y - kBoxMargin);
-    glEnd();
+    SetLineWidth(1.0f);
+    BeginShape(Shape::LineLoop);
+    ShapeVertex(left - kBoxMargin, y - kBoxMargin);
+    ShapeVertex(left - kBoxMargin, top + kBoxMargin);
+    ShapeVertex(x + kBoxMargin, top + kBoxMargin);
+    ShapeVertex(x + kBoxMargin, y - kBoxMargin);
+    EndShape();
 }
 
 void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int font) {
@@ -141,7 +131,6 @@ void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int f
     if (!std::isfinite(value)) return;
     double rest = std::fmod(std::fabs(static_cast<double>(value)), kPowersOfTen[kFuelDigits]);
     bool started = false;
-    BeginQuadRun();
     for (int position = kFuelDigits; position >= 1; --position) {
         const bool large = position > kFuelDigits - kFuelLargeDigits;
         const double unit = kPowersOfTen[position - 1];
@@ -154,7 +143,6 @@ void DrawReadoutFuel(const float* colour, float value, float& x, float& y, int f
         pen.glyph(digit, large ? font : kFuelSmallFont);
         started = true;
     }
-    EndQuadRun();
     y = pen.line;
 }
 

@@ -1,7 +1,5 @@
 #include "instruments/switches.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "instruments/cockpit_light.h"
@@ -99,11 +97,11 @@ void drawKnobPointer() {
     } strokes[] = {{ColourVariant::HalfLit, 3.0f}, {ColourVariant::Lit, 1.0f}};
     for (const auto& stroke : strokes) {
         ApplyColour(PanelColour::Grey33, stroke.variant);
-        glLineWidth(stroke.width);
-        glBegin(GL_LINES);
-        glVertex2f(cx + kPointerInner * sinA, cy + kPointerInner * cosA);
-        glVertex2f(cx + kPointerOuter * sinA, cy + kPointerOuter * cosA);
-        glEnd();
+        SetLineWidth(stroke.width);
+        BeginShape(Shape::Lines);
+        ShapeVertex(cx + kPointerInner * sinA, cy + kPointerInner * cosA);
+        ShapeVertex(cx + kPointerOuter * sinA, cy + kPointerOuter * cosA);
+        EndShape();
     }
 }
 

@@ -1,7 +1,5 @@
 #include "panel/click_spots.h"
 
-#include <GL/gl.h>
-
 #include <cstdint>
 
 #include "XPLMDataAccess.h"
@@ -101,8 +99,8 @@ constexpr int kAuxPanelOffsetY = -193;
 constexpr int kClockOffsetX = 106;
 constexpr int kClockOffsetY = -341;
 
-constexpr GLfloat kOutlineColour[4] = {1.0f, 1.0f, 0.5f, 0.1f};
-constexpr GLfloat kOutlineWidth = 1.0f;
+constexpr float kOutlineColour[4] = {1.0f, 1.0f, 0.5f, 0.1f};
+constexpr float kOutlineWidth = 1.0f;
 constexpr float kOutlineMarkerInset = 2.0f;  // panel units right of the corner
 
 struct ClickState {
@@ -381,14 +379,14 @@ int FindClickSpotUnderMouse(int x, int y) {
 void DrawClickSpotOutlines() {
     const SpotTable table = tableOfView(GetViewType());
     if (table.count == 0) return;
-    glLineWidth(kOutlineWidth);
+    SetLineWidth(kOutlineWidth);
     for (int i = table.count - 1; i >= 0; --i) {
         if (table.disabled[i]) continue;
         const ClickSpot& spot = table.spots[i];
         const float left = static_cast<float>(spot.left);
         const float bottom = static_cast<float>(spot.bottom);
         SetGraphicsState(0, 0, 0, 0, 0, 0, 0);  // again after each marker
-        glColor4fv(kOutlineColour);
+        SetPenColour(kOutlineColour);
         OutlinePanelRect(left, static_cast<float>(spot.right), bottom,
                          static_cast<float>(spot.top));
         if (snapshot.blink == 1) {

@@ -1,9 +1,9 @@
 #include "render/colours.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <cstring>
+
+#include "render/draw_state.h"
 
 namespace quil {
 namespace {
@@ -119,9 +119,9 @@ void SetTransparentPanel(bool on) { colours.transparentPanel = on; }
 void SetColour(const float* rgb) {
     if (rgb == nullptr) return;
     if (colours.transparentPanel) {
-        glColor4f(rgb[0], rgb[1], rgb[2], kTransparentPanelAlpha);
+        SetPenColour(rgb[0], rgb[1], rgb[2], kTransparentPanelAlpha);
     } else {
-        glColor3fv(rgb);
+        SetPenColour(rgb[0], rgb[1], rgb[2], 1.0f);
     }
 }
 

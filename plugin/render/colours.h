@@ -52,7 +52,7 @@ enum class FixedColour {
 void SetPanelBrightness(float brightness);
 // With the simulator's transparent panel on, colours are drawn at 40 %.
 void SetTransparentPanel(bool on);
-// glColor for an RGB triple, through the transparent-panel rule; null
+// The pen colour for an RGB triple, through the transparent-panel rule; null
 // leaves the colour as it is.
 void SetColour(const float* rgb);
 

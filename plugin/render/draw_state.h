@@ -1,14 +1,18 @@
-// The graphics state and texture the plug-in draws with, set only when they
-// change, and glyphs and sprites drawn in runs.
+// The graphics state, texture and line width the plug-in draws with, set
+// only when they change, and everything drawn collected into runs of
+// vertices, each sent with one glDrawArrays.
 #pragma once
 
 namespace quil {
 
-// Inside a draw callback the graphics state and the bound texture are
-// remembered, and a call that would set what is already set is skipped.
-// The simulator changes both between callbacks, so every callback holds a
-// scope for its span, which starts with nothing known; outside one, every
-// call goes through.
+// Inside a draw callback the graphics state, the bound texture and the line
+// width are remembered, and a call that would set what is already set is
+// skipped; vertices gather into a run until one of them or the kind of
+// primitive changes. The simulator changes all of these between callbacks,
+// so every callback holds a scope for its span, which starts with nothing
+// known and ends by drawing the run and disabling the client arrays again,
+// as the simulator expects them. Outside a scope every call goes through
+// and every shape is drawn at once.
 class DrawCallbackScope {
 public:
     DrawCallbackScope();
@@ -17,7 +21,10 @@ public:
     DrawCallbackScope& operator=(const DrawCallbackScope&) = delete;
 };
 
-// After a host call that draws by itself (text), nothing is known again.
+// Before a host call that draws by itself (text): the run drawn and the
+// client arrays disabled.
+void DrawPendingRun();
+// After one, nothing is known again.
 void ForgetGraphicsState();
 
 // XPLMSetGraphicsState and XPLMBindTexture2d (unit 0), skipped when they
@@ -25,16 +32,26 @@ void ForgetGraphicsState();
 void SetGraphicsState(int fog, int textureUnits, int lighting, int alphaTesting,
                       int alphaBlending, int depthTesting, int depthWriting);
 void BindTexture(int texture);
+void SetLineWidth(float width);
 
-// A run: the quads drawn between BeginQuadRun and EndQuadRun (which nest)
-// share one glBegin/glEnd for as long as they share a texture and a graphics
-// state; nothing but quads may be drawn inside, and a change of state or
-// texture ends the glBegin/glEnd by itself. Outside a run each quad is a
-// run of its own.
-void BeginQuadRun();
-void EndQuadRun();
-// Ends the open glBegin/glEnd, for a change of the matrix inside a run.
-void FlushQuadRun();
+// The colour the vertices that follow take, as glColor would set it.
+void SetPenColour(float red, float green, float blue, float alpha);
+void SetPenColour(const float (&rgba)[4]);
+const float* PenColour();  // RGBA
+
+// What is drawn until EndTurn, turned clockwise by `degrees` about (x, y):
+// the vertices are turned as they are given, so a turn does not end a run.
+void BeginTurn(float x, float y, float degrees);
+void EndTurn();
+
+// An untextured shape in the pen's colour, vertex by vertex in screen
+// coordinates, as between glBegin and glEnd of the primitive named. A fan
+// is a triangle fan or a convex polygon. Lines and strips go into the run as
+// separate lines, fans as separate triangles, which draw the same pixels.
+enum class Shape { Lines, LineStrip, LineLoop, Fan };
+void BeginShape(Shape shape);
+void ShapeVertex(float x, float y);
+void EndShape();
 
 struct TexturedQuad {
     float x, y, width, height;  // lower-left corner and size on screen
@@ -46,7 +63,7 @@ struct TexturedQuad {
 enum class QuadColour { Panel, AsGiven };
 
 // A quad from `texture` with alpha blending, and alpha testing when asked,
-// in the colour given (none: the current one).
+// in the colour given (none: the pen's).
 void DrawRunQuad(int texture, int alphaTesting, const float* colour, QuadColour rule,
                  const TexturedQuad& quad);
 

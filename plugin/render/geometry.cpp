@@ -1,7 +1,5 @@
 #include "render/geometry.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <initializer_list>
 
@@ -85,14 +83,8 @@ void fallbackMapping() {
 float toScreen(const AxisMap& axis, float panel) { return axis.scale * panel + axis.origin; }
 float toPanel(const AxisMap& axis, float screen) { return (screen - axis.origin) / axis.scale; }
 
-// Lines and fills may not go inside a sprite run's glBegin/glEnd.
-void beginShape(GLenum mode) {
-    FlushQuadRun();
-    glBegin(mode);
-}
-
 void drawVertex(float x, float y) {
-    glVertex2f(toScreen(mapping.draw.x, x), toScreen(mapping.draw.y, y));
+    ShapeVertex(toScreen(mapping.draw.x, x), toScreen(mapping.draw.y, y));
 }
 
 // The view accessors resolve their datarefs on first use.
@@ -133,29 +125,29 @@ float WindowToPanelY(float y) { return toPanel(mapping.window.y, y); }
 float WindowScale() { return mapping.window.x.scale; }
 
 void OutlinePanelRect(float left, float right, float bottom, float top) {
-    beginShape(GL_LINE_STRIP);
+    BeginShape(Shape::LineStrip);
     drawVertex(left, bottom);
     drawVertex(left, top);
     drawVertex(right, top);
     drawVertex(right, bottom);
     drawVertex(left, bottom);
-    glEnd();
+    EndShape();
 }
 
 void FillPanelRect(float left, float right, float bottom, float top) {
-    beginShape(GL_POLYGON);
+    BeginShape(Shape::Fan);
     drawVertex(left, bottom);
     drawVertex(left, top);
     drawVertex(right, top);
     drawVertex(right, bottom);
-    glEnd();
+    EndShape();
 }
 
 void FillPanelPolygon(int count, const float* xs, const float* ys) {
     if (count <= 0 || xs == nullptr || ys == nullptr) return;
-    beginShape(GL_POLYGON);
+    BeginShape(Shape::Fan);
     for (int i = 0; i < count; ++i) drawVertex(xs[i], ys[i]);
-    glEnd();
+    EndShape();
 }
 
 void ResetPanelGeometry() {

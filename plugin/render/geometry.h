@@ -28,8 +28,8 @@ float WindowToPanelX(float x);
 float WindowToPanelY(float y);
 float WindowScale();
 
-// In panel units, mapped to the screen; graphics state and colour stay as
-// the caller set them.
+// In panel units, mapped to the screen, in the graphics state and pen
+// colour the caller set.
 void OutlinePanelRect(float left, float right, float bottom, float top);
 void FillPanelRect(float left, float right, float bottom, float top);
 void FillPanelPolygon(int count, const float* xs, const float* ys);

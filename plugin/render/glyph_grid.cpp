@@ -28,7 +28,6 @@ void drawPositions(const GlfFont& font, int value, const float* colour, int digi
     int64_t magnitude = std::llabs(static_cast<int64_t>(value));
     if (digits <= kLargestPowerOfTen) magnitude %= kPowersOfTen[digits];
     bool leading = !leadingZeros;
-    BeginQuadRun();
     for (int position = digits - 1; position >= 0; --position) {
         const int digit = digitAt(magnitude, position);
         if (leading && digit == 0 && position > 0) {
@@ -38,7 +37,6 @@ void drawPositions(const GlfFont& font, int value, const float* colour, int digi
         leading = false;
         DrawGlfChar(font, colour, '0' + digit, x, y);
     }
-    EndQuadRun();
 }
 
 }  // namespace
@@ -81,11 +79,9 @@ void DrawGlfChar(const GlfFont& font, const float* colour, int ch, float& x, flo
 
 void DrawGlfString(const GlfFont& font, const float* colour, const char* text, float& x, float& y) {
     if (text == nullptr) return;
-    BeginQuadRun();
     for (const char* c = text; *c != '\0'; ++c) {
         DrawGlfChar(font, colour, static_cast<unsigned char>(*c), x, y);
     }
-    EndQuadRun();
 }
 
 void DrawGlfNumber(const GlfFont& font, int value, const float* colour, int digits, float& x,

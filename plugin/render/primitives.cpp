@@ -1,7 +1,5 @@
 #include "render/primitives.h"
 
-#include <GL/gl.h>
-
 #include "render/atlas.h"
 #include "render/colours.h"
 #include "render/draw_state.h"
@@ -21,12 +19,6 @@ void drawAtlasSprite(int sprite, const float* colour, float x, float y, float sc
                      int alphaTesting) {
     if (sprite < 0 || sprite >= kAtlasSpriteLimit) return;
     drawTextureSprite(AtlasTexture(), AtlasSprite(sprite), colour, x, y, scale, alphaTesting);
-}
-
-// Lines and fills may not go inside a run's glBegin/glEnd.
-void beginShape(GLenum mode) {
-    FlushQuadRun();
-    glBegin(mode);
 }
 
 }  // namespace
@@ -52,13 +44,9 @@ void DrawSheetSprite(int texture, const SpriteRecord& sprite, const float* colou
 
 void DrawSheetSpriteTurned(int texture, const SpriteRecord& sprite, const float* colour,
                            float centreX, float centreY, float degrees) {
-    FlushQuadRun();
-    glPushMatrix();
-    glTranslatef(centreX, centreY, 0.0f);
-    glRotatef(-degrees, 0.0f, 0.0f, 1.0f);
+    BeginTurn(centreX, centreY, degrees);
     DrawSheetSprite(texture, sprite, colour, -0.5f * sprite.width, -0.5f * sprite.height);
-    FlushQuadRun();
-    glPopMatrix();
+    EndTurn();
 }
 
 void FillRect(const float* colour, int dx, int dy, const PixelRect& rect) {
@@ -74,12 +62,12 @@ void FillRectLit(const float* colour, int dx, int dy, const PixelRect& rect, boo
     const float bottom = static_cast<float>(rect.y) + static_cast<float>(dy);
     const float right = left + static_cast<float>(rect.width);
     const float top = bottom + static_cast<float>(rect.height);
-    beginShape(GL_QUADS);
-    glVertex2f(left, bottom);
-    glVertex2f(left, top);
-    glVertex2f(right, top);
-    glVertex2f(right, bottom);
-    glEnd();
+    BeginShape(Shape::Fan);
+    ShapeVertex(left, bottom);
+    ShapeVertex(left, top);
+    ShapeVertex(right, top);
+    ShapeVertex(right, bottom);
+    EndShape();
 }
 
 }  // namespace quil

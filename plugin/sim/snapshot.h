@@ -35,6 +35,7 @@ struct SimSnapshot {
     float radioAltitude;      // feet
     int32_t displayMode;      // the panel's display selector
     int32_t mapRangeSelector;
+    int32_t mapSubmode;
     float mapRangeNm;
     float mapScale;
     int32_t bleedAirOn;
@@ -43,6 +44,7 @@ struct SimSnapshot {
     float n1Limit[kEngines];
     int32_t propMode[kEngines];
     float engineN1[kEngines];
+    float engineN2[kEngines];
     float egt[kEngines];
     float oilPressure[kEngines];
     float oilTemp[kEngines];
@@ -91,6 +93,9 @@ struct SimSnapshot {
     float mach;
     float flapRatio;
     int32_t transparentPanel;
+    // As the simulator gives it, nonsense included; read with the panel
+    // colours that follow it (FollowInstrumentBrightness).
+    float instrumentBrightness;
 };
 
 extern SimSnapshot snapshot;

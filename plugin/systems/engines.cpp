@@ -240,7 +240,8 @@ void N1OfBothEngines(float (&n1)[kEngines]) { readBothEngines(engineN1, n1); }
 void N2OfBothEngines(float (&n2)[kEngines]) { readBothEngines(engineN2, n2); }
 bool engineRunning(int engine) { return N1(engine) > kDrivingAccessoriesN1; }
 bool eitherEngineRunning() { return engineRunning(0) || engineRunning(1); }
-float VibrationLevel(int engine) { return N2(engine) * kVibrationPerN2; }
+float VibrationAtN2(float n2) { return n2 * kVibrationPerN2; }
+float VibrationLevel(int engine) { return VibrationAtN2(N2(engine)); }
 
 // ---- Animation ----
 

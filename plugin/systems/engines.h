@@ -27,7 +27,8 @@ void N2OfBothEngines(float (&n2)[kEngines]);
 // N1 above 0.2 %: the engine drives its hydraulic pump and gives bleed air.
 bool engineRunning(int engine);
 bool eitherEngineRunning();
-float VibrationLevel(int engine);
+float VibrationAtN2(float n2);
+float VibrationLevel(int engine);  // at the simulator's N2 now
 
 // ---- Animation -----------------------------------------------------------------
 

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <utility>
 
-#include "XPLMDataAccess.h"
 #include "XPLMDisplay.h"
 #include "XPLMGraphics.h"
 #include "instruments/cockpit_light.h"
@@ -11,7 +10,9 @@
 #include "render/draw_state.h"
 #include "render/glyph_grid.h"
 #include "sim/sim_binding.h"
+#include "sim/sim_time.h"
 #include "sim/sim_values.h"
+#include "sim/sim_binding.h"
 #include "sim/snapshot.h"
 #include "systems/electrical.h"
 #include "systems/fuel.h"
@@ -187,7 +188,7 @@ void drawPanel(float left, float bottom) {
     const float* base = CockpitLightColour();
     if (snapshot.transparentPanel == 0) pen.sprite(kAfcpBackground, base, {0, 0});
 
-    const float level = XPLMGetDataf(sim.instrumentBrightness);
+    const float level = snapshot.instrumentBrightness;
     const float lit[3] = {level, level, level};
     const float now = snapshot.now;
     if (test.held && now > test.blinkNext) {

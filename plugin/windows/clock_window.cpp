@@ -1,11 +1,9 @@
 // The clock's face, displays and buttons: a popup window of its own, and the
 // same picture inside the 2D panel.
-#include <GL/gl.h>
-
 #include <array>
 
-#include "XPLMDataAccess.h"
 #include "instruments/cockpit_light.h"
+#include "render/draw_state.h"
 #include "render/glyph_grid.h"
 #include "sim/sim_binding.h"
 #include "sim/snapshot.h"
@@ -113,12 +111,10 @@ struct Pen {
 };
 
 void drawHand(const Pen& pen, float degrees) {
-    glPushMatrix();
-    glTranslatef(pen.left + kHandPivot.x, pen.bottom + kHandPivot.y, 0.0f);
-    glRotatef(-degrees, 0.0f, 0.0f, 1.0f);
+    BeginTurn(pen.left + kHandPivot.x, pen.bottom + kHandPivot.y, degrees);
     const SpriteRecord& hand = clockWindow.sprites[kClockHand];
     DrawWindowSprite(clockWindow, kClockHand, pen.colour, -hand.width / 2.0f, 0.0f);
-    glPopMatrix();
+    EndTurn();
 }
 
 // The displays, lit only while the panel lights have power; the lamp test
@@ -167,7 +163,7 @@ void drawClock(float left, float bottom) {
     if (snapshot.transparentPanel == 0) face.sprite(kClockBackdrop, kBackdrop);
     face.sprite(kClockFace, kFace);
     if (batteryOn()) {
-        const float b = XPLMGetDataf(sim.instrumentBrightness);
+        const float b = snapshot.instrumentBrightness;
         const float colour[3] = {kDisplayRedGreen * b, kDisplayRedGreen * b, b};
         drawDisplays(Pen{left, bottom, colour});
     }

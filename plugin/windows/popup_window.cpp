@@ -1,7 +1,5 @@
 #include "windows/popup_window.h"
 
-#include <GL/gl.h>
-
 #include "instruments/cockpit_light.h"
 #include "render/draw_state.h"
 #include "render/primitives.h"
@@ -15,8 +13,8 @@
 namespace quil {
 namespace {
 
-constexpr GLfloat kZoneOutlineColour[4] = {0.7f, 0.7f, 1.0f, 0.2f};
-constexpr GLfloat kZoneOutlineWidth = 1.0f;
+constexpr float kZoneOutlineColour[4] = {0.7f, 0.7f, 1.0f, 0.2f};
+constexpr float kZoneOutlineWidth = 1.0f;
 
 void normaliseSprites(PopupWindow& window) {
     int n = 0;
@@ -61,15 +59,19 @@ const ClickZone* findZone(const ClickZone* zones, int x, int y) {
 // the window.
 void outlineZones(const PopupWindow& window, int left, int bottom) {
     SetGraphicsState(0, 0, 0, 0, 1, 0, 0);
-    glLineWidth(kZoneOutlineWidth);
-    glColor4fv(kZoneOutlineColour);
+    SetLineWidth(kZoneOutlineWidth);
+    SetPenColour(kZoneOutlineColour);
     for (const ClickZone* zone = window.zones; zone->id != 0 && zone[1].id != 0; ++zone) {
-        glBegin(GL_LINE_LOOP);
-        glVertex2i(left + zone->x0, bottom + zone->y0);
-        glVertex2i(left + zone->x0, bottom + zone->y1);
-        glVertex2i(left + zone->x1, bottom + zone->y1);
-        glVertex2i(left + zone->x1, bottom + zone->y0);
-        glEnd();
+        const float x0 = static_cast<float>(left + zone->x0);
+        const float x1 = static_cast<float>(left + zone->x1);
+        const float y0 = static_cast<float>(bottom + zone->y0);
+        const float y1 = static_cast<float>(bottom + zone->y1);
+        BeginShape(Shape::LineLoop);
+        ShapeVertex(x0, y0);
+        ShapeVertex(x0, y1);
+        ShapeVertex(x1, y1);
+        ShapeVertex(x1, y0);
+        EndShape();
         if (window.markZones && snapshot.blink == 1) {
             DrawSprite(kSpriteClickSpotMarker, nullptr, static_cast<float>(left + zone->x0 + 2),
                        static_cast<float>(bottom + zone->y0 + 2));
@@ -88,6 +90,12 @@ void keyCallback(XPLMWindowID, char, XPLMKeyFlags, char, void*, int) {}
 int mouseCallback(XPLMWindowID id, int x, int y, XPLMMouseStatus status, void*) {
     PopupWindow* window = FindPopupWindow(id);
     return window != nullptr ? HandleMouse(*window, x, y, status) : 1;
+}
+
+ScreenGeometry boxOf(const PopupWindow& window) {
+    const int left = WindowLeft(window);
+    const int bottom = WindowBottom(window);
+    return {left, bottom + WindowHeight(window), left + WindowWidth(window), bottom};
 }
 
 }  // namespace
@@ -129,11 +137,10 @@ void UnloadWindowTexture(PopupWindow& window) {
 void OpenWindow(PopupWindow& window, int mode) {
     window.mode = static_cast<uint8_t>(mode);
     if (window.handle == nullptr) {
-        const int left = WindowLeft(window);
-        const int bottom = WindowBottom(window);
-        window.handle = XPLMCreateWindow(left, bottom + WindowHeight(window),
-                                         left + WindowWidth(window), bottom, 1, drawCallback,
-                                         keyCallback, mouseCallback, nullptr);
+        window.placed = boxOf(window);
+        window.handle = XPLMCreateWindow(window.placed.left, window.placed.top,
+                                         window.placed.right, window.placed.bottom, 1,
+                                         drawCallback, keyCallback, mouseCallback, nullptr);
         window.activeZone = nullptr;
         window.activeZoneId = 0;
         window.dragging = false;
@@ -198,10 +205,10 @@ int WindowHeight(const PopupWindow& window) {
 }
 
 void PlaceWindow(PopupWindow& window) {
-    const int left = WindowLeft(window);
-    const int bottom = WindowBottom(window);
-    XPLMSetWindowGeometry(window.handle, left, bottom + WindowHeight(window),
-                          left + WindowWidth(window), bottom);
+    const ScreenGeometry box = boxOf(window);
+    if (box == window.placed) return;
+    XPLMSetWindowGeometry(window.handle, box.left, box.top, box.right, box.bottom);
+    window.placed = box;
 }
 
 void DrawWindowSprite(const PopupWindow& window, int sprite, const float* colour, float x,
@@ -224,8 +231,8 @@ void DrawWindowSpriteTurned(const PopupWindow& window, int sprite, const float* 
     }
 }
 
-// The geometry is set again every time, so the windows of the overhead
-// arrangement follow its anchor when one of them is dragged.
+// The geometry is set whenever it has changed, so the windows of the
+// overhead arrangement follow its anchor when one of them is dragged.
 void DrawPopupWindow(PopupWindow& window) {
     if (!ready(window)) return;
     PlaceWindow(window);

@@ -54,6 +54,15 @@ using WindowContent = void (*)(PopupWindow& window, int left, int bottom);
 // switches return, held test keys let go.
 using WindowRelease = void (*)();
 
+// A window's geometry in screen pixels, as the host takes it.
+struct ScreenGeometry {
+    int left, top, right, bottom;
+    bool operator==(const ScreenGeometry& other) const {
+        return left == other.left && top == other.top && right == other.right &&
+               bottom == other.bottom;
+    }
+};
+
 struct PopupWindow {
     // Fixed: what the window is.
     const WindowSheet* sheet;
@@ -80,6 +89,7 @@ struct PopupWindow {
 
     // At run time.
     XPLMWindowID handle;
+    ScreenGeometry placed;  // the geometry the host last had from us
     int texture;
     int sheetWidth, sheetHeight;
     std::array<SpriteRecord, kMaxWindowSprites + 1> sprites;  // ends with x0 < 0

@@ -79,6 +79,7 @@ void drawMenu(XPLMWindowID id, void*) {
     FillRect(ColourOf(PanelColour::Grey25, ColourVariant::Unlit), 0, 0,
              {left, bottom, right - left, top - bottom});
     SetGraphicsState(0, 0, 0, 0, 0, 0, 0);
+    DrawPendingRun();  // the host's text finds the client arrays as it expects
     for (const MenuRow& entry : kMenuRows) {
         XPLMDrawString(const_cast<float*>(kMenuText), left + kTextInsetX,
                        top - (entry.row + 1) * kRowHeight + kTextRaise,

@@ -130,6 +130,7 @@ TEST_F(DisplayPower, ComesOnDimBrightensAndFadesOutWithoutPower) {
     quiltest::BindServedAircraft();
     if (HasFatalFailure()) return;
     standin::setFloat("sim/cockpit/electrical/instrument_brightness", 1.0f);
+    quil::FollowInstrumentBrightness();
     quil::DisplayLevel level;
     const quil::DisplayUnit& unit = quil::kEngineDisplayUnit;
     EXPECT_TRUE(quil::StepDisplayLevel(level, unit, true, 100.0f));

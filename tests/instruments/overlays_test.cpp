@@ -31,9 +31,9 @@ protected:
     }
     // Past any stamp or blink, with the display warmed up.
     static void settle(void (*draw)()) {
-        rendertest::drawFrame(draw);
+        drawFrame(draw);
         wait(25.0f);
-        rendertest::drawFrame(draw);
+        drawFrame(draw);
     }
 };
 
@@ -65,7 +65,7 @@ TEST_F(Overlays, EachMcpLightIsLitExactlyUnderItsCondition) {
         AfdsReset();
         wait(1.0f);  // past the blinks of the case before
         c.set();
-        rendertest::drawFrame(DrawPanelMcp);
+        drawFrame(DrawPanelMcp);
         Rgba seen[10];
         for (int i = 0; i < 10; ++i) seen[i] = pixel(lights[i][0] + 8, lights[i][1] + 4);
         for (int i = 0; i < 10; ++i) {
@@ -103,7 +103,7 @@ TEST_F(Overlays, WindowsShowInTheSchemesColoursOnlyWithPower) {
         AfdsReset();
         if (c.vs) mcpVs(kMcpOn);
         SetMcpAlt(12300.0f);
-        rendertest::drawFrame(DrawPanelMcp);
+        drawFrame(DrawPanelMcp);
         const Rgba digit = shown(DisplayDigitColour());
         EXPECT_EQ(close(pixel(834, 616), shown(DisplayBackgroundColour())), c.powered);
         EXPECT_EQ(digitsIn(833, 873, digit) > 20, c.powered) << "altitude digits";
@@ -135,7 +135,7 @@ TEST_F(Overlays, TheModeAnnunciationsShowTheFirstSetModeBoxedAfterAChange) {
         c.set();
         if (c.later) wait(11.0f);
         const float x = 94.0f + 38.0f * (c.field % 3), y = 426.0f + 12.0f * (c.field / 3);
-        rendertest::drawFrame(DrawAttitudeOverlay);
+        drawFrame(DrawAttitudeOverlay);
         const Rgba seen = pixel(x + 19, y + 5);
         const bool boxed = near(x + 1, y + 5, green);
         const Rgba expected =
@@ -160,7 +160,7 @@ TEST_F(Overlays, TheBarometricSettingShowsInInchesOrHectopascals) {
     const Rgba boxGreen = shown(lit(PanelColour::GreenC));
     for (const auto& c : cases) {
         SetPressureUnit(c.unit);
-        rendertest::drawFrame(DrawAttitudeOverlay);
+        drawFrame(DrawAttitudeOverlay);
         const Rgba legend = pixel(c.legendX + 3, 277);
         EXPECT_TRUE(near(c.boxRight, 278, boxGreen)) << c.boxRight;
         EXPECT_EQ(near(268, 278, boxGreen), c.boxRight == 268);
@@ -190,15 +190,15 @@ TEST_F(Overlays, TheArcHidesFrom137PixelsAndMovesAtMostOnePixelIn30Ms) {
     settle(DrawNavDisplayOverlay);
     for (const float t : {136.0f, 137.0f, 50.0f}) {  // from hidden, straight to its place
         aimArc(200.0f);
-        rendertest::drawFrame(DrawNavDisplayOverlay);
+        drawFrame(DrawNavDisplayOverlay);
         aimArc(t);
-        rendertest::drawFrame(DrawNavDisplayOverlay);
+        drawFrame(DrawNavDisplayOverlay);
         EXPECT_EQ(arcAt(t), t < 137.0f) << t;
     }
     aimArc(120.0f);
     const float before = standin::simTime();
     standin::runSeconds(0.3);
-    rendertest::drawFrame(DrawNavDisplayOverlay);
+    drawFrame(DrawNavDisplayOverlay);
     const float moved = (standin::simTime() - before) / 0.03f;
     EXPECT_TRUE(arcAt(50.0f + moved)) << "after " << moved << " pixels";
     EXPECT_FALSE(arcAt(120.0f));
@@ -212,7 +212,7 @@ TEST_F(Overlays, PlanModeDrawsTheCoverButNoRingsOrArc) {
     power(true);
     for (const int submode : {4, 2}) {
         standin::setInt("sim/cockpit/switches/EFIS_map_submode", submode);
-        rendertest::drawFrame(DrawNavDisplayOverlay);
+        drawFrame(DrawNavDisplayOverlay);
         EXPECT_EQ(pixel(412, 299 + 68) == pixel(412, 299 + 80), submode == 4) << "rings";
         EXPECT_LT(pixel(412, 299 + 80).g, background_.g / 2) << "the cover darkens it";
     }

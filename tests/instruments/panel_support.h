@@ -63,9 +63,20 @@ public:
         standin::jumpTime(seconds);
         standin::runFrame();
     }
+    // A frame of `draw` after the values the drawing takes from the frame's
+    // snapshot, as the plug-in's snapshot read gives them.
+    static void drawFrame(const std::function<void()>& draw) {
+        rendertest::drawFrame([&draw] {
+            quil::snapshot.now = standin::getFloat("sim/time/total_running_time_sec");
+            quil::snapshot.instrumentBrightness =
+                standin::getFloat("sim/cockpit/electrical/instrument_brightness");
+            quil::snapshot.mapSubmode = standin::getInt("sim/cockpit/switches/EFIS_map_submode");
+            draw();
+        });
+    }
     // Draws `draw` in a frame of its own and gives the pixel at (x, y).
     static Rgba drawn(const std::function<void()>& draw, int x, int y) {
-        rendertest::drawFrame(draw);
+        drawFrame(draw);
         return pixel(x, y);
     }
     // Sprite n drawn alone at (x, y), seen `probe` pixels in and 4 up.

@@ -4,11 +4,11 @@
 // mode draws every colour at 40 %.
 #include "render/colours.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "render/draw_state.h"
 #include "render/render_support.h"
 
 namespace {
@@ -142,12 +142,14 @@ protected:
         quil::SetTransparentPanel(false);
         HostTest::TearDown();
     }
-    static void currentColour(float* rgba) { glGetFloatv(GL_CURRENT_COLOR, rgba); }
+    static void currentColour(float* rgba) {
+        for (int i = 0; i < 4; ++i) rgba[i] = quil::PenColour()[i];
+    }
 };
 
 TEST_F(ColourSetter, OpaqueUnlessThePanelIsTransparent) {
     float rgba[4] = {};
-    glColor4f(0.0f, 0.0f, 0.0f, 0.2f);
+    quil::SetPenColour(0.0f, 0.0f, 0.0f, 0.2f);
     quil::ApplyColour(PanelColour::Cyan, ColourVariant::Lit);
     currentColour(rgba);
     expectRgb(rgba, 0.33f, 0.66f, 0.88f, "cyan");
@@ -166,7 +168,7 @@ TEST_F(ColourSetter, OpaqueUnlessThePanelIsTransparent) {
 }
 
 TEST_F(ColourSetter, NoColourLeavesTheCurrentOne) {
-    glColor4f(0.1f, 0.2f, 0.3f, 0.5f);
+    quil::SetPenColour(0.1f, 0.2f, 0.3f, 0.5f);
     quil::SetColour(nullptr);
     float rgba[4] = {};
     currentColour(rgba);

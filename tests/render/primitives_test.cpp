@@ -7,6 +7,7 @@
 
 #include "render/atlas.h"
 #include "render/colours.h"
+#include "render/draw_state.h"
 #include "render/geometry.h"
 #include "render/render_support.h"
 
@@ -143,7 +144,7 @@ protected:
         rendertest::drawFrame([&draw] {
             quil::UpdatePanelGeometry();
             XPLMSetGraphicsState(0, 0, 0, 0, 0, 0, 0);
-            glColor3f(1.0f, 0.0f, 0.0f);
+            quil::SetPenColour(1.0f, 0.0f, 0.0f, 1.0f);
             draw();
         });
     }

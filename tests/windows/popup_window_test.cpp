@@ -70,6 +70,25 @@ TEST_F(PopupWindows, DraggingTheBodyMovesTheWindowAndKeepsItUnderTheMouse) {
     EXPECT_EQ(window(kApuSize).left, after.left);
 }
 
+// The host hears of a window's place only when it changes: a window
+// standing still is not placed again frame after frame.
+TEST_F(PopupWindows, AWindowIsPlacedOnlyWhenItMoves) {
+    start();
+    openAlone(kMenuRowApu);
+    standin::runFrame();
+    EXPECT_EQ(standin::lastFrameCalls("XPLMSetWindowGeometry"), 0) << "standing still";
+    const standin::WindowInfo before = window(kApuSize);
+    int x = 0, y = 0;
+    bodyPoint(before, x, y);
+    standin::mouseDown(x, y);
+    standin::mouseDrag(x + 10, y);
+    standin::mouseUp(x + 10, y);
+    standin::runFrame();
+    standin::runFrame();
+    EXPECT_EQ(standin::lastFrameCalls("XPLMSetWindowGeometry"), 0) << "standing still again";
+    EXPECT_EQ(window(kApuSize).left - before.left, 10) << "where it was dragged";
+}
+
 // Dragged by the mouse as far as the host's coordinates go, every window
 // keeps a strip on the screen (the fuel panel's companion strips too), also
 // once the aircraft is loaded again, and a press on that strip drags it back.

@@ -125,12 +125,17 @@ TEST_F(Popups, SelectorMenuRowsOpenTheirWindows) {
     EXPECT_EQ(windowsOfSize(kMeterSize), 1);
 }
 
-TEST_F(Popups, OpenWindowsAreDrawnWithoutAllocating) {
+// Every window, the menu with its host-drawn text among them, leaves the
+// client arrays disabled for the simulator.
+TEST_F(Popups, OpenWindowsAreDrawnWithoutAllocatingAndLeaveTheClientArraysOff) {
     start();
     openOverhead();
+    openMenu();
     standin::setInt("sim/graphics/misc/show_panel_click_spots", 1);
     standin::runFrames(4);
+    ASSERT_TRUE(find(kMenuSize));
     EXPECT_EQ(standin::lastFrameCounts().allocations, 0);
+    EXPECT_EQ(standin::drawsLeavingClientArrays(), 0);
 }
 
 // Leaving the 2D panel hides the windows; coming back shows them again.
