@@ -19,6 +19,13 @@
 # winpthread, libpng and zlib too: a user copies one file.
 # scripts/check-windows-plugin.sh verifies the result.
 
+# The plug-in file's name on this platform, in the fat plug-in layout.
+if(WIN32)
+  set(QUIL_PLUGIN_FILE win.xpl)
+else()
+  set(QUIL_PLUGIN_FILE lin.xpl)
+endif()
+
 # Hidden visibility and no unique symbols for every object of a plug-in
 # (clang makes none, and refuses GCC's switch for it).
 function(quil_plugin_compile_options target)
@@ -50,7 +57,6 @@ function(add_xplane_plugin target)
       COMMAND_EXPAND_LISTS VERBATIM)
     target_link_directories(${target} PRIVATE ${imports})
     target_link_libraries(${target} PRIVATE xplane_sdk XPLM_64 XPWidgets_64)
-    set(name win)
   else()
     add_library(${target} MODULE ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/runtime/glibc_compat.cpp
                 ${CMAKE_SOURCE_DIR}/runtime/emergency_pool.cpp)
@@ -60,9 +66,9 @@ function(add_xplane_plugin target)
       -Wl,--version-script=${CMAKE_SOURCE_DIR}/cmake/plugin_exports.map)
     set_target_properties(${target} PROPERTIES
       LINK_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/plugin_exports.map)
-    set(name lin)
   endif()
   quil_plugin_compile_options(${target})
+  get_filename_component(name ${QUIL_PLUGIN_FILE} NAME_WE)
   set_target_properties(${target} PROPERTIES
     PREFIX "" OUTPUT_NAME ${name} SUFFIX ".xpl"
     LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR})

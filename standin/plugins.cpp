@@ -1,8 +1,5 @@
 // Plug-ins: loading binaries, their entry points and identity, and the
 // messages between them and from the simulator.
-#include <dlfcn.h>
-#include <link.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -10,6 +7,7 @@
 
 #include "XPLMPlugin.h"
 #include "standin/internal.h"
+#include "standin/platform.h"
 #include "standin/standin.h"
 
 namespace standin::detail {
@@ -51,14 +49,9 @@ Plugin* find(XPLMPluginID id) {
 
 // Allocations count when the code of a loaded plug-in asks for them.
 void countAllocationsOfLoadedPlugins() {
-    std::vector<uintptr_t> bases;
-    for (const Plugin& plugin : loaded) {
-        link_map* map = nullptr;
-        if (dlinfo(plugin.library, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr) {
-            bases.push_back(map->l_addr);
-        }
-    }
-    countAllocationsOf(bases);
+    std::vector<void*> libraries;
+    for (const Plugin& plugin : loaded) libraries.push_back(plugin.library);
+    countAllocationsOf(libraries);
 }
 
 void forgetEverythingOf(XPLMPluginID id) {
@@ -73,7 +66,7 @@ void forgetEverythingOf(XPLMPluginID id) {
 
 template <typename Fn>
 bool bind(void* library, const char* symbol, Fn& out) {
-    out = reinterpret_cast<Fn>(dlsym(library, symbol));
+    out = reinterpret_cast<Fn>(librarySymbol(library, symbol));
     return out != nullptr;
 }
 
@@ -134,11 +127,10 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
     for (const Plugin& plugin : loaded) {
         if (plugin.info.path == path) return fail("already loaded");
     }
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string why;
+    void* library = openLibrary(path, why);
     if (library == nullptr) {
-        // The loader's own message already names the file.
-        const char* why = dlerror();
-        if (error != nullptr) *error = why != nullptr ? why : path + ": cannot be opened";
+        if (error != nullptr) *error = why;
         return XPLM_NO_PLUGIN_ID;
     }
     Plugin plugin;
@@ -149,7 +141,7 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
                           bind(library, "XPluginDisable", plugin.disable) &&
                           bind(library, "XPluginReceiveMessage", plugin.receive);
     if (!complete) {
-        dlclose(library);
+        closeLibrary(library);
         return fail("not a plug-in: an entry point is missing");
     }
     plugin.info.id = nextPluginId++;
@@ -174,7 +166,7 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
         loaded.erase(std::remove_if(loaded.begin(), loaded.end(),
                                     [&](const Plugin& p) { return p.info.id == id; }),
                      loaded.end());
-        dlclose(library);
+        closeLibrary(library);
         countAllocationsOfLoadedPlugins();
         return fail("XPluginStart returned 0");
     }
@@ -223,7 +215,7 @@ void unloadPlugin(XPLMPluginID id) {
                                  [&](const Plugin& p) { return p.info.id == id; });
     void* library = position->library;
     loaded.erase(position);
-    dlclose(library);
+    closeLibrary(library);
     countAllocationsOfLoadedPlugins();
 }
 
