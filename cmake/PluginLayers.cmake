@@ -17,18 +17,24 @@ endfunction()
 set(QUIL_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include-roots)
 file(REMOVE_RECURSE ${QUIL_INCLUDE_ROOTS})
 
+# quil_platform_sources(<list>): drops from the list the sources of the
+# other platform, those ending in _linux.cpp or _windows.cpp.
+function(quil_platform_sources list)
+  if(WIN32)
+    list(FILTER ${list} EXCLUDE REGEX "_linux\\.cpp$")
+  else()
+    list(FILTER ${list} EXCLUDE REGEX "_windows\\.cpp$")
+  endif()
+  set(${list} ${${list}} PARENT_SCOPE)
+endfunction()
+
 # quil_plugin_layer(<folder> [USES <folder>...]): the layer's library,
-# quil_<folder>, from plugin/<folder>/*.cpp. Sources ending in _linux or
-# _windows are built only for that platform.
+# quil_<folder>, from plugin/<folder>/*.cpp for this platform.
 set(QUIL_PLUGIN_LAYERS)
 function(quil_plugin_layer folder)
   cmake_parse_arguments(ARG "" "" "USES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/plugin/${folder}/*.cpp)
-  if(WIN32)
-    list(FILTER sources EXCLUDE REGEX "_linux\\.cpp$")
-  else()
-    list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$")
-  endif()
+  quil_platform_sources(sources)
   set(root ${QUIL_INCLUDE_ROOTS}/${folder})
   quil_include_root(${root} ${CMAKE_SOURCE_DIR}/plugin ${folder} ${ARG_USES})
   add_library(quil_${folder} OBJECT ${sources})

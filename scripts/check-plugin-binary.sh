@@ -67,19 +67,12 @@ if grep -q 'FLAGS_1.*NODELETE' <<<"$dynamic"; then
   problems+=("is marked NODELETE and cannot be unloaded")
 fi
 
-# The SDK functions are the undefined symbols named XP...; the headers are
-# preprocessed with every API level they know, so a call is refused only
-# when no level of theirs declares it.
+# The SDK functions are the undefined symbols named XP...
 source "$root/scripts/xplane-sdk.sh"
 called=$(awk '$7 == "UND" && $8 ~ /^XP/ { sub(/@.*/, "", $8); print $8 }' <<<"$symbols" | sort -u)
 sdk_note="$(grep -c . <<<"$called" || true) SDK function(s)"
 if [ -n "$xplane_sdk_headers" ]; then
-  levels=$(grep -rhoE '\bXPLM([0-9]+|_DEPRECATED)\b' "$xplane_sdk_headers" | sort -u | sed 's/^/-D/' || true)
-  # shellcheck disable=SC2086 # one word per level
-  declared=$(printf '#include "%s"\n' "$xplane_sdk_headers"/XPLM/*.h "$xplane_sdk_headers"/Widgets/*.h |
-    "${CXX:-c++}" -E -P -x c++ -DLIN=1 -DAPL=0 -DIBM=0 $levels -I "$xplane_sdk_headers/XPLM" - |
-    grep -oE '\bXP[A-Za-z0-9_]*[[:space:]]*\(' | tr -d '( \t' | sort -u)
-  undeclared=$(comm -23 <(printf '%s\n' "$called") <(printf '%s\n' "$declared") | grep . || true)
+  undeclared=$(comm -23 <(printf '%s\n' "$called") <(xplane_sdk_declared) | grep . || true)
   [ -z "$undeclared" ] ||
     problems+=("calls SDK functions that the headers in $xplane_sdk_headers do not declare: $(paste -sd' ' <<<"$undeclared")")
   sdk_note+=", checked against the headers in $xplane_sdk_headers"

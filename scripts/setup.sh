@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-dev llvm
   libluajit-5.1-dev
+  g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64
 )
 
 missing=()

@@ -1,20 +1,16 @@
 // The host's OpenGL: one offscreen compatibility context per process, made
-// with EGL on Mesa's surfaceless platform and kept across hosts, plus the
-// SDK's cached graphics state, texture numbers and text.
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
-#define GL_GLEXT_PROTOTYPES
+// by the platform (platform.h) and kept across hosts, plus the SDK's cached
+// graphics state, texture numbers and text.
 #include <GL/gl.h>
 #include <GL/glext.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "XPLMGraphics.h"
 #include "standin/internal.h"
+#include "standin/platform.h"
 #include "standin/png_file.h"
 #include "standin/standin.h"
 #include "standin/text_font.h"
@@ -33,11 +29,8 @@ constexpr float kPanelRgba[4] = {0.45f, 0.45f, 0.45f, 1.0f};
 // the driver's worker threads are better started once.
 struct OffscreenContext {
     bool attempted = false;
-    EGLDisplay display = EGL_NO_DISPLAY;
-    EGLConfig config = nullptr;
-    EGLContext context = EGL_NO_CONTEXT;
-    EGLSurface pbuffer = EGL_NO_SURFACE;  // none when drawing into the framebuffer object
-    bool usesPbuffer = false;
+    bool created = false;
+    bool usesPbuffer = false;  // else drawing into the framebuffer object
     GLuint framebuffer = 0, colourBuffer = 0, depthBuffer = 0;
     int width = 0, height = 0;
     std::string renderer;  // GL_RENDERER, or why there is no context
@@ -69,112 +62,61 @@ HostGraphics& host() {
 
 // ---- Context ----------------------------------------------------------------
 
-std::string eglFailure(const char* what) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(eglGetError()));
-    return std::string(what) + " failed (EGL error " + code + ")";
+// GL beyond 1.1, which Windows' opengl32 does not export: found through
+// the platform once a context exists.
+struct GlEntryPoints {
+    PFNGLACTIVETEXTUREPROC activeTexture = nullptr;
+    PFNGLBINDBUFFERPROC bindBuffer = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
+    PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
+    PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
+    PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+};
+GlEntryPoints gl;
+
+template <typename Fn>
+bool findEntryPoint(Fn& entry, const char* name) {
+    entry = reinterpret_cast<Fn>(offscreenEntryPoint(name));
+    return entry != nullptr;
 }
 
-bool hasExtension(const char* extensions, const char* name) {
-    if (!extensions) return false;
-    const size_t length = std::strlen(name);
-    for (const char* at = std::strstr(extensions, name); at; at = std::strstr(at + 1, name)) {
-        const bool starts = at == extensions || at[-1] == ' ';
-        const bool ends = at[length] == '\0' || at[length] == ' ';
-        if (starts && ends) return true;
-    }
-    return false;
+bool findEntryPoints() {
+    return findEntryPoint(gl.activeTexture, "glActiveTexture") &&
+           findEntryPoint(gl.bindBuffer, "glBindBuffer") &&
+           findEntryPoint(gl.bindFramebuffer, "glBindFramebuffer") &&
+           findEntryPoint(gl.genFramebuffers, "glGenFramebuffers") &&
+           findEntryPoint(gl.genRenderbuffers, "glGenRenderbuffers") &&
+           findEntryPoint(gl.bindRenderbuffer, "glBindRenderbuffer") &&
+           findEntryPoint(gl.renderbufferStorage, "glRenderbufferStorage") &&
+           findEntryPoint(gl.framebufferRenderbuffer, "glFramebufferRenderbuffer") &&
+           findEntryPoint(gl.checkFramebufferStatus, "glCheckFramebufferStatus");
 }
 
-EGLConfig chooseConfig(EGLDisplay display, EGLint surfaceType) {
-    const EGLint attributes[] = {EGL_SURFACE_TYPE, surfaceType, EGL_RED_SIZE, 8,
-                                 EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
-                                 EGL_DEPTH_SIZE, 24, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                 EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint count = 0;
-    if (!eglChooseConfig(display, attributes, &config, 1, &count) || count < 1) return nullptr;
-    return config;
-}
-
-EGLContext createCompatibilityContext(EGLDisplay display, EGLConfig config) {
-    const EGLint compatibility[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                    EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, compatibility);
-    if (context != EGL_NO_CONTEXT) return context;
-    // Without profile attributes EGL makes a legacy context, which has
-    // immediate mode too.
-    return eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-}
-
-EGLSurface createPbuffer(const OffscreenContext& c, int width, int height) {
-    const EGLint size[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    return eglCreatePbufferSurface(c.display, c.config, size);
-}
-
-bool makeCurrent(const OffscreenContext& c) {
-    if (eglGetCurrentContext() == c.context) return true;
-    return eglMakeCurrent(c.display, c.pbuffer, c.pbuffer, c.context);
-}
+bool makeCurrent(const OffscreenContext& c) { return c.created && makeOffscreenCurrent(); }
 
 // Gives up on graphics for the process, releasing what was made.
 void giveUp(OffscreenContext& c, const std::string& why) {
-    if (c.display != EGL_NO_DISPLAY) {
-        eglMakeCurrent(c.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        if (c.pbuffer != EGL_NO_SURFACE) eglDestroySurface(c.display, c.pbuffer);
-        if (c.context != EGL_NO_CONTEXT) eglDestroyContext(c.display, c.context);
-        eglTerminate(c.display);
-    }
+    if (c.created) destroyOffscreenContext();
     c = OffscreenContext();
     c.attempted = true;
     c.renderer = why;
 }
 
-// A pbuffer of the window size where the platform has them; otherwise the
-// context runs without a surface and draws into a framebuffer object.
+// A surface of the window size where the platform has one; otherwise the
+// context draws into a framebuffer object.
 bool createContext(OffscreenContext& c, int width, int height) {
     c.attempted = true;
-    if (!hasExtension(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS),
-                      "EGL_MESA_platform_surfaceless")) {
-        giveUp(c, "EGL has no surfaceless platform (EGL_MESA_platform_surfaceless)");
-        return false;
-    }
-    auto getPlatformDisplay = reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(
-        eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (!getPlatformDisplay) {
-        giveUp(c, "EGL has no eglGetPlatformDisplayEXT");
-        return false;
-    }
-    c.display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (c.display == EGL_NO_DISPLAY || !eglInitialize(c.display, nullptr, nullptr)) {
-        const std::string why = eglFailure("eglInitialize on the surfaceless platform");
-        c.display = EGL_NO_DISPLAY;
+    std::string why;
+    if (!createOffscreenContext(width, height, c.usesPbuffer, why)) {
         giveUp(c, why);
         return false;
     }
-    if (!eglBindAPI(EGL_OPENGL_API)) {
-        giveUp(c, eglFailure("eglBindAPI(EGL_OPENGL_API)"));
-        return false;
-    }
-
-    c.config = chooseConfig(c.display, EGL_PBUFFER_BIT);
-    c.usesPbuffer = c.config != nullptr;
-    if (!c.usesPbuffer) c.config = chooseConfig(c.display, 0);
-    if (!c.config) {
-        giveUp(c, "EGL offers no RGBA8 OpenGL configuration");
-        return false;
-    }
-    c.context = createCompatibilityContext(c.display, c.config);
-    if (c.context == EGL_NO_CONTEXT) {
-        giveUp(c, eglFailure("eglCreateContext (OpenGL compatibility profile)"));
-        return false;
-    }
-    if (c.usesPbuffer) {
-        c.pbuffer = createPbuffer(c, width, height);
-        c.usesPbuffer = c.pbuffer != EGL_NO_SURFACE;
-    }
-    if (!eglMakeCurrent(c.display, c.pbuffer, c.pbuffer, c.context)) {
-        giveUp(c, eglFailure(c.usesPbuffer ? "eglMakeCurrent" : "eglMakeCurrent without a surface"));
+    c.created = true;
+    if (!findEntryPoints()) {
+        giveUp(c, "the driver lacks the framebuffer, buffer or multitexture functions");
         return false;
     }
     GLint profile = 0;
@@ -189,38 +131,31 @@ bool createContext(OffscreenContext& c, int width, int height) {
         c.width = width;
         c.height = height;
     } else {
-        glGenFramebuffers(1, &c.framebuffer);
-        glGenRenderbuffers(1, &c.colourBuffer);
-        glGenRenderbuffers(1, &c.depthBuffer);
+        gl.genFramebuffers(1, &c.framebuffer);
+        gl.genRenderbuffers(1, &c.colourBuffer);
+        gl.genRenderbuffers(1, &c.depthBuffer);
     }
     return true;
 }
 
 bool allocateFramebuffer(OffscreenContext& c, int width, int height) {
-    glBindFramebuffer(GL_FRAMEBUFFER, c.framebuffer);
-    glBindRenderbuffer(GL_RENDERBUFFER, c.colourBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glBindRenderbuffer(GL_RENDERBUFFER, c.depthBuffer);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
+    gl.bindFramebuffer(GL_FRAMEBUFFER, c.framebuffer);
+    gl.bindRenderbuffer(GL_RENDERBUFFER, c.colourBuffer);
+    gl.renderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+    gl.bindRenderbuffer(GL_RENDERBUFFER, c.depthBuffer);
+    gl.renderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    gl.bindRenderbuffer(GL_RENDERBUFFER, 0);
+    gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
                               c.colourBuffer);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
+    gl.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER,
                               c.depthBuffer);
-    return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    return gl.checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
 bool resizeSurface(OffscreenContext& c, int width, int height) {
     if (c.width == width && c.height == height) return true;
     if (c.usesPbuffer) {
-        EGLSurface resized = createPbuffer(c, width, height);
-        if (resized == EGL_NO_SURFACE) return false;
-        if (!eglMakeCurrent(c.display, resized, resized, c.context)) {
-            eglDestroySurface(c.display, resized);
-            return false;
-        }
-        eglDestroySurface(c.display, c.pbuffer);
-        c.pbuffer = resized;
+        if (!resizeOffscreenSurface(width, height)) return false;
     } else if (!allocateFramebuffer(c, width, height)) {
         return false;
     }
@@ -231,7 +166,7 @@ bool resizeSurface(OffscreenContext& c, int width, int height) {
 
 // The framebuffer the host draws into: the pbuffer's, or our own object.
 void bindDrawTarget(const OffscreenContext& c) {
-    glBindFramebuffer(GL_FRAMEBUFFER, c.framebuffer);
+    gl.bindFramebuffer(GL_FRAMEBUFFER, c.framebuffer);
     glViewport(0, 0, c.width, c.height);
 }
 
@@ -257,10 +192,10 @@ void setCapability(GLenum capability, bool on) {
 void applyState(const GraphicsState& state) {
     setCapability(GL_FOG, state.fog);
     for (int unit = 0; unit < kCachedTextureUnits; ++unit) {
-        glActiveTexture(GL_TEXTURE0 + unit);
+        gl.activeTexture(GL_TEXTURE0 + unit);
         setCapability(GL_TEXTURE_2D, unit < state.textureUnits);
     }
-    glActiveTexture(GL_TEXTURE0);
+    gl.activeTexture(GL_TEXTURE0);
     setCapability(GL_LIGHTING, state.lighting);
     setCapability(GL_ALPHA_TEST, state.alphaTest);
     glAlphaFunc(GL_GREATER, 0.0f);
@@ -286,8 +221,8 @@ public:
     PlainPixelTransfer() {
         glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &packBuffer_);
         glGetIntegerv(GL_PIXEL_UNPACK_BUFFER_BINDING, &unpackBuffer_);
-        glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
-        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
+        gl.bindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+        gl.bindBuffer(GL_PIXEL_UNPACK_BUFFER, 0);
         glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
         for (GLenum setting : {GL_PACK_ROW_LENGTH, GL_PACK_SKIP_ROWS, GL_PACK_SKIP_PIXELS,
                                GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS})
@@ -297,8 +232,8 @@ public:
     }
     ~PlainPixelTransfer() {
         glPopClientAttrib();
-        glBindBuffer(GL_PIXEL_PACK_BUFFER, packBuffer_);
-        glBindBuffer(GL_PIXEL_UNPACK_BUFFER, unpackBuffer_);
+        gl.bindBuffer(GL_PIXEL_PACK_BUFFER, packBuffer_);
+        gl.bindBuffer(GL_PIXEL_UNPACK_BUFFER, unpackBuffer_);
     }
     PlainPixelTransfer(const PlainPixelTransfer&) = delete;
     PlainPixelTransfer& operator=(const PlainPixelTransfer&) = delete;
@@ -342,10 +277,10 @@ void clearTextureUnits() {
     for (int unit = 0; unit < kCachedTextureUnits; ++unit) {
         h.cachedTexture[unit] = 0;
         if (!h.open) continue;
-        glActiveTexture(GL_TEXTURE0 + unit);
+        gl.activeTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, 0);
     }
-    if (h.open) glActiveTexture(GL_TEXTURE0);
+    if (h.open) gl.activeTexture(GL_TEXTURE0);
 }
 
 int simulatorTextureName(int which) {
@@ -390,13 +325,13 @@ const RgbaImage* lastFrame() {
         h.frame.pixels.resize(static_cast<size_t>(c.width) * c.height * 4);
         GLint readFramebuffer = 0;
         glGetIntegerv(GL_READ_FRAMEBUFFER_BINDING, &readFramebuffer);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, c.framebuffer);
+        gl.bindFramebuffer(GL_READ_FRAMEBUFFER, c.framebuffer);
         {
             PlainPixelTransfer plain;
             glReadPixels(0, 0, c.width, c.height, GL_RGBA, GL_UNSIGNED_BYTE,
                          h.frame.pixels.data());
         }
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFramebuffer));
+        gl.bindFramebuffer(GL_READ_FRAMEBUFFER, static_cast<GLuint>(readFramebuffer));
         h.frameCaptured = true;
     }
     return &h.frame;
@@ -423,7 +358,7 @@ bool openGraphics(int width, int height) {
         why = "the window has no pixels";
     } else {
         if (!c.attempted) createContext(c, width, height);
-        if (c.context == EGL_NO_CONTEXT)
+        if (!c.created)
             why = c.renderer;
         else if (!makeCurrent(c) || !resizeSurface(c, width, height))
             why = "no " + std::to_string(width) + " x " + std::to_string(height) +
@@ -456,9 +391,7 @@ void closeGraphics() {
     h.clientArraysLeftOn = 0;
     h.open = false;
     h.whyClosed = "graphics are off for this host";
-    const OffscreenContext& c = offscreen();
-    if (c.context != EGL_NO_CONTEXT)
-        eglMakeCurrent(c.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (offscreen().created) releaseOffscreenContext();
 }
 
 void resetGraphicsState() { closeGraphics(); }
@@ -622,7 +555,7 @@ void XPLMBindTexture2d(int inTextureNum, int inTextureUnit) {
     if (h.cachedTexture[inTextureUnit] == inTextureNum) return;
     h.cachedTexture[inTextureUnit] = inTextureNum;
     if (!h.open) return;
-    glActiveTexture(GL_TEXTURE0 + inTextureUnit);
+    standin::detail::gl.activeTexture(GL_TEXTURE0 + inTextureUnit);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(inTextureNum));
 }
 

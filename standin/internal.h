@@ -194,9 +194,9 @@ void resetCounts();
 void setAllocationCounting(bool on);
 long allocationsCounted();
 void forgetLargestAllocation();
-// Counts from now on the allocations asked for by the code of the plug-ins
-// loaded at these base addresses (and by the PNG and zlib libraries).
-void countAllocationsOf(const std::vector<uintptr_t>& pluginBases);
+// Counts from now on the allocations asked for by the code of these loaded
+// plug-ins (and by the PNG and zlib libraries).
+void countAllocationsOf(const std::vector<void*>& pluginLibraries);
 
 // ---- Plug-ins (plugins.cpp) ------------------------------------------------
 

@@ -1,8 +1,5 @@
 // Plug-ins: loading binaries, their entry points and identity, and the
 // messages between them and from the simulator.
-#include <dlfcn.h>
-#include <link.h>
-
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +9,7 @@
 
 #include "XPLMPlugin.h"
 #include "standin/internal.h"
+#include "standin/platform.h"
 #include "standin/standin.h"
 
 namespace standin::detail {
@@ -54,14 +52,9 @@ Plugin* find(XPLMPluginID id) {
 
 // Allocations count when the code of a loaded plug-in asks for them.
 void countAllocationsOfLoadedPlugins() {
-    std::vector<uintptr_t> bases;
-    for (const Plugin& plugin : loaded) {
-        link_map* map = nullptr;
-        if (dlinfo(plugin.library, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr) {
-            bases.push_back(map->l_addr);
-        }
-    }
-    countAllocationsOf(bases);
+    std::vector<void*> libraries;
+    for (const Plugin& plugin : loaded) libraries.push_back(plugin.library);
+    countAllocationsOf(libraries);
 }
 
 void forgetEverythingOf(XPLMPluginID id) {
@@ -76,7 +69,7 @@ void forgetEverythingOf(XPLMPluginID id) {
 
 template <typename Fn>
 bool bind(void* library, const char* symbol, Fn& out) {
-    out = reinterpret_cast<Fn>(dlsym(library, symbol));
+    out = reinterpret_cast<Fn>(librarySymbol(library, symbol));
     return out != nullptr;
 }
 
@@ -132,7 +125,7 @@ void drop(XPLMPluginID id) {
     if (position == loaded.end()) return;
     void* library = position->library;
     loaded.erase(position);
-    dlclose(library);
+    closeLibrary(library);
     countAllocationsOfLoadedPlugins();
 }
 
@@ -189,11 +182,10 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
         if (plugin.info.path == path || std::filesystem::equivalent(plugin.info.path, path, ignored))
             return fail("already loaded, as " + plugin.info.path);
     }
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    std::string why;
+    void* library = openLibrary(path, why);
     if (library == nullptr) {
-        // The loader's own message already names the file.
-        const char* why = dlerror();
-        if (error != nullptr) *error = why != nullptr ? why : path + ": cannot be opened";
+        if (error != nullptr) *error = why;
         return XPLM_NO_PLUGIN_ID;
     }
     Plugin plugin;
@@ -204,7 +196,7 @@ XPLMPluginID loadPlugin(const std::string& path, std::string* error) {
                           bind(library, "XPluginDisable", plugin.disable) &&
                           bind(library, "XPluginReceiveMessage", plugin.receive);
     if (!complete) {
-        dlclose(library);
+        closeLibrary(library);
         return fail("not a plug-in: an entry point is missing");
     }
     plugin.info.id = nextPluginId++;

@@ -111,20 +111,19 @@ void applyKey(std::string_view text, const ConfigurationKey& record) {
 // file, cannot be read, is empty, is larger than the limit or memory cannot
 // be had. `length` is its size.
 std::unique_ptr<char[]> readWholeFile(const std::string& path, size_t& length) {
-    FILE* file = OpenRegularFile(path.c_str());
-    if (file == nullptr) return nullptr;
+    const RegularFile file = OpenRegularFile(path.c_str(), kMaxConfigurationBytes);
+    if (file.file == nullptr) return nullptr;
     std::unique_ptr<char[]> text;
-    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
-    if (size > 0 && size <= kMaxConfigurationBytes && std::fseek(file, 0, SEEK_SET) == 0) {
-        length = static_cast<size_t>(size);
+    if (file.bytes > 0) {
+        length = static_cast<size_t>(file.bytes);
         text.reset(new (std::nothrow) char[length + 1]);
-        if (text && std::fread(text.get(), 1, length, file) == length) {
+        if (text && std::fread(text.get(), 1, length, file.file) == length) {
             text[length] = '\0';
         } else {
             text.reset();
         }
     }
-    std::fclose(file);
+    std::fclose(file.file);
     return text;
 }
 

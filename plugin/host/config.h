@@ -9,7 +9,7 @@ namespace quil {
 
 // Larger files are refused like unreadable ones: a configuration is a few
 // hundred bytes, and nothing beyond this is read into memory.
-constexpr long kMaxConfigurationBytes = 1L << 20;
+constexpr std::uint64_t kMaxConfigurationBytes = 1 << 20;
 
 // Resets the display scheme to white and the fuel unit to kilograms, file
 // or not, then reads and applies the file. 0 when it was read; -1 when it

@@ -97,7 +97,7 @@ int decode(FILE* file, Decoder& decoder) {
 int LoadPngRgba(const char* path, PngImage& image) {
     image = PngImage();
     if (path == nullptr) return kPngFailed;
-    FILE* file = OpenRegularFile(path);
+    FILE* file = OpenRegularFile(path).file;
     if (file == nullptr) return kPngFailed;
     png_byte signature[kSignatureBytes];
     if (std::fread(signature, 1, kSignatureBytes, file) != kSignatureBytes ||

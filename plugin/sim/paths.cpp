@@ -25,7 +25,7 @@ constexpr char kLiteMapPaintSuffix[] = "_paint_lit.png";
 constexpr size_t kAircraftExtensionLength = 4;  // ".acf"
 
 bool readable(const std::string& path) {
-    FILE* file = OpenRegularFile(path.c_str());
+    FILE* file = OpenRegularFile(path.c_str()).file;
     if (file == nullptr) return false;
     std::fclose(file);
     return true;

@@ -266,11 +266,11 @@ bool parseExpect(const Arguments& args, ActionBody* body, std::string* error) {
         }
         expect.comparison = found->comparison;
     }
-    const bool near = expect.comparison == Comparison::Near;
-    if (!argumentCount(args, near ? 4 : 3, error) ||
+    const bool withTolerance = expect.comparison == Comparison::Near;
+    if (!argumentCount(args, withTolerance ? 4 : 3, error) ||
         !parseDataRef(args.words[0], &expect.dataref, error) ||
         !parseValue(args.words[2], &expect.value, error) ||
-        (near && !parseNumber(args.words[3], &expect.tolerance, error)))
+        (withTolerance && !parseNumber(args.words[3], &expect.tolerance, error)))
         return false;
     if (expect.tolerance < 0) {
         *error = "negative tolerance '" + args.words[3].text + "'";

@@ -1,11 +1,5 @@
 #include "standin/runner/trace.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -17,10 +11,9 @@
 #include <iterator>
 
 #include "autoflight/protocol_numbers.h"
+#include "standin/runner/gnuplot.h"
 #include "standin/standin.h"
 #include "standin/units.h"
-
-extern char** environ;
 
 namespace standin::runner {
 
@@ -157,26 +150,6 @@ void writeRow(FlightTrace& trace, double runSeconds) {
 
 // ---- The plot -------------------------------------------------------------------
 
-// Where a program of that name would be run from; empty when nowhere.
-std::string findProgram(const std::string& program) {
-    if (program.find('/') != std::string::npos)
-        return access(program.c_str(), X_OK) == 0 ? program : std::string();
-    const char* path = std::getenv("PATH");
-    std::string folders = path ? path : "";
-    size_t start = 0;
-    while (start <= folders.size()) {
-        const size_t end = std::min(folders.find(':', start), folders.size());
-        const std::string folder = folders.substr(start, end - start);
-        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
-        struct stat info;
-        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-            access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return std::string();
-}
-
 // Panels over the run time (the vertical profile over the distance flown),
 // each column on the left axis or, for the ones in other units, on the
 // right.
@@ -233,50 +206,8 @@ std::string plotScript() {
     return script + "unset multiplot\n";
 }
 
-// Runs gnuplot on the script with the trace's paths and title as its
-// arguments; false with the reason when it did not work. Its messages go to
-// a log file, not into the run's output.
-bool runGnuplot(const std::string& program, const std::string& scriptPath,
-                const std::string& csvPath, const std::string& pngPath,
-                const std::string& logPath, std::string* why) {
-    const std::string title = std::filesystem::path(csvPath).filename().string();
-    char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("-c"),
-                          const_cast<char*>(scriptPath.c_str()), const_cast<char*>(csvPath.c_str()),
-                          const_cast<char*>(pngPath.c_str()), const_cast<char*>(title.c_str()),
-                          nullptr};
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, logPath.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, program.c_str(), &files, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&files);
-    if (spawned != 0) {
-        *why = "cannot run " + program + ": " + std::strerror(spawned);
-        return false;
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) {
-            *why = "lost " + program + ": " + std::strerror(errno);
-            return false;
-        }
-    }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        *why = program + " failed (status " + std::to_string(status) + "), see " + logPath;
-        return false;
-    }
-    return true;
-}
-
 void plot(FlightTrace& trace, const std::string& gnuplot) {
     TraceResult& result = trace.result;
-    const std::string program = findProgram(gnuplot);
-    if (program.empty()) {
-        result.note = "no plot: " + gnuplot + " not found (install the gnuplot-nox package)";
-        return;
-    }
     if (result.rows == 0) {
         result.note = "no plot: the trace has no rows";
         return;
@@ -291,7 +222,7 @@ void plot(FlightTrace& trace, const std::string& gnuplot) {
     std::string why;
     if (!script) {
         result.note = "no plot: cannot write " + scriptPath;
-    } else if (!runGnuplot(program, scriptPath, result.csvPath, pngPath, logPath, &why)) {
+    } else if (!runGnuplot(gnuplot, scriptPath, result.csvPath, pngPath, logPath, &why)) {
         result.note = "no plot: " + why;
     } else {
         result.plotPath = pngPath;

@@ -2,18 +2,15 @@
 // key found anywhere in the text, its quoted value, the defaults of absent
 // keys, what a malformed or missing file leaves, and the paths derived from
 // the aircraft's location.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <future>
 #include <optional>
 #include <random>
 #include <string>
@@ -362,41 +359,6 @@ TEST_F(Configuration, AFileBeyondTheSizeLimitIsRefusedAndOneAtItIsRead) {
     fs::resize_file(file, quil::kMaxConfigurationBytes + 1);
     EXPECT_EQ(quil::ReadConfiguration(), -1);
     EXPECT_EQ(text(TextSlot::Airline), "earlier");
-}
-
-// Runs `read` beside the test. A read that waits on the named pipe for a
-// writer is let go by opening the pipe's other end, and counts as blocked:
-// in the simulator nobody would ever come.
-template <typename Read>
-bool blockedOnPipe(const fs::path& pipe, Read read) {
-    std::future<void> done = std::async(std::launch::async, read);
-    if (done.wait_for(std::chrono::seconds(20)) == std::future_status::ready) return false;
-    const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-    done.wait();
-    if (writer >= 0) close(writer);
-    return true;
-}
-
-TEST_F(Configuration, AnythingButARegularFileCountsAsMissingWithoutWaiting) {
-    struct Case {
-        const char* what;
-        void (*make)(const fs::path& file);
-    };
-    const Case cases[] = {
-        {"a folder", [](const fs::path& file) { fs::create_directories(file); }},
-        {"a named pipe", [](const fs::path& file) { ASSERT_EQ(mkfifo(file.c_str(), 0600), 0); }},
-    };
-    for (const Case& c : cases) {
-        const std::string acf = aircraftWith(std::nullopt);
-        const fs::path file = fs::path(acf).parent_path() / "conf" / "quil.cnf";
-        fs::create_directories(file.parent_path());
-        c.make(file);
-        standin::setAircraft(acf);
-        int result = 0;
-        EXPECT_FALSE(blockedOnPipe(file, [&result] { result = quil::ReadConfiguration(); }))
-            << c.what;
-        EXPECT_EQ(result, -1) << c.what;
-    }
 }
 
 // A NUL byte is one more byte that is not text: the keys after it are found,

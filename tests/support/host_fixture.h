@@ -9,9 +9,9 @@
 
 namespace quiltest {
 
-inline std::string probePath() { return QUIL_BUILD_DIR "/probe/64/lin.xpl"; }
-inline std::string pluginPath() { return QUIL_BUILD_DIR "/quil/64/lin.xpl"; }
-inline std::string peerPath() { return QUIL_BUILD_DIR "/peer/64/lin.xpl"; }
+inline std::string probePath() { return QUIL_BUILD_DIR "/probe/64/" QUIL_PLUGIN_FILE; }
+inline std::string pluginPath() { return QUIL_BUILD_DIR "/quil/64/" QUIL_PLUGIN_FILE; }
+inline std::string peerPath() { return QUIL_BUILD_DIR "/peer/64/" QUIL_PLUGIN_FILE; }
 inline std::string demoAircraftPath() {
     return QUIL_SOURCE_DIR "/aircraft/Quil737/Quil737.acf";
 }

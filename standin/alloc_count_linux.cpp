@@ -16,6 +16,7 @@
 // use; which sizes sit there depends on the lengths of the strings a load
 // makes (the plug-in's path among them), so that figure crept up by a few
 // hundred bytes a load and unload cycle with nothing leaked.
+#include <dlfcn.h>
 #include <link.h>
 #include <malloc.h>
 
@@ -121,9 +122,14 @@ void setAllocationCounting(bool on) { countingOn = on; }
 long allocationsCounted() { return allocations; }
 void forgetLargestAllocation() { largest = 0; }
 
-void countAllocationsOf(const std::vector<uintptr_t>& pluginBases) {
+void countAllocationsOf(const std::vector<void*>& pluginLibraries) {
+    std::vector<uintptr_t> bases;
+    for (void* library : pluginLibraries) {
+        link_map* map = nullptr;
+        if (dlinfo(library, RTLD_DI_LINKMAP, &map) == 0 && map != nullptr) bases.push_back(map->l_addr);
+    }
     countedCodeRanges = 0;
-    Sources sources{pluginBases.data(), static_cast<int>(pluginBases.size())};
+    Sources sources{bases.data(), static_cast<int>(bases.size())};
     dl_iterate_phdr(addExecutableSegments, &sources);
 }
 
