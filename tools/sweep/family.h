@@ -1,0 +1,59 @@
+// A family of generated flights (ILS approaches, LNAV plans): how one is
+// drawn from the family's ranges and written as an ordinary scenario, and
+// how its trace is judged. Every flight of a family is judged by the same
+// rules.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "trace_table.h"
+#include "verdict.h"
+
+namespace sweep {
+
+// The ranges a family draws from: the whole envelope asked of the
+// autopilot, or the part of it that CI judges, narrowed where the design's
+// control law or the receivers' coverage end (each narrowing stated in the
+// family's ranges).
+enum class Envelope { Judged, Full };
+
+// A row of values for a family's charts, the last of them 1 when the flight
+// (or the part of it the row stands for) passed.
+struct ChartRow {
+    std::string set;  // the chart data file it goes to, without ".dat"
+    std::vector<double> values;
+};
+
+struct JudgedFlight {
+    Verdict verdict;
+    std::vector<ChartRow> chartRows;
+};
+
+struct GeneratedFlight {
+    std::string name;       // "ils-017": the scenario, trace and output folder's name
+    std::string conditions;  // one line: what was drawn
+    std::string scenario;   // the scenario file's text
+    std::function<JudgedFlight(const TraceTable&)> judge;
+};
+
+struct ChartSet {
+    const char* name;
+    const char* columns;  // the data file's header, blank-separated
+};
+
+struct Family {
+    const char* name;
+    const char* title;
+    GeneratedFlight (*draw)(uint64_t seed, int index, Envelope envelope);
+    bool drawn;  // its flights click the panel, so they run with graphics
+    std::vector<ChartSet> chartSets;
+    const char* chartScript;  // gnuplot: reads the sets' .dat files, writes PNGs
+};
+
+const Family& ilsFamily();
+const Family& lnavFamily();
+
+}  // namespace sweep
