@@ -14,6 +14,14 @@
 
 namespace sweep {
 
+// The crew engages the modes this long after the start: the plug-in's N1
+// limit, which caps the autothrottle, comes up a few seconds after a load.
+constexpr double kEngageS = 8.0;
+// The first pitch mode starts its flight director pitch from 0°, so an
+// aircraft flying at a few degrees of pitch first sinks (by the design's
+// law): the held altitude is judged from a minute after the engagement.
+constexpr double kAltitudeJudgedFromS = kEngageS + 60.0;
+
 // The ranges a family draws from: the whole envelope asked of the
 // autopilot, or the part of it that CI judges, narrowed where the design's
 // control law or the receivers' coverage end (each narrowing stated in the

@@ -147,18 +147,18 @@ std::string scenarioOf(const std::string& name, const std::string& conditions, c
         "at 0    flight airborne lat %.6f lon %.6f alt %.0f field %.0f ias %.0f hdg %.1f flaps %.3f "
         "gear up mass %.0f\n"
         "at 0    wind %.0f %.0f\n"
-        "at 1    send afds 1 1 on\n"
-        "at 1    send afds 1 6 set %.0f\n"
-        "at 1    send afds 1 6 on\n"
-        "at 1    send afds 3 1 set %.0f\n"
-        "at 1    send afds 3 1 on\n"
-        "at 1    send afds 2 6 set %.0f\n"
-        "at 1    send afds 2 6 on\n"
-        "at 1.5  send afds 3 3 on\n"
+        "at %.0f    send afds 1 1 on\n"
+        "at %.0f    send afds 1 6 set %.0f\n"
+        "at %.0f    send afds 1 6 on\n"
+        "at %.0f    send afds 3 1 set %.0f\n"
+        "at %.0f    send afds 3 1 on\n"
+        "at %.0f    send afds 2 6 set %.0f\n"
+        "at %.0f    send afds 2 6 on\n"
+        "at %.1f  send afds 3 3 on\n"
         "# APP on the panel, drawn only for the click.\n"
-        "at 1.5  draw on\n"
-        "at 2    click panel %.0f %.0f\n"
-        "at 2.1  draw off\n"
+        "at %.1f  draw on\n"
+        "at %.1f  click panel %.0f %.0f\n"
+        "at %.1f  draw off\n"
         "at %.0f  pilot gear down\n"
         "at %.0f  pilot flaps %.3f\n"
         "at %.0f  send afds 1 6 set %.0f\n"
@@ -167,7 +167,9 @@ std::string scenarioOf(const std::string& name, const std::string& conditions, c
         kCourseMagDeg, kGlideSlope.lat, kGlideSlope.lon, kFieldFt, kFrequency, kCourseMagDeg,
         kPathDeg, kFrequency, kBankSelector, name.c_str(), p.start.lat, p.start.lon, a.altitudeFt,
         kFieldFt, a.iasKt, p.headingMagDeg, flapsFor(a.iasKt), a.massKg, a.windFromDeg, a.windKt,
-        a.iasKt, std::round(p.headingMagDeg), a.altitudeFt, kAppPanelX, kAppPanelY, p.configureS,
+        kEngageS, kEngageS, a.iasKt, kEngageS, kEngageS, std::round(p.headingMagDeg), kEngageS,
+        kEngageS, a.altitudeFt, kEngageS, kEngageS + 0.5, kEngageS + 0.5, kEngageS + 1.0, kAppPanelX,
+        kAppPanelY, kEngageS + 1.1, p.configureS,
         p.configureS, kLandingFlaps, p.configureS, p.approachKt, p.endS);
     return text;
 }
@@ -207,7 +209,8 @@ JudgedFlight judge(const Approach& a, const Plan& p, const TraceTable& trace) {
     const long captured = c.firstRow([&](size_t i) {
         return trace.engaged(i, "VOR/LOC") && !trace.engaged(i, "HDG-SEL");
     });
-    const long gsCaptured = c.firstRow([&](size_t i) { return c.time[i] > 3.0 && !trace.engaged(i, "ALT-HOLD"); });
+    const long gsCaptured =
+        c.firstRow([&](size_t i) { return c.time[i] > kEngageS + 1.0 && !trace.engaged(i, "ALT-HOLD"); });
     const Touchdown td = touchdownOf(c);
     if (captured < 0) v.faults.push_back("the localizer was never captured");
     if (gsCaptured < 0) v.faults.push_back("the glide slope was never captured");
@@ -246,18 +249,12 @@ JudgedFlight judge(const Approach& a, const Plan& p, const TraceTable& trace) {
     }
     // The altitude held until the glide slope.
     for (size_t i = 0; i < static_cast<size_t>(gsCaptured < 0 ? static_cast<long>(last) : gsCaptured); ++i)
-        v.read("altitude before the glide slope (ft off)", std::fabs(c.altitude[i] - a.altitudeFt),
+        if (c.time[i] >= kAltitudeJudgedFromS)
+            v.read("altitude before the glide slope (ft off)", std::fabs(c.altitude[i] - a.altitudeFt),
                kAltitudeHeldFt, Bound::AtMost, c.time[i]);
     readBank(c, kBankLimitDeg, kBankMarginDeg, last, &v);
-    // The speed: the intercept's, then the approach speed, each from 30 s on.
-    for (size_t i = 0; i < last && c.agl[i] > kSpeedJudgedDownToFt; ++i) {
-        const bool approach = c.time[i] >= p.configureS;
-        const double since = approach ? c.time[i] - p.configureS : c.time[i];
-        if (since < kSpeedSettleS) continue;
-        v.read("speed off the MCP speed (kt)",
-               std::fabs(c.ias[i] - (approach ? p.approachKt : a.iasKt)), kSpeedHeldKt,
-               Bound::AtMost, c.time[i]);
-    }
+    readSpeed(c, {{kEngageS, a.iasKt}, {p.configureS, p.approachKt}}, kSpeedHeldKt, kSpeedSettleS,
+              last, kSpeedJudgedDownToFt, &v);
     if (td.found) {
         v.read("touchdown rate, most (fpm)", td.fpm, kTouchdownFpm[1], Bound::AtMost, td.time);
         v.read("touchdown rate, least (fpm)", td.fpm, kTouchdownFpm[0], Bound::AtLeast, td.time);

@@ -154,14 +154,15 @@ std::string scenarioOf(const std::string& name, const std::string& conditions, c
     }
     std::snprintf(line, sizeof line,
                   "at 0    destination 1\n"
-                  "at 1    send afds 1 1 on\n"
-                  "at 1    send afds 1 6 set %.0f\n"
-                  "at 1    send afds 1 6 on\n"
-                  "at 1    send afds 2 6 set %.0f\n"
-                  "at 1    send afds 2 6 on\n"
-                  "at 1    send afds 3 2 on\n"
+                  "at %.0f    send afds 1 1 on\n"
+                  "at %.0f    send afds 1 6 set %.0f\n"
+                  "at %.0f    send afds 1 6 on\n"
+                  "at %.0f    send afds 2 6 set %.0f\n"
+                  "at %.0f    send afds 2 6 on\n"
+                  "at %.0f    send afds 3 2 on\n"
                   "at %.0f  end\n",
-                  p.iasKt, p.altitudeFt, p.endS);
+                  kEngageS, kEngageS, p.iasKt, kEngageS, kEngageS, p.altitudeFt, kEngageS, kEngageS,
+                  p.endS);
     text += line;
     return text;
 }
@@ -172,8 +173,9 @@ constexpr double kCrossTrackNm = 0.5;
 constexpr double kRolledOutWithinDeg = 5.0;
 constexpr double kBankMarginDeg = 2.0;
 constexpr double kAltitudeHeldFt = 100.0;
-constexpr double kSpeedHeldKt = 10.0, kSettleS = 30.0;
-constexpr double kModesFromS = 3.0;
+constexpr double kSpeedHeldKt = 10.0, kSpeedSettleS = 30.0;
+constexpr double kCrossTrackFromS = kEngageS + 30.0;
+constexpr double kModesFromS = kEngageS + 1.0;
 
 JudgedFlight judge(const Plan& p, const TraceTable& trace) {
     JudgedFlight out;
@@ -206,7 +208,7 @@ JudgedFlight judge(const Plan& p, const TraceTable& trace) {
                 : p.lengthNm[k];
         double worst = 0.0;
         for (; row < rows && alongNm(row) < endNm; ++row) {
-            if (c.time[row] < kSettleS) continue;
+            if (c.time[row] < kCrossTrackFromS) continue;
             const double right = alongAndRight(from, p.courseDeg[k], {c.lat[row], c.lon[row]}).right / kMetresPerNm;
             worst = std::max(worst, std::fabs(right));
             v.read("cross-track after the roll-out (nm)", std::fabs(right), kCrossTrackNm,
@@ -219,14 +221,12 @@ JudgedFlight judge(const Plan& p, const TraceTable& trace) {
                                       worst <= kCrossTrackNm ? 1.0 : 0.0}});
     }
     readBank(c, kBankLimitDeg, kBankMarginDeg, rows, &v);
+    readSpeed(c, {{kEngageS, p.iasKt}}, kSpeedHeldKt, kSpeedSettleS, rows, -1.0e9, &v);
     bool dropped = false;
     for (size_t i = 0; i < rows; ++i) {
-        if (c.time[i] >= kSettleS) {
+        if (c.time[i] >= kAltitudeJudgedFromS)
             v.read("altitude off the held (ft)", std::fabs(c.altitude[i] - p.altitudeFt),
                    kAltitudeHeldFt, Bound::AtMost, c.time[i]);
-            v.read("speed off the MCP speed (kt)", std::fabs(c.ias[i] - p.iasKt), kSpeedHeldKt,
-                   Bound::AtMost, c.time[i]);
-        }
         if (!dropped && c.time[i] >= kModesFromS &&
             !(trace.engaged(i, "LNAV") && trace.engaged(i, "ALT-HOLD") && trace.engaged(i, "SPEED"))) {
             dropped = true;

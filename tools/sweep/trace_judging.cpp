@@ -97,4 +97,28 @@ void readBank(const Columns& c, double limitDeg, double marginDeg, size_t last, 
     }
 }
 
+void readSpeed(const Columns& c, const std::vector<SpeedSetting>& settings, double bandKt,
+               double settleS, size_t last, double lowestFt, Verdict* verdict) {
+    const size_t rows = std::min(last, c.trace.rows());
+    for (size_t s = 0; s < settings.size(); ++s) {
+        const SpeedSetting& setting = settings[s];
+        const double until = s + 1 < settings.size() ? settings[s + 1].fromS : c.time.back() + 1.0;
+        bool reached = false, judged = false;
+        for (size_t i = 0; i < rows && c.time[i] < until && c.agl[i] > lowestFt; ++i) {
+            if (c.time[i] < setting.fromS) continue;
+            judged = true;
+            const double off = std::fabs(c.ias[i] - setting.knots);
+            reached = reached || off <= bandKt;
+            if (reached && c.time[i] >= setting.fromS + settleS)
+                verdict->read("speed off the MCP speed (kt)", off, bandKt, Bound::AtMost, c.time[i]);
+        }
+        if (judged && !reached) {
+            char what[96];
+            std::snprintf(what, sizeof what, "the speed never came within %.0f kt of the %.0f kt set",
+                          bandKt, setting.knots);
+            verdict->fault(what, setting.fromS);
+        }
+    }
+}
+
 }  // namespace sweep

@@ -52,4 +52,14 @@ Touchdown touchdownOf(const Columns& c);
 // before row `last`, the first on the ground.
 void readBank(const Columns& c, double limitDeg, double marginDeg, size_t last, Verdict* verdict);
 
+// The speed within `bandKt` of each MCP speed the crew set, each until the
+// next: from `settleS` after the setting, or from when the speed first came
+// within the band where a large change takes longer; a fault when it never
+// does. Judged before row `last` and above `lowestFt`.
+struct SpeedSetting {
+    double fromS, knots;
+};
+void readSpeed(const Columns& c, const std::vector<SpeedSetting>& settings, double bandKt,
+               double settleS, size_t last, double lowestFt, Verdict* verdict);
+
 }  // namespace sweep
