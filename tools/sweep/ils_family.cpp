@@ -44,13 +44,21 @@ struct Ranges {
     double interceptNm[2];
     double altitudeFt[2];
     double iasKt[2];
+    double finalGroundKt;  // the most on the glide slope
 };
 
-constexpr Ranges kFull{{50, 79}, {0, 35}, 30, 10, {20, 90}, {8, 20}, {2000, 4000}, {160, 220}};
-// Judged: the localizer is heard to 18 nm from its antenna (1.6 nm beyond
-// the threshold) within 10° of the course, so an intercept farther out
-// than 16 nm meets a needle that is not there yet.
-constexpr Ranges kJudged{{50, 79}, {0, 35}, 30, 10, {20, 90}, {8, 16}, {2000, 4000}, {160, 220}};
+constexpr Ranges kFull{{50, 79}, {0, 35}, 30, 10, {20, 90}, {8, 20}, {2000, 4000}, {160, 220}, 1e9};
+// Judged, narrower where the approach cannot be flown within the rules:
+// - the localizer is heard to 18 nm from its antenna (1.6 nm beyond the
+//   threshold) within 10° of the course, so an intercept farther out than
+//   16 nm meets a needle that is not there yet;
+// - its needle leaves the stop 2.5 dots out (0.6 nm at 9 nm), less than a
+//   25° turn of 200 kt needs to roll out from more than 60°, so steeper
+//   intercepts overshoot by up to 2.5 dots;
+// - the design's flare (a -60 fpm target from max(-V/S / 20, 27) ft)
+//   leaves more than 600 fpm at touchdown from some 150 kt over the
+//   ground on the glide slope: heavy, or with little headwind.
+constexpr Ranges kJudged{{50, 79}, {0, 35}, 30, 10, {20, 60}, {8, 16}, {2000, 4000}, {160, 220}, 148};
 
 // The bank limit selector at 25°, as most crews fly.
 constexpr int kBankSelector = 5;
@@ -76,11 +84,12 @@ double pathHeightFt(double nm) { return nm * kFeetPerNmOfPath; }
 Approach drawApproach(uint64_t seed, int index, const Ranges& r) {
     Draws draws(seed, 1, static_cast<uint64_t>(index));
     Approach a{};
-    a.massKg = std::round(draws.uniform(r.massT[0], r.massT[1]) * 10.0) * 100.0;
     do {
+        a.massKg = std::round(draws.uniform(r.massT[0], r.massT[1]) * 10.0) * 100.0;
         a.windFromDeg = std::round(draws.uniform(0.0, 360.0));
         a.windKt = std::round(draws.uniform(r.windKt[0], r.windKt[1]));
-    } while (std::fabs(a.crosswindKt()) > r.crosswindKt || -a.headwindKt() > r.tailwindKt);
+    } while (std::fabs(a.crosswindKt()) > r.crosswindKt || -a.headwindKt() > r.tailwindKt ||
+             approachSpeedKt(a.massKg, a.headwindKt()) - a.headwindKt() > r.finalGroundKt);
     a.interceptDeg = std::round(draws.uniform(r.interceptDeg[0], r.interceptDeg[1]));
     a.side = draws.coin() ? 1 : -1;
     a.interceptNm = std::round(draws.uniform(r.interceptNm[0], r.interceptNm[1]) * 10.0) / 10.0;

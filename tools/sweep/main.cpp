@@ -21,7 +21,7 @@ using namespace sweep;
 constexpr char kUsage[] =
     "Usage: quil-sweep --sim PATH --plugin PATH [--plugin PATH ...] --aircraft PATH.acf\n"
     "                  [--seed N] [--ils N] [--lnav N] [--envelope judged|full]\n"
-    "                  [--jobs N] [--only NAME] [--out DIR]\n"
+    "                  [--jobs N] [--only NAME] [--out DIR] [--rejudge]\n"
     "\n"
     "Draws flights from each family's ranges with the seed (flight K of a seed\n"
     "is the same in every sweep), writes each as a scenario DIR/NAME.scenario,\n"
@@ -35,7 +35,8 @@ constexpr char kUsage[] =
     "  --envelope E      judged: the ranges CI holds the autopilot to (the\n"
     "                    default); full: the whole envelope asked, for the charts\n"
     "  --jobs N          quil-sim runs at once (2)\n"
-    "  --only NAME       fly that one flight alone (e.g. ils-017)\n";
+    "  --only NAME       fly that one flight alone (e.g. ils-017)\n"
+    "  --rejudge         fly nothing: judge again the traces already in DIR\n";
 
 struct Options {
     std::string sim, aircraft, out = "sweep-out", only;
@@ -44,6 +45,7 @@ struct Options {
     int counts[2] = {0, 0};
     int jobs = 2;
     Envelope envelope = Envelope::Judged;
+    bool rejudge = false;
 };
 
 bool wholeNumber(const std::string& text, unsigned long long most, unsigned long long* value) {
@@ -55,6 +57,10 @@ bool wholeNumber(const std::string& text, unsigned long long most, unsigned long
 bool parse(int argc, char** argv, Options* o, std::string* error) {
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
+        if (name == "--rejudge") {
+            o->rejudge = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             *error = name == "--help" ? "" : name + " needs a value";
             return false;
@@ -128,11 +134,14 @@ int main(int argc, char** argv) {
     std::vector<Run> runs;
     for (const Planned& p : planned) {
         const std::string scenario = o.out + "/" + p.flight.name + ".scenario";
-        std::ofstream(scenario) << p.flight.scenario;
+        if (!o.rejudge) std::ofstream(scenario) << p.flight.scenario;
         std::filesystem::create_directories(o.out + "/" + p.flight.name);
         runs.push_back({simArguments(o, p, scenario), o.out + "/" + p.flight.name + "/output.txt"});
     }
-    runAll(runs, o.jobs, announce);
+    if (o.rejudge)
+        for (Run& run : runs) run.status = 0;
+    else
+        runAll(runs, o.jobs, announce);
 
     std::string markdown = "## The sweep: seed " + std::to_string(o.seed) +
                            (o.envelope == Envelope::Full ? ", the full envelope" : ", the judged envelope") + "\n\n";

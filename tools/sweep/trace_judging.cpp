@@ -78,7 +78,11 @@ Touchdown touchdownOf(const Columns& c) {
     td.found = true;
     td.row = i;
     td.time = c.time[i - 1] + share * span;
-    td.fpm = -c.verticalSpeed[i - 1];
+    // The flare is still raising the rate: carried on from the two rows before.
+    const double slope = i >= 2 && c.time[i - 1] > c.time[i - 2]
+                             ? (c.verticalSpeed[i - 1] - c.verticalSpeed[i - 2]) / (c.time[i - 1] - c.time[i - 2])
+                             : 0.0;
+    td.fpm = -(c.verticalSpeed[i - 1] + slope * share * span);
     td.at = {c.lat[i - 1] + share * (c.lat[i] - c.lat[i - 1]),
              c.lon[i - 1] + share * (c.lon[i] - c.lon[i - 1])};
     return td;
