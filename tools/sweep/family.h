@@ -47,9 +47,19 @@ struct GeneratedFlight {
     std::function<JudgedFlight(const TraceTable&)> judge;
 };
 
-struct ChartSet {
+// A scatter plot of one value against another, passed and failed apart.
+struct ChartPanel {
+    int x, y;  // columns of the data file, from 1
+    const char* xLabel;
+    const char* yLabel;
+};
+// A chart: its data file (NAME.dat) and picture (NAME.png), its panels two
+// to a row.
+struct Chart {
     const char* name;
-    const char* columns;  // the data file's header, blank-separated
+    const char* columns;  // the data file's header, blank-separated; the last is "passed"
+    const char* title;
+    std::vector<ChartPanel> panels;
 };
 
 struct Family {
@@ -57,8 +67,7 @@ struct Family {
     const char* title;
     GeneratedFlight (*draw)(uint64_t seed, int index, Envelope envelope);
     bool drawn;  // its flights click the panel, so they run with graphics
-    std::vector<ChartSet> chartSets;
-    const char* chartScript;  // gnuplot: reads the sets' .dat files, writes PNGs
+    std::vector<Chart> charts;
 };
 
 const Family& ilsFamily();

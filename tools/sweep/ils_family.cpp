@@ -198,6 +198,9 @@ std::string conditionsOf(const Approach& a) {
 
 // ---- The judgements --------------------------------------------------------------------
 
+constexpr const char* kTouchdownChart = "ils_touchdown";
+constexpr const char* kLocalizerChart = "ils_localizer";
+
 constexpr double kLocAfterCaptureDots = 1.0, kLocBelow500Dots = 0.2;
 constexpr double kGsAfterCaptureDots = 1.0, kGsBelow500Dots = 0.5;
 constexpr double kGsJudgedDownToFt = 50.0;  // the flare leaves the path below
@@ -272,12 +275,12 @@ JudgedFlight judge(const Approach& a, const Plan& p, const TraceTable& trace) {
                Bound::AtMost, td.time);
         v.read("touchdown off the centre line (m)", std::fabs(at.right), kTouchdownRightM,
                Bound::AtMost, td.time);
-        out.chartRows.push_back({"ils_touchdown",
+        out.chartRows.push_back({kTouchdownChart,
                                  {a.crosswindKt(), -a.headwindKt(), td.fpm, at.along, at.right,
                                   v.passed() ? 1.0 : 0.0}});
     }
     if (captured >= 0)
-        out.chartRows.push_back({"ils_localizer",
+        out.chartRows.push_back({kLocalizerChart,
                                  {a.interceptDeg, a.interceptNm, overshoot, v.passed() ? 1.0 : 0.0}});
     return out;
 }
@@ -303,32 +306,18 @@ const Family& ilsFamily() {
         "ILS approaches",
         draw,
         true,
-        {{"ils_touchdown", "crosswind_kt tailwind_kt touchdown_fpm along_m right_m passed"},
-         {"ils_localizer", "intercept_deg intercept_nm overshoot_dots passed"}},
-        "set terminal pngcairo size 1000,420 font ',10'\n"
-        "set key outside right\n"
-        "set grid\n"
-        "set output 'ils_touchdown.png'\n"
-        "set multiplot layout 1,2 title 'ILS touchdowns'\n"
-        "set xlabel 'crosswind, kt (from the right +)'\n"
-        "set ylabel 'touchdown rate, fpm'\n"
-        "plot 'ils_touchdown.dat' using 1:($6>0?$3:1/0) with points pt 7 title 'passed', "
-        "'' using 1:($6>0?1/0:$3) with points pt 2 lc rgb 'red' title 'failed'\n"
-        "set xlabel 'tailwind, kt'\n"
-        "set ylabel 'touchdown from abeam the glide slope, m'\n"
-        "plot 'ils_touchdown.dat' using 2:($6>0?$4:1/0) with points pt 7 title 'passed', "
-        "'' using 2:($6>0?1/0:$4) with points pt 2 lc rgb 'red' title 'failed'\n"
-        "unset multiplot\n"
-        "set output 'ils_localizer.png'\n"
-        "set multiplot layout 1,2 title 'Localizer overshoot past the course'\n"
-        "set ylabel 'overshoot, dots'\n"
-        "set xlabel 'intercept angle, deg'\n"
-        "plot 'ils_localizer.dat' using 1:($4>0?$3:1/0) with points pt 7 title 'passed', "
-        "'' using 1:($4>0?1/0:$3) with points pt 2 lc rgb 'red' title 'failed'\n"
-        "set xlabel 'intercept distance from the glide slope, nm'\n"
-        "plot 'ils_localizer.dat' using 2:($4>0?$3:1/0) with points pt 7 title 'passed', "
-        "'' using 2:($4>0?1/0:$3) with points pt 2 lc rgb 'red' title 'failed'\n"
-        "unset multiplot\n"};
+        {{kTouchdownChart,
+          "crosswind_kt tailwind_kt touchdown_fpm along_m right_m passed",
+          "ILS touchdowns",
+          {{1, 3, "crosswind, kt (from the right +)", "touchdown rate, fpm"},
+           {2, 3, "tailwind, kt", "touchdown rate, fpm"},
+           {1, 4, "crosswind, kt (from the right +)", "touchdown past abeam the glide slope, m"},
+           {2, 4, "tailwind, kt", "touchdown past abeam the glide slope, m"}}},
+         {kLocalizerChart,
+          "intercept_deg intercept_nm overshoot_dots passed",
+          "Localizer overshoot past the course after the capture",
+          {{1, 3, "intercept angle, deg", "overshoot, dots"},
+           {2, 3, "intercept, nm from the glide slope antenna", "overshoot, dots"}}}}};
     return kFamily;
 }
 

@@ -174,6 +174,8 @@ std::string scenarioOf(const std::string& name, const std::string& conditions, c
 
 // ---- The judgements ------------------------------------------------------------------
 
+constexpr const char* kTurnsChart = "lnav_turns";
+
 constexpr double kCrossTrackNm = 0.5;
 constexpr double kRolledOutWithinDeg = 5.0;
 constexpr double kBankMarginDeg = 2.0;
@@ -220,7 +222,7 @@ JudgedFlight judge(const Plan& p, const TraceTable& trace) {
                    Bound::AtMost, c.time[row]);
         }
         if (k > 0)
-            out.chartRows.push_back({"lnav_turns",
+            out.chartRows.push_back({kTurnsChart,
                                      {std::fabs(p.turnDeg[k - 1]), p.iasKt,
                                       std::max(p.groundKt[k - 1], p.groundKt[k]), worst,
                                       worst <= kCrossTrackNm ? 1.0 : 0.0}});
@@ -261,20 +263,10 @@ const Family& lnavFamily() {
         "LNAV plans",
         draw,
         false,
-        {{"lnav_turns", "turn_deg ias_kt ground_kt cross_track_nm passed"}},
-        "set terminal pngcairo size 1000,420 font ',10'\n"
-        "set key outside right\n"
-        "set grid\n"
-        "set output 'lnav_turns.png'\n"
-        "set multiplot layout 1,2 title 'LNAV: largest cross-track after each turn'\n"
-        "set ylabel 'cross-track after the roll-out, nm'\n"
-        "set xlabel 'turn, deg'\n"
-        "plot 'lnav_turns.dat' using 1:($5>0?$4:1/0) with points pt 7 title 'passed', "
-        "'' using 1:($5>0?1/0:$4) with points pt 2 lc rgb 'red' title 'failed'\n"
-        "set xlabel 'ground speed, kt'\n"
-        "plot 'lnav_turns.dat' using 3:($5>0?$4:1/0) with points pt 7 title 'passed', "
-        "'' using 3:($5>0?1/0:$4) with points pt 2 lc rgb 'red' title 'failed'\n"
-        "unset multiplot\n"};
+        {{kTurnsChart,
+          "turn_deg ias_kt ground_kt cross_track_nm passed",
+          "LNAV: the largest cross-track after the roll-out of each turn",
+          {{1, 4, "turn, deg", "cross-track, nm"}, {3, 4, "ground speed, kt", "cross-track, nm"}}}}};
     return kFamily;
 }
 

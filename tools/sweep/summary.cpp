@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "runs.h"
@@ -73,25 +74,50 @@ std::string failureList(const std::vector<FlightOutcome>& outcomes) {
     return text;
 }
 
+namespace {
+
+// gnuplot's script for a family's charts; the folder comes as its first
+// argument, never as script text.
+std::string chartScript(const Family& family) {
+    std::string script = "cd ARG1\nset grid\nset key outside right\n";
+    for (const Chart& chart : family.charts) {
+        const size_t rows = (chart.panels.size() + 1) / 2;
+        const std::string data = "'" + std::string(chart.name) + ".dat'";
+        const std::string passed = std::to_string(std::count(chart.columns, chart.columns + std::strlen(chart.columns), ' ') + 1);
+        script += "set terminal pngcairo size 1000," + std::to_string(380 * rows + 40) + " font ',10'\n"
+                  "set output '" + chart.name + ".png'\n"
+                  "set multiplot layout " + std::to_string(rows) + ",2 title '" + chart.title + "'\n";
+        for (const ChartPanel& panel : chart.panels) {
+            const std::string x = std::to_string(panel.x), y = std::to_string(panel.y);
+            script += "set xlabel '" + std::string(panel.xLabel) + "'\nset ylabel '" + panel.yLabel + "'\n"
+                      "plot " + data + " using " + x + ":($" + passed + ">0?$" + y + ":1/0) with points pt 7 title 'passed', " +
+                      data + " using " + x + ":($" + passed + ">0?1/0:$" + y + ") with points pt 2 lc rgb 'red' title 'failed'\n";
+        }
+        script += "unset multiplot\n";
+    }
+    return script;
+}
+
+}  // namespace
+
 bool writeCharts(const Family& family, const std::vector<FlightOutcome>& outcomes,
                  const std::string& folder, std::string* note) {
-    for (const ChartSet& set : family.chartSets) {
-        std::ofstream data(folder + "/" + set.name + ".dat");
-        data << "# " << set.columns << "\n";
+    for (const Chart& chart : family.charts) {
+        std::ofstream data(folder + "/" + chart.name + ".dat");
+        data << "# " << chart.columns << "\n";
         for (const FlightOutcome& outcome : outcomes)
             for (const ChartRow& row : outcome.judged.chartRows) {
-                if (row.set != set.name) continue;
+                if (row.set != chart.name) continue;
                 for (size_t i = 0; i < row.values.size(); ++i) data << (i ? " " : "") << row.values[i];
                 data << "  # " << outcome.name << "\n";
             }
         if (!data) {
-            *note = "cannot write " + folder + "/" + set.name + ".dat";
+            *note = "cannot write " + folder + "/" + chart.name + ".dat";
             return false;
         }
     }
     const std::string script = folder + "/" + family.name + "_charts.gp";
-    // The folder reaches gnuplot as an argument, never as script text.
-    std::ofstream(script) << "cd ARG1\n" << family.chartScript;
+    std::ofstream(script) << chartScript(family);
     std::vector<Run> plot{{{"gnuplot", "-c", script, folder}, folder + "/" + family.name + "_charts.log"}};
     runAll(plot, 1, nullptr);
     if (plot.front().status != 0) {
