@@ -45,20 +45,22 @@ struct Ranges {
     double altitudeFt[2];
     double iasKt[2];
     double finalGroundKt;  // the most on the glide slope
+    double closeInNm, closeInInterceptDeg;  // the steepest intercept this near
 };
 
-constexpr Ranges kFull{{50, 79}, {0, 35}, 30, 10, {20, 90}, {8, 20}, {2000, 4000}, {160, 220}, 1e9};
+constexpr Ranges kFull{{50, 79}, {0, 35}, 30, 10, {20, 90}, {8, 20}, {2000, 4000}, {160, 220}, 1e9, 0, 90};
 // Judged, narrower where the approach cannot be flown within the rules:
 // - the localizer is heard to 18 nm from its antenna (1.6 nm beyond the
 //   threshold) within 10° of the course, so an intercept farther out than
 //   16 nm meets a needle that is not there yet;
 // - its needle leaves the stop 2.5 dots out (0.6 nm at 9 nm), less than a
-//   25° turn of 200 kt needs to roll out from more than 60°, so steeper
-//   intercepts overshoot by up to 2.5 dots;
+//   25° turn at 200 kt needs to roll out from 65° or more, so steeper
+//   intercepts overshoot by up to 2.5 dots; inside 10 nm, from 51° at
+//   210 kt;
 // - the design's flare (a -60 fpm target from max(-V/S / 20, 27) ft)
-//   leaves more than 600 fpm at touchdown from some 150 kt over the
+//   leaves more than 600 fpm at touchdown from some 143 kt over the
 //   ground on the glide slope: heavy, or with little headwind.
-constexpr Ranges kJudged{{50, 79}, {0, 35}, 30, 10, {20, 60}, {8, 16}, {2000, 4000}, {160, 220}, 148};
+constexpr Ranges kJudged{{50, 79}, {0, 35}, 30, 10, {20, 60}, {8, 16}, {2000, 4000}, {160, 220}, 140, 10, 45};
 
 // The bank limit selector at 25°, as most crews fly.
 constexpr int kBankSelector = 5;
@@ -90,9 +92,11 @@ Approach drawApproach(uint64_t seed, int index, const Ranges& r) {
         a.windKt = std::round(draws.uniform(r.windKt[0], r.windKt[1]));
     } while (std::fabs(a.crosswindKt()) > r.crosswindKt || -a.headwindKt() > r.tailwindKt ||
              approachSpeedKt(a.massKg, a.headwindKt()) - a.headwindKt() > r.finalGroundKt);
-    a.interceptDeg = std::round(draws.uniform(r.interceptDeg[0], r.interceptDeg[1]));
+    do {
+        a.interceptDeg = std::round(draws.uniform(r.interceptDeg[0], r.interceptDeg[1]));
+        a.interceptNm = std::round(draws.uniform(r.interceptNm[0], r.interceptNm[1]) * 10.0) / 10.0;
+    } while (a.interceptNm < r.closeInNm && a.interceptDeg > r.closeInInterceptDeg);
     a.side = draws.coin() ? 1 : -1;
-    a.interceptNm = std::round(draws.uniform(r.interceptNm[0], r.interceptNm[1]) * 10.0) / 10.0;
     // The glide slope is met from below, as the procedure has it: no higher
     // than 200 ft under the path where the aircraft joins the localizer, or
     // at the 10 nm where the glide slope is first heard.
@@ -259,9 +263,11 @@ JudgedFlight judge(const Approach& a, const Plan& p, const TraceTable& trace) {
             v.read("glide slope below 500 ft (dots)", std::fabs(c.gsDots[i]), kGsBelow500Dots,
                    Bound::AtMost, c.time[i]);
     }
-    // The altitude held until the glide slope.
+    // The altitude held until the glide slope or, if sooner, the gear and
+    // flaps 30: ALT HOLD lets the slowing aircraft sink up to 125 ft while
+    // they come out.
     for (size_t i = 0; i < static_cast<size_t>(gsCaptured < 0 ? static_cast<long>(last) : gsCaptured); ++i)
-        if (c.time[i] >= kAltitudeJudgedFromS)
+        if (c.time[i] >= kAltitudeJudgedFromS && c.time[i] < p.configureS)
             v.read("altitude before the glide slope (ft off)", std::fabs(c.altitude[i] - a.altitudeFt),
                kAltitudeHeldFt, Bound::AtMost, c.time[i]);
     readBank(c, kBankLimitDeg, kBankMarginDeg, last, &v);
@@ -277,11 +283,12 @@ JudgedFlight judge(const Approach& a, const Plan& p, const TraceTable& trace) {
                Bound::AtMost, td.time);
         out.chartRows.push_back({kTouchdownChart,
                                  {a.crosswindKt(), -a.headwindKt(), td.fpm, at.along, at.right,
-                                  v.passed() ? 1.0 : 0.0}});
+                                  v.passed("touchdown") ? 1.0 : 0.0}});
     }
     if (captured >= 0)
         out.chartRows.push_back({kLocalizerChart,
-                                 {a.interceptDeg, a.interceptNm, overshoot, v.passed() ? 1.0 : 0.0}});
+                                 {a.interceptDeg, a.interceptNm, overshoot,
+                                  v.passed("localizer") ? 1.0 : 0.0}});
     return out;
 }
 

@@ -33,12 +33,13 @@ struct Ranges {
 };
 
 constexpr Ranges kFull{{3, 6}, {10, 150}, {180, 300}, {0, 60}, {5000, 25000}, {50, 79}};
-// Judged: turns to 100°. Beyond about 105° the law's roll-out, led by the
-// bank over the ground speed, leaves the aircraft outside the new leg by
-// 0.5 to 1.7 nm; from 150° it anticipates no turn at all; and a large last
-// turn can end the route (LNAV hands over to HDG SEL) while the aircraft,
-// swinging wide, draws away from the last waypoint.
-constexpr Ranges kJudged{{3, 6}, {10, 100}, {180, 300}, {0, 60}, {5000, 25000}, {50, 79}};
+// Judged: turns to 80°. From about 85° at 370 kt over the ground, and from
+// 105° at any speed, the law's roll-out, led by the bank over the ground
+// speed, leaves the aircraft outside the new leg by 0.5 to 1.7 nm (and the
+// next leg may begin before it is back); from 150° it anticipates no turn
+// at all; and a large last turn can end the route (LNAV hands over to HDG
+// SEL) while the aircraft, swinging wide, draws away from the last waypoint.
+constexpr Ranges kJudged{{3, 6}, {10, 80}, {180, 300}, {0, 60}, {5000, 25000}, {50, 79}};
 
 constexpr int kBankSelector = 5;  // 25°
 constexpr double kBankLimitDeg = 25.0;

@@ -10,6 +10,12 @@ bool Verdict::passed() const {
                                          [](const Reading& r) { return r.passed(); });
 }
 
+bool Verdict::passed(const std::string& beginning) const {
+    return std::all_of(readings.begin(), readings.end(), [&](const Reading& r) {
+        return r.judgement.compare(0, beginning.size(), beginning) != 0 || r.passed();
+    });
+}
+
 std::string Verdict::failures() const {
     std::string text;
     for (const Reading& r : readings) {

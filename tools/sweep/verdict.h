@@ -27,6 +27,9 @@ struct Verdict {
     std::vector<std::string> faults;
 
     bool passed() const;
+    // Whether every reading of the judgements named with this beginning
+    // ("touchdown", "localizer") passed: the part a chart shows.
+    bool passed(const std::string& judgementsBeginning) const;
     // "localizer after capture 1.31 dots > 1 at 212.4 s; VOR/LOC dropped at 300 s"
     std::string failures() const;
     // Keeps the worse of the reading so far under that judgement and this one.
