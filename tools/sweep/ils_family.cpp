@@ -17,6 +17,7 @@ namespace sweep {
 
 namespace {
 
+using standin::kMetresPerFoot;
 using standin::kMetresPerNm;
 using standin::kRadiansPerDegree;
 
@@ -32,7 +33,7 @@ constexpr double kPathDeg = 3.0;
 // APP's button on the panel.
 constexpr double kAppPanelX = 807.0, kAppPanelY = 559.0;
 
-constexpr double kFeetPerNmOfPath = 6076.12 * 0.05240778;  // tan 3°
+const double kFeetPerNmOfPath = kMetresPerNm / kMetresPerFoot * std::tan(kPathDeg * kRadiansPerDegree);
 
 // ---- What is drawn ---------------------------------------------------------------
 

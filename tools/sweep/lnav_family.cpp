@@ -30,16 +30,19 @@ struct Ranges {
     double windKt[2];
     double altitudeFt[2];
     double massT[2];
+    double groundKtMost;  // on any leg
 };
 
-constexpr Ranges kFull{{3, 6}, {10, 150}, {180, 300}, {0, 60}, {5000, 25000}, {50, 79}};
-// Judged: turns to 80°. From about 85° at 370 kt over the ground, and from
-// 105° at any speed, the law's roll-out, led by the bank over the ground
-// speed, leaves the aircraft outside the new leg by 0.5 to 1.7 nm (and the
-// next leg may begin before it is back); from 150° it anticipates no turn
-// at all; and a large last turn can end the route (LNAV hands over to HDG
-// SEL) while the aircraft, swinging wide, draws away from the last waypoint.
-constexpr Ranges kJudged{{3, 6}, {10, 80}, {180, 300}, {0, 60}, {5000, 25000}, {50, 79}};
+constexpr Ranges kFull{{3, 6}, {10, 150}, {180, 300}, {0, 60}, {5000, 25000}, {50, 79}, 1e9};
+// Judged: turns to 80° and 370 kt over the ground. From about 80° at
+// 380 kt over the ground (turning downwind, the ground speed grows through
+// the turn), and from 105° at any speed, the law's roll-out, led by the
+// bank over the ground speed, leaves the aircraft outside the new leg by
+// 0.5 to 1.7 nm, and its cross-track law brings it back at a few degrees
+// (40 x |x|, 3° at 1 nm); from 150° it anticipates no turn at all; and a
+// large last turn can end the route (LNAV hands over to HDG SEL) while the
+// aircraft, swinging wide, draws away from the last waypoint.
+constexpr Ranges kJudged{{3, 6}, {10, 80}, {180, 300}, {0, 60}, {5000, 25000}, {50, 79}, 370};
 
 constexpr int kBankSelector = 5;  // 25°
 constexpr double kBankLimitDeg = 25.0;
@@ -82,8 +85,8 @@ double turnSavesNm(double turnDeg, double groundKt) {
     return std::max(0.0, 2.0 * r * std::tan(angle / 2.0) - r * angle);
 }
 
-Plan drawPlan(uint64_t seed, int index, const Ranges& r) {
-    Draws draws(seed, 2, static_cast<uint64_t>(index));
+// The plan's speeds, wind and turns; its legs' courses and ground speeds.
+Plan drawLegs(Draws& draws, const Ranges& r) {
     Plan p{};
     p.legs = draws.whole(r.legs[0], r.legs[1]);
     p.iasKt = std::round(draws.uniform(r.iasKt[0], r.iasKt[1]));
@@ -102,6 +105,15 @@ Plan drawPlan(uint64_t seed, int index, const Ranges& r) {
         p.courseDeg.push_back(course);
         p.groundKt.push_back(flownOnTrack(course, p.tasKt, p.windFromDeg, p.windKt).groundKt);
     }
+    return p;
+}
+
+Plan drawPlan(uint64_t seed, int index, const Ranges& r) {
+    Draws draws(seed, 2, static_cast<uint64_t>(index));
+    Plan p{};
+    do {
+        p = drawLegs(draws, r);
+    } while (*std::max_element(p.groundKt.begin(), p.groundKt.end()) > r.groundKtMost);
     // Each leg long enough for the turn onto it, a straight stretch, and the
     // turn off it: the law anticipates by the ground speed, so the lead is
     // taken at the faster of the two legs.
