@@ -89,8 +89,10 @@ double turnSavesNm(double turnDeg, double groundKt) {
 Plan drawLegs(Draws& draws, const Ranges& r) {
     Plan p{};
     p.legs = draws.whole(r.legs[0], r.legs[1]);
-    p.iasKt = std::round(draws.uniform(r.iasKt[0], r.iasKt[1]));
     p.altitudeFt = std::round(draws.uniform(r.altitudeFt[0], r.altitudeFt[1]) / 100.0) * 100.0;
+    // No flaps above their limit altitude, so no speed that needs them.
+    const double slowest = p.altitudeFt > kFlapsHighestFt ? std::max(r.iasKt[0], kFlapsUpKt) : r.iasKt[0];
+    p.iasKt = std::round(draws.uniform(slowest, r.iasKt[1]));
     p.tasKt = trueAirspeedKt(p.iasKt, p.altitudeFt);
     p.windFromDeg = std::round(draws.uniform(0.0, 360.0));
     p.windKt = std::round(draws.uniform(r.windKt[0], r.windKt[1]));

@@ -10,7 +10,7 @@ namespace sweep {
 using standin::kRadiansPerDegree;
 
 double flapsFor(double iasKt) {
-    if (iasKt >= 220.0) return 0.0;
+    if (iasKt >= kFlapsUpKt) return 0.0;
     if (iasKt >= 205.0) return 0.125;
     if (iasKt >= 185.0) return 0.375;
     if (iasKt >= 170.0) return 0.5;

@@ -8,6 +8,8 @@ namespace sweep {
 // Flap ratio for flying at this indicated airspeed, each setting above its
 // manoeuvre speed: up, 1, 5, 10, 15.
 double flapsFor(double iasKt);
+constexpr double kFlapsUpKt = 220.0;  // the slowest speed flown clean
+constexpr double kFlapsHighestFt = 20000.0;  // flaps are not flown above
 constexpr double kLandingFlaps = 0.875;  // flaps 30
 
 // Vref 30 by the mass, plus half the headwind (at least 5 kt, at most 15).
