@@ -78,6 +78,14 @@ double turnReachNm(double turnDeg, double groundKt) {
     const double half = std::min(std::fabs(turnDeg), 149.0) / 2.0 * kRadiansPerDegree;
     return r * std::tan(half) + groundKt * 3.0 / 3600.0;
 }
+// The reach of the turn at waypoint `w` (1 ... legs - 1): the law
+// anticipates by the ground speed, so it is taken at the faster of the
+// turn's two legs.
+double turnReachAt(const Plan& p, int w) {
+    const size_t before = static_cast<size_t>(w - 1), after = static_cast<size_t>(w);
+    return turnReachNm(p.turnDeg[before], std::max(p.groundKt[before], p.groundKt[after]));
+}
+
 // The ground a fly-by saves against flying to the waypoint and turning there.
 double turnSavesNm(double turnDeg, double groundKt) {
     const double r = turnRadiusNm(turnDeg, groundKt);
@@ -117,15 +125,11 @@ Plan drawPlan(uint64_t seed, int index, const Ranges& r) {
         p = drawLegs(draws, r);
     } while (*std::max_element(p.groundKt.begin(), p.groundKt.end()) > r.groundKtMost);
     // Each leg long enough for the turn onto it, a straight stretch, and the
-    // turn off it: the law anticipates by the ground speed, so the lead is
-    // taken at the faster of the two legs.
+    // turn off it.
     for (int k = 0; k < p.legs; ++k) {
         double length = draws.uniform(kSettleNm[0], kSettleNm[1]);
-        if (k > 0)
-            length += turnReachNm(p.turnDeg[k - 1], std::max(p.groundKt[k - 1], p.groundKt[k]));
-        length += k + 1 < p.legs
-                      ? turnReachNm(p.turnDeg[k], std::max(p.groundKt[k], p.groundKt[k + 1]))
-                      : kLastLegPastTurnNm;
+        if (k > 0) length += turnReachAt(p, k);
+        length += k + 1 < p.legs ? turnReachAt(p, k + 1) : kLastLegPastTurnNm;
         p.lengthNm.push_back(std::round(length * 10.0) / 10.0);
     }
     p.waypoints.push_back(kFirstWaypoint);
@@ -215,7 +219,7 @@ JudgedFlight judge(const Plan& p, const TraceTable& trace) {
             return alongAndRight(from, p.courseDeg[k], {c.lat[i], c.lon[i]}).along / kMetresPerNm;
         };
         if (k > 0) {
-            const double reach = turnReachNm(p.turnDeg[k - 1], p.groundKt[k]);
+            const double reach = turnReachAt(p, k);
             while (row < rows && !(alongNm(row) > -reach &&
                                    std::fabs(wrapped180(c.track[row] - p.courseDeg[k])) < kRolledOutWithinDeg))
                 ++row;
@@ -224,10 +228,7 @@ JudgedFlight judge(const Plan& p, const TraceTable& trace) {
             v.faults.push_back("never rolled out on leg " + std::to_string(k + 1));
             break;
         }
-        const double endNm =
-            k + 1 < p.legs
-                ? p.lengthNm[k] - turnReachNm(p.turnDeg[k], std::max(p.groundKt[k], p.groundKt[k + 1]))
-                : p.lengthNm[k];
+        const double endNm = p.lengthNm[k] - (k + 1 < p.legs ? turnReachAt(p, k + 1) : 0.0);
         double worst = 0.0;
         for (; row < rows && alongNm(row) < endNm; ++row) {
             if (c.time[row] < kCrossTrackFromS) continue;
