@@ -10,6 +10,7 @@
 
 #include "autoflight/lateral.h"
 #include "autoflight/modes.h"
+#include "host/snapshot_read.h"
 #include "sim/sim_binding.h"
 #include "sim/snapshot.h"
 #include "support/host_fixture.h"
@@ -49,6 +50,7 @@ protected:
     void frame(float seconds = kFrameSeconds) {
         standin::setFrameInterval(seconds);
         standin::runFrame();
+        quil::ReadTime();
         quil::TrackFlightPlan();
         quil::AutoflightStep();
     }

@@ -8,6 +8,7 @@
 
 #include "autoflight/modes.h"
 #include "host/served_aircraft.h"
+#include "host/snapshot_read.h"
 #include "sim/sim_binding.h"
 #include "sim/sim_time.h"
 #include "sim/snapshot.h"
@@ -70,6 +71,7 @@ protected:
     void advance(float seconds) {
         standin::setFrameInterval(seconds);
         standin::runFrame();
+        quil::ReadTime();
     }
     // One frame of `seconds`, then the autoflight step.
     void frame(float seconds = 1.0f / 30.0f) {

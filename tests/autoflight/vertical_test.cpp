@@ -11,6 +11,7 @@
 #include "XPLMNavigation.h"
 #include "autoflight/lateral.h"
 #include "autoflight/modes.h"
+#include "host/snapshot_read.h"
 #include "sim/sim_binding.h"
 #include "sim/snapshot.h"
 #include "support/host_fixture.h"
@@ -51,6 +52,7 @@ protected:
     void frame() {
         standin::setFrameInterval(1.0f / 30.0f);
         standin::runFrame();
+        ReadTime();
         AutoflightStep();
     }
     void frames(float seconds) {
@@ -153,7 +155,7 @@ TEST_F(VerticalLaws, TheGlideSlopeKeepsItsLastCorrectionWhileTheReceiverShowsIts
 
 TEST_F(VerticalLaws, LvlChgBaseRatesFollowWeightAndAltitude) {
     standin::setFloat("sim/flightmodel/weight/m_total", 60000.0f);
-    standin::setFloat("sim/flightmodel/misc/h_ind", 10000.0f);
+    snapshot.indicatedAltitude = 10000.0f;
     EXPECT_NEAR(LvlChgClimbRate(), 3652.0f, 1.0f);
     EXPECT_NEAR(LvlChgDescentRate(), -2119.9f, 0.5f);
 }

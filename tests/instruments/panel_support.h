@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "host/served_aircraft.h"
+#include "host/snapshot_read.h"
 #include "render/primitives.h"
 #include "render/render_support.h"
 #include "sim/sim_binding.h"
@@ -62,6 +63,7 @@ public:
     static void wait(float seconds) {
         standin::jumpTime(seconds);
         standin::runFrame();
+        quil::ReadTime();
     }
     // A frame of `draw` after the values the drawing takes from the frame's
     // snapshot, as the plug-in's snapshot read gives them.

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/served_aircraft.h"
 #include "support/host_fixture.h"
 
 namespace {
@@ -23,6 +24,7 @@ class PanelGeometry : public quiltest::HostTest {
 protected:
     void SetUp() override {
         HostTest::SetUp();
+        quil::BindSimulatorState();  // reads the window's size, as every load does
         quil::ResetPanelGeometry();
     }
     void setExtents(const char* low, float lowValue, const char* high, float highValue) {
@@ -90,6 +92,7 @@ protected:
     }
     void SetUp() override {
         HostTest::SetUp();
+        quil::BindSimulatorState();  // reads the window's size, as every load does
         quil::ResetPanelGeometry();
         standin::markDataRefAbsent(kPnlLeft);
         standin::setFloat(kScroll, GetParam().scroll);

@@ -9,8 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "host/served_aircraft.h"
 #include "host/frame_table.h"
+#include "host/served_aircraft.h"
+#include "host/snapshot_read.h"
 #include "sim/random.h"
 #include "sim/sim_binding.h"
 #include "sim/snapshot.h"
@@ -61,6 +62,7 @@ protected:
     void runFor(float seconds, const std::function<void()>& watch = [] {}) {
         for (const float end = standin::simTime() + seconds; standin::simTime() < end;) {
             standin::runFrame();
+            ReadTime();
             ElectricalStep(standin::simTime());
             if (frames++ % 4 == 0) StepAntiIce();
             watch();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "XPLMDisplay.h"
+#include "sim/snapshot.h"
 #include "support/host_fixture.h"
 
 namespace {
@@ -15,6 +16,7 @@ class Clock : public quiltest::InProcessTest {
 protected:
     void SetUp() override {
         InProcessTest::SetUp();
+        quil::snapshot.now = standin::simTime();
         setUtc(12 * 3600.0f, 12 * 3600.0f, 100);
         ResetClock(0);
         while (CurrentClockMode(0) != kClockUtcTime) CycleMode(0);
@@ -29,6 +31,7 @@ protected:
     static void run(float seconds) {
         standin::setFrameInterval(seconds);
         standin::runFrame();
+        quil::snapshot.now = standin::simTime();
     }
     static void toMode(ClockMode mode, int field) {
         while (CurrentClockMode(0) != mode) CycleMode(0);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "host/served_aircraft.h"
+#include "host/snapshot_read.h"
 #include "sim/random.h"
 #include "sim/sim_binding.h"
 #include "sim/snapshot.h"
@@ -991,6 +992,7 @@ void switchAntiIce(const std::function<void()>& operate) {
     operate();
     for (int frame = 0; frame < 2; ++frame) {
         standin::runFrame();
+        ReadTime();
         StepAntiIce();
     }
 }
@@ -1089,6 +1091,7 @@ TEST_F(Electrical, GalleyLoadIsRedrawnAfterItsRandomHoldTime) {
 TEST_F(Electrical, DcLoadIsRedrawnAfterItsRandomHoldTime) {
     hotStart();
     SetStandbyPowerSwitch(kStandbyBat);  // opens the cross tie
+    step();                              // the buses' loads as split by it
     const float first = dcBusLoad(0);
     const float drawnAt = now;
     while (dcBusLoad(0) == first && now < drawnAt + 30.0f) step();
