@@ -6,6 +6,7 @@
 
 #include "XPLMGraphics.h"
 #include "render/colours.h"
+#include "sim/units.h"
 
 namespace quil {
 namespace {
@@ -193,7 +194,7 @@ const float* PenColour() { return current.pen; }
 
 void BeginTurn(float x, float y, float degrees) {
     // Counter-clockwise by minus the angle, as glRotatef would turn it.
-    const double radians = -static_cast<double>(degrees) * M_PI / 180.0;
+    const double radians = -static_cast<double>(degrees) / kDegreesPerRadian;
     turn = {true, x, y, static_cast<float>(std::cos(radians)),
             static_cast<float>(std::sin(radians))};
 }
