@@ -4,21 +4,18 @@
 // allocates or locks once the watch is on: the report is written with a
 // fixed buffer and plain system calls, from a signal handler or from the
 // watchdog while the plug-in's thread is stuck.
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <iterator>
 #include <thread>
 
 #include "standin/exit_status.h"
 #include "standin/internal.h"
+#include "standin/platform.h"
 #include "standin/standin.h"
 
 namespace standin::detail {
@@ -28,9 +25,7 @@ constexpr int kDeepestWatched = 16;  // deeper calls are counted, not named
 constexpr int kMostPlugins = 64;     // names kept, by plug-in id
 constexpr size_t kNameBytes = 256;
 constexpr size_t kReportBytes = 8192;
-constexpr size_t kAltStackBytes = 256 * 1024;
 constexpr auto kWatchdogPeriod = std::chrono::milliseconds(10);
-constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGABRT};
 
 struct RunningCall {
     std::atomic<int> plugin{0};
@@ -55,9 +50,7 @@ std::atomic<size_t> memoryLimitBytes{0};
 std::atomic<bool> ending{false};
 std::atomic<bool> watchdogOn{false};
 std::thread watchdog;
-bool handlersInstalled = false;
-struct sigaction previous[sizeof kFatalSignals / sizeof kFatalSignals[0]];
-alignas(16) char altStack[kAltStackBytes];
+bool handlerInstalled = false;
 
 long long nowNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -83,7 +76,10 @@ struct Text {
     size_t size;
     size_t used = 0;
 
-    __attribute__((format(printf, 2, 3))) void add(const char* format, ...) {
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    void add(const char* format, ...) {
         if (used >= size) return;
         va_list args;
         va_start(args, format);
@@ -98,29 +94,18 @@ struct Text {
     }
 };
 
-void writeAll(int fd, const char* text, size_t length) {
-    while (length > 0) {
-        const ssize_t n = write(fd, text, length);
-        if (n <= 0) return;
-        text += n;
-        length -= static_cast<size_t>(n);
-    }
-}
-
 // The report and a line on stderr, then the end of the process. A second
 // ending meanwhile (the watchdog's while a signal is handled) waits for it.
 [[noreturn]] void endRun(int status, const char* event) {
-    if (ending.exchange(true)) {
-        while (true) pause();
-    }
+    if (ending.exchange(true)) waitForever();
     writeFatalReport(event);
     static char line[kReportBytes];
     Text text{line, sizeof line};
     text.add("quil-sim: %s, frame %ld at %.3f s", event, watchedFrame.load(), watchedTime.load());
     if (reportPath[0] != '\0') text.add("; see %s", reportPath);
     text.add("\n");
-    writeAll(STDERR_FILENO, line, text.used);
-    _exit(status);
+    writeErrorInCrash(line, text.used);
+    std::_Exit(status);
 }
 
 // The innermost call running, as the event's place: " in a flight loop of
@@ -135,20 +120,10 @@ void addWhere(Text& text) {
     text.addCall(levels - 1);
 }
 
-const char* signalName(int signal) {
-    switch (signal) {
-        case SIGSEGV: return "SIGSEGV (invalid memory access)";
-        case SIGBUS: return "SIGBUS (invalid memory access)";
-        case SIGILL: return "SIGILL (illegal instruction)";
-        case SIGABRT: return "SIGABRT (the program aborted)";
-        default: return "a fatal signal";
-    }
-}
-
-void onFatalSignal(int signal) {
+void onCrash(const char* fault) {
     static char event[kReportBytes];
     Text text{event, sizeof event};
-    text.add("%s", signalName(signal));
+    text.add("%s", fault);
     addWhere(text);
     endRun(kExitPluginCrashed, event);
 }
@@ -221,10 +196,7 @@ void writeFatalReport(const char* event) {
         text.add("\n");
     }
     text.add("Log: log.txt, as far as the plug-ins had written it\nResult: FAILED\n");
-    const int fd = open(reportPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    writeAll(fd, report, text.used);
-    close(fd);
+    writeFileInCrash(reportPath, report, text.used);
 }
 
 }  // namespace standin::detail
@@ -237,18 +209,8 @@ void watchCalls(const CallWatch& settings) {
     std::snprintf(reportPath, sizeof reportPath, "%s", settings.reportPath.c_str());
     callbackLimitSeconds = settings.callbackLimitSeconds;
     memoryLimitBytes = settings.memoryLimitBytes;
-    // A stack overflow leaves no stack for the handler but its own.
-    stack_t stack{};
-    stack.ss_sp = altStack;
-    stack.ss_size = sizeof altStack;
-    sigaltstack(&stack, nullptr);
-    struct sigaction action {};
-    action.sa_handler = onFatalSignal;
-    action.sa_flags = SA_ONSTACK;
-    sigemptyset(&action.sa_mask);
-    for (size_t i = 0; i < std::size(kFatalSignals); ++i)
-        sigaction(kFatalSignals[i], &action, &previous[i]);
-    handlersInstalled = true;
+    installCrashHandler(onCrash);
+    handlerInstalled = true;
     if (settings.callbackLimitSeconds > 0 || settings.memoryLimitBytes > 0) {
         watchdogOn = true;
         watchdog = std::thread(watch);
@@ -261,10 +223,9 @@ void stopWatchingCalls() {
         watchdogOn = false;
         watchdog.join();
     }
-    if (!handlersInstalled) return;
-    for (size_t i = 0; i < std::size(kFatalSignals); ++i)
-        sigaction(kFatalSignals[i], &previous[i], nullptr);
-    handlersInstalled = false;
+    if (!handlerInstalled) return;
+    removeCrashHandler();
+    handlerInstalled = false;
     reportPath[0] = '\0';
     callbackLimitSeconds = 0.0;
     memoryLimitBytes = 0;

@@ -4,6 +4,7 @@
 // (flight/fp_trap_*.cpp) are split the same way.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace standin::detail {
@@ -30,5 +31,19 @@ void releaseOffscreenContext();
 void destroyOffscreenContext();
 // A GL function by name, for the context made here; null when it has none.
 void* offscreenEntryPoint(const char* name);
+
+// ---- The end of a run a plug-in broke ------------------------------------------
+// What the call watch needs when the process faults or a plug-in hangs:
+// everything here is safe inside a crash handler (no allocation, no lock).
+// `onCrash` is called with the fault's name (a bad memory access, an illegal
+// instruction, an abort), on a stack of its own, until the handler is
+// removed.
+void installCrashHandler(void (*onCrash)(const char* fault));
+void removeCrashHandler();
+// All of `text` into the file, created or emptied; or onto the error stream.
+void writeFileInCrash(const char* path, const char* text, size_t length);
+void writeErrorInCrash(const char* text, size_t length);
+// For a second ending while the first writes its report.
+[[noreturn]] void waitForever();
 
 }  // namespace standin::detail

@@ -5,9 +5,13 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace standin::detail {
 
@@ -160,6 +164,73 @@ void destroyOffscreenContext() {
 
 void* offscreenEntryPoint(const char* name) {
     return reinterpret_cast<void*>(eglGetProcAddress(name));
+}
+
+// ---- The end of a run a plug-in broke ------------------------------------------
+
+namespace {
+
+constexpr int kFatalSignals[] = {SIGSEGV, SIGBUS, SIGILL, SIGABRT};
+constexpr size_t kAltStackBytes = 256 * 1024;
+
+void (*crashed)(const char*) = nullptr;
+struct sigaction previous[sizeof kFatalSignals / sizeof kFatalSignals[0]];
+alignas(16) char altStack[kAltStackBytes];
+
+const char* signalName(int signal) {
+    switch (signal) {
+        case SIGSEGV: return "SIGSEGV (invalid memory access)";
+        case SIGBUS: return "SIGBUS (invalid memory access)";
+        case SIGILL: return "SIGILL (illegal instruction)";
+        case SIGABRT: return "SIGABRT (the program aborted)";
+        default: return "a fatal signal";
+    }
+}
+
+void onFatalSignal(int signal) { crashed(signalName(signal)); }
+
+void writeAll(int fd, const char* text, size_t length) {
+    while (length > 0) {
+        const ssize_t n = write(fd, text, length);
+        if (n <= 0) return;
+        text += n;
+        length -= static_cast<size_t>(n);
+    }
+}
+
+}  // namespace
+
+void installCrashHandler(void (*onCrash)(const char* fault)) {
+    crashed = onCrash;
+    // A stack overflow leaves no stack for the handler but its own.
+    stack_t stack{};
+    stack.ss_sp = altStack;
+    stack.ss_size = sizeof altStack;
+    sigaltstack(&stack, nullptr);
+    struct sigaction action {};
+    action.sa_handler = onFatalSignal;
+    action.sa_flags = SA_ONSTACK;
+    sigemptyset(&action.sa_mask);
+    for (size_t i = 0; i < std::size(kFatalSignals); ++i)
+        sigaction(kFatalSignals[i], &action, &previous[i]);
+}
+
+void removeCrashHandler() {
+    for (size_t i = 0; i < std::size(kFatalSignals); ++i)
+        sigaction(kFatalSignals[i], &previous[i], nullptr);
+}
+
+void writeFileInCrash(const char* path, const char* text, size_t length) {
+    const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return;
+    writeAll(fd, text, length);
+    close(fd);
+}
+
+void writeErrorInCrash(const char* text, size_t length) { writeAll(STDERR_FILENO, text, length); }
+
+void waitForever() {
+    while (true) pause();
 }
 
 }  // namespace standin::detail

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <csignal>
+
 namespace standin::detail {
 
 // ---- Plug-in binaries ---------------------------------------------------------
@@ -67,6 +70,69 @@ void destroyOffscreenContext() {}
 
 void* offscreenEntryPoint(const char* name) {
     return reinterpret_cast<void*>(wglGetProcAddress(name));
+}
+
+// ---- The end of a run a plug-in broke ------------------------------------------
+
+namespace {
+
+void (*crashed)(const char*) = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
+void (*previousAbort)(int) = SIG_DFL;
+
+const char* exceptionName(DWORD code) {
+    switch (code) {
+        case EXCEPTION_ACCESS_VIOLATION: return "an access violation (invalid memory access)";
+        case EXCEPTION_STACK_OVERFLOW: return "a stack overflow";
+        case EXCEPTION_ILLEGAL_INSTRUCTION: return "an illegal instruction";
+        default: return "an unhandled exception";
+    }
+}
+
+LONG WINAPI onException(EXCEPTION_POINTERS* exception) {
+    crashed(exceptionName(exception->ExceptionRecord->ExceptionCode));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+void onAbort(int) { crashed("an abort (the program aborted)"); }
+
+void writeAll(HANDLE file, const char* text, size_t length) {
+    while (length > 0) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(length, 1u << 30));
+        if (!WriteFile(file, text, chunk, &written, nullptr) || written == 0) return;
+        text += written;
+        length -= written;
+    }
+}
+
+}  // namespace
+
+void installCrashHandler(void (*onCrash)(const char* fault)) {
+    crashed = onCrash;
+    previousFilter = SetUnhandledExceptionFilter(onException);
+    previousAbort = std::signal(SIGABRT, onAbort);
+}
+
+void removeCrashHandler() {
+    SetUnhandledExceptionFilter(previousFilter);
+    std::signal(SIGABRT, previousAbort);
+}
+
+void writeFileInCrash(const char* path, const char* text, size_t length) {
+    const HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    writeAll(file, text, length);
+    CloseHandle(file);
+}
+
+void writeErrorInCrash(const char* text, size_t length) {
+    writeAll(GetStdHandle(STD_ERROR_HANDLE), text, length);
+}
+
+void waitForever() {
+    while (true) Sleep(INFINITE);
 }
 
 }  // namespace standin::detail
