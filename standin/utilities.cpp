@@ -1,9 +1,7 @@
 // The simulator's identity, its directory separator, its log, folder
 // listings and the joystick command buttons that plug-ins press and release.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -39,34 +37,32 @@ std::string partialLine;  // text written without its line end yet
 // The log file the host config names: each line goes out as it is kept,
 // unbuffered, so that a crash or a hang loses none of it.
 struct LogFile {
-    int fd = -1;
+    std::FILE* file = nullptr;
     size_t written = 0;
 };
 LogFile logFile;
 
 void closeLogFile() {
-    if (logFile.fd >= 0) close(logFile.fd);
+    if (logFile.file != nullptr) std::fclose(logFile.file);
     logFile = LogFile{};
 }
 
 void openLogFile(const std::string& path) {
     closeLogFile();
-    if (!path.empty()) logFile.fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (path.empty()) return;
+    logFile.file = std::fopen(path.c_str(), "wb");
+    if (logFile.file != nullptr) std::setvbuf(logFile.file, nullptr, _IONBF, 0);
 }
 
 void streamLine(const std::string& line) {
-    if (logFile.fd < 0) return;
+    if (logFile.file == nullptr) return;
     std::string text = line + "\n";
     const bool full = logFile.written + text.size() > kLogFileLimitBytes;
     if (full) {
         text = "quil-sim: the log is cut here, at its limit of " +
                std::to_string(kLogFileLimitBytes >> 20) + " MB\n";
     }
-    for (size_t done = 0; done < text.size();) {
-        const ssize_t n = write(logFile.fd, text.data() + done, text.size() - done);
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
+    std::fwrite(text.data(), 1, text.size(), logFile.file);
     logFile.written += text.size();
     if (full) closeLogFile();
 }
