@@ -17,6 +17,7 @@
 #include "bench/powered_demo.h"
 #include "systems/clock.h"
 #include "windows/aux_fuel_window.h"
+#include "windows/clock_window.h"
 #include "windows/fuel_station_window.h"
 #include "windows/popups.h"
 

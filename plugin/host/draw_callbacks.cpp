@@ -21,6 +21,7 @@
 #include "systems/clock.h"
 #include "systems/fuel.h"
 #include "windows/aux_fuel_window.h"
+#include "windows/clock_window.h"
 #include "windows/placement.h"
 
 namespace quil {

@@ -20,6 +20,7 @@
 #include "systems/fuel.h"
 #include "windows/aux_fuel_window.h"
 #include "windows/click_actions.h"
+#include "windows/clock_window.h"
 #include "windows/popups.h"
 
 namespace quil {

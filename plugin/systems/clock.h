@@ -55,10 +55,4 @@ void ElapsedTimeButton(int status);
 void SlewButton(int direction, int status);
 bool SlewActive();
 
-// The window: drawn embedded in the panel or as a popup, and its clicks in
-// window-local pixels (the panel's embedded spot passes embeddedMode 0).
-void DrawClockWindow(int mode, float x, float y);
-void ClockWindowClick(int x, int y, int status, int embeddedMode);
-void OpenClockWindow();
-
 }  // namespace quil

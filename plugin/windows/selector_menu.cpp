@@ -12,6 +12,7 @@
 #include "sim/snapshot.h"
 #include "systems/clock.h"
 #include "windows/aux_fuel_window.h"
+#include "windows/clock_window.h"
 #include "windows/fuel_request_dialog.h"
 #include "windows/overhead.h"
 #include "windows/placement.h"
